@@ -1,0 +1,51 @@
+# Quillmoor: every command installs what it needs, builds, then does its job.
+#   make run        the sample project through qmtool check and qmtool dump
+#   make test       every test (unit, module, qmtool, a short fuzz run)
+#   make test-asan  the tests under AddressSanitizer and UndefinedBehaviorSanitizer
+#   make bench      the benchmarks
+#   make fuzz       the fuzz targets, FUZZ_SECONDS each (default 60)
+
+BUILD       ?= build
+JOBS        ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+SAMPLE      ?= data/Projects/Sample
+CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: deps build run test test-asan bench fuzz fuzz-build clean
+
+deps:
+	@bash scripts/install-deps.sh
+
+build: deps
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/programs/qmtool/qmtool check $(SAMPLE)
+	$(BUILD)/programs/qmtool/qmtool dump $(SAMPLE)
+
+test: build
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=10
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 600
+
+test-asan: deps
+	@cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQM_SANITIZE=ON >/dev/null
+	@cmake --build build-asan -j $(JOBS)
+	cd build-asan && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+		ctest --output-on-failure -j $(JOBS) --timeout 900
+
+bench: deps
+	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQM_TESTS=OFF -DQM_BENCH=ON >/dev/null
+	@cmake --build build-bench -j $(JOBS)
+	build-bench/bench/qmbench
+
+fuzz-build: deps
+	@cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQM_FUZZ=ON \
+		-DCMAKE_CXX_COMPILER=clang++ >/dev/null
+	@cmake --build build-fuzz -j $(JOBS)
+
+fuzz: fuzz-build
+	@bash scripts/run-fuzzers.sh build-fuzz/fuzz $(FUZZ_SECONDS)
+
+clean:
+	rm -rf build build-asan build-bench build-fuzz

@@ -1,0 +1,67 @@
+// qmtool: the author's command-line companion.
+//   qmtool dump PROJECT    everything the store reads from a project, as JSON
+//   qmtool check PROJECT   broken links and missing files (exit 1 when there are any)
+
+#include "ProjectCheck.h"
+#include "ProjectDump.h"
+#include "ProjectSnapshot.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cstdio>
+
+namespace {
+
+void print(const QJsonObject &o) {
+    const QByteArray json = QJsonDocument(o).toJson(QJsonDocument::Compact);
+    std::fwrite(json.constData(), 1, json.size(), stdout);
+    std::fputc('\n', stdout);
+}
+
+int usage() {
+    std::fputs("usage: qmtool dump PROJECT\n"
+               "       qmtool check PROJECT\n",
+               stderr);
+    return 2;
+}
+
+ProjectPaths projectPaths(const QString &arg) {
+    return ProjectPaths(QDir(arg).absolutePath());
+}
+
+int dump(const QString &folder) {
+    print(projectToJson(ProjectSnapshot::load(projectPaths(folder))));
+    return 0;
+}
+
+int check(const QString &folder) {
+    const ProjectPaths paths = projectPaths(folder);
+    if (!paths.isValidProject()) {
+        std::fputs("The folder you have chosen does not contain a valid project.\n", stderr);
+        return 2;
+    }
+    const QList<ProjectProblem> problems = checkProject(ProjectSnapshot::load(paths));
+    QJsonArray list;
+    for (const ProjectProblem &p : problems)
+        list.append(QJsonObject{{"kind", p.kind}, {"file", p.file}, {"name", p.name}});
+    print(QJsonObject{{"problems", list}});
+    return problems.isEmpty() ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() != 3)
+        return usage();
+    if (args[1] == QLatin1String("dump"))
+        return dump(args[2]);
+    if (args[1] == QLatin1String("check"))
+        return check(args[2]);
+    return usage();
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "Status.h"
+
+#include <QString>
+#include <QStringList>
+
+// What a click on an area (<n>b.dat) or a drop of an item on it (<n>_<item>.drg) does.
+// Check fields hold the 0/1 written in the file; any non-zero value counts as set.
+struct ActionRecord {
+    int ChangeVariables = 0;
+    QString LegacyVariable;
+    bool LegacySetZero = false;
+    bool LegacySetOne = false;
+    bool LegacyInvert = false;
+    int ShowText = 0;
+    QString TextMessage;
+    int LegacyPlaySound = 0;
+    QString LegacySoundFile;
+    int HideOrRemove = 0;
+    int CloseProgram = 0;
+    int GoToFrame = 0;
+    QString TargetFrame;
+    // From here on older files may have ended (after 13, 23, 28, 32 or 36).
+    int StopMidi = 0;
+    int StopWav = 0;
+    int PlayVideo = 0;
+    QString VideoFile;
+    bool VideoFullScreen = false;
+    bool VideoAtPosition = false;
+    double VideoLeft = 0;
+    double VideoTop = 0;
+    double VideoWidth = 0;
+    double VideoHeight = 0;
+    int StopMp3 = 0;
+    int PlayMidi = 0;
+    QString MidiFile;
+    int PlayMp3 = 0;
+    QString Mp3File;
+    int GoBack = 0;
+    int TextOnBackground = 0; // 1 on background, 0 popup window
+    int ChangeVariablesLists = 0; // line 40: the same check again, governing the lists
+    QStringList SetZeroList;
+    QStringList SetOneList;
+    QStringList InvertList;
+
+    // The last line the file held before it ended: 13, 23, 28, 32, 36, or 0 for a whole record.
+    int EndedAfter = 0;
+};
+
+// The largest number of names one variable list may give.
+constexpr int kMaxNamesPerList = 10000;
+
+Status readActionRecord(const QString &path, ActionRecord &out);
+// `onFailure` is the message of the dialog that writes the record (area or drop event).
+Status writeActionRecord(const QString &path, const ActionRecord &record, const Status &onFailure);

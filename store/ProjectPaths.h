@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+// The project root and the four folders derived from it. Every path ends in the native
+// separator, so file names are appended directly.
+class ProjectPaths {
+public:
+    ProjectPaths() = default;
+    // A root given without a trailing separator gets one.
+    explicit ProjectPaths(const QString &root);
+
+    const QString &root() const { return m_root; }
+    const QString &FramesPath() const { return m_frames; }
+    const QString &AreasPath() const { return m_areas; }
+    const QString &IconsPath() const { return m_icons; }
+    const QString &ConfigPath() const { return m_config; }
+    bool isEmpty() const { return m_root.isEmpty(); }
+
+    // A folder is a project exactly when it holds Config/General.
+    bool isValidProject() const;
+
+    // The run-from-CD start moves the data folders to the CD while the root stays.
+    void setDataFolders(const QString &frames, const QString &areas, const QString &icons);
+
+private:
+    QString m_root, m_frames, m_areas, m_icons, m_config;
+};
+
+// Appends the native separator unless the path already ends in one.
+QString withTrailingSeparator(const QString &path);

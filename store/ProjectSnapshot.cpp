@@ -1,0 +1,154 @@
+#include "ProjectSnapshot.h"
+
+#include "ProjectFiles.h"
+#include "ProjectIntegrity.h"
+#include "ProjectVersion.h"
+#include "RecordReader.h"
+#include "RunFromCd.h"
+#include "StoreMessages.h"
+#include "VariablesFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+class SnapshotLoader {
+public:
+    explicit SnapshotLoader(const ProjectPaths &paths) : m_paths(paths) {}
+
+    QString relative(const QString &path) const {
+        return QDir::fromNativeSeparators(QDir(m_paths.root()).relativeFilePath(path));
+    }
+
+    // Reads `path` with `read` when the file exists; `optional` files that are missing are
+    // simply absent, required ones are reported as unreadable.
+    template <class T, class Read>
+    Loaded<T> load(const QString &path, Read read, bool optional = false) const {
+        Loaded<T> l;
+        l.file = relative(path);
+        l.present = !path.isEmpty() && QFileInfo(path).isFile();
+        if (!l.present) {
+            if (!optional)
+                l.status = StoreMessages::unreadable(path, QStringLiteral("File not found"));
+            return l;
+        }
+        l.status = read(path, l.value);
+        return l;
+    }
+
+private:
+    ProjectPaths m_paths;
+};
+
+} // namespace
+
+ProjectSnapshot ProjectSnapshot::load(const ProjectPaths &paths) {
+    ProjectSnapshot p;
+    p.paths = paths;
+    const SnapshotLoader loader(paths);
+    const QString config = paths.ConfigPath();
+    auto inConfig = [&](const char *name) {
+        return ProjectFiles::existingVariant(config + QString::fromLatin1(name));
+    };
+
+    p.general = loader.load<GeneralInfo>(inConfig("General"), [](const QString &f, GeneralInfo &g) {
+        return readGeneral(f, g, GeneralReader::Editor);
+    });
+    if (p.general.usable() && p.general.value.SingleChannelAudio)
+        p.soundMode = SoundMode::SingleChannel;
+
+    p.version = loader.load<QString>(inConfig("Version"), [](const QString &f, QString &v) {
+        v = ProjectVersion::read(f);
+        return Status::success();
+    }, true);
+    p.projectDat = loader.load<int>(
+        ProjectFiles::existingVariant(paths.root() + QStringLiteral("Project.dat")),
+        [&](const QString &, int &v) {
+            return ProjectIntegrity::read(paths.root(), v)
+                       ? Status::success()
+                       : StoreMessages::unreadable(QStringLiteral("Project.dat"),
+                                                   QStringLiteral("not a number"));
+        },
+        true);
+    p.integrityOk = ProjectIntegrity::check(paths).ok();
+    p.texts = loader.load<TextsFile>(inConfig("Texts"), readTexts, true);
+    p.variables = loader.load<QStringList>(inConfig("Variables"), readVariablesFile);
+    p.options = loader.load<OptionsFile>(inConfig("Options"), readOptions, true);
+    if (RunFromCd::isRunFromCd(paths.root())) {
+        p.runFromCd.file = QStringLiteral("RunFromCD.dat");
+        p.runFromCd.present = true;
+        p.runFromCd.value = RunFromCd::readDrive(paths.root());
+    }
+
+    const Items items(paths);
+    for (const QString &name : items.list()) {
+        p.items.insert(name, loader.load<ItemFile>(items.itemPath(name), [](const QString &f, ItemFile &out) {
+            RecordReader r = RecordReader::fromFile(f);
+            if (!r.readString(out.IconFile))
+                return StoreMessages::unreadable(f, r);
+            return Status::success();
+        }));
+    }
+    const QStringList itemNames = items.list();
+    for (const QString &file :
+         ProjectFiles::filesWith(paths.AreasPath(), QString(), QStringLiteral(".drg"))) {
+        Loaded<ItemEvent> e;
+        e.file = loader.relative(paths.AreasPath() + file);
+        e.present = true;
+        if (!Items::splitEventName(file.left(file.size() - 4), itemNames, e.value.First,
+                                   e.value.Second))
+            continue;
+        e.status = readItemEventFile(paths.AreasPath() + file, e.value);
+        p.itemEvents.append(e);
+    }
+
+    const FrameFiles frames(paths, p.soundMode);
+    for (const QString &frame : frames.list()) {
+        FrameSnapshot f;
+        f.fme = loader.load<FrameProperties>(frames.fmePath(frame), [&](const QString &, FrameProperties &out) {
+            return frames.readProperties(frame, out);
+        });
+        f.chn = loader.load<ChannelFile>(frames.chnPath(frame), [&](const QString &path, ChannelFile &out) {
+            return readChannels(path, p.soundMode, out);
+        }, true);
+        f.areaCount = loader.load<int>(frames.lksPath(frame), [&](const QString &, int &out) {
+            return frames.readAreaCount(frame, out);
+        }, true);
+        const AreaFiles areas(paths, p.soundMode, frame);
+        const int count = f.areaCount.usable() ? f.areaCount.value : 0;
+        for (int n = 1; n <= count; ++n) {
+            AreaSnapshot a;
+            a.a = loader.load<AreaLook>(areas.path(n, QStringLiteral("a.dat")), readAreaLook);
+            a.b = loader.load<ActionRecord>(areas.path(n, QStringLiteral("b.dat")), readActionRecord);
+            a.c = loader.load<AreaItem>(areas.path(n, QStringLiteral("c.dat")), readAreaItem);
+            a.d = loader.load<ChannelFile>(areas.path(n, QStringLiteral("d.dat")),
+                                           [&](const QString &path, ChannelFile &out) {
+                                               return readChannels(path, p.soundMode, out);
+                                           }, true);
+            for (const QString &item : areas.dropEvents(n)) {
+                DropSnapshot d;
+                d.drg = loader.load<ActionRecord>(areas.dropPath(n, item, QStringLiteral(".drg")),
+                                                  readActionRecord);
+                d.chn = loader.load<ChannelFile>(areas.dropPath(n, item, QStringLiteral(".chn")),
+                                                 [&](const QString &path, ChannelFile &out) {
+                                                     return readChannels(path, p.soundMode, out);
+                                                 }, true);
+                a.drops.insert(item, d);
+            }
+            f.areas.insert(n, a);
+        }
+        if (!areas.folder().isEmpty()) {
+            for (const QString &file : TextLabels::list(areas.folder()))
+                f.texts.insert(file, loader.load<TextLabel>(areas.folder() + file, readTextLabel));
+        }
+        p.frames.insert(frame, f);
+    }
+
+    for (const QString &name : SavedGames::list(paths.root())) {
+        p.savedGames.insert(name, loader.load<SavedGameFile>(
+                                      ProjectFiles::existingVariant(paths.root() + name + QStringLiteral(".sav")),
+                                      readSavedGame));
+    }
+    return p;
+}

@@ -1,0 +1,72 @@
+#include "RecordWriter.h"
+
+#include "Cp1252.h"
+
+#include <QSaveFile>
+
+#include <cmath>
+
+void RecordWriter::writeString(const QString &value) {
+    if (value.contains(QLatin1Char('"')))
+        m_invalid = true;
+    m_data.append('"');
+    m_data.append(Cp1252::encode(value));
+    m_data.append('"');
+    endLine();
+}
+
+void RecordWriter::writeInt(qint64 value) {
+    m_data.append(QByteArray::number(value));
+    endLine();
+}
+
+void RecordWriter::writeBool(bool value) {
+    m_data.append(value ? "#TRUE#" : "#FALSE#");
+    endLine();
+}
+
+QString formatRecordNumber(double value, int significantDigits) {
+    if (!std::isfinite(value))
+        value = 0;
+    if (value == std::trunc(value) && std::fabs(value) < 1e15)
+        return QString::number(static_cast<qint64>(value));
+    QString text = QString::number(value, 'g', significantDigits);
+    return text.toUpper(); // exponent as E+NN
+}
+
+void RecordWriter::writeSingle(double value) {
+    m_data.append(formatRecordNumber(value, 7).toLatin1());
+    endLine();
+}
+
+void RecordWriter::writeDouble(double value) {
+    m_data.append(formatRecordNumber(value, 15).toLatin1());
+    endLine();
+}
+
+void RecordWriter::writeLine(const QString &text) {
+    m_data.append(Cp1252::encode(text));
+    endLine();
+}
+
+void RecordWriter::writeEmptyStrings(int count) {
+    for (int i = 0; i < count; ++i)
+        writeString(QString());
+}
+
+bool writeFileAtomically(const QString &path, const QByteArray &bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+Status RecordWriter::commit(const QString &path, const Status &onFailure) const {
+    if (m_invalid || !writeFileAtomically(path, m_data))
+        return onFailure;
+    return Status::success();
+}

@@ -1,0 +1,185 @@
+// qmtool run as a program on project folders of every layout the store reads.
+
+#include "TestProject.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ToolRun {
+    int exitCode = -1;
+    QJsonObject json;
+    QByteArray out;
+};
+
+ToolRun qmtool(const QString &command, const QString &folder) {
+    QProcess p;
+    p.start(QStringLiteral(QMTOOL_PATH), {command, folder});
+    ToolRun r;
+    if (!p.waitForFinished(60000))
+        return r;
+    r.exitCode = p.exitCode();
+    r.out = p.readAllStandardOutput();
+    r.json = QJsonDocument::fromJson(r.out).object();
+    return r;
+}
+
+QStringList lines(std::initializer_list<const char *> values) {
+    QStringList out;
+    for (const char *v : values)
+        out.append(QString::fromUtf8(v));
+    return out;
+}
+
+// A project as an older editor on another system left it: an 11-line General, a 10-line frame
+// quoted colour, a 13-line action record, a 4-line c.dat, file names in other letter cases, a
+// Windows-1252 frame name and LF line ends in some files.
+void writeOldProject(const TestProject &p) {
+    p.writeLines(QStringLiteral("Config/General"),
+                 lines({"\"Old\"", "\"C:\\Old\\Config\\General\"", "\"Old Game\"", "1",
+                        "\"Caf\xc3\xa9\"", "\"v1\"", "320", "240", "\"Ann\"", "\"a@b.c\"",
+                        "\"http://x\""}));
+    p.writeLines(QStringLiteral("Config/VERSION"), {q(QStringLiteral("Version 2.03"))});
+    p.writeLines(QStringLiteral("Config/Variables"), lines({"1", "\"seen\""}));
+    p.writeLines(QStringLiteral("Project.dat"), {QStringLiteral("287")});
+    // The frame "Café" (é is 0xE9 in the files, UTF-8 in the file name on disk).
+    p.writeLines(QString::fromUtf8("Frames/CAF\xc3\x89.FME"),
+                 lines({"0", "\"255\"", "#FALSE#", "#FALSE#", "\"\"", "#FALSE#", "4", "\"\"",
+                        "\"\"", "#TRUE#"}));
+    p.writeRaw(QString::fromUtf8("Frames/Caf\xc3\xa9.lks"), "1\n");
+    p.writeLines(QString::fromUtf8("Areas/Caf\xc3\xa9/1A.DAT"),
+                 lines({"15", "30.5", "600", ".5E+03", "0", "#FALSE#", "\"\"", "0", "\"default\"",
+                        "1", "0", "1", "\"seen\""}));
+    p.writeRaw(QString::fromUtf8("Areas/Caf\xc3\xa9/1b.dat"),
+               "1,\"seen\",#FALSE#,#TRUE#,#FALSE#\n1,\"Hello, world\",0,\"\"\n0,0,1,\"Caf\xe9\"\n");
+    p.writeLines(QString::fromUtf8("Areas/Caf\xc3\xa9/1c.dat"), lines({"0", "\"\"", "\"\"", "\"\""}));
+}
+
+} // namespace
+
+TEST(QmtoolDump, ReadsOlderLayoutsWithDefaults) {
+    TestProject p;
+    writeOldProject(p);
+    const ToolRun r = qmtool(QStringLiteral("dump"), p.root());
+    ASSERT_EQ(r.exitCode, 0) << r.out.constData();
+
+    const QJsonObject g = r.json[QStringLiteral("General")].toObject();
+    EXPECT_EQ(g[QStringLiteral("ProjectName")].toString(), QStringLiteral("Old"));
+    EXPECT_EQ(g[QStringLiteral("ScreenWidth")].toDouble(), 320);
+    EXPECT_EQ(g[QStringLiteral("InitialFrame")].toString(), QString::fromUtf8("Caf\xc3\xa9"));
+    EXPECT_EQ(g[QStringLiteral("ShowChangeResolution")].toDouble(), 0);
+    EXPECT_EQ(g[QStringLiteral("SingleChannelAudio")].toBool(), false);
+    EXPECT_EQ(r.json[QStringLiteral("Version")].toString(), QStringLiteral("Version 2.03"));
+    EXPECT_EQ(r.json[QStringLiteral("ProjectDat")].toInt(), 287);
+    EXPECT_TRUE(r.json[QStringLiteral("IntegrityOk")].toBool());
+
+    const QJsonObject frames = r.json[QStringLiteral("Frames")].toObject();
+    ASSERT_EQ(frames.keys(), QStringList{QString::fromUtf8("CAF\xc3\x89")});
+    const QJsonObject frame = frames.begin()->toObject();
+    const QJsonObject fme = frame[QStringLiteral("fme")].toObject();
+    EXPECT_EQ(fme[QStringLiteral("Background")].toInt(), 255);
+    EXPECT_EQ(fme[QStringLiteral("TimerSeconds")].toString(), QStringLiteral("4"));
+    EXPECT_EQ(fme[QStringLiteral("Mp3File")].toString(), QString());
+    EXPECT_TRUE(fme[QStringLiteral("VideoFullScreen")].toBool());
+    EXPECT_EQ(frame[QStringLiteral("AreaCount")].toInt(), 1);
+
+    const QJsonObject area = frame[QStringLiteral("Areas")].toObject()[QStringLiteral("1")].toObject();
+    const QJsonObject a = area[QStringLiteral("a")].toObject();
+    EXPECT_EQ(a[QStringLiteral("Top")].toDouble(), 30.5);
+    EXPECT_EQ(a[QStringLiteral("Height")].toDouble(), 500);
+    EXPECT_EQ(a[QStringLiteral("OneList")].toArray(), QJsonArray{QStringLiteral("seen")});
+    const QJsonObject b = area[QStringLiteral("b")].toObject();
+    EXPECT_EQ(b[QStringLiteral("TextMessage")].toString(), QStringLiteral("Hello, world"));
+    EXPECT_EQ(b[QStringLiteral("LegacySetOne")].toBool(), true);
+    EXPECT_EQ(b[QStringLiteral("TargetFrame")].toString(), QString::fromUtf8("Caf\xc3\xa9"));
+    EXPECT_EQ(b[QStringLiteral("EndedAfter")].toInt(), 13);
+    EXPECT_EQ(b[QStringLiteral("PlayMp3")].toInt(), 0);
+    EXPECT_EQ(area[QStringLiteral("c")].toObject()[QStringLiteral("GifSpeed")].toInt(), 50);
+    // No d.dat: the area's sounds are absent, not an error.
+    EXPECT_TRUE(area[QStringLiteral("d")].isNull());
+}
+
+TEST(QmtoolDump, ShowsUnreadableFilesAndGoesOn) {
+    TestProject p;
+    p.writeMinimalProject(QStringLiteral("Test"), QStringLiteral("Start"));
+    p.writeLines(QStringLiteral("Frames/Start.fme"), lines({"0", "\"0\"", "#FALSE#"})); // cut short
+    p.writeLines(QStringLiteral("Frames/Next.fme"),
+                 lines({"1", "\"a.bmp\"", "#FALSE#", "#FALSE#", "\"\"", "#FALSE#", "4", "\"\"",
+                        "\"\"", "#TRUE#"}));
+    p.writeLines(QStringLiteral("Frames/Next.lks"), lines({"many"}));
+    p.writeLines(QStringLiteral("Areas/Key.obj"), QStringList());
+    const ToolRun r = qmtool(QStringLiteral("dump"), p.root());
+    ASSERT_EQ(r.exitCode, 0);
+    const QJsonObject frames = r.json[QStringLiteral("Frames")].toObject();
+    EXPECT_TRUE(frames[QStringLiteral("Start")][QStringLiteral("fme")][QStringLiteral("error")].isString());
+    EXPECT_EQ(frames[QStringLiteral("Next")][QStringLiteral("fme")][QStringLiteral("Background")].toString(),
+              QStringLiteral("a.bmp"));
+    EXPECT_TRUE(frames[QStringLiteral("Next")][QStringLiteral("AreaCount")][QStringLiteral("error")].isString());
+    EXPECT_TRUE(r.json[QStringLiteral("Items")][QStringLiteral("Key")][QStringLiteral("error")].isString());
+}
+
+TEST(QmtoolCheck, ReportsEveryKindOfBrokenLink) {
+    TestProject p;
+    p.writeMinimalProject(QStringLiteral("Test"), QStringLiteral("Nowhere"));
+    p.writeLines(QStringLiteral("Config/Variables"), lines({"1", "\"known\""}));
+    p.writeLines(QStringLiteral("Frames/Room.fme"),
+                 lines({"1", "\"room.bmp\"", "#FALSE#", "#FALSE#", "\"tune.mid\"", "#TRUE#", "1",
+                        "\"[Last Visited Frame]\"", "\"\"", "#TRUE#"}));
+    p.writeRaw(QStringLiteral("Frames/room.004"), "BM"); // hidden name of room.bmp
+    p.writeLines(QStringLiteral("Frames/Room.lks"), lines({"1"}));
+    p.writeLines(QStringLiteral("Areas/Room/1a.dat"),
+                 lines({"0", "0", "100", "100", "0", "#TRUE#", "\"gone.bmp\"", "0", "\"hand.cur\"",
+                        "1", "1", "\"unknown\"", "1", "\"known\""}));
+    p.writeLines(QStringLiteral("Areas/Room/1b.dat"),
+                 lines({"0", "\"\"", "#FALSE#", "#FALSE#", "#FALSE#", "0", "\"\"", "0", "\"\"", "0",
+                        "0", "1", "\"Attic\""}));
+    p.writeLines(QStringLiteral("Areas/Room/1c.dat"), lines({"1", "\"Lamp\"", "\"\"", "\"\"", "50"}));
+    p.writeLines(QStringLiteral("Areas/Room/2a.dat"), lines({"oops"}));
+    const ToolRun r = qmtool(QStringLiteral("check"), p.root());
+    EXPECT_EQ(r.exitCode, 1);
+    QStringList found;
+    for (const QJsonValue &v : r.json[QStringLiteral("problems")].toArray()) {
+        const QJsonObject o = v.toObject();
+        found.append(o[QStringLiteral("kind")].toString() + QLatin1Char('|') +
+                     o[QStringLiteral("file")].toString() + QLatin1Char('|') +
+                     o[QStringLiteral("name")].toString());
+    }
+    found.sort();
+    const QStringList expected = {
+        QStringLiteral("missing-file|Areas/Room/1a.dat|gone.bmp"),
+        QStringLiteral("missing-file|Areas/Room/1a.dat|hand.cur"),
+        QStringLiteral("missing-file|Frames/Room.fme|tune.mid"),
+        QStringLiteral("missing-frame|Areas/Room/1b.dat|Attic"),
+        QStringLiteral("missing-initial-frame|Config/General|Nowhere"),
+        QStringLiteral("missing-item|Areas/Room/1c.dat|Lamp"),
+        QStringLiteral("undeclared-variable|Areas/Room/1a.dat|unknown"),
+    };
+    EXPECT_EQ(found, expected);
+}
+
+TEST(QmtoolCheck, UnreadableFileAndExitCodes) {
+    TestProject p;
+    p.writeMinimalProject(QStringLiteral("Test"), QStringLiteral("Room"));
+    p.writeLines(QStringLiteral("Frames/Room.fme"), lines({"0", "\"0\"", "#FALSE#"}));
+    ToolRun r = qmtool(QStringLiteral("check"), p.root());
+    EXPECT_EQ(r.exitCode, 1);
+    const QJsonArray problems = r.json[QStringLiteral("problems")].toArray();
+    ASSERT_EQ(problems.size(), 1);
+    EXPECT_EQ(problems[0][QStringLiteral("kind")].toString(), QStringLiteral("unreadable-file"));
+    EXPECT_EQ(problems[0][QStringLiteral("file")].toString(), QStringLiteral("Frames/Room.fme"));
+
+    TestProject notAProject;
+    EXPECT_EQ(qmtool(QStringLiteral("check"), notAProject.root()).exitCode, 2);
+    EXPECT_EQ(qmtool(QStringLiteral("frobnicate"), notAProject.root()).exitCode, 2);
+}
+
+TEST(QmtoolCheck, SampleProjectIsClean) {
+    const ToolRun r = qmtool(QStringLiteral("check"), QStringLiteral(SAMPLE_PROJECT));
+    EXPECT_EQ(r.exitCode, 0) << r.out.constData();
+    EXPECT_EQ(r.json[QStringLiteral("problems")].toArray().size(), 0);
+}
