@@ -29,11 +29,13 @@ Status readChannels(const QString &path, SoundMode mode, ChannelFile &out) {
         r.readBool(c.PlaySound);
         r.readString(c.SoundFile);
         r.readInt16(c.Loop);
-        f.Channels[i] = c;
+        if (r.ok())
+            f.Channels[i] = c;
     }
+    // The whole records read before a failure are kept: the game plays them, then reports.
+    out = f;
     if (!r.ok())
         return StoreMessages::unreadable(path, r);
-    out = f;
     return Status::success();
 }
 

@@ -25,7 +25,8 @@ struct ChannelFile {
 };
 
 // A missing file reads as every channel "No action". A file that ends after a whole record
-// keeps "No action" for the channels after it; one that ends inside a record is unreadable.
+// keeps "No action" for the channels after it; one that ends inside a record is unreadable,
+// and `out` then holds the whole records read before the failure.
 Status readChannels(const QString &path, SoundMode mode, ChannelFile &out);
 // Writes channelCount(mode) records (missing ones as "No action") under the editor's version.
 Status writeChannels(const QString &path, SoundMode mode, const QList<ChannelRecord> &channels);

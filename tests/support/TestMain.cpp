@@ -1,7 +1,12 @@
-// The main() of every test program: a Qt core application (file and settings classes want one)
-// and a private settings and runtime folder, so tests never touch the user's own.
+// The main() of every test program: a Qt application (a core one, or a widgets one for tests of
+// windows and video) and a private settings and runtime folder, so tests never touch the user's
+// own.
 
+#ifdef QM_TEST_WIDGETS
+#include <QApplication>
+#else
 #include <QCoreApplication>
+#endif
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -21,7 +26,13 @@ int main(int argc, char **argv) {
     setenv("XDG_CONFIG_HOME", config.constData(), 0);
     setenv("XDG_RUNTIME_DIR", runtime.constData(), 0);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // Sound goes nowhere unless a test asks for the disk driver itself.
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+#ifdef QM_TEST_WIDGETS
+    QApplication app(argc, argv);
+#else
     QCoreApplication app(argc, argv);
+#endif
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
