@@ -231,6 +231,21 @@ QStringList AreaFiles::dropEvents(int n) const {
     return items;
 }
 
+QMap<int, QStringList> AreaFiles::allDropEvents() const {
+    QMap<int, QStringList> events;
+    if (m_folder.isEmpty())
+        return events;
+    for (const QString &f : ProjectFiles::filesWith(m_folder, QString(), QStringLiteral(".drg"))) {
+        const qsizetype underscore = f.indexOf(QLatin1Char('_'));
+        bool ok = false;
+        const int n = f.left(underscore).toInt(&ok);
+        if (underscore <= 0 || !ok || QString::number(n) != f.left(underscore))
+            continue;
+        events[n].append(f.mid(underscore + 1, f.size() - underscore - 5));
+    }
+    return events;
+}
+
 Status AreaFiles::readDropEvent(int n, const QString &item, DropEvent &out) const {
     DropEvent e;
     const QString drg = dropPath(n, item, QStringLiteral(".drg"));

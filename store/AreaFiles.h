@@ -7,6 +7,7 @@
 #include "Status.h"
 
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -73,6 +74,8 @@ public:
 
     // The items that have a drop event on area n (from <n>_<item>.drg), sorted.
     QStringList dropEvents(int n) const;
+    // The drop events of every area of the frame from one listing of its folder, by area.
+    QMap<int, QStringList> allDropEvents() const;
     Status readDropEvent(int n, const QString &item, DropEvent &out) const;
     Status saveDropEvent(int n, const QString &item, const DropEvent &event) const;
 

@@ -117,6 +117,7 @@ ProjectSnapshot ProjectSnapshot::load(const ProjectPaths &paths) {
         }, true);
         const AreaFiles areas(paths, p.soundMode, frame);
         const int count = f.areaCount.usable() ? f.areaCount.value : 0;
+        const QMap<int, QStringList> drops = count > 0 ? areas.allDropEvents() : QMap<int, QStringList>();
         for (int n = 1; n <= count; ++n) {
             AreaSnapshot a;
             a.a = loader.load<AreaLook>(areas.path(n, QStringLiteral("a.dat")), readAreaLook);
@@ -126,7 +127,7 @@ ProjectSnapshot ProjectSnapshot::load(const ProjectPaths &paths) {
                                            [&](const QString &path, ChannelFile &out) {
                                                return readChannels(path, p.soundMode, out);
                                            }, true);
-            for (const QString &item : areas.dropEvents(n)) {
+            for (const QString &item : drops.value(n)) {
                 DropSnapshot d;
                 d.drg = loader.load<ActionRecord>(areas.dropPath(n, item, QStringLiteral(".drg")),
                                                   readActionRecord);

@@ -1,6 +1,7 @@
 #include "RecordWriter.h"
 
 #include "Cp1252.h"
+#include "RecordReader.h"
 
 #include <QSaveFile>
 
@@ -30,8 +31,13 @@ QString formatRecordNumber(double value, int significantDigits) {
         value = 0;
     if (value == std::trunc(value) && std::fabs(value) < 1e15)
         return QString::number(static_cast<qint64>(value));
-    QString text = QString::number(value, 'g', significantDigits);
-    return text.toUpper(); // exponent as E+NN
+    QString text = QString::number(value, 'g', significantDigits).toUpper(); // exponent as E+NN
+    // Rounding can carry a value next to the largest double past it; such a value is written with
+    // all its digits so that it reads back.
+    double back = 0;
+    if (!parseRecordNumber(text, back))
+        text = QString::number(value, 'g', 17).toUpper();
+    return text;
 }
 
 void RecordWriter::writeSingle(double value) {
