@@ -4,6 +4,8 @@
 #include "RecordWriter.h"
 #include "StoreMessages.h"
 
+#include <QFileInfo>
+
 namespace {
 
 struct BuiltInText {
@@ -92,6 +94,31 @@ CustomTexts CustomTexts::builtIn(Kind kind) {
         t.setText(b.slot, QString::fromLatin1(text));
     }
     return t;
+}
+
+CustomTexts CustomTexts::load(const QString &textsPath, Status *status) {
+    if (status)
+        *status = Status::success();
+    if (!QFileInfo(textsPath).isFile())
+        return builtIn(Applications);
+    RecordReader r = RecordReader::fromFile(textsPath);
+    int kind = 0;
+    if (r.readInt16(kind) && kind != Custom)
+        return builtIn(kind == Games ? Games : Applications);
+    CustomTexts t;
+    int count = 0;
+    r.skip(5);
+    r.readCount(count, SlotCount - 1);
+    for (int slot = 1; slot <= count && r.ok(); ++slot) {
+        QString s;
+        if (r.readString(s))
+            t.setText(slot, s);
+    }
+    if (r.ok())
+        return t;
+    if (status)
+        *status = Status::failure(QStringLiteral("Error"), QStringLiteral("Unable to load texts."));
+    return builtIn(Applications);
 }
 
 QString CustomTexts::text(int slot) const {

@@ -15,6 +15,10 @@ public:
 
     CustomTexts(); // every slot empty
     static CustomTexts builtIn(Kind kind);
+    // The texts the player uses, from Config/Texts: a missing file gives the applications
+    // wording, kind 0 and 1 the built-in wordings, kind 2 the stored slots. A file that cannot be
+    // read (or holds more than 60 texts) gives the applications wording and a failure.
+    static CustomTexts load(const QString &textsPath, Status *status = nullptr);
 
     // Slot numbers count from 1; slots outside 1..61 read as empty.
     QString text(int slot) const;

@@ -1,7 +1,9 @@
 // qmtool: the author's command-line companion.
 //   qmtool dump PROJECT    everything the store reads from a project, as JSON
 //   qmtool check PROJECT   broken links and missing files (exit 1 when there are any)
+//   qmtool play PROJECT STEP...   the game, headless, one JSON object per step
 
+#include "PlayCommand.h"
 #include "ProjectCheck.h"
 #include "ProjectDump.h"
 #include "ProjectSnapshot.h"
@@ -24,7 +26,10 @@ void print(const QJsonObject &o) {
 
 int usage() {
     std::fputs("usage: qmtool dump PROJECT\n"
-               "       qmtool check PROJECT\n",
+               "       qmtool check PROJECT\n"
+               "       qmtool play PROJECT STEP...\n"
+               "steps: start | click N | rclick N | drop ITEM N | combine A B | esc | exit |\n"
+               "       advance MS | answer yes|no|ok|cancel | save NAME | load NAME\n",
                stderr);
     return 2;
 }
@@ -57,6 +62,8 @@ int check(const QString &folder) {
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
+    if (args.size() >= 3 && args[1] == QLatin1String("play"))
+        return runPlayCommand(args[2], args.mid(3));
     if (args.size() != 3)
         return usage();
     if (args[1] == QLatin1String("dump"))

@@ -1,0 +1,172 @@
+// What a click on an area, or a drop of an item on it, does.
+
+#include "AreaFiles.h"
+#include "GameEngine.h"
+#include "MediaPlayers.h"
+#include "ProjectFiles.h"
+
+#include <QFileInfo>
+
+void GameEngine::AreaClick(int Index, int Button) {
+    m_stopVideoRequest = true;
+    if (m_media->PlayingMovieOrNot())
+        return;
+    if (Button == 2) {
+        if (!m_scene.menuExitShown)
+            ShowMenus();
+        else
+            HideMenus();
+        return;
+    }
+    HideMenus();
+    PickOrNotPickObject(Index);
+    const int result = MakeAction(Index, 0);
+    if (result == FrameChanged) {
+        m_scene.cutSceneVisible = false;
+        m_media->video().mmStop();
+        m_host.sceneChanged();
+        return;
+    }
+    ShowOrNotShowAreas();
+    m_scene.cutSceneVisible = false;
+    m_media->video().mmStop();
+    m_host.sceneChanged();
+    if (result == CloseGame)
+        closeGame();
+}
+
+void GameEngine::applyActionVariables(const ActionRecord &a) {
+    if (a.ChangeVariables == 0 || a.LegacyVariable.isEmpty())
+        return;
+    if (a.LegacySetZero)
+        m_vars.ChangeVariableValue(a.LegacyVariable, 0);
+    if (a.LegacySetOne)
+        m_vars.ChangeVariableValue(a.LegacyVariable, 1);
+    if (a.LegacyInvert)
+        m_vars.ChangeVariableValue(a.LegacyVariable, -1);
+}
+
+int GameEngine::MakeAction(int area, int draggedSlot) {
+    m_stopVideoRequest = true;
+    bool mp3Busy = m_media->mp3().IsMp3Playing();
+    const AreaFiles areas(m_paths, soundMode(), m_scene.frame);
+    const bool drop = draggedSlot != 0;
+    QString item;
+    if (drop) {
+        if (draggedSlot < 1 || draggedSlot > m_scene.inventory.size())
+            return Nothing;
+        item = m_scene.inventory[draggedSlot - 1].name;
+    }
+    const QString file = drop ? areas.dropPath(area, item, QStringLiteral(".drg"))
+                              : areas.path(area, QStringLiteral("b.dat"));
+    if (file.isEmpty() || !QFileInfo(file).isFile())
+        return Nothing;
+    ActionRecord a;
+    if (!readActionRecord(file, a)) {
+        reportError(QStringLiteral(" Unable to make the action associated with the selected area."));
+        return Nothing;
+    }
+    const bool older13 = a.EndedAfter == 13;
+    const bool hasMp3Fields = a.EndedAfter == 0 || a.EndedAfter >= 28;
+
+    applyActionVariables(a);
+    if (a.HideOrRemove != 0) {
+        if (drop)
+            RemovePickedObject(draggedSlot);
+        else
+            m_vars.Disappear.Add(m_scene.frame, static_cast<qint16>(area));
+    }
+    if (a.CloseProgram != 0)
+        return CloseGame;
+
+    const QString framesPath = m_paths.FramesPath();
+    if (!older13 && a.StopMidi != 0)
+        m_media->music().mmClose();
+    if (!older13 && a.StopWav != 0) {
+        m_media->StopWaveChannels();
+        m_media->sound().mmClose();
+    }
+    if (!older13 && a.PlayVideo != 0) {
+        HideMenus();
+        m_scene.cutSceneVisible = false;
+        const QString video = resolve(framesPath, a.VideoFile);
+        if (a.VideoAtPosition) {
+            m_scene.cutSceneRect = QRect(qRound(a.VideoLeft) * 15, qRound(a.VideoTop) * 15,
+                                         qRound(a.VideoWidth) * 15, qRound(a.VideoHeight) * 15);
+            m_scene.cutSceneVisible = true;
+            m_host.sceneChanged();
+            m_media->PlayMovieWithStop(video, m_host.cutSceneWindow());
+        } else {
+            m_media->PlayMovieWithStop(video, m_host.playAreaWindow());
+        }
+    }
+    if (hasMp3Fields) {
+        if (a.PlayMidi != 0 && !a.MidiFile.isEmpty() &&
+            m_media->music().Status() != QLatin1String("playing"))
+            m_media->PlayMIDImusic(resolve(framesPath, a.MidiFile));
+        if (a.PlayMp3 != 0) {
+            m_media->StopWaveChannels();
+            m_media->stopMp3();
+            m_media->startMp3(resolve(framesPath, a.Mp3File));
+            m_host.startTimer(EngineTimer::Mp3, MediaPlayers::Mp3TimerInterval);
+            mp3Busy = true;
+        } else if (a.StopMp3 != 0) {
+            // An MP3 the author asked to stop stops, whether or not wave sounds stop too.
+            m_host.stopTimer(EngineTimer::Mp3);
+            m_media->stopMp3();
+        }
+    }
+    if (a.EndedAfter == 0 && a.ChangeVariablesLists != 0) {
+        for (const QString &v : a.SetZeroList) {
+            if (!v.isEmpty())
+                m_vars.ChangeVariableValue(v, 0);
+        }
+        for (const QString &v : a.SetOneList) {
+            if (!v.isEmpty())
+                m_vars.ChangeVariableValue(v, 1);
+        }
+        for (const QString &v : a.InvertList) {
+            if (!v.isEmpty())
+                m_vars.ChangeVariableValue(v, -1);
+        }
+    }
+    if (a.StopWav == 0 && !mp3Busy) {
+        const QString single = a.LegacySoundFile.isEmpty()
+                                   ? QString()
+                                   : ProjectFiles::resolve(m_paths.AreasPath(), a.LegacySoundFile);
+        if (a.LegacyPlaySound != 0 && !single.isEmpty() && QFileInfo(single).isFile()) {
+            m_media->StopWaveChannels();
+            m_media->sound().mmOpenWave(single);
+            m_media->sound().mmPlay();
+        } else if (drop) {
+            m_media->PlaySoundChannels(areas.dropPath(area, item, QStringLiteral(".chn")),
+                                       soundMode(), m_paths.AreasPath());
+        } else {
+            m_media->PlaySoundChannels(areas.path(area, QStringLiteral("d.dat")), soundMode(),
+                                       m_paths.AreasPath());
+        }
+    }
+    if (a.ShowText != 0)
+        ShowTextMessage(a.TextMessage, a.TextOnBackground != 0);
+    if (!older13 && a.PlayVideo != 0 && (a.VideoAtPosition || (a.GoToFrame == 0 && a.GoBack == 0))) {
+        for (;;) {
+            const QString status = m_media->video().Status().toLower();
+            if (status == QLatin1String("stopped") || status.isEmpty() || m_stopVideoRequest)
+                break;
+            m_host.processEvents();
+            HideMenus();
+            m_host.processEvents();
+        }
+        m_stopVideoRequest = false;
+    }
+    if (a.GoToFrame != 0) {
+        OpenFrame(a.TargetFrame);
+        return FrameChanged;
+    }
+    if (a.GoBack != 0 && m_history.size() >= 2) {
+        m_history.removeLast();
+        OpenFrame(m_history.last());
+        return FrameChanged;
+    }
+    return Nothing;
+}

@@ -1,0 +1,107 @@
+// Saving, listing, removing and loading saved games.
+
+#include "GameEngine.h"
+#include "MediaPlayers.h"
+#include "NameRules.h"
+#include "ProjectFiles.h"
+#include "SavedGameFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+QString forbiddenCharacters() { return NameRules::forbiddenCharactersForDisplay(); }
+
+} // namespace
+
+QStringList GameEngine::LoadSaveGames() const { return SavedGames::list(m_paths.root()); }
+
+bool GameEngine::saveGame(const QString &name) {
+    if (!NameRules::isValidName(name)) {
+        m_host.messageBox(m_general.SoftwareTitle,
+                          m_texts.text(35) + QLatin1Char('\n') + forbiddenCharacters(),
+                          Status::Icon::Information, EngineHost::Buttons::Ok);
+        return false;
+    }
+    if (name.isEmpty()) {
+        m_host.messageBox(m_texts.text(21), m_texts.text(23), Status::Icon::Information,
+                          EngineHost::Buttons::Ok);
+        return false;
+    }
+    const QString path = m_paths.root() + name + QStringLiteral(".sav");
+    if (QFileInfo::exists(ProjectFiles::existingVariant(path)) &&
+        m_host.messageBox(m_texts.text(21),
+                          QLatin1Char('\'') + name + QStringLiteral("' ") + m_texts.text(24),
+                          Status::Icon::Question,
+                          EngineHost::Buttons::OkCancel) != EngineHost::Answer::Ok)
+        return false;
+    SavedGameFile g;
+    g.SavedFrame = m_scene.frame;
+    for (const ClassVariable &v : m_vars.Variables)
+        g.Variables.append({v.Name, v.Value});
+    for (const ClassVariable &d : m_vars.Disappear)
+        g.Disappear.append({d.Name, d.Value});
+    for (const InventorySlot &s : m_scene.inventory)
+        g.Items.append(s.name);
+    g.History = m_history;
+    g.HasHistory = true;
+    if (!writeSavedGame(ProjectFiles::existingVariant(path), g)) {
+        reportError(QStringLiteral(" Unable to save '") + path +
+                    QStringLiteral("'.\nVerify that this file is not Read-Only and that it does not "
+                                   "contain any of the following characters: ") +
+                    forbiddenCharacters());
+        return false;
+    }
+    return true;
+}
+
+bool GameEngine::removeSavedGame(const QString &name) {
+    if (name.isEmpty()) {
+        m_host.messageBox(m_texts.text(26), m_texts.text(9), Status::Icon::Information,
+                          EngineHost::Buttons::Ok);
+        return false;
+    }
+    const QString path = m_paths.root() + name + QStringLiteral(".sav");
+    if (m_host.messageBox(m_texts.text(26),
+                          m_texts.text(27) + QStringLiteral(" '") + path + QStringLiteral("'?"),
+                          Status::Icon::Question,
+                          EngineHost::Buttons::OkCancel) != EngineHost::Answer::Ok)
+        return false;
+    if (!NameRules::isValidName(name) || !QFile::remove(ProjectFiles::existingVariant(path)))
+        reportError(QStringLiteral(" Unable to remove '") + path + QStringLiteral("'."));
+    return true;
+}
+
+bool GameEngine::loadSavedGame(const QString &name) {
+    if (name.isEmpty()) {
+        m_host.messageBox(m_texts.text(17), m_texts.text(9), Status::Icon::Information,
+                          EngineHost::Buttons::Ok);
+        return false;
+    }
+    ResetAll();
+    m_vars.LoadVariables(m_paths, *this);
+    const QString path = m_paths.root() + name + QStringLiteral(".sav");
+    SavedGameFile g;
+    const Status s = NameRules::isValidName(name)
+                         ? readSavedGame(ProjectFiles::existingVariant(path), g)
+                         : Status::failure(QStringLiteral("bad name"));
+    // What was read before an error is applied: a partly loaded game stays as it is.
+    for (const auto &v : g.Variables)
+        m_vars.ChangeVariableValue(v.first, static_cast<qint16>(v.second));
+    for (const auto &d : g.Disappear)
+        m_vars.Disappear.Add(d.first, static_cast<qint16>(d.second));
+    for (const QString &item : g.Items)
+        AddPickedObject(item);
+    if (g.HasHistory) {
+        m_history = g.History;
+    }
+    if (!s) {
+        reportError(QStringLiteral(" Unable to load '") + path + QStringLiteral("'."));
+        return true;
+    }
+    OpenFrame(g.SavedFrame);
+    m_host.processEvents();
+    showGameWindow();
+    return true;
+}
