@@ -4,6 +4,7 @@
 #   make test-asan  the tests under AddressSanitizer and UndefinedBehaviorSanitizer
 #   make bench      the benchmarks
 #   make fuzz       the fuzz targets, FUZZ_SECONDS each (default 60)
+#   make demo       rewrites the demo game in data/Projects/Demo
 
 BUILD       ?= build
 JOBS        ?= $(shell nproc)
@@ -11,7 +12,7 @@ FUZZ_SECONDS ?= 60
 SAMPLE      ?= data/Projects/Sample
 CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps build run test test-asan bench fuzz fuzz-build clean
+.PHONY: deps build run test test-asan bench fuzz fuzz-build demo clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -46,6 +47,11 @@ fuzz-build: deps
 
 fuzz: fuzz-build
 	@bash scripts/run-fuzzers.sh build-fuzz/fuzz $(FUZZ_SECONDS)
+
+# Rewrites data/Projects/Demo from programs/make-demo (the result is committed).
+demo: build
+	$(BUILD)/programs/make-demo/qm-make-demo data/Projects
+	$(BUILD)/programs/qmtool/qmtool check data/Projects/Demo
 
 clean:
 	rm -rf build build-asan build-bench build-fuzz
