@@ -245,50 +245,7 @@ BENCHMARK(BM_LoadProject)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime
 // readActionRecord's reads, from bytes already in memory.
 bool parseActionRecord(const QByteArray &bytes, ActionRecord &a) {
     RecordReader r(bytes);
-    r.readInt16(a.ChangeVariables);
-    r.readString(a.LegacyVariable);
-    r.readBool(a.LegacySetZero);
-    r.readBool(a.LegacySetOne);
-    r.readBool(a.LegacyInvert);
-    r.readInt16(a.ShowText);
-    r.readString(a.TextMessage);
-    r.readInt16(a.LegacyPlaySound);
-    r.readString(a.LegacySoundFile);
-    r.readInt16(a.HideOrRemove);
-    r.readInt16(a.CloseProgram);
-    r.readInt16(a.GoToFrame);
-    r.readString(a.TargetFrame);
-    r.readInt16(a.StopMidi);
-    r.readInt16(a.StopWav);
-    r.readInt16(a.PlayVideo);
-    r.readString(a.VideoFile);
-    r.readBool(a.VideoFullScreen);
-    r.readBool(a.VideoAtPosition);
-    r.readDouble(a.VideoLeft);
-    r.readDouble(a.VideoTop);
-    r.readDouble(a.VideoWidth);
-    r.readDouble(a.VideoHeight);
-    r.readInt16(a.StopMp3);
-    r.readInt16(a.PlayMidi);
-    r.readString(a.MidiFile);
-    r.readInt16(a.PlayMp3);
-    r.readString(a.Mp3File);
-    r.skip(3);
-    r.readInt16(a.GoBack);
-    r.skip(3);
-    r.readInt16(a.TextOnBackground);
-    r.skip(3);
-    r.readInt16(a.ChangeVariablesLists);
-    for (QStringList *list : {&a.SetZeroList, &a.SetOneList, &a.InvertList}) {
-        int count = 0;
-        r.readCount(count, kMaxNamesPerList);
-        for (int i = 0; i < count && r.ok(); ++i) {
-            QString name;
-            r.readString(name);
-            list->append(name);
-        }
-    }
-    return r.ok() && r.atEnd();
+    return readActionRecordFrom(r, a);
 }
 
 // One full action record, written by the store's writer, for the micro benchmarks; kept apart

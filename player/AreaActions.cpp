@@ -12,10 +12,7 @@ void GameEngine::AreaClick(int Index, int Button) {
     if (m_media->PlayingMovieOrNot())
         return;
     if (Button == 2) {
-        if (!m_scene.menuExitShown)
-            ShowMenus();
-        else
-            HideMenus();
+        toggleMenus();
         return;
     }
     HideMenus();
@@ -88,17 +85,8 @@ int GameEngine::MakeAction(int area, int draggedSlot) {
     }
     if (!older13 && a.PlayVideo != 0) {
         HideMenus();
-        m_scene.cutSceneVisible = false;
-        const QString video = resolve(framesPath, a.VideoFile);
-        if (a.VideoAtPosition) {
-            m_scene.cutSceneRect = QRect(qRound(a.VideoLeft) * 15, qRound(a.VideoTop) * 15,
-                                         qRound(a.VideoWidth) * 15, qRound(a.VideoHeight) * 15);
-            m_scene.cutSceneVisible = true;
-            m_host.sceneChanged();
-            m_media->PlayMovieWithStop(video, m_host.cutSceneWindow());
-        } else {
-            m_media->PlayMovieWithStop(video, m_host.playAreaWindow());
-        }
+        startVideo(resolve(framesPath, a.VideoFile), a.VideoAtPosition, a.VideoLeft, a.VideoTop,
+                   a.VideoWidth, a.VideoHeight);
     }
     if (hasMp3Fields) {
         if (a.PlayMidi != 0 && !a.MidiFile.isEmpty() &&
@@ -149,14 +137,7 @@ int GameEngine::MakeAction(int area, int draggedSlot) {
     if (a.ShowText != 0)
         ShowTextMessage(a.TextMessage, a.TextOnBackground != 0);
     if (!older13 && a.PlayVideo != 0 && (a.VideoAtPosition || (a.GoToFrame == 0 && a.GoBack == 0))) {
-        for (;;) {
-            const QString status = m_media->video().Status().toLower();
-            if (status == QLatin1String("stopped") || status.isEmpty() || m_stopVideoRequest)
-                break;
-            m_host.processEvents();
-            HideMenus();
-            m_host.processEvents();
-        }
+        waitForVideo();
         m_stopVideoRequest = false;
     }
     if (a.GoToFrame != 0) {

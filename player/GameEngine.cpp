@@ -169,16 +169,8 @@ void GameEngine::OpenFrame(const QString &name) {
         m_media->video().mmStop();
         HideMenus();
         m_stopVideoRequest = false;
-        const QString video = resolve(framesPath, f.VideoFile);
-        if (f.VideoAtPosition) {
-            m_scene.cutSceneRect = QRect(qRound(f.VideoLeft) * 15, qRound(f.VideoTop) * 15,
-                                         qRound(f.VideoWidth) * 15, qRound(f.VideoHeight) * 15);
-            m_scene.cutSceneVisible = true;
-            m_host.sceneChanged();
-            m_media->PlayMovieWithStop(video, m_host.cutSceneWindow());
-        } else {
-            m_media->PlayMovieWithStop(video, m_host.playAreaWindow());
-        }
+        startVideo(resolve(framesPath, f.VideoFile), f.VideoAtPosition, f.VideoLeft, f.VideoTop,
+                   f.VideoWidth, f.VideoHeight);
     }
     if (!f.StopWav && !mp3Playing)
         m_media->PlaySoundChannels(frames.chnPath(name), soundMode(), m_paths.AreasPath());
@@ -231,6 +223,20 @@ void GameEngine::waitForVideo() {
         m_host.processEvents();
         HideMenus();
         m_host.processEvents();
+    }
+}
+
+void GameEngine::startVideo(const QString &file, bool atPosition, double left, double top,
+                            double width, double height) {
+    m_scene.cutSceneVisible = false;
+    if (atPosition) {
+        m_scene.cutSceneRect = QRect(qRound(left) * 15, qRound(top) * 15, qRound(width) * 15,
+                                     qRound(height) * 15);
+        m_scene.cutSceneVisible = true;
+        m_host.sceneChanged();
+        m_media->PlayMovieWithStop(file, m_host.cutSceneWindow());
+    } else {
+        m_media->PlayMovieWithStop(file, m_host.playAreaWindow());
     }
 }
 
@@ -414,11 +420,15 @@ void GameEngine::HideMenus() {
     m_host.sceneChanged();
 }
 
-void GameEngine::escapePressed() {
+void GameEngine::toggleMenus() {
     if (m_scene.menuExitShown)
         HideMenus();
     else
         ShowMenus();
+}
+
+void GameEngine::escapePressed() {
+    toggleMenus();
     m_stopVideoRequest = true;
 }
 
@@ -426,14 +436,10 @@ void GameEngine::backgroundPressed(int button) {
     m_stopVideoRequest = true;
     if (m_media->PlayingMovieOrNot())
         return;
-    if (button == 2) {
-        if (m_scene.menuExitShown)
-            HideMenus();
-        else
-            ShowMenus();
-    } else {
+    if (button == 2)
+        toggleMenus();
+    else
         HideMenus();
-    }
 }
 
 void GameEngine::exitRequested() {

@@ -109,6 +109,10 @@ private:
     void LoadTexts();
     void LoadAreas();
     void waitForVideo();
+    void toggleMenus();
+    // Starts a video over the whole play area or in its rectangle (in pixels).
+    void startVideo(const QString &file, bool atPosition, double left, double top, double width,
+                    double height);
     void startFrameTimer(const QString &seconds, const QString &target);
     QString resolve(const QString &folder, const QString &name);
     QString areaFolder() const;

@@ -56,10 +56,7 @@ void GameEngine::slotPressed(int slot, int button) {
     if (m_media->PlayingMovieOrNot())
         return;
     if (button == 2) {
-        if (m_scene.menuExitShown)
-            HideMenus();
-        else
-            ShowMenus();
+        toggleMenus();
         return;
     }
     HideMenus();

@@ -6,19 +6,6 @@
 
 namespace {
 
-bool readNames(RecordReader &r, QStringList &out) {
-    int count = 0;
-    if (!r.readCount(count, kMaxNamesPerList))
-        return false;
-    for (int i = 0; i < count; ++i) {
-        QString name;
-        if (!r.readString(name))
-            return false;
-        out.append(name);
-    }
-    return true;
-}
-
 void writeNames(RecordWriter &w, const QStringList &names) {
     w.writeInt(names.size());
     for (const QString &n : names)
@@ -29,6 +16,12 @@ void writeNames(RecordWriter &w, const QStringList &names) {
 
 Status readActionRecord(const QString &path, ActionRecord &out) {
     RecordReader r = RecordReader::fromFile(path);
+    if (!readActionRecordFrom(r, out))
+        return StoreMessages::unreadable(path, r);
+    return Status::success();
+}
+
+bool readActionRecordFrom(RecordReader &r, ActionRecord &out) {
     ActionRecord a;
     r.readInt16(a.ChangeVariables);
     r.readString(a.LegacyVariable);
@@ -78,14 +71,15 @@ Status readActionRecord(const QString &path, ActionRecord &out) {
     if (a.EndedAfter == 36 && r.ok() && !r.atEnd()) {
         r.skip(3);
         r.readInt16(a.ChangeVariablesLists);
-        if (readNames(r, a.SetZeroList) && readNames(r, a.SetOneList))
-            readNames(r, a.InvertList);
+        if (r.readNameList(a.SetZeroList, kMaxNamesPerList) &&
+            r.readNameList(a.SetOneList, kMaxNamesPerList))
+            r.readNameList(a.InvertList, kMaxNamesPerList);
         a.EndedAfter = 0;
     }
     if (!r.ok())
-        return StoreMessages::unreadable(path, r);
+        return false;
     out = a;
-    return Status::success();
+    return true;
 }
 
 Status writeActionRecord(const QString &path, const ActionRecord &a, const Status &onFailure) {

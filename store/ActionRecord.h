@@ -51,6 +51,10 @@ struct ActionRecord {
 // The largest number of names one variable list may give.
 constexpr int kMaxNamesPerList = 10000;
 
+class RecordReader;
+
 Status readActionRecord(const QString &path, ActionRecord &out);
+// The same from a reader already holding the bytes; false with the reader's error on failure.
+bool readActionRecordFrom(RecordReader &reader, ActionRecord &out);
 // `onFailure` is the message of the dialog that writes the record (area or drop event).
 Status writeActionRecord(const QString &path, const ActionRecord &record, const Status &onFailure);

@@ -28,19 +28,6 @@ Status removeFailure() {
                            QStringLiteral("Unable to completely remove the selected area."));
 }
 
-bool readNames(RecordReader &r, QStringList &out) {
-    int count = 0;
-    if (!r.readCount(count, kMaxNamesPerList))
-        return false;
-    for (int i = 0; i < count; ++i) {
-        QString name;
-        if (!r.readString(name))
-            return false;
-        out.append(name);
-    }
-    return true;
-}
-
 void writeLook(RecordWriter &w, const AreaLook &a) {
     w.writeSingle(a.Left);
     w.writeSingle(a.Top);
@@ -104,8 +91,8 @@ Status readAreaLook(const QString &path, AreaLook &out) {
     r.readInt16(a.Stretch);
     r.readString(a.MousePointer);
     r.readInt16(a.VisibleIf);
-    if (r.ok() && readNames(r, a.ZeroList))
-        readNames(r, a.OneList);
+    if (r.ok() && r.readNameList(a.ZeroList, kMaxNamesPerList))
+        r.readNameList(a.OneList, kMaxNamesPerList);
     if (!r.ok())
         return StoreMessages::unreadable(path, r);
     out = a;

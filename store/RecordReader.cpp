@@ -212,3 +212,16 @@ bool RecordReader::skip(int count) {
     }
     return true;
 }
+
+bool RecordReader::readNameList(QStringList &out, int max) {
+    int count = 0;
+    if (!readCount(count, max))
+        return false;
+    for (int i = 0; i < count; ++i) {
+        QString name;
+        if (!readString(name))
+            return false;
+        out.append(name);
+    }
+    return true;
+}

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // Reads the values of a project file in order, the way they were written: values separated by
 // commas or line ends, quoted strings (which may hold commas and line breaks), unquoted values
@@ -30,6 +31,8 @@ public:
     // A count of entries that follow, refused when negative or above max.
     bool readCount(int &out, int max);
     bool skip(int count);
+    // A count (at most `max`) followed by that many strings.
+    bool readNameList(QStringList &out, int max);
 
     bool ok() const { return m_error.isEmpty(); }
     const QString &errorString() const { return m_error; }

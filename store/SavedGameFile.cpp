@@ -35,18 +35,6 @@ void writePairs(RecordWriter &w, const QList<QPair<QString, int>> &pairs) {
     }
 }
 
-void readNames(RecordReader &r, QStringList &out) {
-    int count = 0;
-    if (!r.readCount(count, kMaxSavedEntries))
-        return;
-    for (int i = 0; i < count; ++i) {
-        QString name;
-        if (!r.readString(name))
-            return;
-        out.append(name);
-    }
-}
-
 } // namespace
 
 Status readSavedGame(const QString &path, SavedGameFile &out) {
@@ -55,10 +43,10 @@ Status readSavedGame(const QString &path, SavedGameFile &out) {
     r.readString(g.SavedFrame);
     readPairs(r, g.Variables);
     readPairs(r, g.Disappear);
-    readNames(r, g.Items);
+    r.readNameList(g.Items, kMaxSavedEntries);
     if (r.ok() && !r.atEnd()) {
         g.HasHistory = true;
-        readNames(r, g.History);
+        r.readNameList(g.History, kMaxSavedEntries);
     }
     out = g;
     if (!r.ok())
