@@ -1,0 +1,162 @@
+#include "DisplayModes.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <X11/Xlib.h>
+#include <X11/extensions/Xrandr.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <mutex>
+
+namespace {
+
+// The first mode the program changed away from: what every way out restores.
+struct SavedMode {
+    std::mutex mutex;
+    bool saved = false;
+    int width = 0, height = 0;
+};
+SavedMode g_saved;
+
+// Sets the screen of `dpy` to width x height with XRandR: the mode of the primary (or first
+// active) output and the screen size together, as the xrandr tool does.
+bool setWithXrandr(Display *dpy, int width, int height) {
+    const Window root = DefaultRootWindow(dpy);
+    int eventBase = 0, errorBase = 0;
+    if (!XRRQueryExtension(dpy, &eventBase, &errorBase))
+        return false;
+    XRRScreenResources *res = XRRGetScreenResourcesCurrent(dpy, root);
+    if (!res)
+        return false;
+    RROutput output = XRRGetOutputPrimary(dpy, root);
+    XRROutputInfo *out = output ? XRRGetOutputInfo(dpy, res, output) : nullptr;
+    for (int i = 0; (!out || !out->crtc) && i < res->noutput; ++i) {
+        if (out)
+            XRRFreeOutputInfo(out);
+        output = res->outputs[i];
+        out = XRRGetOutputInfo(dpy, res, output);
+    }
+    bool ok = false;
+    if (out && out->crtc) {
+        RRMode mode = 0;
+        for (int i = 0; i < out->nmode && !mode; ++i) {
+            for (int j = 0; j < res->nmode; ++j) {
+                if (res->modes[j].id == out->modes[i] &&
+                    static_cast<int>(res->modes[j].width) == width &&
+                    static_cast<int>(res->modes[j].height) == height) {
+                    mode = res->modes[j].id;
+                    break;
+                }
+            }
+        }
+        XRRCrtcInfo *crtc = XRRGetCrtcInfo(dpy, res, out->crtc);
+        if (mode && crtc) {
+            const int screen = DefaultScreen(dpy);
+            const int mmW = DisplayWidthMM(dpy, screen) * width / qMax(1, DisplayWidth(dpy, screen));
+            const int mmH = DisplayHeightMM(dpy, screen) * height / qMax(1, DisplayHeight(dpy, screen));
+            const bool growing = width > DisplayWidth(dpy, screen) || height > DisplayHeight(dpy, screen);
+            XGrabServer(dpy);
+            if (growing)
+                XRRSetScreenSize(dpy, root, width, height, qMax(1, mmW), qMax(1, mmH));
+            ok = XRRSetCrtcConfig(dpy, res, out->crtc, CurrentTime, 0, 0, mode, crtc->rotation,
+                                  &output, 1) == RRSetConfigSuccess;
+            if (ok && !growing)
+                XRRSetScreenSize(dpy, root, width, height, qMax(1, mmW), qMax(1, mmH));
+            XUngrabServer(dpy);
+            XSync(dpy, False);
+        }
+        if (crtc)
+            XRRFreeCrtcInfo(crtc);
+    }
+    if (out)
+        XRRFreeOutputInfo(out);
+    XRRFreeScreenResources(res);
+    return ok;
+}
+
+QSize x11Size(Display *dpy) {
+    XWindowAttributes a;
+    if (!XGetWindowAttributes(dpy, DefaultRootWindow(dpy), &a))
+        return QSize();
+    return QSize(a.width, a.height);
+}
+
+class XrandrDisplayModes : public DisplayModes {
+public:
+    explicit XrandrDisplayModes(Display *dpy) : m_dpy(dpy) {}
+    ~XrandrDisplayModes() override { XCloseDisplay(m_dpy); }
+
+    QSize currentSize() override { return x11Size(m_dpy); }
+
+    bool setSize(const QSize &size) override {
+        {
+            std::lock_guard<std::mutex> lock(g_saved.mutex);
+            if (!g_saved.saved) {
+                const QSize now = x11Size(m_dpy);
+                g_saved.width = now.width();
+                g_saved.height = now.height();
+                g_saved.saved = true;
+            }
+        }
+        return setWithXrandr(m_dpy, size.width(), size.height());
+    }
+
+private:
+    Display *m_dpy;
+};
+
+class FixedDisplayModes : public DisplayModes {
+public:
+    QSize currentSize() override {
+        const QScreen *s = QGuiApplication::primaryScreen();
+        return s ? s->geometry().size() : QSize();
+    }
+    bool setSize(const QSize &) override { return false; }
+};
+
+void restoreOnSignal(int sig) {
+    restoreDisplayAtExit();
+    std::signal(sig, SIG_DFL);
+    std::raise(sig);
+}
+
+} // namespace
+
+std::unique_ptr<DisplayModes> createSystemDisplayModes() {
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        if (Display *dpy = XOpenDisplay(nullptr))
+            return std::make_unique<XrandrDisplayModes>(dpy);
+    }
+    return std::make_unique<FixedDisplayModes>();
+}
+
+void restoreDisplayAtExit() {
+    int width = 0, height = 0;
+    {
+        std::unique_lock<std::mutex> lock(g_saved.mutex, std::try_to_lock);
+        if (!lock.owns_lock() || !g_saved.saved)
+            return;
+        width = g_saved.width;
+        height = g_saved.height;
+        g_saved.saved = false;
+    }
+    // A connection of its own: the program's may be in any state on the way out.
+    if (Display *dpy = XOpenDisplay(nullptr)) {
+        const QSize now = x11Size(dpy);
+        if (now != QSize(width, height))
+            setWithXrandr(dpy, width, height);
+        XCloseDisplay(dpy);
+    }
+}
+
+void installRestoreOnExit() {
+    static bool installed = false;
+    if (installed)
+        return;
+    installed = true;
+    std::atexit(restoreDisplayAtExit);
+    for (int sig : {SIGINT, SIGTERM, SIGHUP, SIGSEGV, SIGABRT, SIGBUS, SIGFPE})
+        std::signal(sig, restoreOnSignal);
+}
