@@ -30,8 +30,16 @@ Status readGeneral(const QString &path, GeneralInfo &out, GeneralReader reader) 
     r.readString(g.Author);
     r.readString(g.Email);
     r.readString(g.Homepage);
+    // The player offers the display switch unless the file says otherwise; it reads the value as
+    // a whole number.
+    if (reader == GeneralReader::Player)
+        g.ShowChangeResolution = 1;
     if (r.ok() && !r.atEnd()) {
-        r.readDouble(g.ShowChangeResolution);
+        int show = 0;
+        if (reader == GeneralReader::Player && r.readInt16(show))
+            g.ShowChangeResolution = show;
+        else if (reader == GeneralReader::Editor)
+            r.readDouble(g.ShowChangeResolution);
         if (r.ok() && !r.atEnd()) {
             r.skip(3);
             r.readString(g.SchemeName);

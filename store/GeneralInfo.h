@@ -26,8 +26,9 @@ struct GeneralInfo {
     int TextsKind = 0; // 0 applications, 1 games, 2 custom
 };
 
-// The player reads lines 1 to 21 and takes the screen size choice, width and height as whole
-// numbers; the editor reads all 22 lines.
+// The player reads lines 1 to 21 and takes the screen size choice, width, height and the
+// display-switch option as whole numbers (the option is 1 when an older file lacks it); the
+// editor reads all 22 lines.
 enum class GeneralReader { Player, Editor };
 
 Status readGeneral(const QString &path, GeneralInfo &out, GeneralReader reader);

@@ -82,7 +82,8 @@ TEST(GeneralInfoTest, ElevenLineFileKeepsDefaultsForLaterFields) {
     for (GeneralReader reader : {GeneralReader::Editor, GeneralReader::Player}) {
         const GeneralInfo g = readWith(p, reader);
         expectFirstElevenLines(g);
-        EXPECT_EQ(g.ShowChangeResolution, 0);
+        // The player offers the display switch when an older file does not say.
+        EXPECT_EQ(g.ShowChangeResolution, reader == GeneralReader::Player ? 1 : 0);
         EXPECT_EQ(g.SchemeName, QString());
         EXPECT_FALSE(g.SingleChannelAudio);
         EXPECT_FALSE(g.HideLoad);
