@@ -4,6 +4,7 @@
 #include "GameEngine.h"
 #include "MediaPlayers.h"
 #include "ProjectFiles.h"
+#include "RecordReader.h"
 
 #include <QFileInfo>
 
@@ -44,6 +45,7 @@ void GameEngine::applyActionVariables(const ActionRecord &a) {
 }
 
 int GameEngine::MakeAction(int area, int draggedSlot) {
+    using namespace ActionRecordParts;
     m_stopVideoRequest = true;
     bool mp3Busy = m_media->mp3().IsMp3Playing();
     const AreaFiles areas(m_paths, soundMode(), m_scene.frame);
@@ -58,66 +60,91 @@ int GameEngine::MakeAction(int area, int draggedSlot) {
                               : areas.path(area, QStringLiteral("b.dat"));
     if (file.isEmpty() || !QFileInfo(file).isFile())
         return Nothing;
+
+    // The record is read part by part and each part acts before the next is read, so what a
+    // damaged record asked for before the damage still happens.
+    RecordReader r = RecordReader::fromFile(file);
     ActionRecord a;
-    if (!readActionRecord(file, a)) {
+    auto failed = [this] {
         reportError(QStringLiteral(" Unable to make the action associated with the selected area."));
         return Nothing;
-    }
-    const bool older13 = a.EndedAfter == 13;
-    const bool hasMp3Fields = a.EndedAfter == 0 || a.EndedAfter >= 28;
-
+    };
+    if (!firstForm(r, a))
+        return failed();
     applyActionVariables(a);
+    if (!textToHide(r, a))
+        return failed();
     if (a.HideOrRemove != 0) {
         if (drop)
             RemovePickedObject(draggedSlot);
         else
             m_vars.Disappear.Add(m_scene.frame, static_cast<qint16>(area));
     }
+    if (!close(r, a))
+        return failed();
     if (a.CloseProgram != 0)
         return CloseGame;
+    if (!goTo(r, a))
+        return failed();
 
     const QString framesPath = m_paths.FramesPath();
-    if (!older13 && a.StopMidi != 0)
-        m_media->music().mmClose();
-    if (!older13 && a.StopWav != 0) {
-        m_media->StopWaveChannels();
-        m_media->sound().mmClose();
-    }
-    if (!older13 && a.PlayVideo != 0) {
-        HideMenus();
-        startVideo(resolve(framesPath, a.VideoFile), a.VideoAtPosition, a.VideoLeft, a.VideoTop,
-                   a.VideoWidth, a.VideoHeight);
-    }
-    if (hasMp3Fields) {
-        if (a.PlayMidi != 0 && !a.MidiFile.isEmpty() &&
-            m_media->music().Status() != QLatin1String("playing"))
-            m_media->PlayMIDImusic(resolve(framesPath, a.MidiFile));
-        if (a.PlayMp3 != 0) {
+    if (more(r)) {
+        if (!stopMidi(r, a))
+            return failed();
+        if (a.StopMidi != 0)
+            m_media->music().mmClose();
+        if (!stopWav(r, a))
+            return failed();
+        if (a.StopWav != 0) {
             m_media->StopWaveChannels();
-            m_media->stopMp3();
-            m_media->startMp3(resolve(framesPath, a.Mp3File));
-            m_host.startTimer(EngineTimer::Mp3, MediaPlayers::Mp3TimerInterval);
-            mp3Busy = true;
-        } else if (a.StopMp3 != 0) {
-            // An MP3 the author asked to stop stops, whether or not wave sounds stop too.
-            m_host.stopTimer(EngineTimer::Mp3);
-            m_media->stopMp3();
+            m_media->sound().mmClose();
+        }
+        if (!video(r, a))
+            return failed();
+        if (a.PlayVideo != 0) {
+            HideMenus();
+            startVideo(resolve(framesPath, a.VideoFile), a.VideoAtPosition, a.VideoLeft,
+                       a.VideoTop, a.VideoWidth, a.VideoHeight);
+        }
+        if (more(r)) {
+            if (!midi(r, a))
+                return failed();
+            if (a.PlayMidi != 0 && !a.MidiFile.isEmpty() &&
+                m_media->music().Status() != QLatin1String("playing"))
+                m_media->PlayMIDImusic(resolve(framesPath, a.MidiFile));
+            if (!mp3(r, a))
+                return failed();
+            if (a.PlayMp3 != 0) {
+                m_media->StopWaveChannels();
+                m_media->stopMp3();
+                m_media->startMp3(resolve(framesPath, a.Mp3File));
+                m_host.startTimer(EngineTimer::Mp3, MediaPlayers::Mp3TimerInterval);
+                mp3Busy = true;
+            } else if (a.StopMp3 != 0) {
+                // An MP3 the author asked to stop stops, whether or not wave sounds stop too.
+                m_host.stopTimer(EngineTimer::Mp3);
+                m_media->stopMp3();
+            }
+            if (more(r) && goBack(r, a) && more(r) && placement(r, a) && more(r) && lists(r, a) &&
+                a.ChangeVariablesLists != 0) {
+                for (const QString &v : a.SetZeroList) {
+                    if (!v.isEmpty())
+                        m_vars.ChangeVariableValue(v, 0);
+                }
+                for (const QString &v : a.SetOneList) {
+                    if (!v.isEmpty())
+                        m_vars.ChangeVariableValue(v, 1);
+                }
+                for (const QString &v : a.InvertList) {
+                    if (!v.isEmpty())
+                        m_vars.ChangeVariableValue(v, -1);
+                }
+            }
+            if (!r.ok())
+                return failed();
         }
     }
-    if (a.EndedAfter == 0 && a.ChangeVariablesLists != 0) {
-        for (const QString &v : a.SetZeroList) {
-            if (!v.isEmpty())
-                m_vars.ChangeVariableValue(v, 0);
-        }
-        for (const QString &v : a.SetOneList) {
-            if (!v.isEmpty())
-                m_vars.ChangeVariableValue(v, 1);
-        }
-        for (const QString &v : a.InvertList) {
-            if (!v.isEmpty())
-                m_vars.ChangeVariableValue(v, -1);
-        }
-    }
+
     if (a.StopWav == 0 && !mp3Busy) {
         const QString single = a.LegacySoundFile.isEmpty()
                                    ? QString()
@@ -136,7 +163,7 @@ int GameEngine::MakeAction(int area, int draggedSlot) {
     }
     if (a.ShowText != 0)
         ShowTextMessage(a.TextMessage, a.TextOnBackground != 0);
-    if (!older13 && a.PlayVideo != 0 && (a.VideoAtPosition || (a.GoToFrame == 0 && a.GoBack == 0))) {
+    if (a.PlayVideo != 0 && (a.VideoAtPosition || (a.GoToFrame == 0 && a.GoBack == 0))) {
         waitForVideo();
         m_stopVideoRequest = false;
     }

@@ -315,10 +315,12 @@ void GameEngine::LoadAreas() {
         }
         SceneArea a;
         a.number = n;
+        AreaItem item;
+        areas.readItem(n, item); // a missing item file gives no item and the speed of 50
+        if (item.PickItem == 1)
+            a.item = item.ItemName;
         const int left = qRound(look.Left), top = qRound(look.Top);
         if (look.HasPicture && look.IsAnimatedGif != 0) {
-            AreaItem item;
-            areas.readItem(n, item); // a missing item file keeps the speed of 50
             a.rect = QRect(0, 0, 15, 15);
             const QString file = resolve(m_paths.AreasPath(), look.PictureFile);
             if (!look.PictureFile.isEmpty()) {
@@ -345,7 +347,13 @@ void GameEngine::LoadAreas() {
 
 void GameEngine::ShowOrNotShowAreas() {
     const AreaFiles areas(m_paths, soundMode(), m_scene.frame);
-    for (int n = 1; n <= m_areaCount && n <= m_scene.areas.size(); ++n) {
+    for (int n = 1; n <= m_areaCount; ++n) {
+        if (n > m_scene.areas.size()) {
+            // An area the frame counts but that could not be loaded: it cannot be shown or
+            // hidden, which is a failure like an unreadable area file.
+            reportBare();
+            break;
+        }
         bool visible = true;
         bool hidden = false;
         for (const ClassVariable &d : m_vars.Disappear) {

@@ -21,6 +21,7 @@ struct SceneArea {
     QString animation;    // the animated picture file
     int animationSpeed = 50;
     int restarts = 0;     // how often the animation was (re)started
+    QString item;         // the item a click picks up (names the area for screen readers)
 };
 
 struct SceneText {

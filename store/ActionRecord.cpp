@@ -21,60 +21,120 @@ Status readActionRecord(const QString &path, ActionRecord &out) {
     return Status::success();
 }
 
-bool readActionRecordFrom(RecordReader &r, ActionRecord &out) {
-    ActionRecord a;
+namespace ActionRecordParts {
+
+bool firstForm(RecordReader &r, ActionRecord &a) {
     r.readInt16(a.ChangeVariables);
     r.readString(a.LegacyVariable);
     r.readBool(a.LegacySetZero);
     r.readBool(a.LegacySetOne);
-    r.readBool(a.LegacyInvert);
+    return r.readBool(a.LegacyInvert);
+}
+
+bool textToHide(RecordReader &r, ActionRecord &a) {
     r.readInt16(a.ShowText);
     r.readString(a.TextMessage);
     r.readInt16(a.LegacyPlaySound);
     r.readString(a.LegacySoundFile);
-    r.readInt16(a.HideOrRemove);
-    r.readInt16(a.CloseProgram);
+    return r.readInt16(a.HideOrRemove);
+}
+
+bool close(RecordReader &r, ActionRecord &a) { return r.readInt16(a.CloseProgram); }
+
+bool goTo(RecordReader &r, ActionRecord &a) {
     r.readInt16(a.GoToFrame);
-    r.readString(a.TargetFrame);
+    if (!r.readString(a.TargetFrame))
+        return false;
     a.EndedAfter = 13;
-    if (r.ok() && !r.atEnd()) {
-        r.readInt16(a.StopMidi);
-        r.readInt16(a.StopWav);
-        r.readInt16(a.PlayVideo);
-        r.readString(a.VideoFile);
-        r.readBool(a.VideoFullScreen);
-        r.readBool(a.VideoAtPosition);
-        r.readDouble(a.VideoLeft);
-        r.readDouble(a.VideoTop);
-        r.readDouble(a.VideoWidth);
-        r.readDouble(a.VideoHeight);
-        a.EndedAfter = 23;
-    }
-    if (a.EndedAfter == 23 && r.ok() && !r.atEnd()) {
-        r.readInt16(a.StopMp3);
-        r.readInt16(a.PlayMidi);
-        r.readString(a.MidiFile);
-        r.readInt16(a.PlayMp3);
-        r.readString(a.Mp3File);
-        a.EndedAfter = 28;
-    }
-    if (a.EndedAfter == 28 && r.ok() && !r.atEnd()) {
-        r.skip(3);
-        r.readInt16(a.GoBack);
-        a.EndedAfter = 32;
-    }
-    if (a.EndedAfter == 32 && r.ok() && !r.atEnd()) {
-        r.skip(3);
-        r.readInt16(a.TextOnBackground);
-        a.EndedAfter = 36;
-    }
-    if (a.EndedAfter == 36 && r.ok() && !r.atEnd()) {
-        r.skip(3);
-        r.readInt16(a.ChangeVariablesLists);
-        if (r.readNameList(a.SetZeroList, kMaxNamesPerList) &&
-            r.readNameList(a.SetOneList, kMaxNamesPerList))
-            r.readNameList(a.InvertList, kMaxNamesPerList);
+    return true;
+}
+
+bool more(RecordReader &r) { return r.ok() && !r.atEnd(); }
+
+bool stopMidi(RecordReader &r, ActionRecord &a) { return r.readInt16(a.StopMidi); }
+bool stopWav(RecordReader &r, ActionRecord &a) { return r.readInt16(a.StopWav); }
+
+bool video(RecordReader &r, ActionRecord &a) {
+    r.readInt16(a.PlayVideo);
+    r.readString(a.VideoFile);
+    r.readBool(a.VideoFullScreen);
+    r.readBool(a.VideoAtPosition);
+    r.readDouble(a.VideoLeft);
+    r.readDouble(a.VideoTop);
+    r.readDouble(a.VideoWidth);
+    if (!r.readDouble(a.VideoHeight))
+        return false;
+    a.EndedAfter = 23;
+    return true;
+}
+
+bool midi(RecordReader &r, ActionRecord &a) {
+    r.readInt16(a.StopMp3);
+    r.readInt16(a.PlayMidi);
+    return r.readString(a.MidiFile);
+}
+
+bool mp3(RecordReader &r, ActionRecord &a) {
+    r.readInt16(a.PlayMp3);
+    if (!r.readString(a.Mp3File))
+        return false;
+    a.EndedAfter = 28;
+    return true;
+}
+
+bool goBack(RecordReader &r, ActionRecord &a) {
+    r.skip(3);
+    if (!r.readInt16(a.GoBack))
+        return false;
+    a.EndedAfter = 32;
+    return true;
+}
+
+bool placement(RecordReader &r, ActionRecord &a) {
+    r.skip(3);
+    if (!r.readInt16(a.TextOnBackground))
+        return false;
+    a.EndedAfter = 36;
+    return true;
+}
+
+bool lists(RecordReader &r, ActionRecord &a) {
+    r.skip(3);
+    r.readInt16(a.ChangeVariablesLists);
+    if (r.readNameList(a.SetZeroList, kMaxNamesPerList) &&
+        r.readNameList(a.SetOneList, kMaxNamesPerList) &&
+        r.readNameList(a.InvertList, kMaxNamesPerList)) {
         a.EndedAfter = 0;
+        return true;
+    }
+    return false;
+}
+
+} // namespace ActionRecordParts
+
+bool readActionRecordFrom(RecordReader &r, ActionRecord &out) {
+    using namespace ActionRecordParts;
+    ActionRecord a;
+    firstForm(r, a);
+    textToHide(r, a);
+    close(r, a);
+    goTo(r, a);
+    if (more(r)) {
+        stopMidi(r, a);
+        stopWav(r, a);
+        video(r, a);
+        if (more(r)) {
+            midi(r, a);
+            mp3(r, a);
+            if (more(r)) {
+                goBack(r, a);
+                if (more(r)) {
+                    placement(r, a);
+                    if (more(r))
+                        lists(r, a);
+                }
+            }
+        }
     }
     if (!r.ok())
         return false;

@@ -56,5 +56,24 @@ class RecordReader;
 Status readActionRecord(const QString &path, ActionRecord &out);
 // The same from a reader already holding the bytes; false with the reader's error on failure.
 bool readActionRecordFrom(RecordReader &reader, ActionRecord &out);
+
+// The record's parts in file order, for a reader that acts on each part before reading on (the
+// game does: what a record asked for before a damaged line still happens). Each returns false
+// once the reader has failed. `more` is the end-of-older-files test between parts.
+namespace ActionRecordParts {
+bool firstForm(RecordReader &r, ActionRecord &a);  // lines 1-5
+bool textToHide(RecordReader &r, ActionRecord &a); // lines 6-10
+bool close(RecordReader &r, ActionRecord &a);      // line 11
+bool goTo(RecordReader &r, ActionRecord &a);       // lines 12-13
+bool more(RecordReader &r);
+bool stopMidi(RecordReader &r, ActionRecord &a);   // line 14
+bool stopWav(RecordReader &r, ActionRecord &a);    // line 15
+bool video(RecordReader &r, ActionRecord &a);      // lines 16-23
+bool midi(RecordReader &r, ActionRecord &a);       // lines 24-26
+bool mp3(RecordReader &r, ActionRecord &a);        // lines 27-28
+bool goBack(RecordReader &r, ActionRecord &a);     // lines 29-32
+bool placement(RecordReader &r, ActionRecord &a);  // lines 33-36
+bool lists(RecordReader &r, ActionRecord &a);      // lines 37-40 and the three lists
+} // namespace ActionRecordParts
 // `onFailure` is the message of the dialog that writes the record (area or drop event).
 Status writeActionRecord(const QString &path, const ActionRecord &record, const Status &onFailure);

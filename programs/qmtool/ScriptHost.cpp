@@ -25,13 +25,13 @@ EngineHost::Answer ScriptHost::messageBox(const QString &title, const QString &t
 }
 
 void ScriptHost::startTimer(EngineTimer timer, int intervalMs) {
-    m_due.insert(timer, m_elapsedMs + qMax(1, intervalMs));
+    m_due.insert(timer, m_elapsedMs.load() + qMax(1, intervalMs));
 }
 
 void ScriptHost::stopTimer(EngineTimer timer) { m_due.remove(timer); }
 
 void ScriptHost::advance(qint64 ms) {
-    const qint64 end = m_elapsedMs + ms;
+    const qint64 end = m_elapsedMs.load() + ms;
     for (;;) {
         // The earliest due timer within the step fires; timers are one-shot for the engine,
         // which restarts them itself when needed.

@@ -9,6 +9,8 @@
 #include <QMap>
 #include <QStringList>
 
+#include <atomic>
+
 class GameEngine;
 
 // Runs the engine without a window: time moves only when a script says so, message boxes are
@@ -39,7 +41,7 @@ public:
 private:
     GameEngine *m_engine = nullptr;
     QDateTime m_start;
-    qint64 m_elapsedMs = 0;
+    std::atomic<qint64> m_elapsedMs{0}; // read by the MP3 worker through now()
     QMap<EngineTimer, qint64> m_due; // timer -> due time in ms
     QList<Answer> m_answers;
     QJsonArray m_reports;
