@@ -1,0 +1,138 @@
+#include "TitleScreen.h"
+
+#include "ProjectFiles.h"
+#include "RecordReader.h"
+
+#include <QFileInfo>
+
+TitleScreen TitleScreen::load(const ProjectPaths &paths, const QString &schemesFolder,
+                              bool fromEditor, bool displayIs640x480) {
+    TitleScreen t;
+    const QString textsPath = ProjectFiles::existingVariant(paths.ConfigPath() + QStringLiteral("Texts"));
+    t.texts = CustomTexts::builtIn(CustomTexts::Applications);
+    for (int i = 0; i < 3; ++i)
+        t.buttons[i].textTop = i == 0 ? StartTop : i == 1 ? LoadTop : ExitTop;
+
+    const QString generalPath = ProjectFiles::existingVariant(paths.ConfigPath() + QStringLiteral("General"));
+    if (!readGeneral(generalPath, t.general, GeneralReader::Player)) {
+        t.errors.append(QStringLiteral(" Unable to load project information."));
+        return t;
+    }
+    t.generalRead = true;
+    const GeneralInfo &g = t.general;
+    t.title = g.SoftwareTitle;
+    int top = FirstLineTop;
+    auto place = [&](Line &line, const QString &text) {
+        line.text = text;
+        line.shown = !text.isEmpty();
+        if (line.shown) {
+            line.top = top;
+            top += LineStep;
+        }
+    };
+    place(t.version, g.CommentsAndVersion);
+    place(t.author, g.Author);
+    place(t.email, g.Email);
+    place(t.homepage, g.Homepage);
+    t.resolutionShown = !displayIs640x480 && qRound(g.ShowChangeResolution) == 1;
+    if (t.resolutionShown) {
+        t.resolutionLabelTop = top;
+        t.resolutionCheckTop = top + 45;
+        top += LineStep;
+    }
+    t.innerHeight = top + 150;
+
+    t.texts = CustomTexts::load(textsPath, &t.textsStatus);
+    t.UseScheme(schemesFolder, g.SchemeName, fromEditor);
+    t.author.label = t.texts.text(4);
+    t.email.label = t.texts.text(5);
+    t.homepage.label = t.texts.text(6);
+    t.resolutionLabel = t.texts.text(7);
+    if (g.HideLoad) {
+        t.buttons[1].pictureShown = false;
+        t.buttons[1].textShown = false;
+        t.buttons[2].textTop = LoadTop;
+    }
+    return t;
+}
+
+void TitleScreen::UseScheme(const QString &schemesFolder, const QString &name, bool fromEditor) {
+    const QString folder = withTrailingSeparator(ProjectFiles::existingVariant(schemesFolder + name));
+    const QString file = ProjectFiles::existingVariant(folder + QStringLiteral("Scheme.txt"));
+    auto textButtons = [this] {
+        for (int i = 0; i < 3; ++i) {
+            buttons[i].pictureShown = false;
+            buttons[i].textShown = true;
+            buttons[i].caption = texts.text(i + 1);
+        }
+    };
+    if (name.isEmpty() || !QFileInfo(file).isFile()) {
+        textButtons();
+        return;
+    }
+    RecordReader r = RecordReader::fromFile(file);
+    bool valid = r.skip(3);
+    int count = 0;
+    valid = valid && r.readCount(count, 1000) && count > 0;
+    QString pictures[4];
+    for (int i = 0; valid && i < count; ++i) {
+        QString entry;
+        if (!r.readString(entry))
+            entry = QStringLiteral("[default]"); // a bad entry counts as the built-in picture
+        if (i < 4)
+            pictures[i] = entry;
+    }
+    // A read error inside the pictures was taken as "[default]"; the reader goes on from a
+    // clean state only when it still is one.
+    for (int i = 0; i < 4; ++i) {
+        const QString lower = pictures[i].toLower();
+        const bool none = pictures[i].isEmpty() || lower == QLatin1String("[none]") ||
+                          lower == QLatin1String("[default]");
+        const QString path = none ? QString() : ProjectFiles::resolve(folder, pictures[i]);
+        if (i == 3) {
+            tile = path;
+            continue;
+        }
+        buttons[i].pictureShown = !path.isEmpty();
+        buttons[i].picture = path;
+        buttons[i].textShown = !buttons[i].pictureShown;
+        buttons[i].caption = texts.text(i + 1);
+    }
+    int colours = 0;
+    valid = valid && r.readCount(colours, 1000) && colours > 0;
+    if (valid) {
+        int bg = 0, title = 0, text = 0;
+        r.readInt(bg);
+        r.readInt(title);
+        r.readInt(text);
+        if (r.ok()) {
+            coloursSet = true;
+            backgroundColour = bg;
+            titleColour = title;
+            textsColour = text;
+        }
+        int button = 0;
+        if (colours >= 4 && r.readInt(button)) {
+            buttonsColourSet = true;
+            buttonsColour = button;
+        }
+        if (r.ok() && !r.atEnd()) {
+            int hide = 0;
+            r.skip(3);
+            if (r.readInt16(hide))
+                titleHidden = hide != 0;
+        }
+        valid = r.ok();
+    }
+    if (!valid) {
+        if (count == 0)
+            textButtons();
+        if (fromEditor)
+            errors.append(QStringLiteral(" Unable to load the following scheme: ") + folder +
+                          QStringLiteral("Scheme.txt\n\nThe scheme may be corrupted, some scheme "
+                                         "files may be missing or the scheme may have been created "
+                                         "with a different version of Quillmoor. To fix the "
+                                         "problem, go to the Project Properties and select a "
+                                         "different scheme."));
+    }
+}

@@ -1,0 +1,189 @@
+#include "TitleScreen.h"
+
+#include "TestProject.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// General with the given optional lines; 22 lines, or the first 11 when `older`.
+void writeGeneral(const TestProject &p, const QString &version, const QString &author,
+                  const QString &email, const QString &homepage, int showResolution,
+                  const QString &scheme, bool hideLoad, bool older = false) {
+    QStringList lines{q(QStringLiteral("Game")), q(QString()), q(QStringLiteral("The Title")),
+                      QStringLiteral("2"), q(QStringLiteral("Start")), q(version), QStringLiteral("640"),
+                      QStringLiteral("480"), q(author), q(email), q(homepage)};
+    if (!older) {
+        lines += {QString::number(showResolution), q(QString()), q(QString()), q(QString()), q(scheme),
+                  q(QString()), q(QString()), QStringLiteral("#FALSE#"),
+                  hideLoad ? QStringLiteral("#TRUE#") : QStringLiteral("#FALSE#"),
+                  QStringLiteral("#FALSE#"), QStringLiteral("1")};
+    }
+    p.writeLines(QStringLiteral("Config/General"), lines);
+}
+
+void writeScheme(const TestProject &p, const QString &name, const QStringList &pictures,
+                 const QStringList &colours, const QStringList &tail = QStringList()) {
+    QStringList lines{q(name), q(QStringLiteral("Version 2.06.01")), q(QStringLiteral("01/02/2026")),
+                      QString::number(pictures.size())};
+    for (const QString &pic : pictures)
+        lines.append(q(pic));
+    lines.append(QString::number(colours.size()));
+    lines += colours;
+    lines += tail;
+    p.writeLines(QStringLiteral("Schemes/") + name + QStringLiteral("/Scheme.txt"), lines);
+}
+
+QString schemes(const TestProject &p) { return p.root() + QStringLiteral("Schemes/"); }
+
+} // namespace
+
+TEST(TitleScreenLayout, LinesStackFromThreeThousandTwips) {
+    TestProject p;
+    writeGeneral(p, QString(), QString(), QString(), QString(), 0, QString(), false);
+    TitleScreen t = TitleScreen::load(p.paths(), schemes(p), false, false);
+    ASSERT_TRUE(t.generalRead);
+    EXPECT_EQ(t.title, QStringLiteral("The Title"));
+    EXPECT_FALSE(t.version.shown);
+    EXPECT_FALSE(t.resolutionShown);
+    EXPECT_EQ(t.innerHeight, 3150);
+
+    writeGeneral(p, QStringLiteral("v1"), QString(), QStringLiteral("a@b.c"), QStringLiteral("http://x"), 1,
+                 QString(), false);
+    t = TitleScreen::load(p.paths(), schemes(p), false, false);
+    EXPECT_EQ(t.version.top, 3000);
+    EXPECT_FALSE(t.author.shown);
+    EXPECT_EQ(t.email.top, 3255);
+    EXPECT_EQ(t.homepage.top, 3510);
+    ASSERT_TRUE(t.resolutionShown);
+    EXPECT_EQ(t.resolutionLabelTop, 3765);
+    EXPECT_EQ(t.resolutionCheckTop, 3810);
+    EXPECT_EQ(t.innerHeight, 3000 + 4 * 255 + 150);
+
+    // A display already at 640 x 480 never shows the resolution line.
+    t = TitleScreen::load(p.paths(), schemes(p), false, true);
+    EXPECT_FALSE(t.resolutionShown);
+    EXPECT_EQ(t.innerHeight, 3000 + 3 * 255 + 150);
+}
+
+TEST(TitleScreenLayout, OlderGeneralOffersTheResolutionAndPlainButtons) {
+    TestProject p;
+    writeGeneral(p, QString(), QString(), QString(), QString(), 0, QString(), false, true);
+    const TitleScreen t = TitleScreen::load(p.paths(), schemes(p), false, false);
+    EXPECT_EQ(t.general.ShowChangeResolution, 1);
+    EXPECT_TRUE(t.resolutionShown);
+    EXPECT_FALSE(t.general.SingleChannelAudio);
+    EXPECT_FALSE(t.general.HideLoad);
+    // No Texts file: the applications wording.
+    EXPECT_EQ(t.buttons[0].caption, QStringLiteral("Start"));
+    EXPECT_TRUE(t.buttons[0].textShown);
+}
+
+TEST(TitleScreenLayout, HideLoadMovesOnlyTheExitTextButton) {
+    TestProject p;
+    writeGeneral(p, QString(), QString(), QString(), QString(), 0, QString(), true);
+    TitleScreen t = TitleScreen::load(p.paths(), schemes(p), false, false);
+    EXPECT_FALSE(t.buttons[1].textShown);
+    EXPECT_FALSE(t.buttons[1].pictureShown);
+    EXPECT_EQ(t.buttons[2].textTop, TitleScreen::LoadTop);
+    EXPECT_EQ(t.buttons[0].textTop, TitleScreen::StartTop);
+
+    // An Exit picture stays where it is: only its text button would move.
+    writeScheme(p, QStringLiteral("Pics"), {QStringLiteral("[none]"), QStringLiteral("[none]"), QStringLiteral("exit.bmp"),
+                                            QStringLiteral("[none]")},
+                {QStringLiteral("0"), QStringLiteral("255"), QStringLiteral("65280"), QStringLiteral("16711680")});
+    p.writeRaw(QStringLiteral("Schemes/Pics/exit.bmp"), "BM");
+    writeGeneral(p, QString(), QString(), QString(), QString(), 0, QStringLiteral("Pics"), true);
+    t = TitleScreen::load(p.paths(), schemes(p), false, false);
+    EXPECT_TRUE(t.buttons[2].pictureShown);
+    EXPECT_FALSE(t.buttons[2].textShown);
+}
+
+TEST(TitleScreenScheme, PictureEntriesNoneDefaultAndFiles) {
+    TestProject p;
+    writeScheme(p, QStringLiteral("Night"), {QStringLiteral("[none]"), QStringLiteral("load.bmp"), QStringLiteral("[DEFAULT]")},
+                {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")},
+                {q(QString()), q(QString()), q(QString()), QStringLiteral("1")});
+    p.writeRaw(QStringLiteral("Schemes/Night/load.bmp"), "BM");
+    writeGeneral(p, QString(), QString(), QString(), QString(), 0, QStringLiteral("Night"), false);
+    const TitleScreen t = TitleScreen::load(p.paths(), schemes(p), false, false);
+    EXPECT_FALSE(t.buttons[0].pictureShown);
+    EXPECT_TRUE(t.buttons[0].textShown);
+    EXPECT_TRUE(t.buttons[1].pictureShown);
+    EXPECT_TRUE(t.buttons[1].picture.endsWith(QStringLiteral("load.bmp")));
+    EXPECT_FALSE(t.buttons[1].textShown);
+    EXPECT_FALSE(t.buttons[2].pictureShown);
+    EXPECT_TRUE(t.buttons[2].textShown);
+    ASSERT_TRUE(t.coloursSet);
+    EXPECT_EQ(t.backgroundColour, 1);
+    EXPECT_EQ(t.titleColour, 2);
+    EXPECT_EQ(t.textsColour, 3);
+    ASSERT_TRUE(t.buttonsColourSet);
+    EXPECT_EQ(t.buttonsColour, 4);
+    EXPECT_TRUE(t.titleHidden);
+    EXPECT_TRUE(t.errors.isEmpty());
+}
+
+TEST(TitleScreenScheme, ColourCountDecidesValidityAndTheButtonsColour) {
+    TestProject p;
+    writeScheme(p, QStringLiteral("Three"), {QStringLiteral("[none]")},
+                {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
+    writeGeneral(p, QString(), QString(), QString(), QString(), 0, QStringLiteral("Three"), false);
+    TitleScreen t = TitleScreen::load(p.paths(), schemes(p), false, false);
+    EXPECT_TRUE(t.coloursSet);
+    EXPECT_FALSE(t.buttonsColourSet);
+
+    // No colours: an invalid scheme, reported only in the editor's test run.
+    writeScheme(p, QStringLiteral("Bad"), {QStringLiteral("[none]")}, {});
+    writeGeneral(p, QString(), QString(), QString(), QString(), 0, QStringLiteral("Bad"), false);
+    t = TitleScreen::load(p.paths(), schemes(p), false, false);
+    EXPECT_FALSE(t.coloursSet);
+    EXPECT_TRUE(t.errors.isEmpty());
+    t = TitleScreen::load(p.paths(), schemes(p), true, false);
+    ASSERT_EQ(t.errors.size(), 1);
+    EXPECT_TRUE(t.errors[0].startsWith(QStringLiteral(" Unable to load the following scheme: ")));
+    EXPECT_TRUE(t.errors[0].contains(QStringLiteral("Bad")));
+
+    // A scheme that does not exist: text buttons, no message.
+    writeGeneral(p, QString(), QString(), QString(), QString(), 0, QStringLiteral("Nowhere"), false);
+    t = TitleScreen::load(p.paths(), schemes(p), true, false);
+    EXPECT_TRUE(t.errors.isEmpty());
+    EXPECT_TRUE(t.buttons[2].textShown);
+}
+
+TEST(TitleScreenTexts, EachSourceOfWording) {
+    TestProject p;
+    writeGeneral(p, QString(), QStringLiteral("Ann"), QString(), QString(), 0, QString(), false);
+    QStringList games{QStringLiteral("1"), q(QStringLiteral("Version 2.06.01")), q(QString()), q(QString()),
+                      q(QString()), q(QString()), QStringLiteral("44")};
+    for (int i = 0; i < 44; ++i)
+        games.append(q(QString()));
+    p.writeLines(QStringLiteral("Config/Texts"), games);
+    TitleScreen t = TitleScreen::load(p.paths(), schemes(p), false, false);
+    EXPECT_EQ(t.buttons[0].caption, QStringLiteral("Start New Game")); // stored slots ignored
+    EXPECT_EQ(t.author.label, QStringLiteral("Created By:"));
+
+    QStringList custom = games;
+    custom[0] = QStringLiteral("2");
+    custom[7] = q(QStringLiteral("Los"));
+    p.writeLines(QStringLiteral("Config/Texts"), custom);
+    t = TitleScreen::load(p.paths(), schemes(p), false, false);
+    EXPECT_EQ(t.buttons[0].caption, QStringLiteral("Los"));
+    EXPECT_TRUE(t.textsStatus.ok());
+
+    // More than 60 texts overrun the table: the applications wording and the message.
+    custom[6] = QStringLiteral("61");
+    p.writeLines(QStringLiteral("Config/Texts"), custom);
+    t = TitleScreen::load(p.paths(), schemes(p), false, false);
+    EXPECT_FALSE(t.textsStatus.ok());
+    EXPECT_EQ(t.textsStatus.text(), QStringLiteral("Unable to load texts."));
+    EXPECT_EQ(t.buttons[0].caption, QStringLiteral("Start"));
+}
+
+TEST(TitleScreenLayout, UnreadableGeneralIsReported) {
+    TestProject p;
+    p.writeLines(QStringLiteral("Config/General"), {q(QStringLiteral("Game")), q(QString())});
+    const TitleScreen t = TitleScreen::load(p.paths(), schemes(p), false, false);
+    EXPECT_FALSE(t.generalRead);
+    EXPECT_EQ(t.errors, QStringList{QStringLiteral(" Unable to load project information.")});
+}
