@@ -1,0 +1,145 @@
+#include "AreaWidget.h"
+
+#include "GifControl.h"
+#include "PickedObject.h"
+#include "PictureBox.h"
+#include "PictureLoader.h"
+
+#include <QDragEnterEvent>
+#include <QMouseEvent>
+#include <QMovie>
+
+namespace {
+
+// Everything but visibility and restarts: a change means the area looks different.
+bool sameLook(const SceneArea &a, const SceneArea &b) {
+    return a.number == b.number && a.rect == b.rect && a.hasPicture == b.hasPicture &&
+           a.picture == b.picture && a.stretch == b.stretch && a.pointer == b.pointer &&
+           a.animated == b.animated && a.animation == b.animation &&
+           a.animationSpeed == b.animationSpeed && a.item == b.item;
+}
+
+QRect pixels(const QRect &twips) {
+    return QRect(twips.x() / 15, twips.y() / 15, qMax(1, twips.width() / 15),
+                 qMax(1, twips.height() / 15));
+}
+
+} // namespace
+
+AreaWidget::AreaWidget(QWidget *parent) : QLabel(parent) {
+    setObjectName(QStringLiteral("Area"));
+    setAcceptDrops(true);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    hide();
+}
+
+AreaWidget::~AreaWidget() = default;
+
+bool AreaWidget::apply(const SceneArea &area) {
+    const bool fresh = !m_applied || !sameLook(area, m_area);
+    const bool restarted = !fresh && area.restarts != m_area.restarts;
+    const bool wasVisible = m_applied && m_area.visible;
+    m_area = area;
+    m_applied = true;
+    if (fresh)
+        setUp(area);
+    if (m_gif) {
+        if (!m_gifLoaded) {
+            hide();
+            return fresh;
+        }
+        // A box hidden stops; shown again (or restarted by the engine) it plays from the start.
+        if (!area.visible)
+            m_gif->stop();
+        else if (fresh || restarted || !wasVisible)
+            startAnimation();
+    }
+    setVisible(area.visible);
+    return fresh;
+}
+
+void AreaWidget::retire() {
+    if (!m_applied)
+        return;
+    setMovie(nullptr);
+    m_gif.reset();
+    m_gifLoaded = false;
+    clear();
+    m_applied = false;
+    m_area = SceneArea();
+    hide();
+}
+
+void AreaWidget::setUp(const SceneArea &area) {
+    setMovie(nullptr);
+    m_gif.reset();
+    m_gifLoaded = false;
+    clear();
+    setScaledContents(false);
+    const QRect rect = pixels(area.rect);
+    if (area.animated) {
+        m_gif = std::make_unique<GifControl>();
+        m_gif->setSpeed(area.animationSpeed);
+        m_gifLoaded = m_gif->setFileName(area.animation);
+        // A label shown before its movie runs stays tiny: size it from the first frame.
+        setGeometry(QRect(rect.topLeft(), m_gifLoaded ? m_gif->size() : QSize(1, 1)));
+        if (m_gifLoaded)
+            setMovie(m_gif->movie());
+    } else {
+        const QImage picture = area.hasPicture ? PictureLoader::load(area.picture) : QImage();
+        if (picture.isNull()) {
+            setGeometry(rect);
+        } else if (area.stretch) {
+            setScaledContents(true);
+            setGeometry(rect);
+            setPixmap(QPixmap::fromImage(picture));
+        } else {
+            // An unstretched picture gives the area its own size.
+            setGeometry(QRect(rect.topLeft(), picture.size()));
+            setPixmap(QPixmap::fromImage(picture));
+        }
+    }
+    if (area.pointer.isEmpty())
+        unsetCursor();
+    else
+        setCursor(PictureLoader::pointer(area.pointer));
+    setAccessibleName(area.item.isEmpty() ? tr("Area %1").arg(area.number) : area.item);
+}
+
+void AreaWidget::startAnimation() {
+    // QMovie cannot seek back, so the file is read again to play from the first frame.
+    if (m_gif->isRunning() || m_gif->currentFrameNumber() > 0) {
+        m_gif->stop();
+        m_gif->setFileName(m_area.animation);
+        setMovie(m_gif->movie());
+    }
+    m_gif->start();
+}
+
+void AreaWidget::mousePressEvent(QMouseEvent *event) {
+    if (const int button = engineButton(event->button()))
+        emit pressed(m_area.number, button);
+}
+
+void AreaWidget::dragEnterEvent(QDragEnterEvent *event) {
+    if (PickedObject::slotOf(event->mimeData()) > 0)
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void AreaWidget::dragMoveEvent(QDragMoveEvent *event) {
+    if (PickedObject::slotOf(event->mimeData()) > 0)
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void AreaWidget::dropEvent(QDropEvent *event) {
+    if (PickedObject::slotOf(event->mimeData()) <= 0) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    emit itemDropped(m_area.number);
+}

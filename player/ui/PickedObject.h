@@ -1,0 +1,50 @@
+#pragma once
+
+#include "Scene.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QPoint>
+
+class QMimeData;
+
+// One inventory slot: the item's picture in its 35 x 35 cell, the item's name as tooltip. A
+// left press and a move drag the item (its picture under the pointer); items dropped on the slot
+// go to the engine.
+class PickedObject : public QLabel {
+    Q_OBJECT
+public:
+    static constexpr int CellSize = 35;
+
+    explicit PickedObject(QWidget *parent = nullptr);
+
+    void apply(int slot, const InventorySlot &item);
+    int slot() const { return m_slot; }
+    const QImage &picture() const { return m_picture; }
+    // Set by the window when the engine took the press as the start of a drag.
+    void armDrag(bool armed) { m_dragArmed = armed; }
+
+    // What a drag of slot k carries, and the slot a drag carries (0 for anything else).
+    static QMimeData *mimeDataFor(int slot);
+    static int slotOf(const QMimeData *data);
+
+signals:
+    void pressed(int slot, int button);
+    void itemDropped(int slot);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    int m_slot = 0;
+    QString m_picturePath;
+    QImage m_picture;
+    bool m_loaded = false;
+    bool m_dragArmed = false;
+    QPoint m_pressAt;
+};

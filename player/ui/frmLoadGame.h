@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDialog>
+
+class GameEngine;
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+// The load dialog: the saved games, LOAD and Cancel. Loading is the engine's; the dialog closes
+// (accepted) once a game was loaded, and the title screen then makes way for the game.
+class frmLoadGame : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmLoadGame(GameEngine &engine, QWidget *parent = nullptr);
+
+    // Refills the list with the saved games, oldest first.
+    void LoadSaveGames();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void load();
+    QString selectedName() const;
+
+    GameEngine &m_engine;
+    QLabel *m_prompt = nullptr;
+    QListWidget *m_list = nullptr;
+    QPushButton *m_load = nullptr;
+    QPushButton *m_cancel = nullptr;
+};
