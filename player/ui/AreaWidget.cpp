@@ -1,6 +1,8 @@
 #include "AreaWidget.h"
 
 #include "GifControl.h"
+
+#include <QFileInfo>
 #include "PickedObject.h"
 #include "PictureBox.h"
 #include "PictureLoader.h"
@@ -85,6 +87,8 @@ void AreaWidget::setUp(const SceneArea &area) {
         setGeometry(QRect(rect.topLeft(), m_gifLoaded ? m_gif->size() : QSize(1, 1)));
         if (m_gifLoaded)
             setMovie(m_gif->movie());
+        else if (QFileInfo::exists(area.animation))
+            emit animationFailed(area.animation); // a missing file was reported when resolved
     } else {
         const QImage picture = area.hasPicture ? PictureLoader::load(area.picture) : QImage();
         if (picture.isNull()) {

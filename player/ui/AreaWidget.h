@@ -30,6 +30,8 @@ public:
 signals:
     void pressed(int area, int button);
     void itemDropped(int area);
+    // An animated picture that exists but cannot be shown.
+    void animationFailed(const QString &file);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;

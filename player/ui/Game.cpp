@@ -354,6 +354,13 @@ bool Game::syncAreas(const Scene &scene) {
             auto *w = new AreaWidget(m_pictureBox);
             connect(w, &AreaWidget::pressed, this, &Game::onAreaPressed);
             connect(w, &AreaWidget::itemDropped, this, [this](int n) { m_engine->dropOnArea(n); });
+            // Reported after the scene is drawn, not in the middle of drawing it.
+            connect(
+                w, &AreaWidget::animationFailed, this,
+                [this](const QString &file) {
+                    m_engine->reportError(QStringLiteral(" Unable to load '") + file + QStringLiteral("'."));
+                },
+                Qt::QueuedConnection);
             m_areas.append(w);
         }
         if (m_areas[i]->apply(scene.areas[i]))

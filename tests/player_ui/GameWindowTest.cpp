@@ -701,3 +701,24 @@ TEST_F(GameWindow, VideosPlayInTheCutSceneAreaOrInThePlayArea) {
     // The areas beside the native video windows stay alien, and so transparent.
     EXPECT_FALSE(t.game->messageFrame()->testAttribute(Qt::WA_NativeWindow));
 }
+
+TEST_F(GameWindow, AnAnimatedPictureThatCannotBeReadIsReported) {
+    project.writeRaw(QStringLiteral("Areas/broken.gif"), "not a picture");
+    Area broken = areaAt(QRect(100, 100, 80, 80));
+    broken.look.IsAnimatedGif = 1;
+    broken.look.HasPicture = true;
+    broken.look.PictureFile = QStringLiteral("broken.gif");
+    project.frame(QStringLiteral("Start"));
+    project.area(QStringLiteral("Start"), 1, broken);
+    GameUnderTest t(project);
+    t.start();
+    const QString expected = QStringLiteral(" Unable to load '") + project.paths().AreasPath() +
+                             QStringLiteral("broken.gif'.");
+    ASSERT_TRUE(waitUntil([&] {
+        for (const ShownBox &b : t.boxes) {
+            if (b.text.endsWith(expected))
+                return true;
+        }
+        return false;
+    }));
+}
