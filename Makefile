@@ -1,5 +1,5 @@
 # Quillmoor: every command installs what it needs, builds, then does its job.
-#   make run        the sample project through qmtool check and qmtool dump
+#   make run        builds the player and starts it on the demo game
 #   make test       every test (unit, module, qmtool, a short fuzz run)
 #   make test-asan  the tests under AddressSanitizer and UndefinedBehaviorSanitizer
 #   make bench      the benchmarks
@@ -9,7 +9,6 @@
 BUILD       ?= build
 JOBS        ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
-SAMPLE      ?= data/Projects/Sample
 CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 .PHONY: deps build run test test-asan bench fuzz fuzz-build demo clean
@@ -22,8 +21,7 @@ build: deps
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	$(BUILD)/programs/qmtool/qmtool check $(SAMPLE)
-	$(BUILD)/programs/qmtool/qmtool dump $(SAMPLE)
+	$(BUILD)/programs/run/run data/Projects/Demo
 
 test: build
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=10

@@ -20,6 +20,13 @@ struct SavedMode {
 };
 SavedMode g_saved;
 
+QSize x11Size(Display *dpy) {
+    XWindowAttributes a;
+    if (!XGetWindowAttributes(dpy, DefaultRootWindow(dpy), &a))
+        return QSize();
+    return QSize(a.width, a.height);
+}
+
 // Sets the screen of `dpy` to width x height with XRandR: the mode of the primary (or first
 // active) output and the screen size together, as the xrandr tool does.
 bool setWithXrandr(Display *dpy, int width, int height) {
@@ -54,9 +61,11 @@ bool setWithXrandr(Display *dpy, int width, int height) {
         XRRCrtcInfo *crtc = XRRGetCrtcInfo(dpy, res, out->crtc);
         if (mode && crtc) {
             const int screen = DefaultScreen(dpy);
-            const int mmW = DisplayWidthMM(dpy, screen) * width / qMax(1, DisplayWidth(dpy, screen));
-            const int mmH = DisplayHeightMM(dpy, screen) * height / qMax(1, DisplayHeight(dpy, screen));
-            const bool growing = width > DisplayWidth(dpy, screen) || height > DisplayHeight(dpy, screen);
+            // Xlib keeps the size the screen had when the connection opened: ask the server.
+            const QSize now = x11Size(dpy);
+            const int mmW = DisplayWidthMM(dpy, screen) * width / qMax(1, now.width());
+            const int mmH = DisplayHeightMM(dpy, screen) * height / qMax(1, now.height());
+            const bool growing = width > now.width() || height > now.height();
             XGrabServer(dpy);
             if (growing)
                 XRRSetScreenSize(dpy, root, width, height, qMax(1, mmW), qMax(1, mmH));
@@ -76,12 +85,6 @@ bool setWithXrandr(Display *dpy, int width, int height) {
     return ok;
 }
 
-QSize x11Size(Display *dpy) {
-    XWindowAttributes a;
-    if (!XGetWindowAttributes(dpy, DefaultRootWindow(dpy), &a))
-        return QSize();
-    return QSize(a.width, a.height);
-}
 
 class XrandrDisplayModes : public DisplayModes {
 public:

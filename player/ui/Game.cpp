@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 
 namespace {
 
@@ -257,9 +258,13 @@ quintptr Game::cutSceneWindow() {
 }
 
 void Game::showGameWindow() {
-    if (m_mode == WindowMode::FullScreen)
+    if (m_mode == WindowMode::FullScreen) {
+        // Only a window manager acts on the full-screen request; without one (a kiosk, a bare
+        // X server) the window would keep its own size, so it covers the screen itself.
+        if (QScreen *shown = screen())
+            setGeometry(shown->geometry());
         showFullScreen();
-    else
+    } else
         show();
     raise();
     activateWindow();

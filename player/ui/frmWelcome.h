@@ -1,0 +1,128 @@
+#pragma once
+
+#include "CustomTexts.h"
+#include "DisplaySwitch.h"
+#include "Game.h"
+#include "ProjectPaths.h"
+#include "TitleScreen.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QWidget>
+
+#include <memory>
+
+class DisplayModes;
+class DriveProvider;
+class MediaBackend;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+
+// The title window: the game's title, version, author, e-mail and web site, the display-switch
+// option and the Start, Load and Exit buttons, dressed by the project's scheme. Everything it
+// shows comes from TitleScreen; the game itself is the Game window's.
+class frmWelcome : public QWidget {
+    Q_OBJECT
+public:
+    using MessageAnswerer = Game::MessageAnswerer;
+
+    // `modes` and `drives` default to the system's; they must outlive the window. With
+    // `runningFromEditor` closing the window emits `closed` and leaves the program running.
+    frmWelcome(const ProjectPaths &paths, const QString &schemesFolder, MediaBackend &media,
+               bool runningFromEditor = false, DisplayModes *modes = nullptr,
+               DriveProvider *drives = nullptr, QWidget *parent = nullptr);
+    ~frmWelcome() override;
+
+    // Message boxes and questions go here instead of on screen (tests, scripts); the game
+    // window gets the same answerer.
+    void setMessageAnswerer(MessageAnswerer answerer);
+    void setGameWindowMode(Game::WindowMode mode) { m_gameMode = mode; }
+
+    // Reads the project and shows the window; false when it was closed on the way (Cancel on a
+    // missing General, No on the large-fonts question).
+    bool start();
+    bool isClosed() const { return m_closed; }
+
+    // The three buttons: 0 Start, 1 Load, 2 Exit.
+    void ClickButton(int index);
+
+    const TitleScreen &title() const { return m_title; }
+    Game *gameWindow() const { return m_game.get(); }
+    DisplaySwitch &displaySwitch() { return *m_switch; }
+    QCheckBox *resolutionCheck() const { return m_chkResolution; }
+    QPushButton *pictureButton(int i) const { return m_img[i]; }
+    QPushButton *textButton(int i) const { return m_lblButton[i]; }
+    QLabel *titleLabel() const { return m_txtAdventureName; }
+    QFrame *creditsPanel() const { return m_credits; }
+
+signals:
+    // The window closed; the editor's test run goes on from here.
+    void closed();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    EngineHost::Answer ask(const QString &title, const QString &text, Status::Icon icon,
+                           EngineHost::Buttons buttons, bool defaultNo = false);
+    void reportError(const QString &specificMessage);
+    void showTitle();
+    // Closing: the display-switch choice is stored, then the program (or the test run) ends.
+    void finish();
+    void setOnTop(bool onTop);
+    void centre();
+    bool largeFontsCheck();
+    // The run-from-CD check before Start and Load; false when the user cancelled.
+    bool findCdData();
+    Game &gameFor(const ProjectPaths &paths);
+    void startGame();
+    void loadGame();
+    bool resolutionWanted() const;
+    void onGameWindowClosed();
+    void mailClicked();
+    void homepageClicked();
+
+    ProjectPaths m_paths;
+    ProjectPaths m_gamePaths;
+    QString m_schemesFolder;
+    MediaBackend &m_media;
+    bool m_fromEditor;
+    std::unique_ptr<DisplayModes> m_ownModes;
+    std::unique_ptr<DriveProvider> m_ownDrives;
+    DisplayModes *m_modes;
+    DriveProvider *m_drives;
+    std::unique_ptr<DisplaySwitch> m_switch;
+    MessageAnswerer m_answerer;
+    Game::WindowMode m_gameMode = Game::WindowMode::FullScreen;
+    TitleScreen m_title;
+    QImage m_tile;
+    bool m_closed = false;
+    bool m_fontsAccepted = false;
+    bool m_asking = false;
+    bool m_released = false; // stay-on-top let go while a dialog is open
+    bool m_pressed = false;
+    bool m_dragging = false;
+    QPoint m_pressPos;
+    QPoint m_dragOffset;
+
+    QLabel *m_txtAdventureName = nullptr;
+    QLabel *m_txtVersion = nullptr;
+    QLabel *m_lblAuthor = nullptr, *m_txtAuthor = nullptr;
+    QLabel *m_lblEmail = nullptr, *m_txtEmail = nullptr;
+    QLabel *m_lblHomepage = nullptr, *m_txtHomepage = nullptr;
+    QCheckBox *m_chkResolution = nullptr;
+    QLabel *m_lblResolution = nullptr;
+    QPushButton *m_img[4] = {};
+    QPushButton *m_lblButton[3] = {};
+    QPushButton *m_info = nullptr;
+    QFrame *m_credits = nullptr;
+
+    // Last, so that it goes first: it may still call back while it closes.
+    std::unique_ptr<Game> m_game;
+};
