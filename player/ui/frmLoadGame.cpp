@@ -61,7 +61,12 @@ QString frmLoadGame::selectedName() const {
 }
 
 void frmLoadGame::load() {
-    if (m_engine.loadSavedGame(selectedName()))
+    const QString name = selectedName();
+    if (!name.isEmpty() && m_beforeLoad) {
+        hide();
+        m_beforeLoad();
+    }
+    if (m_engine.loadSavedGame(name))
         accept();
 }
 

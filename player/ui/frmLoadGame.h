@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class GameEngine;
 class QLabel;
 class QListWidget;
@@ -16,6 +18,9 @@ public:
 
     // Refills the list with the saved games, oldest first.
     void LoadSaveGames();
+    // Runs once a saved game is chosen, before it loads, with this dialog hidden (the title
+    // screen switches the display there).
+    void setBeforeLoad(std::function<void()> beforeLoad) { m_beforeLoad = std::move(beforeLoad); }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -25,6 +30,7 @@ private:
     QString selectedName() const;
 
     GameEngine &m_engine;
+    std::function<void()> m_beforeLoad;
     QLabel *m_prompt = nullptr;
     QListWidget *m_list = nullptr;
     QPushButton *m_load = nullptr;

@@ -532,11 +532,14 @@ void frmWelcome::loadGame() {
     setOnTop(false);
     frmLoadGame dialog(game.engine(), this);
     dialog.LoadSaveGames();
-    if (dialog.exec() == QDialog::Accepted && game.isVisible()) {
+    // The display switches before the saved game loads, so the game opens in its new mode.
+    dialog.setBeforeLoad([this] {
         if (resolutionWanted()) {
             hide();
             m_switch->switchTo640x480();
         }
+    });
+    if (dialog.exec() == QDialog::Accepted && game.isVisible()) {
         hide();
         return;
     }

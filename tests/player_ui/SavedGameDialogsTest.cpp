@@ -239,8 +239,16 @@ TEST_F(SavedGameDialogs, TheLoadDialogLoadsTheSelectedGame) {
     EXPECT_EQ(t->boxes[0].text, project.texts.text(9));
     EXPECT_TRUE(dialog.isVisible());
 
+    // What runs before the load (the display switch) sees the game not loaded yet and the
+    // dialog out of the way.
+    QStringList before;
+    dialog.setBeforeLoad([&] {
+        before.append(t->engine().currentFrame() + QLatin1Char('|') +
+                      (dialog.isVisible() ? QStringLiteral("shown") : QStringLiteral("hidden")));
+    });
     clickEntry(list, 0);
     control<QPushButton>(&dialog, "Command2")->click();
+    EXPECT_EQ(before, QStringList{QStringLiteral("Start|hidden")});
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(t->engine().currentFrame(), QStringLiteral("Hall"));
