@@ -1,4 +1,5 @@
 #include "Game.h"
+#include "MessageBoxes.h"
 
 #include "AreaWidget.h"
 #include "CustomTexts.h"
@@ -73,22 +74,6 @@ bool sameTexts(const QList<SceneText> &a, const QList<SceneText> &b) {
 
 QRect pixels(const QRect &twips) {
     return QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15);
-}
-
-QMessageBox::Icon boxIcon(Status::Icon icon) {
-    switch (icon) {
-    case Status::Icon::Critical:
-        return QMessageBox::Critical;
-    case Status::Icon::Information:
-        return QMessageBox::Information;
-    case Status::Icon::Exclamation:
-        return QMessageBox::Warning;
-    case Status::Icon::Question:
-        return QMessageBox::Question;
-    case Status::Icon::None:
-        break;
-    }
-    return QMessageBox::NoIcon;
 }
 
 } // namespace
@@ -193,26 +178,7 @@ EngineHost::Answer Game::messageBox(const QString &title, const QString &text, S
     QWidget *parent = QApplication::activeModalWidget();
     if (!parent && isVisible())
         parent = this;
-    QMessageBox::StandardButtons shown = QMessageBox::Ok;
-    QMessageBox::StandardButton first = QMessageBox::Ok;
-    if (buttons == Buttons::OkCancel) {
-        shown = QMessageBox::Ok | QMessageBox::Cancel;
-    } else if (buttons == Buttons::YesNo) {
-        shown = QMessageBox::Yes | QMessageBox::No;
-        first = QMessageBox::Yes;
-    }
-    QMessageBox box(boxIcon(icon), title, text, shown, parent);
-    box.setDefaultButton(first);
-    switch (box.exec()) {
-    case QMessageBox::Ok:
-        return Answer::Ok;
-    case QMessageBox::Yes:
-        return Answer::Yes;
-    case QMessageBox::No:
-        return Answer::No;
-    default:
-        return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
-    }
+    return showMessageBox(parent, title, text, icon, buttons);
 }
 
 void Game::processEvents() {
@@ -363,7 +329,8 @@ bool Game::syncAreas(const Scene &scene) {
             connect(
                 w, &AreaWidget::animationFailed, this,
                 [this](const QString &file) {
-                    m_engine->reportError(QStringLiteral(" Unable to load '") + file + QStringLiteral("'."));
+                    m_engine->reportError(QStringLiteral(" Unable to load '") + file +
+                                          QStringLiteral("'."));
                 },
                 Qt::QueuedConnection);
             m_areas.append(w);

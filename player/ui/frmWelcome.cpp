@@ -1,4 +1,5 @@
 #include "frmWelcome.h"
+#include "MessageBoxes.h"
 
 #include "DisplayModes.h"
 #include "Drives.h"
@@ -70,22 +71,6 @@ void setTextColour(QWidget *w, qint32 value) {
     p.setColor(QPalette::ButtonText, c);
     p.setColor(QPalette::Text, c);
     w->setPalette(p);
-}
-
-QMessageBox::Icon boxIcon(Status::Icon icon) {
-    switch (icon) {
-    case Status::Icon::Critical:
-        return QMessageBox::Critical;
-    case Status::Icon::Information:
-        return QMessageBox::Information;
-    case Status::Icon::Exclamation:
-        return QMessageBox::Warning;
-    case Status::Icon::Question:
-        return QMessageBox::Question;
-    case Status::Icon::None:
-        break;
-    }
-    return QMessageBox::NoIcon;
 }
 
 // A push button drawn as bare text or a bare picture, so that screen readers still see a button
@@ -232,27 +217,7 @@ EngineHost::Answer frmWelcome::ask(const QString &title, const QString &text, St
                                    EngineHost::Buttons buttons, bool defaultNo) {
     if (m_answerer)
         return m_answerer(title, text, icon, buttons);
-    QMessageBox::StandardButtons shown = QMessageBox::Ok;
-    QMessageBox::StandardButton preset = QMessageBox::Ok;
-    if (buttons == EngineHost::Buttons::OkCancel) {
-        shown = QMessageBox::Ok | QMessageBox::Cancel;
-    } else if (buttons == EngineHost::Buttons::YesNo) {
-        shown = QMessageBox::Yes | QMessageBox::No;
-        preset = defaultNo ? QMessageBox::No : QMessageBox::Yes;
-    }
-    QMessageBox box(boxIcon(icon), title, text, shown, isVisible() ? this : nullptr);
-    box.setDefaultButton(preset);
-    switch (box.exec()) {
-    case QMessageBox::Ok:
-        return EngineHost::Answer::Ok;
-    case QMessageBox::Yes:
-        return EngineHost::Answer::Yes;
-    case QMessageBox::No:
-        return EngineHost::Answer::No;
-    default:
-        return buttons == EngineHost::Buttons::YesNo ? EngineHost::Answer::No
-                                                     : EngineHost::Answer::Cancel;
-    }
+    return showMessageBox(isVisible() ? this : nullptr, title, text, icon, buttons, defaultNo);
 }
 
 void frmWelcome::reportError(const QString &specificMessage) {
