@@ -9,14 +9,8 @@
 #include <QFileInfo>
 
 void GameEngine::AreaClick(int Index, int Button) {
-    m_stopVideoRequest = true;
-    if (m_media->PlayingMovieOrNot())
+    if (!pressReachesGame(Button))
         return;
-    if (Button == 2) {
-        toggleMenus();
-        return;
-    }
-    HideMenus();
     PickOrNotPickObject(Index);
     const int result = MakeAction(Index, 0);
     if (result == FrameChanged) {
@@ -66,7 +60,8 @@ int GameEngine::MakeAction(int area, int draggedSlot) {
     RecordReader r = RecordReader::fromFile(file);
     ActionRecord a;
     auto failed = [this] {
-        reportError(QStringLiteral(" Unable to make the action associated with the selected area."));
+        reportError(
+            QStringLiteral(" Unable to make the action associated with the selected area."));
         return Nothing;
     };
     if (!firstForm(r, a))
@@ -103,8 +98,8 @@ int GameEngine::MakeAction(int area, int draggedSlot) {
             return failed();
         if (a.PlayVideo != 0) {
             HideMenus();
-            startVideo(resolve(framesPath, a.VideoFile), a.VideoAtPosition, a.VideoLeft,
-                       a.VideoTop, a.VideoWidth, a.VideoHeight);
+            startVideo(resolve(framesPath, a.VideoFile), a.VideoAtPosition, a.VideoLeft, a.VideoTop,
+                       a.VideoWidth, a.VideoHeight);
         }
         if (more(r)) {
             if (!midi(r, a))

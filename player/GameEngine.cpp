@@ -17,9 +17,10 @@ namespace {
 const QString kLastVisited = QStringLiteral("[last visited frame]");
 
 QString brokenLinkMessage() {
-    return QStringLiteral(" A program link is broken. Verify that the 'Initial Frame' exists and that "
-                          "the 'Go to another frame' option in the Area Properties is linked to an "
-                          "existing frame.");
+    return QStringLiteral(
+        " A program link is broken. Verify that the 'Initial Frame' exists and that "
+        "the 'Go to another frame' option in the Area Properties is linked to an "
+        "existing frame.");
 }
 
 } // namespace
@@ -64,7 +65,8 @@ QString GameEngine::resolve(const QString &folder, const QString &name) {
     if (path.isEmpty() && !name.isEmpty()) {
         // A name that would leave the project folder stands for a file of that name, flattened,
         // inside the folder: it is missing, and reported as such, and nothing outside is read.
-        path = folder + QString(name).replace(QLatin1Char('/'), QLatin1Char('_'))
+        path = folder + QString(name)
+                            .replace(QLatin1Char('/'), QLatin1Char('_'))
                             .replace(QLatin1Char('\\'), QLatin1Char('_'))
                             .replace(QLatin1Char(':'), QLatin1Char('_'))
                             .replace(QStringLiteral(".."), QStringLiteral("__"));
@@ -111,7 +113,8 @@ bool GameEngine::loadFrameHeader(const QString &name) {
     r.readBool(tiled);
     int count = 0;
     if (!r.ok() || !frames.readAreaCount(name, count)) {
-        reportError(QStringLiteral(" Unable to load the frame called '") + name + QStringLiteral("'."));
+        reportError(QStringLiteral(" Unable to load the frame called '") + name +
+                    QStringLiteral("'."));
         return false;
     }
     m_scene.backgroundKind = kind;
@@ -230,8 +233,8 @@ void GameEngine::startVideo(const QString &file, bool atPosition, double left, d
                             double width, double height) {
     m_scene.cutSceneVisible = false;
     if (atPosition) {
-        m_scene.cutSceneRect = QRect(qRound(left) * 15, qRound(top) * 15, qRound(width) * 15,
-                                     qRound(height) * 15);
+        m_scene.cutSceneRect =
+            QRect(qRound(left) * 15, qRound(top) * 15, qRound(width) * 15, qRound(height) * 15);
         m_scene.cutSceneVisible = true;
         m_host.sceneChanged();
         m_media->PlayMovieWithStop(file, m_host.cutSceneWindow());
@@ -310,7 +313,8 @@ void GameEngine::LoadAreas() {
     for (int n = 1; n <= m_areaCount; ++n) {
         AreaLook look;
         if (!areas.readLook(n, look)) {
-            reportError(QStringLiteral(" Unable to load area #%1 (out of %2).").arg(n).arg(m_areaCount));
+            reportError(
+                QStringLiteral(" Unable to load area #%1 (out of %2).").arg(n).arg(m_areaCount));
             return;
         }
         SceneArea a;
@@ -440,14 +444,20 @@ void GameEngine::escapePressed() {
     m_stopVideoRequest = true;
 }
 
-void GameEngine::backgroundPressed(int button) {
+bool GameEngine::pressReachesGame(int button) {
     m_stopVideoRequest = true;
     if (m_media->PlayingMovieOrNot())
-        return;
-    if (button == 2)
+        return false;
+    if (button == 2) {
         toggleMenus();
-    else
-        HideMenus();
+        return false;
+    }
+    HideMenus();
+    return true;
+}
+
+void GameEngine::backgroundPressed(int button) {
+    pressReachesGame(button);
 }
 
 void GameEngine::exitRequested() {

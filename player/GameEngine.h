@@ -110,6 +110,10 @@ private:
     void LoadAreas();
     void waitForVideo();
     void toggleMenus();
+    // What every mouse press does first: it ends a video, and while one plays it does nothing
+    // more; the right button toggles the menu bar, any other hides it. True when the press goes
+    // on to the area or item it landed on.
+    bool pressReachesGame(int button);
     // Starts a video over the whole play area or in its rectangle (in pixels).
     void startVideo(const QString &file, bool atPosition, double left, double top, double width,
                     double height);

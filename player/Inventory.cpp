@@ -52,15 +52,7 @@ void GameEngine::PickOrNotPickObject(int area) {
 }
 
 void GameEngine::slotPressed(int slot, int button) {
-    m_stopVideoRequest = true;
-    if (m_media->PlayingMovieOrNot())
-        return;
-    if (button == 2) {
-        toggleMenus();
-        return;
-    }
-    HideMenus();
-    if (button == 1)
+    if (pressReachesGame(button) && button == 1)
         m_draggedSlot = slot;
 }
 

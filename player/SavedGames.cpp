@@ -11,11 +11,15 @@
 
 namespace {
 
-QString forbiddenCharacters() { return NameRules::forbiddenCharactersForDisplay(); }
+QString forbiddenCharacters() {
+    return NameRules::forbiddenCharactersForDisplay();
+}
 
 } // namespace
 
-QStringList GameEngine::LoadSaveGames() const { return SavedGames::list(m_paths.root()); }
+QStringList GameEngine::LoadSaveGames() const {
+    return SavedGames::list(m_paths.root());
+}
 
 bool GameEngine::saveGame(const QString &name) {
     if (!NameRules::isValidName(name)) {
@@ -31,10 +35,9 @@ bool GameEngine::saveGame(const QString &name) {
     }
     const QString path = m_paths.root() + name + QStringLiteral(".sav");
     if (QFileInfo::exists(ProjectFiles::existingVariant(path)) &&
-        m_host.messageBox(m_texts.text(21),
-                          QLatin1Char('\'') + name + QStringLiteral("' ") + m_texts.text(24),
-                          Status::Icon::Question,
-                          EngineHost::Buttons::OkCancel) != EngineHost::Answer::Ok)
+        m_host.messageBox(
+            m_texts.text(21), QLatin1Char('\'') + name + QStringLiteral("' ") + m_texts.text(24),
+            Status::Icon::Question, EngineHost::Buttons::OkCancel) != EngineHost::Answer::Ok)
         return false;
     SavedGameFile g;
     g.SavedFrame = m_scene.frame;
@@ -47,10 +50,11 @@ bool GameEngine::saveGame(const QString &name) {
     g.History = m_history;
     g.HasHistory = true;
     if (!writeSavedGame(ProjectFiles::existingVariant(path), g)) {
-        reportError(QStringLiteral(" Unable to save '") + path +
-                    QStringLiteral("'.\nVerify that this file is not Read-Only and that it does not "
-                                   "contain any of the following characters: ") +
-                    forbiddenCharacters());
+        reportError(
+            QStringLiteral(" Unable to save '") + path +
+            QStringLiteral("'.\nVerify that this file is not Read-Only and that it does not "
+                           "contain any of the following characters: ") +
+            forbiddenCharacters());
         return false;
     }
     return true;
@@ -63,10 +67,9 @@ bool GameEngine::removeSavedGame(const QString &name) {
         return false;
     }
     const QString path = m_paths.root() + name + QStringLiteral(".sav");
-    if (m_host.messageBox(m_texts.text(26),
-                          m_texts.text(27) + QStringLiteral(" '") + path + QStringLiteral("'?"),
-                          Status::Icon::Question,
-                          EngineHost::Buttons::OkCancel) != EngineHost::Answer::Ok)
+    if (m_host.messageBox(
+            m_texts.text(26), m_texts.text(27) + QStringLiteral(" '") + path + QStringLiteral("'?"),
+            Status::Icon::Question, EngineHost::Buttons::OkCancel) != EngineHost::Answer::Ok)
         return false;
     if (!NameRules::isValidName(name) || !QFile::remove(ProjectFiles::existingVariant(path)))
         reportError(QStringLiteral(" Unable to remove '") + path + QStringLiteral("'."));

@@ -11,17 +11,17 @@
 // inside the play area; picture paths are resolved, ready to open.
 struct SceneArea {
     int number = 0;
-    QRect rect;           // the clickable part: 30 twips inside the stored rectangle
+    QRect rect; // the clickable part: 30 twips inside the stored rectangle
     bool hasPicture = false;
-    QString picture;      // empty for a transparent area
+    QString picture; // empty for a transparent area
     bool stretch = false;
-    QString pointer;      // custom pointer file; empty for the normal pointer
+    QString pointer; // custom pointer file; empty for the normal pointer
     bool visible = true;
     bool animated = false; // shown as an animated picture in its own box
-    QString animation;    // the animated picture file
+    QString animation;     // the animated picture file
     int animationSpeed = 50;
-    int restarts = 0;     // how often the animation was (re)started
-    QString item;         // the item a click picks up (names the area for screen readers)
+    int restarts = 0; // how often the animation was (re)started
+    QString item;     // the item a click picks up (names the area for screen readers)
 };
 
 struct SceneText {

@@ -8,12 +8,14 @@
 TitleScreen TitleScreen::load(const ProjectPaths &paths, const QString &schemesFolder,
                               bool fromEditor, bool displayIs640x480) {
     TitleScreen t;
-    const QString textsPath = ProjectFiles::existingVariant(paths.ConfigPath() + QStringLiteral("Texts"));
+    const QString textsPath =
+        ProjectFiles::existingVariant(paths.ConfigPath() + QStringLiteral("Texts"));
     t.texts = CustomTexts::builtIn(CustomTexts::Applications);
     for (int i = 0; i < 3; ++i)
         t.buttons[i].textTop = i == 0 ? StartTop : i == 1 ? LoadTop : ExitTop;
 
-    const QString generalPath = ProjectFiles::existingVariant(paths.ConfigPath() + QStringLiteral("General"));
+    const QString generalPath =
+        ProjectFiles::existingVariant(paths.ConfigPath() + QStringLiteral("General"));
     if (!readGeneral(generalPath, t.general, GeneralReader::Player)) {
         t.errors.append(QStringLiteral(" Unable to load project information."));
         return t;
@@ -57,7 +59,8 @@ TitleScreen TitleScreen::load(const ProjectPaths &paths, const QString &schemesF
 }
 
 void TitleScreen::UseScheme(const QString &schemesFolder, const QString &name, bool fromEditor) {
-    const QString folder = withTrailingSeparator(ProjectFiles::existingVariant(schemesFolder + name));
+    const QString folder =
+        withTrailingSeparator(ProjectFiles::existingVariant(schemesFolder + name));
     const QString file = ProjectFiles::existingVariant(folder + QStringLiteral("Scheme.txt"));
     auto textButtons = [this] {
         for (int i = 0; i < 3; ++i) {

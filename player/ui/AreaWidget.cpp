@@ -2,10 +2,10 @@
 
 #include "GifControl.h"
 
-#include <QFileInfo>
 #include "PickedObject.h"
 #include "PictureBox.h"
 #include "PictureLoader.h"
+#include <QFileInfo>
 
 #include <QDragEnterEvent>
 #include <QMouseEvent>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EngineHost.h"
+#include "MessageBoxes.h"
 #include "Scene.h"
 
 #include <QList>
@@ -30,9 +31,7 @@ class Game : public QWidget, public EngineHost {
     Q_OBJECT
 public:
     enum class WindowMode { FullScreen, Windowed };
-    // Answers message boxes and error reports instead of showing them (tests, scripts).
-    using MessageAnswerer = std::function<Answer(const QString &title, const QString &text,
-                                                 Status::Icon icon, Buttons buttons)>;
+    using MessageAnswerer = ::MessageAnswerer;
 
     Game(const ProjectPaths &paths, const GeneralInfo &general, const CustomTexts &texts,
          MediaBackend &media, WindowMode mode = WindowMode::FullScreen, QWidget *parent = nullptr);

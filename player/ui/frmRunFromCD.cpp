@@ -11,7 +11,6 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -110,7 +109,7 @@ void frmRunFromCD::message(const QString &title, const QString &text) {
         m_answerer(title, text, Status::Icon::Exclamation, EngineHost::Buttons::Ok);
         return;
     }
-    QMessageBox::warning(this, title, text);
+    showMessageBox(this, title, text, Status::Icon::Exclamation, EngineHost::Buttons::Ok);
 }
 
 void frmRunFromCD::showEvent(QShowEvent *event) {

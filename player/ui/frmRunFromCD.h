@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EngineHost.h"
+#include "MessageBoxes.h"
 #include "Status.h"
 
 #include <QDialog>
@@ -20,8 +21,7 @@ class QPushButton;
 class frmRunFromCD : public QDialog {
     Q_OBJECT
 public:
-    using MessageAnswerer = std::function<EngineHost::Answer(
-        const QString &title, const QString &text, Status::Icon icon, EngineHost::Buttons buttons)>;
+    using MessageAnswerer = ::MessageAnswerer;
 
     // `root` is the installation folder (where RunFromCD.dat lies).
     frmRunFromCD(const QString &root, const QString &softwareTitle, const CustomTexts &texts,

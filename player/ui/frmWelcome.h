@@ -26,7 +26,7 @@ class QPushButton;
 class frmWelcome : public QWidget {
     Q_OBJECT
 public:
-    using MessageAnswerer = Game::MessageAnswerer;
+    using MessageAnswerer = ::MessageAnswerer;
 
     // `modes` and `drives` default to the system's; they must outlive the window. With
     // `runningFromEditor` closing the window emits `closed` and leaves the program running.
