@@ -37,11 +37,7 @@ protected:
 
     std::unique_ptr<frmRunFromCD> dialog() {
         auto d = std::make_unique<frmRunFromCD>(project.root(), "Marsh Lights", texts, drives);
-        d->setMessageAnswerer([this](const QString &title, const QString &text, Status::Icon icon,
-                                     EngineHost::Buttons buttons) {
-            boxes.append(ShownBox{title, text, icon, buttons});
-            return EngineHost::Answer::Ok;
-        });
+        d->setMessageAnswerer(recordingAnswerer(boxes, answers));
         return d;
     }
 
@@ -52,6 +48,7 @@ protected:
     FakeDrives drives;
     std::vector<std::unique_ptr<QTemporaryDir>> dirs;
     QList<ShownBox> boxes;
+    QList<EngineHost::Answer> answers;
 };
 
 TEST_F(RunFromCdTest, ListsTheDrivesAndPreselectsTheLastCdRom) {

@@ -65,18 +65,7 @@ protected:
         window = std::make_unique<frmWelcome>(project.paths(), project.root() + "Schemes/", media,
                                               fromEditor, &modes, &drives);
         window->setGameWindowMode(Game::WindowMode::Windowed);
-        window->setMessageAnswerer([this](const QString &title, const QString &text,
-                                          Status::Icon icon, EngineHost::Buttons buttons) {
-            boxes.append(ShownBox{title, text, icon, buttons});
-            if (buttons == EngineHost::Buttons::Ok)
-                return EngineHost::Answer::Ok;
-            if (answers.isEmpty()) {
-                ADD_FAILURE() << "unexpected question: " << text.toStdString();
-                return buttons == EngineHost::Buttons::YesNo ? EngineHost::Answer::No
-                                                             : EngineHost::Answer::Cancel;
-            }
-            return answers.takeFirst();
-        });
+        window->setMessageAnswerer(recordingAnswerer(boxes, answers));
         started = window->start();
         return *window;
     }
@@ -295,11 +284,8 @@ TEST_F(TitleWindowTest, MissingGeneralAsksAndCancelCloses) {
     frmWelcome w(project.paths(), project.root() + "Schemes/", media, true, &modes, &drives);
     QFile::remove(project.path("Config/General"));
     QSignalSpy closed(&w, &frmWelcome::closed);
-    w.setMessageAnswerer([this](const QString &title, const QString &text, Status::Icon icon,
-                                EngineHost::Buttons buttons) {
-        boxes.append(ShownBox{title, text, icon, buttons});
-        return EngineHost::Answer::Cancel;
-    });
+    answers.append(EngineHost::Answer::Cancel);
+    w.setMessageAnswerer(recordingAnswerer(boxes, answers));
     EXPECT_FALSE(w.start());
     EXPECT_TRUE(w.isClosed());
     EXPECT_EQ(closed.count(), 1);
@@ -316,11 +302,8 @@ TEST_F(TitleWindowTest, MissingGeneralAsksAndCancelCloses) {
 TEST_F(TitleWindowTest, MissingGeneralAnsweredOkReportsTheProjectInformation) {
     frmWelcome w(project.paths(), project.root() + "Schemes/", media, true, &modes, &drives);
     QFile::remove(project.path("Config/General"));
-    w.setMessageAnswerer([this](const QString &title, const QString &text, Status::Icon icon,
-                                EngineHost::Buttons buttons) {
-        boxes.append(ShownBox{title, text, icon, buttons});
-        return EngineHost::Answer::Ok;
-    });
+    answers.append(EngineHost::Answer::Ok);
+    w.setMessageAnswerer(recordingAnswerer(boxes, answers));
     EXPECT_TRUE(w.start());
     ASSERT_EQ(boxes.size(), 2);
     const CustomTexts t = CustomTexts::builtIn(CustomTexts::Applications);

@@ -31,12 +31,6 @@ void PrintTo(const QColor &colour, std::ostream *os) {
 
 namespace {
 
-void require(const Status &status, const QString &what) {
-    if (!status)
-        throw std::runtime_error(qPrintable(QStringLiteral("cannot write ") + what +
-                                            QStringLiteral(": ") + status.text()));
-}
-
 void put16(QByteArray &b, int v) {
     const quint16 le = qToLittleEndian(static_cast<quint16>(v));
     b.append(reinterpret_cast<const char *>(&le), 2);
@@ -60,73 +54,11 @@ QByteArray wmfRecord(int function, std::initializer_list<int> params) {
 
 // --- projects
 
-UiProject::UiProject() {
-    writeMinimalProject(QStringLiteral("Test"), QStringLiteral("Start"));
-    general.ProjectName = QStringLiteral("Test");
-    general.SoftwareTitle = QStringLiteral("Marsh Lights");
-    general.InitialFrame = QStringLiteral("Start");
-    general.ScreenWidth = 640;
-    general.ScreenHeight = 480;
-    writeGeneralInfo();
-}
-
-void UiProject::writeGeneralInfo() const {
-    require(writeGeneral(paths().ConfigPath() + QStringLiteral("General"), general),
-            QStringLiteral("General"));
-}
-
-void UiProject::frame(const QString &name, const FrameProperties &props) {
-    require(frames().saveProperties(name, props, {}), name);
-    QDir().mkpath(paths().AreasPath() + name);
-    if (!m_areaCounts.contains(name)) {
-        m_areaCounts[name] = 0;
-        require(frames().writeAreaCount(name, 0), name);
-    }
-}
-
-void UiProject::area(const QString &frame, int n, const Area &area) {
-    require(areas(frame).save(n, area), frame + QStringLiteral(" area ") + QString::number(n));
-    if (m_areaCounts.value(frame) < n) {
-        m_areaCounts[frame] = n;
-        require(frames().writeAreaCount(frame, n), frame);
-    }
-}
-
-void UiProject::text(const QString &frame, int n, const TextLabel &label) const {
-    const QString folder = paths().AreasPath() + frame + QDir::separator();
-    QDir().mkpath(folder);
-    require(writeTextLabel(folder + TextLabels::fileName(n), label), label.Caption);
-}
-
-void UiProject::variables(const QStringList &names) const {
-    require(writeVariablesFile(paths().ConfigPath() + QStringLiteral("Variables"), names),
-            QStringLiteral("Variables"));
-}
-
 void UiProject::item(const QString &name, const QColor &colour) const {
     QImage icon(32, 32, QImage::Format_RGB32);
     icon.fill(colour);
     picture(QStringLiteral("Areas/") + name + QStringLiteral(".bmp"), icon);
     require(Items(paths()).write(name, ItemFile{name + QStringLiteral(".bmp")}), name);
-}
-
-void UiProject::itemEvent(const QString &first, const QString &second, bool removeFirst,
-                          bool removeSecond, const QString &newItem) const {
-    ItemEvent e;
-    e.First = first;
-    e.Second = second;
-    e.RemoveFirst = removeFirst ? 1 : 0;
-    e.RemoveSecond = removeSecond ? 1 : 0;
-    e.AddNew = newItem.isEmpty() ? 0 : 1;
-    e.NewItem = newItem;
-    require(Items(paths()).writeEvent(e), first + QStringLiteral("_on_") + second);
-}
-
-void UiProject::dropEvent(const QString &frame, int n, const QString &item,
-                          const ActionRecord &action) const {
-    DropEvent e;
-    e.action = action;
-    require(areas(frame).saveDropEvent(n, item, e), item);
 }
 
 QString UiProject::picture(const QString &relativePath, const QImage &image) const {
@@ -173,11 +105,9 @@ ActionRecord showsText(const QString &text) {
 
 // --- the window under test
 
-GameUnderTest::GameUnderTest(const UiProject &project) {
-    game = std::make_unique<Game>(project.paths(), project.general, project.texts, media,
-                                  Game::WindowMode::Windowed);
-    game->setMessageAnswerer([this](const QString &title, const QString &text, Status::Icon icon,
-                                    EngineHost::Buttons buttons) {
+MessageAnswerer recordingAnswerer(QList<ShownBox> &boxes, QList<EngineHost::Answer> &answers) {
+    return [&boxes, &answers](const QString &title, const QString &text, Status::Icon icon,
+                              EngineHost::Buttons buttons) {
         boxes.append(ShownBox{title, text, icon, buttons});
         if (buttons == EngineHost::Buttons::Ok)
             return EngineHost::Answer::Ok;
@@ -187,7 +117,13 @@ GameUnderTest::GameUnderTest(const UiProject &project) {
                                                          : EngineHost::Answer::Cancel;
         }
         return answers.takeFirst();
-    });
+    };
+}
+
+GameUnderTest::GameUnderTest(const UiProject &project) {
+    game = std::make_unique<Game>(project.paths(), project.general, project.texts, media,
+                                  Game::WindowMode::Windowed);
+    game->setMessageAnswerer(recordingAnswerer(boxes, answers));
 }
 
 GameUnderTest::~GameUnderTest() = default;

@@ -8,9 +8,9 @@
 #include "FrameFiles.h"
 #include "Game.h"
 #include "GameEngine.h"
+#include "GameProject.h"
 #include "GeneralInfo.h"
 #include "RecordingMedia.h"
-#include "TestProject.h"
 #include "TextLabels.h"
 
 #include <QColor>
@@ -31,35 +31,14 @@
 void PrintTo(const QString &text, std::ostream *os);
 void PrintTo(const QColor &colour, std::ostream *os);
 
-class UiProject : public TestProject {
+// The project builder with the windows' own needs: the texts the game shows and real pictures.
+class UiProject : public GameProject {
 public:
-    UiProject();
-
-    GeneralInfo general;
     CustomTexts texts = CustomTexts::builtIn(CustomTexts::Applications);
-    void writeGeneralInfo() const;
-
-    FrameFiles frames() const { return FrameFiles(paths(), SoundMode::MultiChannel); }
-    AreaFiles areas(const QString &frame) const {
-        return AreaFiles(paths(), SoundMode::MultiChannel, frame);
-    }
-    // A frame with no areas yet; a colour frame unless `props` says otherwise.
-    void frame(const QString &name, const FrameProperties &props = FrameProperties());
-    // Area n of a frame; the frame's area count grows to n.
-    void area(const QString &frame, int n, const Area &area);
-    void text(const QString &frame, int n, const TextLabel &label) const;
-    void variables(const QStringList &names) const;
     // An item whose picture is a square of `colour`.
     void item(const QString &name, const QColor &colour = Qt::red) const;
-    void itemEvent(const QString &first, const QString &second, bool removeFirst, bool removeSecond,
-                   const QString &newItem) const;
-    void dropEvent(const QString &frame, int n, const QString &item,
-                   const ActionRecord &action) const;
     // Saves `image` under root + relative path (format from the extension).
     QString picture(const QString &relativePath, const QImage &image) const;
-
-private:
-    QMap<QString, int> m_areaCounts;
 };
 
 // An area whose clickable part is the rectangle given in pixels.
@@ -85,6 +64,10 @@ struct ShownBox {
     Status::Icon icon = Status::Icon::None;
     EngineHost::Buttons buttons = EngineHost::Buttons::Ok;
 };
+
+// Records every box shown and answers OK boxes itself and questions from `answers` (an
+// unexpected question fails the test and is cancelled).
+MessageAnswerer recordingAnswerer(QList<ShownBox> &boxes, QList<EngineHost::Answer> &answers);
 
 // The game window on a project, shown as a normal window, with every message box recorded and
 // questions answered from a queue (an unexpected question fails the test and is cancelled).
