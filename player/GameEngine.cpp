@@ -104,26 +104,17 @@ void GameEngine::clearFrameHeader() {
 bool GameEngine::loadFrameHeader(const QString &name) {
     m_scene.frame = name;
     const FrameFiles frames(m_paths, soundMode());
-    RecordReader r = RecordReader::fromFile(frames.fmePath(name));
-    int kind = 0;
-    QString background;
-    bool tiled = false;
-    r.readInt16(kind);
-    r.readString(background);
-    r.readBool(tiled);
+    FrameProperties header;
     int count = 0;
-    if (!r.ok() || !frames.readAreaCount(name, count)) {
+    if (!frames.readHeader(name, header) || !frames.readAreaCount(name, count)) {
         reportError(QStringLiteral(" Unable to load the frame called '") + name +
                     QStringLiteral("'."));
         return false;
     }
-    m_scene.backgroundKind = kind;
-    m_scene.tiled = tiled;
-    if (kind == 0) {
-        double colour = 0;
-        parseRecordNumber(background, colour);
-        m_scene.backgroundColor = static_cast<qint32>(colour);
-    }
+    m_scene.backgroundKind = header.BackgroundKind;
+    m_scene.tiled = header.Tiled;
+    if (header.BackgroundKind == 0)
+        m_scene.backgroundColor = header.backgroundColor();
     m_areaCount = count;
     return true;
 }

@@ -24,9 +24,15 @@ QString FrameFiles::framePath(const QString &frame, const QString &extension) co
     return ProjectFiles::existingVariant(m_paths.FramesPath() + frame + extension);
 }
 
-QString FrameFiles::fmePath(const QString &frame) const { return framePath(frame, QStringLiteral(".fme")); }
-QString FrameFiles::chnPath(const QString &frame) const { return framePath(frame, QStringLiteral(".chn")); }
-QString FrameFiles::lksPath(const QString &frame) const { return framePath(frame, QStringLiteral(".lks")); }
+QString FrameFiles::fmePath(const QString &frame) const {
+    return framePath(frame, QStringLiteral(".fme"));
+}
+QString FrameFiles::chnPath(const QString &frame) const {
+    return framePath(frame, QStringLiteral(".chn"));
+}
+QString FrameFiles::lksPath(const QString &frame) const {
+    return framePath(frame, QStringLiteral(".lks"));
+}
 
 QString FrameFiles::areaFolder(const QString &frame) const {
     if (!NameRules::isSafeComponent(frame))
@@ -43,15 +49,35 @@ QStringList FrameFiles::list() const {
     return ProjectFiles::baseNamesWithExtension(m_paths.FramesPath(), QStringLiteral("fme"));
 }
 
+namespace {
+
+bool readHeaderLines(RecordReader &r, FrameProperties &f) {
+    r.readInt16(f.BackgroundKind);
+    r.readString(f.Background);
+    return r.readBool(f.Tiled);
+}
+
+} // namespace
+
+Status FrameFiles::readHeader(const QString &frame, FrameProperties &out) const {
+    const QString path = fmePath(frame);
+    if (path.isEmpty())
+        return StoreMessages::unreadable(frame, QStringLiteral("not a frame name"));
+    RecordReader r = RecordReader::fromFile(path);
+    FrameProperties f;
+    if (!readHeaderLines(r, f))
+        return StoreMessages::unreadable(path, r);
+    out = f;
+    return Status::success();
+}
+
 Status FrameFiles::readProperties(const QString &frame, FrameProperties &out) const {
     const QString path = fmePath(frame);
     if (path.isEmpty())
         return StoreMessages::unreadable(frame, QStringLiteral("not a frame name"));
     RecordReader r = RecordReader::fromFile(path);
     FrameProperties f;
-    r.readInt16(f.BackgroundKind);
-    r.readString(f.Background);
-    r.readBool(f.Tiled);
+    readHeaderLines(r, f);
     r.readBool(f.StopMidi);
     r.readString(f.MidiFile);
     r.readBool(f.TimerEnabled);
@@ -82,7 +108,8 @@ Status FrameFiles::readProperties(const QString &frame, FrameProperties &out) co
 namespace {
 
 Status frameWriteFailure() {
-    return Status::failure(QStringLiteral("Error"), QStringLiteral("Unable to save frame information."));
+    return Status::failure(QStringLiteral("Error"),
+                           QStringLiteral("Unable to save frame information."));
 }
 
 void writeBackground(RecordWriter &w, const FrameProperties &p, bool quotedColour) {

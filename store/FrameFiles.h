@@ -52,6 +52,9 @@ public:
     QStringList list() const;
 
     Status readProperties(const QString &frame, FrameProperties &out) const;
+    // Lines 1 to 3 only (background kind, background, tiled): what the game reads first when a
+    // frame opens. The other fields keep their defaults.
+    Status readHeader(const QString &frame, FrameProperties &out) const;
     // Writes the 22-line .fme (colour written unquoted) and then the channel file.
     Status saveProperties(const QString &frame, const FrameProperties &props,
                           const QList<ChannelRecord> &channels) const;

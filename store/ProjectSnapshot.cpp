@@ -3,7 +3,6 @@
 #include "ProjectFiles.h"
 #include "ProjectIntegrity.h"
 #include "ProjectVersion.h"
-#include "RecordReader.h"
 #include "RunFromCd.h"
 #include "StoreMessages.h"
 #include "VariablesFile.h"
@@ -58,10 +57,13 @@ ProjectSnapshot ProjectSnapshot::load(const ProjectPaths &paths) {
     if (p.general.usable() && p.general.value.SingleChannelAudio)
         p.soundMode = SoundMode::SingleChannel;
 
-    p.version = loader.load<QString>(inConfig("Version"), [](const QString &f, QString &v) {
-        v = ProjectVersion::read(f);
-        return Status::success();
-    }, true);
+    p.version = loader.load<QString>(
+        inConfig("Version"),
+        [](const QString &f, QString &v) {
+            v = ProjectVersion::read(f);
+            return Status::success();
+        },
+        true);
     p.projectDat = loader.load<int>(
         ProjectFiles::existingVariant(paths.root() + QStringLiteral("Project.dat")),
         [&](const QString &, int &v) {
@@ -83,12 +85,10 @@ ProjectSnapshot ProjectSnapshot::load(const ProjectPaths &paths) {
 
     const Items items(paths);
     for (const QString &name : items.list()) {
-        p.items.insert(name, loader.load<ItemFile>(items.itemPath(name), [](const QString &f, ItemFile &out) {
-            RecordReader r = RecordReader::fromFile(f);
-            if (!r.readString(out.IconFile))
-                return StoreMessages::unreadable(f, r);
-            return Status::success();
-        }));
+        p.items.insert(
+            name, loader.load<ItemFile>(items.itemPath(name), [&](const QString &, ItemFile &out) {
+                return items.read(name, out);
+            }));
     }
     const QStringList itemNames = items.list();
     for (const QString &file :
@@ -104,37 +104,36 @@ ProjectSnapshot ProjectSnapshot::load(const ProjectPaths &paths) {
     }
 
     const FrameFiles frames(paths, p.soundMode);
+    const auto channels = [&](const QString &path, ChannelFile &out) {
+        return readChannels(path, p.soundMode, out);
+    };
     for (const QString &frame : frames.list()) {
         FrameSnapshot f;
-        f.fme = loader.load<FrameProperties>(frames.fmePath(frame), [&](const QString &, FrameProperties &out) {
-            return frames.readProperties(frame, out);
-        });
-        f.chn = loader.load<ChannelFile>(frames.chnPath(frame), [&](const QString &path, ChannelFile &out) {
-            return readChannels(path, p.soundMode, out);
-        }, true);
-        f.areaCount = loader.load<int>(frames.lksPath(frame), [&](const QString &, int &out) {
-            return frames.readAreaCount(frame, out);
-        }, true);
+        f.fme = loader.load<FrameProperties>(frames.fmePath(frame),
+                                             [&](const QString &, FrameProperties &out) {
+                                                 return frames.readProperties(frame, out);
+                                             });
+        f.chn = loader.load<ChannelFile>(frames.chnPath(frame), channels, true);
+        f.areaCount = loader.load<int>(
+            frames.lksPath(frame),
+            [&](const QString &, int &out) { return frames.readAreaCount(frame, out); }, true);
         const AreaFiles areas(paths, p.soundMode, frame);
         const int count = f.areaCount.usable() ? f.areaCount.value : 0;
-        const QMap<int, QStringList> drops = count > 0 ? areas.allDropEvents() : QMap<int, QStringList>();
+        const QMap<int, QStringList> drops =
+            count > 0 ? areas.allDropEvents() : QMap<int, QStringList>();
         for (int n = 1; n <= count; ++n) {
             AreaSnapshot a;
             a.a = loader.load<AreaLook>(areas.path(n, QStringLiteral("a.dat")), readAreaLook);
-            a.b = loader.load<ActionRecord>(areas.path(n, QStringLiteral("b.dat")), readActionRecord);
+            a.b =
+                loader.load<ActionRecord>(areas.path(n, QStringLiteral("b.dat")), readActionRecord);
             a.c = loader.load<AreaItem>(areas.path(n, QStringLiteral("c.dat")), readAreaItem);
-            a.d = loader.load<ChannelFile>(areas.path(n, QStringLiteral("d.dat")),
-                                           [&](const QString &path, ChannelFile &out) {
-                                               return readChannels(path, p.soundMode, out);
-                                           }, true);
+            a.d = loader.load<ChannelFile>(areas.path(n, QStringLiteral("d.dat")), channels, true);
             for (const QString &item : drops.value(n)) {
                 DropSnapshot d;
                 d.drg = loader.load<ActionRecord>(areas.dropPath(n, item, QStringLiteral(".drg")),
                                                   readActionRecord);
                 d.chn = loader.load<ChannelFile>(areas.dropPath(n, item, QStringLiteral(".chn")),
-                                                 [&](const QString &path, ChannelFile &out) {
-                                                     return readChannels(path, p.soundMode, out);
-                                                 }, true);
+                                                 channels, true);
                 a.drops.insert(item, d);
             }
             f.areas.insert(n, a);
@@ -147,9 +146,10 @@ ProjectSnapshot ProjectSnapshot::load(const ProjectPaths &paths) {
     }
 
     for (const QString &name : SavedGames::list(paths.root())) {
-        p.savedGames.insert(name, loader.load<SavedGameFile>(
-                                      ProjectFiles::existingVariant(paths.root() + name + QStringLiteral(".sav")),
-                                      readSavedGame));
+        p.savedGames.insert(
+            name, loader.load<SavedGameFile>(
+                      ProjectFiles::existingVariant(paths.root() + name + QStringLiteral(".sav")),
+                      readSavedGame));
     }
     return p;
 }
