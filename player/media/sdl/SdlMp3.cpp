@@ -31,6 +31,22 @@ Mix_Music *loadMp3(const QByteArray &name, QString *error) {
 
 } // namespace
 
+Mix_Music *SdlMp3::openMusic(const Mp3Request &request, int &code) {
+    // The decoder needs the output format, so the device must be open.
+    if (!AudioOutput::instance()) {
+        setError(AudioOutput::lastError());
+        code = NoAudioDevice;
+        return nullptr;
+    }
+    QString error;
+    Mix_Music *music = loadMp3(request.fileName, &error);
+    if (!music) {
+        setError(error);
+        code = CannotOpen;
+    }
+    return music;
+}
+
 void SdlMp3::setError(const QString &error) {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_error = error;
@@ -43,17 +59,10 @@ QString SdlMp3::lastError() const {
 
 int SdlMp3::mp3gettime(const Mp3Request &request, qint32 &totalMilliseconds, qint32 &second) {
     second = 0;
-    // The decoder needs the output format, so the device must be open.
-    if (!AudioOutput::instance()) {
-        setError(AudioOutput::lastError());
-        return NoAudioDevice;
-    }
-    QString error;
-    Mix_Music *music = loadMp3(request.fileName, &error);
-    if (!music) {
-        setError(error);
-        return CannotOpen;
-    }
+    int code = Ok;
+    Mix_Music *music = openMusic(request, code);
+    if (!music)
+        return code;
     const double seconds = Mix_MusicDuration(music);
     Mix_FreeMusic(music);
     if (seconds < 0) {
@@ -72,16 +81,10 @@ int SdlMp3::mp3play(const Mp3Request &request) {
         std::lock_guard<std::mutex> lock(m_mutex);
         stops = m_stops;
     }
-    if (!AudioOutput::instance()) {
-        setError(AudioOutput::lastError());
-        return NoAudioDevice;
-    }
-    QString error;
-    Mix_Music *music = loadMp3(request.fileName, &error);
-    if (!music) {
-        setError(error);
-        return CannotOpen;
-    }
+    int code = Ok;
+    Mix_Music *music = openMusic(request, code);
+    if (!music)
+        return code;
 
     quint64 token = 0;
     {

@@ -24,6 +24,9 @@ public:
     QString lastError() const;
 
 private:
+    // The MP3 as SDL_mixer music, with the audio device open; null with `code` and the error
+    // set when either fails.
+    struct _Mix_Music *openMusic(const Mp3Request &request, int &code);
     void setError(const QString &error);
 
     mutable std::mutex m_mutex;
