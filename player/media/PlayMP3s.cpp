@@ -10,8 +10,12 @@ PlayMP3s::~PlayMP3s() {
     joinWorkers();
 }
 
-QDateTime PlayMP3s::startTime() const { return QDateTime::fromMSecsSinceEpoch(m_startMs.load()); }
-void PlayMP3s::setStartTime(const QDateTime &time) { m_startMs.store(time.toMSecsSinceEpoch()); }
+QDateTime PlayMP3s::startTime() const {
+    return QDateTime::fromMSecsSinceEpoch(m_startMs.load());
+}
+void PlayMP3s::setStartTime(const QDateTime &time) {
+    m_startMs.store(time.toMSecsSinceEpoch());
+}
 
 void PlayMP3s::StartMp3Thread() {
     // Each worker gets its own copy of the request with its own stop flag, so a new request
@@ -19,7 +23,25 @@ void PlayMP3s::StartMp3Thread() {
     Mp3Request request = m_request;
     request.cancelled = std::make_shared<std::atomic<bool>>(false);
     m_running = request.cancelled;
-    m_workers.emplace_back(&PlayMP3s::worker, this, request, ++m_generation);
+    reapFinishedWorkers();
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    const quint64 generation = ++m_generation;
+    m_workers.push_back(Worker{std::thread([this, request, generation, done] {
+                                   worker(request, generation);
+                                   done->store(true);
+                               }),
+                               done});
+}
+
+void PlayMP3s::reapFinishedWorkers() {
+    for (auto it = m_workers.begin(); it != m_workers.end();) {
+        if (it->done->load()) {
+            it->thread.join();
+            it = m_workers.erase(it);
+        } else {
+            ++it;
+        }
+    }
 }
 
 void PlayMP3s::worker(Mp3Request request, quint64 generation) {
@@ -55,9 +77,9 @@ bool PlayMP3s::IsMp3Playing() const {
 }
 
 void PlayMP3s::joinWorkers() {
-    for (std::thread &t : m_workers) {
-        if (t.joinable())
-            t.join();
+    for (Worker &w : m_workers) {
+        if (w.thread.joinable())
+            w.thread.join();
     }
     m_workers.clear();
 }

@@ -36,6 +36,8 @@ public:
 
 private:
     void worker(Mp3Request request, quint64 generation);
+    // Joins the workers that have ended, so a long game does not keep one thread per MP3.
+    void reapFinishedWorkers();
 
     Mp3Library &m_library;
     const MediaClock &m_clock;
@@ -44,5 +46,9 @@ private:
     std::atomic<qint16> m_length{0};
     std::atomic<quint64> m_generation{0};
     std::atomic<qint64> m_startMs{0};
-    std::vector<std::thread> m_workers;
+    struct Worker {
+        std::thread thread;
+        std::shared_ptr<std::atomic<bool>> done;
+    };
+    std::vector<Worker> m_workers;
 };
