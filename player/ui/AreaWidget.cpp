@@ -1,5 +1,7 @@
 #include "AreaWidget.h"
 
+#include "TwipScale.h"
+
 #include "GifControl.h"
 
 #include "PickedObject.h"
@@ -22,8 +24,8 @@ bool sameLook(const SceneArea &a, const SceneArea &b) {
 }
 
 QRect pixels(const QRect &twips) {
-    return QRect(twips.x() / 15, twips.y() / 15, qMax(1, twips.width() / 15),
-                 qMax(1, twips.height() / 15));
+    const QRect r = TwipScale().toPixels(twips);
+    return QRect(r.topLeft(), QSize(qMax(1, r.width()), qMax(1, r.height())));
 }
 
 } // namespace

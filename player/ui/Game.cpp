@@ -1,4 +1,6 @@
 #include "Game.h"
+
+#include "TwipScale.h"
 #include "MessageBoxes.h"
 
 #include "AreaWidget.h"
@@ -71,9 +73,7 @@ bool sameTexts(const QList<SceneText> &a, const QList<SceneText> &b) {
     return true;
 }
 
-QRect pixels(const QRect &twips) {
-    return QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15);
-}
+QRect pixels(const QRect &twips) { return TwipScale().toPixels(twips); }
 
 } // namespace
 
@@ -307,7 +307,7 @@ bool Game::syncTexts(const Scene &scene) {
         label->setPalette(palette);
         label->setText(t.Caption);
         label->adjustSize();
-        label->move(qRound(t.Left / 15), qRound(t.Top / 15));
+        label->move(TwipScale().roundToPixels(t.Left), TwipScale().roundToPixels(t.Top));
         label->show();
     }
     for (qsizetype i = m_textCount; i < m_texts.size(); ++i)
