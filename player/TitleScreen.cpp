@@ -1,5 +1,6 @@
 #include "TitleScreen.h"
 
+#include "ColourContrast.h"
 #include "ProjectFiles.h"
 #include "RecordReader.h"
 
@@ -11,8 +12,7 @@ TitleScreen TitleScreen::load(const ProjectPaths &paths, const QString &schemesF
     const QString textsPath =
         ProjectFiles::existingVariant(paths.ConfigPath() + QStringLiteral("Texts"));
     t.texts = CustomTexts::builtIn(CustomTexts::Applications);
-    for (int i = 0; i < 3; ++i)
-        t.buttons[i].textTop = i == 0 ? StartTop : i == 1 ? LoadTop : ExitTop;
+    t.layOut();
 
     const QString generalPath =
         ProjectFiles::existingVariant(paths.ConfigPath() + QStringLiteral("General"));
@@ -23,39 +23,67 @@ TitleScreen TitleScreen::load(const ProjectPaths &paths, const QString &schemesF
     t.generalRead = true;
     const GeneralInfo &g = t.general;
     t.title = g.SoftwareTitle;
-    int top = FirstLineTop;
-    auto place = [&](Line &line, const QString &text) {
-        line.text = text;
-        line.shown = !text.isEmpty();
-        if (line.shown) {
-            line.top = top;
-            top += LineStep;
-        }
-    };
-    place(t.version, g.CommentsAndVersion);
-    place(t.author, g.Author);
-    place(t.email, g.Email);
-    place(t.homepage, g.Homepage);
+    t.version.text = g.CommentsAndVersion;
+    t.author.text = g.Author;
+    t.email.text = g.Email;
+    t.homepage.text = g.Homepage;
     t.resolutionShown = !displayIs640x480 && qRound(g.ShowChangeResolution) == 1;
-    if (t.resolutionShown) {
-        t.resolutionLabelTop = top;
-        t.resolutionCheckTop = top + 45;
-        top += LineStep;
-    }
-    t.innerHeight = top + 150;
-
     t.texts = CustomTexts::load(textsPath, &t.textsStatus);
     t.UseScheme(schemesFolder, g.SchemeName, fromEditor);
     t.author.label = t.texts.text(4);
     t.email.label = t.texts.text(5);
     t.homepage.label = t.texts.text(6);
     t.resolutionLabel = t.texts.text(7);
-    if (g.HideLoad) {
-        t.buttons[1].pictureShown = false;
-        t.buttons[1].textShown = false;
-        t.buttons[2].textTop = LoadTop;
-    }
+    t.layOut();
     return t;
+}
+
+void TitleScreen::layOut() {
+    titlePlace = QRect(0, TitleTop, Width, TitleHeight);
+    int top = FirstLineTop;
+    auto place = [&](Line &line, bool labelled) {
+        line.shown = !line.text.isEmpty();
+        line.top = line.shown ? top : 0;
+        const int textLeft = labelled ? ValueLeft : Margin;
+        line.labelPlace = labelled ? QRect(Margin, line.top, ValueLeft - Margin, LineStep) : QRect();
+        line.textPlace = QRect(textLeft, line.top, Width - textLeft - Margin, LineStep);
+        if (line.shown)
+            top += LineStep;
+    };
+    place(version, false);
+    place(author, true);
+    place(email, true);
+    place(homepage, true);
+    resolutionLabelTop = resolutionShown ? top : 0;
+    resolutionCheckTop = resolutionShown ? top + CheckDrop : 0;
+    resolutionCheckPlace = QRect(Margin, resolutionCheckTop, CheckWidth, CheckHeight);
+    resolutionLabelPlace = QRect(Margin + CheckWidth, resolutionLabelTop,
+                                 Width - 2 * Margin - CheckWidth, LineStep);
+    if (resolutionShown)
+        top += LineStep;
+    innerHeight = top + BottomMargin;
+    infoPlace = QRect(Width - InfoInset, innerHeight - InfoInset, InfoSize, InfoSize);
+
+    const int tops[3] = {StartTop, LoadTop, ExitTop};
+    for (int i = 0; i < 3; ++i) {
+        buttons[i].textTop = tops[i];
+        buttons[i].pictureTop = tops[i];
+    }
+    // Without Load, only the Exit text moves up into its place; an Exit picture stays.
+    if (general.HideLoad) {
+        buttons[1].pictureShown = false;
+        buttons[1].textShown = false;
+        buttons[2].textTop = LoadTop;
+    }
+}
+
+qint64 TitleScreen::buttonTextColour() const {
+    if (buttonsColourSet)
+        return static_cast<quint32>(buttonsColour);
+    // A system colour (high bit) leaves the style's own.
+    if (!coloursSet || (static_cast<quint32>(backgroundColour) & 0x80000000u))
+        return -1;
+    return ColourContrast::readableOn(static_cast<quint32>(backgroundColour));
 }
 
 void TitleScreen::UseScheme(const QString &schemesFolder, const QString &name, bool fromEditor) {

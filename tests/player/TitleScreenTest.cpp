@@ -1,5 +1,7 @@
 #include "TitleScreen.h"
 
+#include "ColourContrast.h"
+
 #include "TestProject.h"
 
 #include <gtest/gtest.h>
@@ -186,4 +188,76 @@ TEST(TitleScreenLayout, UnreadableGeneralIsReported) {
     const TitleScreen t = TitleScreen::load(p.paths(), schemes(p), false, false);
     EXPECT_FALSE(t.generalRead);
     EXPECT_EQ(t.errors, QStringList{QStringLiteral(" Unable to load project information.")});
+}
+
+TEST(TitleScreenLayout, EveryPlaceInTwips) {
+    TestProject p;
+    writeGeneral(p, QStringLiteral("v1"), QStringLiteral("Ann"), QStringLiteral("a@b.c"),
+                 QStringLiteral("http://x"), 1, QString(), false);
+    const TitleScreen t = TitleScreen::load(p.paths(), schemes(p), false, false);
+    struct Case {
+        const char *what;
+        QRect place;
+        QRect expected;
+    };
+    const Case cases[] = {
+        {"title", t.titlePlace, QRect(0, 240, 4800, 720)},
+        {"version", t.version.textPlace, QRect(240, 3000, 4320, 255)},
+        {"author label", t.author.labelPlace, QRect(240, 3255, 1200, 255)},
+        {"author", t.author.textPlace, QRect(1440, 3255, 3120, 255)},
+        {"e-mail label", t.email.labelPlace, QRect(240, 3510, 1200, 255)},
+        {"e-mail", t.email.textPlace, QRect(1440, 3510, 3120, 255)},
+        {"web site label", t.homepage.labelPlace, QRect(240, 3765, 1200, 255)},
+        {"web site", t.homepage.textPlace, QRect(1440, 3765, 3120, 255)},
+        {"resolution check", t.resolutionCheckPlace, QRect(240, 4065, 270, 225)},
+        {"resolution label", t.resolutionLabelPlace, QRect(510, 4020, 4050, 255)},
+        {"credits button", t.infoPlace, QRect(4500, 4425 - 300, 240, 240)},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(c.place, c.expected) << c.what;
+    EXPECT_EQ(t.innerHeight, 4425);
+    const int tops[] = {1080, 1560, 2040};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(t.buttons[i].textTop, tops[i]);
+        EXPECT_EQ(t.buttons[i].pictureTop, tops[i]);
+    }
+    EXPECT_EQ(TitleScreen::ButtonCentre, 2400);
+}
+
+TEST(TitleScreenColours, ButtonTextIsTheSchemesOrReadableOnItsWindowColour) {
+    TestProject p;
+    struct Case {
+        QStringList colours;
+        qint64 expected;
+    };
+    const Case cases[] = {
+        {{QStringLiteral("1056816"), QStringLiteral("0"), QStringLiteral("0")}, 0xFFFFFF}, // dark
+        {{QStringLiteral("15794160"), QStringLiteral("0"), QStringLiteral("0")}, 0},    // light
+        {{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("255")},
+         255},                                                          // the scheme's own
+        {{QStringLiteral("-2147483633"), QStringLiteral("0"), QStringLiteral("0")}, -1}, // system
+    };
+    for (const Case &c : cases) {
+        writeScheme(p, QStringLiteral("S"), {QStringLiteral("[none]")}, c.colours);
+        writeGeneral(p, QString(), QString(), QString(), QString(), 0, QStringLiteral("S"), false);
+        const TitleScreen t = TitleScreen::load(p.paths(), schemes(p), false, false);
+        EXPECT_EQ(t.buttonTextColour(), c.expected) << c.colours.join(QLatin1Char(',')).toStdString();
+    }
+    writeGeneral(p, QString(), QString(), QString(), QString(), 0, QString(), false);
+    EXPECT_EQ(TitleScreen::load(p.paths(), schemes(p), false, false).buttonTextColour(), -1);
+}
+
+TEST(ColourContrast, RatiosAndTheReadableInk) {
+    using namespace ColourContrast;
+    EXPECT_NEAR(ratio(bgr(0, 0, 0), bgr(255, 255, 255)), 21.0, 1e-9);
+    EXPECT_NEAR(ratio(bgr(255, 255, 255), bgr(0, 0, 0)), 21.0, 1e-9);
+    EXPECT_NEAR(ratio(bgr(119, 119, 119), bgr(255, 255, 255)), 4.48, 0.01);
+    EXPECT_NEAR(ratio(bgr(0, 0, 255), bgr(255, 255, 255)), 8.59, 0.01);
+    EXPECT_NEAR(ratio(bgr(16, 24, 32), bgr(0, 0, 0)), 1.17, 0.01);
+    // On every colour of a coarse sweep, the chosen ink reads.
+    for (int r = 0; r < 256; r += 15)
+        for (int g = 0; g < 256; g += 15)
+            for (int b = 0; b < 256; b += 15)
+                ASSERT_GE(ratio(bgr(r, g, b), readableOn(bgr(r, g, b))), kMinimumTextRatio)
+                    << r << "," << g << "," << b;
 }
