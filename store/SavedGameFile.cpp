@@ -93,4 +93,18 @@ QStringList list(const QString &root) {
     return names;
 }
 
+QList<Entry> entries(const QString &root) {
+    QList<Entry> out;
+    for (const QString &name : list(root)) {
+        const QString path = ProjectFiles::existingVariant(root + name + QStringLiteral(".sav"));
+        Entry e{name, QString(), QFileInfo(path).lastModified()};
+        // The frame is the file's first value: nothing more is read.
+        RecordReader r = RecordReader::fromFile(path);
+        if (!r.readString(e.frame))
+            e.frame.clear();
+        out.append(e);
+    }
+    return out;
+}
+
 } // namespace SavedGames

@@ -2,6 +2,7 @@
 
 #include "Status.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -31,5 +32,14 @@ bool isValidName(const QString &name);
 // Names (without ".sav") of the saved games in `root`, oldest modification first; names of
 // four characters or fewer with the extension are left out.
 QStringList list(const QString &root);
+
+// One saved game as the save and load dialogs show it.
+struct Entry {
+    QString name;     // without ".sav"
+    QString frame;    // the frame it was saved on; empty when the file cannot be read
+    QDateTime saved;  // the file's last modification
+};
+// The saved games of `list`, in its order, each with its frame and time.
+QList<Entry> entries(const QString &root);
 
 } // namespace SavedGames

@@ -1,6 +1,7 @@
 #include "frmLoadGame.h"
 
 #include "GameEngine.h"
+#include "MessageBoxes.h"
 #include "frmSaveGame.h"
 
 #include <QHBoxLayout>
@@ -37,7 +38,8 @@ frmLoadGame::frmLoadGame(GameEngine &engine, QWidget *parent) : QDialog(parent),
     layout->addWidget(m_prompt);
     layout->addWidget(m_list, 1);
     layout->addLayout(buttons);
-    resize(380, 300);
+    resize(420, 300);
+    makePlainDialog(this);
 
     connect(m_list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
         m_list->setCurrentItem(item);
@@ -50,9 +52,11 @@ frmLoadGame::frmLoadGame(GameEngine &engine, QWidget *parent) : QDialog(parent),
 }
 
 void frmLoadGame::LoadSaveGames() {
-    m_list->clear();
-    m_list->addItems(m_engine.LoadSaveGames());
-    m_list->setCurrentRow(-1);
+    fillSavedGamesList(m_list, m_engine.paths().root());
+    // The newest saved game is the likely choice: Return loads it.
+    m_list->setCurrentRow(m_list->count() - 1);
+    if (QListWidgetItem *newest = m_list->currentItem())
+        m_list->scrollToItem(newest);
 }
 
 QString frmLoadGame::selectedName() const {
@@ -73,4 +77,5 @@ void frmLoadGame::load() {
 void frmLoadGame::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
     centreOnScreen(this);
+    m_list->setFocus();
 }

@@ -16,7 +16,7 @@ class frmLoadGame : public QDialog {
 public:
     explicit frmLoadGame(GameEngine &engine, QWidget *parent = nullptr);
 
-    // Refills the list with the saved games, oldest first.
+    // Refills the list with the saved games, oldest first, the newest selected.
     void LoadSaveGames();
     // Runs once a saved game is chosen, before it loads, with this dialog hidden (the title
     // screen switches the display there).

@@ -1,15 +1,21 @@
 #include "frmSaveGame.h"
 
 #include "GameEngine.h"
+#include "MessageBoxes.h"
+#include "SavedGameFile.h"
 
+#include <QDateTime>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 void centreOnScreen(QWidget *dialog) {
@@ -19,6 +25,64 @@ void centreOnScreen(QWidget *dialog) {
     QRect frame = dialog->frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     dialog->move(frame.topLeft());
+}
+
+namespace {
+
+constexpr int kDetailsRole = Qt::UserRole + 1;
+
+// Draws a saved game's name as usual and its frame and time right-aligned beside it.
+class SavedGameDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        const QString details = index.data(kDetailsRole).toString();
+        if (details.isEmpty())
+            return;
+        const bool selected = option.state.testFlag(QStyle::State_Selected);
+        painter->save();
+        painter->setPen(option.palette.color(selected ? QPalette::HighlightedText
+                                                      : QPalette::Text));
+        painter->setFont(option.font);
+        painter->drawText(option.rect.adjusted(0, 0, -kMargin, 0),
+                          Qt::AlignRight | Qt::AlignVCenter, details);
+        painter->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        const QString details = index.data(kDetailsRole).toString();
+        if (!details.isEmpty())
+            size.rwidth() +=
+                QFontMetrics(option.font).horizontalAdvance(details) + 4 * kMargin;
+        return size;
+    }
+
+private:
+    static constexpr int kMargin = 6;
+};
+
+} // namespace
+
+QString savedGameDetails(const QString &frame, const QDateTime &saved) {
+    const QString when = QLocale().toString(saved, QLocale::ShortFormat);
+    return frame.isEmpty() ? when : frame + QStringLiteral(", ") + when;
+}
+
+void fillSavedGamesList(QListWidget *list, const QString &root) {
+    if (!dynamic_cast<SavedGameDelegate *>(list->itemDelegate()))
+        list->setItemDelegate(new SavedGameDelegate(list));
+    list->clear();
+    for (const SavedGames::Entry &e : SavedGames::entries(root)) {
+        auto *item = new QListWidgetItem(e.name, list);
+        const QString details = savedGameDetails(e.frame, e.saved);
+        item->setData(kDetailsRole, details);
+        item->setToolTip(details);
+        item->setData(Qt::AccessibleDescriptionRole, details);
+    }
 }
 
 frmSaveGame::frmSaveGame(GameEngine &engine, QWidget *parent) : QDialog(parent), m_engine(engine) {
@@ -56,7 +120,8 @@ frmSaveGame::frmSaveGame(GameEngine &engine, QWidget *parent) : QDialog(parent),
     layout->addWidget(m_name);
     layout->addWidget(m_list, 1);
     layout->addLayout(buttons);
-    resize(380, 320);
+    resize(420, 320);
+    makePlainDialog(this);
 
     // A click (or any change of the selection) puts the entry in the name box.
     connect(m_list, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -78,8 +143,7 @@ frmSaveGame::frmSaveGame(GameEngine &engine, QWidget *parent) : QDialog(parent),
 
 void frmSaveGame::LoadSaveGames() {
     const QSignalBlocker quiet(m_list); // refilling is not a choice of the player
-    m_list->clear();
-    m_list->addItems(m_engine.LoadSaveGames());
+    fillSavedGamesList(m_list, m_engine.paths().root());
     m_list->setCurrentRow(-1);
 }
 

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class GameEngine;
+class QDateTime;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -38,3 +39,10 @@ private:
 
 // Places a dialog in the middle of its screen.
 void centreOnScreen(QWidget *dialog);
+
+// Fills `list` with the saved games of `root`, oldest first: each entry's text is the save
+// name, and beside it the list shows the frame it was saved on and when (also its tooltip and
+// what a screen reader says after the name).
+void fillSavedGamesList(QListWidget *list, const QString &root);
+// The frame and time shown beside a saved game's name.
+QString savedGameDetails(const QString &frame, const QDateTime &saved);

@@ -4,6 +4,7 @@
 
 #include "PickedObject.h"
 #include "frmLoadGame.h"
+#include "MessageBoxes.h"
 #include "frmSaveGame.h"
 
 #include <QAccessible>
@@ -13,6 +14,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QtTest/QTest>
 
@@ -233,6 +236,9 @@ TEST_F(SavedGameDialogs, TheLoadDialogLoadsTheSelectedGame) {
     EXPECT_EQ(entries(list), QStringList{QStringLiteral("evening")});
     EXPECT_EQ(accessibleName(list), QStringLiteral("Saved games"));
 
+    // With the selection taken away, LOAD asks for one.
+    list->setCurrentRow(-1);
+    ASSERT_TRUE(list->selectedItems().isEmpty());
     control<QPushButton>(&dialog, "Command2")->click();
     ASSERT_EQ(t->boxes.size(), 1);
     EXPECT_EQ(t->boxes[0].title, project.texts.text(17));
@@ -278,4 +284,74 @@ TEST_F(SavedGameDialogs, ADoubleClickLoadsAndCancelLoadsNothing) {
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(t->engine().currentFrame(), QStringLiteral("Hall"));
     EXPECT_TRUE(t->boxes.isEmpty());
+}
+
+TEST_F(SavedGameDialogs, TheLoadListSelectsTheNewestAndShowsEachFrameAndTime) {
+    ASSERT_TRUE(t->engine().saveGame(QStringLiteral("morning")));
+    t->engine().OpenFrame(QStringLiteral("Hall"));
+    ASSERT_TRUE(t->engine().saveGame(QStringLiteral("evening")));
+    project.writeLines(QStringLiteral("broken.sav"), {});
+    const QDateTime now = QDateTime::currentDateTime().addSecs(-3600);
+    const QDateTime times[] = {now.addSecs(-300), now.addSecs(-200), now.addSecs(-100)};
+    setModified(savePath(QStringLiteral("morning")), times[0]);
+    setModified(savePath(QStringLiteral("broken")), times[1]);
+    setModified(savePath(QStringLiteral("evening")), times[2]);
+    t->start();
+
+    frmLoadGame dialog(t->engine());
+    dialog.show();
+    QListWidget *list = control<QListWidget>(&dialog, "List1");
+    ASSERT_EQ(entries(list), QStringList({"morning", "broken", "evening"}));
+    const QString frames[] = {"Start", "", "Hall"};
+    for (int row = 0; row < 3; ++row) {
+        // The name stays the entry's text; the frame and the time stand beside it.
+        const QString when = QLocale().toString(times[row], QLocale::ShortFormat);
+        const QString details = list->item(row)->toolTip();
+        EXPECT_TRUE(details.contains(when)) << details.toStdString();
+        EXPECT_EQ(details.startsWith(frames[row] + ", "), !frames[row].isEmpty()) << row;
+        EXPECT_EQ(list->item(row)->data(Qt::AccessibleDescriptionRole).toString(), details);
+        // Drawn beside the name: the entry is wider than the name alone.
+        EXPECT_GT(list->sizeHintForColumn(0),
+                  list->fontMetrics().horizontalAdvance(list->item(row)->text() + details));
+    }
+    // The newest is selected and has the keyboard: Return loads it.
+    EXPECT_EQ(list->currentRow(), 2);
+    EXPECT_TRUE(list->currentItem()->isSelected());
+    dialog.activateWindow();
+    ASSERT_TRUE(waitUntil([&] { return QApplication::focusWidget() == list; }));
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_TRUE(t->boxes.isEmpty());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(t->engine().currentFrame(), QStringLiteral("Hall"));
+}
+
+TEST(PlayerDialogs, ArePlainDialogsWideEnoughForTheirTitles) {
+    UiProject project;
+    project.frame(QStringLiteral("Start"));
+    project.texts.setText(17, QStringLiteral("Load a saved game of The Very Long Adventure Title"));
+    GameUnderTest t(project);
+    const QString longTitle =
+        QStringLiteral("The Lighthouse Keeper's Daughter and the Marsh Lights - Part Two");
+    std::unique_ptr<QMessageBox> box =
+        createMessageBox(nullptr, longTitle, QStringLiteral("Saved."), Status::Icon::Information,
+                         EngineHost::Buttons::Ok);
+    frmLoadGame load(t.engine());
+    frmSaveGame save(t.engine());
+    for (QDialog *dialog : {static_cast<QDialog *>(box.get()), static_cast<QDialog *>(&load),
+                            static_cast<QDialog *>(&save)}) {
+        dialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+        const Qt::WindowFlags flags = dialog->windowFlags();
+        const std::string name = dialog->windowTitle().toStdString();
+        EXPECT_EQ(dialog->windowType(), Qt::Dialog) << name;
+        EXPECT_TRUE(flags.testFlag(Qt::CustomizeWindowHint)) << name;
+        EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint)) << name;
+        EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint)) << name;
+        EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint)) << name;
+        QFont bold = QApplication::font();
+        bold.setBold(true);
+        EXPECT_GT(dialog->width(), QFontMetrics(bold).horizontalAdvance(dialog->windowTitle()) + 100)
+            << name;
+        dialog->close();
+    }
 }
