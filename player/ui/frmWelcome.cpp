@@ -2,6 +2,7 @@
 #include "MessageBoxes.h"
 
 #include "DisplayModes.h"
+#include "FrameFiles.h"
 #include "Drives.h"
 #include "GameEngine.h"
 #include "PictureLoader.h"
@@ -15,6 +16,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QFontInfo>
@@ -30,60 +32,10 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
-#ifndef QM_VERSION
-#define QM_VERSION ""
-#endif
-
 namespace {
 
-constexpr int kTwips = 15;
-// Design-time places, in twips.
-constexpr int kTitleTop = 240;
-constexpr int kTitleHeight = 720;
-constexpr int kLeft = 240;
-constexpr int kValueLeft = 1440;
-constexpr int kCheckWidth = 270;
-constexpr int kLineHeight = 255;
 // Above this height in pixels the desktop font counts as large.
 constexpr int kLargeFontPixels = 16;
-
-int px(int twips) {
-    return twips / kTwips;
-}
-
-// Colours are stored as 0x00BBGGRR; the high bit marks a system colour, which keeps the
-// style's own.
-bool colourFromValue(qint32 value, QColor &out) {
-    const quint32 v = static_cast<quint32>(value);
-    if (v & 0x80000000u)
-        return false;
-    out = QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
-    return true;
-}
-
-void setTextColour(QWidget *w, qint32 value) {
-    QColor c;
-    if (!colourFromValue(value, c))
-        return;
-    QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, c);
-    p.setColor(QPalette::ButtonText, c);
-    p.setColor(QPalette::Text, c);
-    w->setPalette(p);
-}
-
-// A push button drawn as bare text or a bare picture, so that screen readers still see a button
-// they can press.
-QPushButton *flatButton(QWidget *parent, const QString &name) {
-    auto *b = new QPushButton(parent);
-    b->setObjectName(name);
-    b->setFlat(true);
-    b->setCursor(Qt::PointingHandCursor);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; "
-                                    "padding: 0px; }"));
-    return b;
-}
 
 } // namespace
 
@@ -112,96 +64,16 @@ frmWelcome::frmWelcome(const ProjectPaths &paths, const QString &schemesFolder, 
 
     setObjectName(QStringLiteral("frmWelcome"));
     setAttribute(Qt::WA_DeleteOnClose, false);
-    setAutoFillBackground(true);
-    setFixedWidth(px(TitleScreen::Width));
-
-    auto label = [this](const QString &name) {
-        auto *l = new QLabel(this);
-        l->setObjectName(name);
-        l->setTextFormat(Qt::PlainText);
-        l->installEventFilter(this);
-        l->hide();
-        return l;
-    };
-    m_txtAdventureName = label(QStringLiteral("txtAdventureName"));
-    m_txtAdventureName->setAlignment(Qt::AlignCenter);
-    m_txtAdventureName->setWordWrap(true);
-    QFont big = m_txtAdventureName->font();
-    big.setPointSize(16);
-    big.setBold(true);
-    m_txtAdventureName->setFont(big);
-    m_txtVersion = label(QStringLiteral("txtVersion"));
-    m_lblAuthor = label(QStringLiteral("lblAuthor"));
-    m_txtAuthor = label(QStringLiteral("txtAuthor"));
-    m_lblEmail = label(QStringLiteral("lblEmail"));
-    m_txtEmail = label(QStringLiteral("txtEmail"));
-    m_txtEmail->setCursor(Qt::PointingHandCursor);
-    m_lblHomepage = label(QStringLiteral("lblHomepage"));
-    m_txtHomepage = label(QStringLiteral("txtHomepage"));
-    m_txtHomepage->setCursor(Qt::PointingHandCursor);
-    m_lblResolution = label(QStringLiteral("lblResolution"));
-    m_chkResolution = new QCheckBox(this);
-    m_chkResolution->setObjectName(QStringLiteral("chkResolution"));
-    m_chkResolution->setFocusPolicy(Qt::NoFocus);
-    m_chkResolution->hide();
-
-    for (int i = 0; i < 4; ++i) {
-        m_img[i] = flatButton(this, QStringLiteral("Img%1").arg(i));
-        m_img[i]->hide();
-        if (i < 3)
-            connect(m_img[i], &QPushButton::clicked, this, [this, i] { ClickButton(i); });
-    }
-    m_img[3]->setAccessibleName(tr("Background"));
-    for (int i = 0; i < 3; ++i) {
-        m_lblButton[i] = flatButton(this, QStringLiteral("lblButton%1").arg(i));
-        QFont f = m_lblButton[i]->font();
-        f.setPointSize(12);
-        f.setBold(true);
-        m_lblButton[i]->setFont(f);
-        m_lblButton[i]->hide();
-        connect(m_lblButton[i], &QPushButton::clicked, this, [this, i] { ClickButton(i); });
-    }
-
-    // The credits panel: a small "i" opens it, BACK closes it.
-    m_info = flatButton(this, QStringLiteral("imgCredits"));
-    m_info->setText(QStringLiteral("i"));
-    m_info->setAccessibleName(tr("About Quillmoor"));
-    QFont infoFont = m_info->font();
-    infoFont.setItalic(true);
-    infoFont.setBold(true);
-    m_info->setFont(infoFont);
-    m_credits = new QFrame(this);
-    m_credits->setObjectName(QStringLiteral("Credits"));
-    m_credits->setFrameShape(QFrame::Box);
-    m_credits->setAutoFillBackground(true);
-    QPalette creditsPalette = m_credits->palette();
-    creditsPalette.setColor(QPalette::Window, QColor(16, 24, 32));
-    creditsPalette.setColor(QPalette::WindowText, QColor(230, 220, 190));
-    creditsPalette.setColor(QPalette::ButtonText, QColor(230, 220, 190));
-    m_credits->setPalette(creditsPalette);
-    auto *creditsText =
-        new QLabel(tr("Made with Quillmoor %1\n\nan authoring tool for point-and-click games")
-                       .arg(QStringLiteral(QM_VERSION)),
-                   m_credits);
-    creditsText->setObjectName(QStringLiteral("lblCredits"));
-    creditsText->setAlignment(Qt::AlignCenter);
-    creditsText->setWordWrap(true);
-    auto *back = flatButton(m_credits, QStringLiteral("lblBack"));
-    back->setText(tr("BACK"));
-    auto *creditsLayout = new QVBoxLayout(m_credits);
-    creditsLayout->addStretch();
-    creditsLayout->addWidget(creditsText);
-    creditsLayout->addStretch();
-    creditsLayout->addWidget(back, 0, Qt::AlignHCenter);
-    m_credits->hide();
-    connect(m_info, &QPushButton::clicked, this, [this] {
-        m_credits->setGeometry(rect());
-        m_credits->show();
-        m_credits->raise();
-    });
-    connect(back, &QPushButton::clicked, m_credits, &QWidget::hide);
-
-    installEventFilter(this);
+    m_view = new TitleView(this);
+    setFixedSize(m_view->sizeHint());
+    connect(m_view, &TitleView::buttonClicked, this, &frmWelcome::ClickButton);
+    connect(m_view, &TitleView::emailClicked, this, &frmWelcome::mailClicked);
+    connect(m_view, &TitleView::homepageClicked, this, &frmWelcome::homepageClicked);
+    // The window has no title bar: it is dragged by its background and its texts.
+    connect(m_view, &TitleView::dragStarted, this,
+            [this] { m_dragStart = frameGeometry().topLeft(); });
+    connect(m_view, &TitleView::dragged, this,
+            [this](const QPoint &offset) { move(m_dragStart + offset); });
 }
 
 frmWelcome::~frmWelcome() = default;
@@ -225,7 +97,6 @@ void frmWelcome::reportError(const QString &specificMessage) {
 }
 
 bool frmWelcome::start() {
-    resize(px(TitleScreen::Width), px(m_title.innerHeight));
     centre();
     const QString general =
         ProjectFiles::existingVariant(m_paths.ConfigPath() + QStringLiteral("General"));
@@ -249,114 +120,41 @@ bool frmWelcome::start() {
             Status::Icon::Critical, EngineHost::Buttons::Ok);
     for (const QString &error : m_title.errors)
         reportError(error);
+    if (!m_title.generalRead && !m_closed) {
+        // Without its project information there is no game to offer: say so once, plainly,
+        // and end rather than show a window with nothing to press.
+        ask(m_title.texts.text(29),
+            tr("There is no game to play in \"%1\": its project information (%2) is missing or "
+               "damaged.\n\nThe player will now close.")
+                .arg(QDir::toNativeSeparators(m_paths.root()),
+                     QDir::toNativeSeparators(m_paths.ConfigPath() + QStringLiteral("General"))),
+            Status::Icon::Critical, EngineHost::Buttons::Ok);
+        finish();
+    }
     if (m_closed)
         return false;
     show();
     raise();
     activateWindow();
+    // The keyboard starts on the first button: Return starts the game, Tab goes on.
+    for (int i = 0; i < 3; ++i) {
+        if (QPushButton *b = m_view->shownButton(i)) {
+            b->setFocus();
+            break;
+        }
+    }
     return !m_closed;
 }
 
 void frmWelcome::showTitle() {
-    const TitleScreen &t = m_title;
-    const int width = px(TitleScreen::Width);
-    setFixedSize(width, px(t.innerHeight));
-    setWindowTitle(t.title);
+    m_view->setScreen(m_title, TwipScale());
+    setFixedSize(m_view->sizeHint());
+    setWindowTitle(m_title.title);
     centre();
-
-    m_txtAdventureName->setText(t.title);
-    m_txtAdventureName->setGeometry(0, px(kTitleTop), width, px(kTitleHeight));
-    m_txtAdventureName->setVisible(!t.titleHidden);
-
-    auto placeLine = [&](QLabel *label, QLabel *value, const TitleScreen::Line &line) {
-        if (label) {
-            label->setText(line.label);
-            label->setGeometry(px(kLeft), px(line.top), px(kValueLeft - kLeft), px(kLineHeight));
-            label->setVisible(line.shown);
-        }
-        const int left = label ? kValueLeft : kLeft;
-        value->setText(line.text);
-        value->setGeometry(px(left), px(line.top), width - px(left) - px(kLeft), px(kLineHeight));
-        value->setVisible(line.shown);
-    };
-    placeLine(nullptr, m_txtVersion, t.version);
-    placeLine(m_lblAuthor, m_txtAuthor, t.author);
-    placeLine(m_lblEmail, m_txtEmail, t.email);
-    placeLine(m_lblHomepage, m_txtHomepage, t.homepage);
-
-    m_lblResolution->setText(t.resolutionLabel);
-    m_chkResolution->setAccessibleName(t.resolutionLabel);
-    m_chkResolution->setGeometry(px(kLeft), px(t.resolutionCheckTop), px(kCheckWidth),
-                                 px(kLineHeight) - 2);
-    m_lblResolution->setGeometry(px(kLeft + kCheckWidth), px(t.resolutionLabelTop),
-                                 width - px(kLeft + kCheckWidth) - px(kLeft), px(kLineHeight));
-    m_chkResolution->setVisible(t.resolutionShown);
-    m_lblResolution->setVisible(t.resolutionShown);
     const QString stored =
-        SettingsStore::GetSetting(QStringLiteral("Games"), t.general.ProjectName,
+        SettingsStore::GetSetting(QStringLiteral("Games"), m_title.general.ProjectName,
                                   QStringLiteral("ChangeResolution"), QStringLiteral("1"));
-    m_chkResolution->setChecked(stored.trimmed().toInt() != 0);
-
-    // Picture buttons stand where the text buttons were designed; HideLoad moves only the
-    // Exit text.
-    const int designTops[3] = {TitleScreen::StartTop, TitleScreen::LoadTop, TitleScreen::ExitTop};
-    for (int i = 0; i < 3; ++i) {
-        const TitleScreen::Button &b = t.buttons[i];
-        QImage picture;
-        if (b.pictureShown)
-            picture = PictureLoader::load(b.picture);
-        // A picture that cannot be drawn leaves its text button.
-        const bool pictureShown = !picture.isNull();
-        const bool textShown = b.textShown || (b.pictureShown && !pictureShown);
-        QPushButton *img = m_img[i];
-        img->setAccessibleName(b.caption);
-        img->setToolTip(b.caption);
-        if (pictureShown) {
-            img->setIcon(QPixmap::fromImage(picture));
-            img->setIconSize(picture.size());
-            img->setGeometry((width - picture.width()) / 2, px(designTops[i]), picture.width(),
-                             picture.height());
-        }
-        img->setVisible(pictureShown);
-
-        QPushButton *text = m_lblButton[i];
-        text->setText(b.caption);
-        text->setAccessibleName(b.caption);
-        text->adjustSize();
-        text->move((width - text->width()) / 2, px(b.textTop));
-        text->setVisible(textShown);
-    }
-    m_img[3]->hide();
-    m_tile = t.tile.isEmpty() ? QImage() : PictureLoader::load(t.tile);
-
-    if (t.coloursSet) {
-        QColor c;
-        if (colourFromValue(t.backgroundColour, c)) {
-            QPalette p = palette();
-            p.setColor(QPalette::Window, c);
-            setPalette(p);
-        }
-        setTextColour(m_txtAdventureName, t.titleColour);
-        for (QWidget *w :
-             {static_cast<QWidget *>(m_lblResolution), static_cast<QWidget *>(m_chkResolution),
-              static_cast<QWidget *>(m_txtVersion), static_cast<QWidget *>(m_lblAuthor),
-              static_cast<QWidget *>(m_lblEmail), static_cast<QWidget *>(m_lblHomepage),
-              static_cast<QWidget *>(m_txtAuthor), static_cast<QWidget *>(m_txtEmail),
-              static_cast<QWidget *>(m_txtHomepage)})
-            setTextColour(w, t.textsColour);
-    }
-    if (t.buttonsColourSet) {
-        QColor c;
-        if (colourFromValue(t.buttonsColour, c)) {
-            for (QPushButton *b : m_lblButton)
-                b->setStyleSheet(QStringLiteral("QPushButton { border: none; background: "
-                                                "transparent; padding: 0px; color: %1; }")
-                                     .arg(c.name()));
-        }
-    }
-    m_info->setGeometry(width - 20, height() - 20, 16, 16);
-    m_info->raise();
-    update();
+    resolutionCheck()->setChecked(stored.trimmed().toInt() != 0);
 }
 
 void frmWelcome::centre() {
@@ -455,7 +253,7 @@ Game &frmWelcome::gameFor(const ProjectPaths &paths) {
 }
 
 bool frmWelcome::resolutionWanted() const {
-    return !m_chkResolution->isHidden() && m_chkResolution->isChecked() &&
+    return !resolutionCheck()->isHidden() && resolutionCheck()->isChecked() &&
            qRound(m_title.general.ShowChangeResolution) == 1;
 }
 
@@ -486,7 +284,32 @@ void frmWelcome::startGame() {
     game.engine().ResetAll();
     hide();
     game.engine().StartNewGame();
-    game.showGameWindow();
+    if (!returnWhenFrameMissing(game, false))
+        game.showGameWindow();
+}
+
+bool frmWelcome::returnWhenFrameMissing(Game &game, bool loaded) {
+    const QString frame = game.engine().currentFrame();
+    const FrameFiles frames(game.engine().paths(), game.engine().general().SingleChannelAudio
+                                                       ? SoundMode::SingleChannel
+                                                       : SoundMode::MultiChannel);
+    FrameProperties header;
+    int areas = 0;
+    if (!frame.isEmpty() && frames.exists(frame) && frames.readHeader(frame, header) &&
+        frames.readAreaCount(frame, areas) && frames.readProperties(frame, header))
+        return false;
+    // The engine has said what failed; the game window would show an empty screen.
+    game.engine().closeGame();
+    const QString text =
+        loaded ? tr("This saved game cannot be played: its frame \"%1\" cannot be opened.")
+                     .arg(frame)
+               : tr("The game cannot start: its first frame \"%1\" cannot be opened.")
+                     .arg(frame);
+    ask(m_title.texts.text(29), text + QStringLiteral("\n\n") + tr("Back to the title screen."),
+        Status::Icon::Critical, EngineHost::Buttons::Ok);
+    if (!isVisible())
+        onGameWindowClosed();
+    return true;
 }
 
 void frmWelcome::loadGame() {
@@ -505,6 +328,7 @@ void frmWelcome::loadGame() {
     });
     if (dialog.exec() == QDialog::Accepted && game.isVisible()) {
         hide();
+        returnWhenFrameMissing(game, true);
         return;
     }
     setOnTop(true);
@@ -521,7 +345,7 @@ void frmWelcome::onGameWindowClosed() {
 // --- the texts
 
 void frmWelcome::mailClicked() {
-    const QString email = m_txtEmail->text();
+    const QString email = m_title.email.text;
     setOnTop(false);
     if (ask(m_title.general.SoftwareTitle,
             m_title.texts.text(13) + QLatin1Char(' ') + email + QStringLiteral(" ?"),
@@ -533,7 +357,7 @@ void frmWelcome::mailClicked() {
 }
 
 void frmWelcome::homepageClicked() {
-    const QString site = m_txtHomepage->text();
+    const QString site = m_title.homepage.text;
     setOnTop(false);
     if (ask(m_title.general.SoftwareTitle,
             m_title.texts.text(14) + QLatin1Char(' ') + site + QStringLiteral(" ? ") +
@@ -543,60 +367,6 @@ void frmWelcome::homepageClicked() {
         return;
     }
     setOnTop(true);
-}
-
-bool frmWelcome::eventFilter(QObject *watched, QEvent *event) {
-    switch (event->type()) {
-    case QEvent::MouseButtonPress: {
-        auto *e = static_cast<QMouseEvent *>(event);
-        if (e->button() == Qt::LeftButton) {
-            m_pressed = true;
-            m_dragging = false;
-            m_pressPos = e->globalPosition().toPoint();
-            m_dragOffset = m_pressPos - frameGeometry().topLeft();
-        }
-        break;
-    }
-    case QEvent::MouseMove: {
-        auto *e = static_cast<QMouseEvent *>(event);
-        if (!m_pressed || !(e->buttons() & Qt::LeftButton))
-            break;
-        const QPoint at = e->globalPosition().toPoint();
-        if (!m_dragging && (at - m_pressPos).manhattanLength() >= QApplication::startDragDistance())
-            m_dragging = true;
-        if (m_dragging)
-            move(at - m_dragOffset);
-        break;
-    }
-    case QEvent::MouseButtonRelease: {
-        auto *e = static_cast<QMouseEvent *>(event);
-        if (e->button() != Qt::LeftButton || !m_pressed)
-            break;
-        const bool click = !m_dragging;
-        m_pressed = false;
-        m_dragging = false;
-        if (!click)
-            break;
-        if (watched == m_lblResolution)
-            m_chkResolution->toggle();
-        else if (watched == m_txtEmail)
-            mailClicked();
-        else if (watched == m_txtHomepage)
-            homepageClicked();
-        break;
-    }
-    default:
-        break;
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-void frmWelcome::paintEvent(QPaintEvent *event) {
-    QWidget::paintEvent(event);
-    if (m_tile.isNull())
-        return;
-    QPainter p(this);
-    p.drawTiledPixmap(rect(), QPixmap::fromImage(m_tile));
 }
 
 void frmWelcome::keyPressEvent(QKeyEvent *event) {
@@ -616,9 +386,11 @@ void frmWelcome::finish() {
     if (m_closed)
         return;
     m_closed = true;
-    SettingsStore::SaveSetting(
+    // Without the project information there is no project to keep the choice for.
+    if (m_title.generalRead)
+        SettingsStore::SaveSetting(
         QStringLiteral("Games"), m_title.general.ProjectName, QStringLiteral("ChangeResolution"),
-        m_chkResolution->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+        resolutionCheck()->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
     if (m_game)
         m_game->hide();
     emit closed();

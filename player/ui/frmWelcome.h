@@ -5,8 +5,8 @@
 #include "Game.h"
 #include "ProjectPaths.h"
 #include "TitleScreen.h"
+#include "TitleView.h"
 
-#include <QImage>
 #include <QPoint>
 #include <QWidget>
 
@@ -22,7 +22,9 @@ class QPushButton;
 
 // The title window: the game's title, version, author, e-mail and web site, the display-switch
 // option and the Start, Load and Exit buttons, dressed by the project's scheme. Everything it
-// shows comes from TitleScreen; the game itself is the Game window's.
+// shows comes from TitleScreen, drawn by a TitleView at normal size; the window adds what a
+// window does (its place, staying on top, the display switch, the stored choice, questions).
+// The game itself is the Game window's.
 class frmWelcome : public QWidget {
     Q_OBJECT
 public:
@@ -51,22 +53,21 @@ public:
     const TitleScreen &title() const { return m_title; }
     Game *gameWindow() const { return m_game.get(); }
     DisplaySwitch &displaySwitch() { return *m_switch; }
-    QCheckBox *resolutionCheck() const { return m_chkResolution; }
-    QPushButton *pictureButton(int i) const { return m_img[i]; }
-    QPushButton *textButton(int i) const { return m_lblButton[i]; }
-    QLabel *titleLabel() const { return m_txtAdventureName; }
-    QFrame *creditsPanel() const { return m_credits; }
+    TitleView *view() const { return m_view; }
+    QCheckBox *resolutionCheck() const { return m_view->resolutionCheck(); }
+    QPushButton *pictureButton(int i) const { return m_view->pictureButton(i); }
+    QPushButton *textButton(int i) const { return m_view->textButton(i); }
+    QLabel *titleLabel() const { return m_view->titleLabel(); }
+    QFrame *creditsPanel() const { return m_view->creditsPanel(); }
 
 signals:
     // The window closed; the editor's test run goes on from here.
     void closed();
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     EngineHost::Answer ask(const QString &title, const QString &text, Status::Icon icon,
@@ -85,6 +86,9 @@ private:
     void loadGame();
     bool resolutionWanted() const;
     void onGameWindowClosed();
+    // After a Start or a Load: when the frame the game was to show cannot be opened, the game
+    // makes way for the title window again with one message that says so (true).
+    bool returnWhenFrameMissing(Game &game, bool loaded);
     void mailClicked();
     void homepageClicked();
 
@@ -101,27 +105,13 @@ private:
     MessageAnswerer m_answerer;
     Game::WindowMode m_gameMode = Game::WindowMode::FullScreen;
     TitleScreen m_title;
-    QImage m_tile;
     bool m_closed = false;
     bool m_fontsAccepted = false;
     bool m_asking = false;
     bool m_released = false; // stay-on-top let go while a dialog is open
-    bool m_pressed = false;
-    bool m_dragging = false;
-    QPoint m_pressPos;
-    QPoint m_dragOffset;
+    QPoint m_dragStart; // the window's place when a drag began
 
-    QLabel *m_txtAdventureName = nullptr;
-    QLabel *m_txtVersion = nullptr;
-    QLabel *m_lblAuthor = nullptr, *m_txtAuthor = nullptr;
-    QLabel *m_lblEmail = nullptr, *m_txtEmail = nullptr;
-    QLabel *m_lblHomepage = nullptr, *m_txtHomepage = nullptr;
-    QCheckBox *m_chkResolution = nullptr;
-    QLabel *m_lblResolution = nullptr;
-    QPushButton *m_img[4] = {};
-    QPushButton *m_lblButton[3] = {};
-    QPushButton *m_info = nullptr;
-    QFrame *m_credits = nullptr;
+    TitleView *m_view = nullptr;
 
     // Last, so that it goes first: it may still call back while it closes.
     std::unique_ptr<Game> m_game;

@@ -13,29 +13,54 @@
 #include <cstdio>
 #include <cstring>
 
+#ifndef QM_VERSION
+#define QM_VERSION ""
+#endif
+
 namespace {
 
 void usage(FILE *out) {
     std::fputs("usage: run [PROJECT]\n"
+               "       run --help | --version\n"
                "Shows the game's title screen and plays the game.\n"
                "The game is looked for in the folder that holds this program. PROJECT, a\n"
                "project folder, is an extension for playing a game from elsewhere (for\n"
-               "example while it is being made).\n",
+               "example while it is being made).\n"
+               "\n"
+               "  -h, --help     print this help and end\n"
+               "  --version      print the player's version and end\n",
                out);
 }
 
 } // namespace
 
 int main(int argc, char **argv) {
+    const char *project = nullptr;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+        const char *arg = argv[i];
+        if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
             usage(stdout);
             return 0;
         }
-    }
-    if (argc > 2) {
-        usage(stderr);
-        return 2;
+        if (std::strcmp(arg, "--version") == 0) {
+            std::printf("run %s\n", QM_VERSION);
+            return 0;
+        }
+        // "--" ends the options: a project folder may begin with a dash after it.
+        const bool afterDashes = i > 1 && std::strcmp(argv[i - 1], "--") == 0;
+        if (std::strcmp(arg, "--") == 0 && !afterDashes)
+            continue;
+        if (arg[0] == '-' && !afterDashes) {
+            std::fprintf(stderr, "run: unknown option '%s'\n", arg);
+            usage(stderr);
+            return 2;
+        }
+        if (project) {
+            std::fputs("run: only one project folder may be given\n", stderr);
+            usage(stderr);
+            return 2;
+        }
+        project = arg;
     }
 
     QApplication app(argc, argv);
@@ -43,8 +68,8 @@ int main(int argc, char **argv) {
     app.setQuitOnLastWindowClosed(false);
     installRestoreOnExit();
 
-    const QString root = argc == 2 ? QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath()
-                                   : QCoreApplication::applicationDirPath();
+    const QString root = project ? QFileInfo(QString::fromLocal8Bit(project)).absoluteFilePath()
+                                 : QCoreApplication::applicationDirPath();
     // A player in a drive's root already has its separator; ProjectPaths adds one otherwise.
     const ProjectPaths paths(QDir::toNativeSeparators(root));
     const QString schemes = paths.root() + QStringLiteral("Schemes") + QDir::separator();

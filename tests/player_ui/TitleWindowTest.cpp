@@ -10,15 +10,19 @@
 #include "SettingsStore.h"
 #include "frmWelcome.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
 #include <QFont>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUrl>
 #include <QtTest/QTest>
 
@@ -299,19 +303,171 @@ TEST_F(TitleWindowTest, MissingGeneralAsksAndCancelCloses) {
     EXPECT_EQ(boxes[0].icon, Status::Icon::Exclamation);
 }
 
-TEST_F(TitleWindowTest, MissingGeneralAnsweredOkReportsTheProjectInformation) {
+TEST_F(TitleWindowTest, AFolderWithoutAGameSaysSoOnceAndEnds) {
     frmWelcome w(project.paths(), project.root() + "Schemes/", media, true, &modes, &drives);
     QFile::remove(project.path("Config/General"));
+    QSignalSpy closed(&w, &frmWelcome::closed);
     answers.append(EngineHost::Answer::Ok);
     w.setMessageAnswerer(recordingAnswerer(boxes, answers));
-    EXPECT_TRUE(w.start());
-    ASSERT_EQ(boxes.size(), 2);
+    EXPECT_FALSE(w.start());
+    ASSERT_EQ(boxes.size(), 3);
     const CustomTexts t = CustomTexts::builtIn(CustomTexts::Applications);
     EXPECT_EQ(boxes[1].title, t.text(29));
     EXPECT_EQ(boxes[1].text,
               t.text(30) + "\n\n" + t.text(31) + " Unable to load project information.");
     EXPECT_EQ(boxes[1].icon, Status::Icon::Critical);
+    // Then one plain message, and no window with nothing to press.
+    EXPECT_EQ(boxes[2].title, t.text(29));
+    EXPECT_TRUE(boxes[2].text.startsWith("There is no game to play in"))
+        << boxes[2].text.toStdString();
+    EXPECT_TRUE(boxes[2].text.contains(project.path("Config/General")))
+        << boxes[2].text.toStdString();
+    EXPECT_EQ(boxes[2].icon, Status::Icon::Critical);
+    EXPECT_TRUE(w.isClosed());
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(closed.count(), 1);
 }
+
+TEST_F(TitleWindowTest, AMissingFrameBringsTheTitleBackWithOneMessage) {
+    project.general.InitialFrame = "Nowhere";
+    frmWelcome &w = open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.ClickButton(0);
+    ASSERT_FALSE(boxes.isEmpty());
+    EXPECT_EQ(boxes.last().text,
+              "The game cannot start: its first frame \"Nowhere\" cannot be opened.\n\n"
+              "Back to the title screen.");
+    ASSERT_NE(w.gameWindow(), nullptr);
+    EXPECT_FALSE(w.gameWindow()->isVisible());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(w.isClosed());
+
+    // A saved game whose frame is gone does the same from the load dialog.
+    project.writeLines("lost.sav", {"\"Gone\"", "0", "0", "0", "0"});
+    boxes.clear();
+    QTimer::singleShot(0, [] {
+        auto *load = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (load)
+            load->findChild<QPushButton *>("Command2")->click();
+    });
+    w.ClickButton(1);
+    ASSERT_FALSE(boxes.isEmpty());
+    EXPECT_EQ(boxes.last().text,
+              "This saved game cannot be played: its frame \"Gone\" cannot be opened.\n\n"
+              "Back to the title screen.");
+    EXPECT_FALSE(w.gameWindow()->isVisible());
+    EXPECT_TRUE(waitUntil([&] { return w.isVisible(); }));
+}
+
+// --- the keyboard
+
+TEST_F(TitleWindowTest, TheKeyboardReachesThePressesAndShowsTheButtons) {
+    frmWelcome &w = open();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QPushButton *start = w.textButton(0), *load = w.textButton(1), *exit = w.textButton(2);
+    for (QPushButton *b : {start, load, exit}) {
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(b);
+        ASSERT_NE(iface, nullptr);
+        EXPECT_TRUE(iface->state().focusable) << b->text().toStdString();
+        EXPECT_EQ(iface->role(), QAccessible::Button);
+    }
+    // Start has the keyboard first; Tab and the arrows go through Start, Load, Exit.
+    EXPECT_EQ(QApplication::focusWidget(), start);
+    struct Step {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        QPushButton *then;
+    };
+    const Step steps[] = {{Qt::Key_Tab, Qt::NoModifier, load},
+                          {Qt::Key_Tab, Qt::NoModifier, exit},
+                          {Qt::Key_Backtab, Qt::ShiftModifier, load},
+                          {Qt::Key_Up, Qt::NoModifier, start},
+                          {Qt::Key_Down, Qt::NoModifier, load},
+                          {Qt::Key_Right, Qt::NoModifier, exit}};
+    for (const Step &s : steps) {
+        QTest::keyClick(QApplication::focusWidget(), s.key, s.modifiers);
+        EXPECT_EQ(QApplication::focusWidget(), s.then) << s.then->text().toStdString();
+    }
+
+    // The focused button and the one under the pointer look different from the others.
+    const QImage focused = exit->grab().toImage();
+    start->setFocus();
+    const QImage plain = exit->grab().toImage();
+    EXPECT_NE(focused, plain);
+    exit->setAttribute(Qt::WA_UnderMouse, true);
+    const QImage hovered = exit->grab().toImage();
+    exit->setAttribute(Qt::WA_UnderMouse, false);
+    EXPECT_NE(hovered, plain);
+    EXPECT_NE(hovered, focused);
+
+    // Return presses Start; Space presses Exit.
+    QTest::keyClick(start, Qt::Key_Return);
+    ASSERT_NE(w.gameWindow(), nullptr);
+    EXPECT_TRUE(w.gameWindow()->isVisible());
+    w.gameWindow()->engine().closeGame();
+    ASSERT_TRUE(waitUntil([&] { return w.isVisible(); }));
+    exit->setFocus();
+    QTest::keyClick(exit, Qt::Key_Space);
+    EXPECT_TRUE(w.isClosed());
+}
+
+TEST_F(TitleWindowTest, PictureButtonsShowFocusAndHoverToo) {
+    SchemeFile s;
+    s.StartPicture = "start.bmp";
+    writeScheme("Pictures", s);
+    schemePicture("Pictures", "start.bmp", Qt::darkCyan);
+    project.general.SchemeName = "Pictures";
+    frmWelcome &w = open();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QPushButton *start = w.pictureButton(0);
+    ASSERT_FALSE(start->isHidden());
+    EXPECT_EQ(QApplication::focusWidget(), start);
+    const QImage focused = start->grab().toImage();
+    w.textButton(1)->setFocus();
+    const QImage plain = start->grab().toImage();
+    start->setAttribute(Qt::WA_UnderMouse, true);
+    const QImage hovered = start->grab().toImage();
+    EXPECT_NE(focused, plain);
+    EXPECT_NE(hovered, plain);
+    QTest::keyClick(w.textButton(1), Qt::Key_Up);
+    EXPECT_EQ(QApplication::focusWidget(), start);
+}
+
+// --- the program
+
+#ifdef QM_RUN_PROGRAM
+TEST(RunProgram, VersionHelpAndUnknownOptions) {
+    struct Case {
+        QStringList args;
+        int status;
+        QString out; // what standard output begins with
+        QString err; // what standard error holds
+    };
+    const Case cases[] = {
+        {{"--version"}, 0, QStringLiteral("run " QM_RUN_VERSION "\n"), QString()},
+        {{"--help"}, 0, "usage: run [PROJECT]", QString()},
+        {{"-h"}, 0, "usage: run [PROJECT]", QString()},
+        {{"--bogus"}, 2, QString(), "run: unknown option '--bogus'"},
+        {{"a", "b"}, 2, QString(), "only one project folder"},
+    };
+    for (const Case &c : cases) {
+        QProcess run;
+        run.start(QStringLiteral(QM_RUN_PROGRAM), c.args);
+        ASSERT_TRUE(run.waitForFinished(20000)) << c.args.join(' ').toStdString();
+        const QString out = QString::fromLocal8Bit(run.readAllStandardOutput());
+        const QString err = QString::fromLocal8Bit(run.readAllStandardError());
+        EXPECT_EQ(run.exitCode(), c.status) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(out.startsWith(c.out)) << out.toStdString();
+        if (c.out.isEmpty()) {
+            EXPECT_TRUE(out.isEmpty()) << out.toStdString();
+        }
+        EXPECT_TRUE(err.contains(c.err)) << err.toStdString();
+        if (c.err.isEmpty()) {
+            EXPECT_TRUE(err.isEmpty()) << err.toStdString();
+        }
+    }
+}
+#endif
 
 TEST_F(TitleWindowTest, MailAndWebSiteAskBeforeOpening) {
     project.general.Email = "ada@example.org";
