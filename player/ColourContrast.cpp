@@ -15,7 +15,8 @@ double channel(quint32 value) {
 } // namespace
 
 double luminance(quint32 colour) {
-    return 0.2126 * channel(colour) + 0.7152 * channel(colour >> 8) + 0.0722 * channel(colour >> 16);
+    return 0.2126 * channel(colour) + 0.7152 * channel(colour >> 8) +
+           0.0722 * channel(colour >> 16);
 }
 
 double ratio(quint32 a, quint32 b) {

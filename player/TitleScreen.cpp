@@ -45,7 +45,8 @@ void TitleScreen::layOut() {
         line.shown = !line.text.isEmpty();
         line.top = line.shown ? top : 0;
         const int textLeft = labelled ? ValueLeft : Margin;
-        line.labelPlace = labelled ? QRect(Margin, line.top, ValueLeft - Margin, LineStep) : QRect();
+        line.labelPlace =
+            labelled ? QRect(Margin, line.top, ValueLeft - Margin, LineStep) : QRect();
         line.textPlace = QRect(textLeft, line.top, Width - textLeft - Margin, LineStep);
         if (line.shown)
             top += LineStep;
@@ -57,8 +58,8 @@ void TitleScreen::layOut() {
     resolutionLabelTop = resolutionShown ? top : 0;
     resolutionCheckTop = resolutionShown ? top + CheckDrop : 0;
     resolutionCheckPlace = QRect(Margin, resolutionCheckTop, CheckWidth, CheckHeight);
-    resolutionLabelPlace = QRect(Margin + CheckWidth, resolutionLabelTop,
-                                 Width - 2 * Margin - CheckWidth, LineStep);
+    resolutionLabelPlace =
+        QRect(Margin + CheckWidth, resolutionLabelTop, Width - 2 * Margin - CheckWidth, LineStep);
     if (resolutionShown)
         top += LineStep;
     innerHeight = top + BottomMargin;

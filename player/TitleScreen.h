@@ -36,8 +36,8 @@ struct TitleScreen {
 
     // --- the fixed layout (twips)
     static constexpr int Width = 4800;
-    static constexpr int Margin = 240;      // left and right edge of the lines
-    static constexpr int ValueLeft = 1440;  // author, e-mail and web site values, after labels
+    static constexpr int Margin = 240;     // left and right edge of the lines
+    static constexpr int ValueLeft = 1440; // author, e-mail and web site values, after labels
     static constexpr int TitleTop = 240;
     static constexpr int TitleHeight = 720;
     // Where the buttons stand when the window is laid out (design-time places); they are

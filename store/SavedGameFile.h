@@ -35,9 +35,9 @@ QStringList list(const QString &root);
 
 // One saved game as the save and load dialogs show it.
 struct Entry {
-    QString name;     // without ".sav"
-    QString frame;    // the frame it was saved on; empty when the file cannot be read
-    QDateTime saved;  // the file's last modification
+    QString name;    // without ".sav"
+    QString frame;   // the frame it was saved on; empty when the file cannot be read
+    QDateTime saved; // the file's last modification
 };
 // The saved games of `list`, in its order, each with its frame and time.
 QList<Entry> entries(const QString &root);

@@ -192,8 +192,8 @@ TitleView::TitleView(QWidget *parent) : QWidget(parent) {
 
     // Tab and the arrows go Start, Load, Exit (picture or text, whichever shows), then the
     // option and the credits.
-    QWidget *order[] = {m_img[0], m_lblButton[0], m_img[1],          m_lblButton[1], m_img[2],
-                        m_lblButton[2], m_chkResolution, m_info};
+    QWidget *order[] = {m_img[0], m_lblButton[0], m_img[1],        m_lblButton[1],
+                        m_img[2], m_lblButton[2], m_chkResolution, m_info};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
     installEventFilter(this);
@@ -332,9 +332,9 @@ void TitleView::place() {
         if (pictureShown) {
             const QSize size = s.scalePixels(picture.size());
             img->setPicture(QPixmap::fromImage(
-                s.isNormal() ? picture
-                             : picture.scaled(size, Qt::IgnoreAspectRatio,
-                                              Qt::SmoothTransformation)));
+                s.isNormal()
+                    ? picture
+                    : picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
             img->setGeometry(centre - size.width() / 2, s.toPixels(b.pictureTop), size.width(),
                              size.height());
         } else {
@@ -371,10 +371,10 @@ void TitleView::place() {
 void TitleView::applyColours() {
     const TitleScreen &t = m_screen;
     // Back to the style's colours first: a preview shows one scheme after another.
-    QWidget *plain[] = {this,          m_txtAdventureName, m_txtVersion,  m_lblAuthor,
-                        m_txtAuthor,   m_lblEmail,         m_txtEmail,    m_lblHomepage,
-                        m_txtHomepage, m_lblResolution,    m_chkResolution, m_lblButton[0],
-                        m_lblButton[1], m_lblButton[2],    m_info};
+    QWidget *plain[] = {this,           m_txtAdventureName, m_txtVersion,    m_lblAuthor,
+                        m_txtAuthor,    m_lblEmail,         m_txtEmail,      m_lblHomepage,
+                        m_txtHomepage,  m_lblResolution,    m_chkResolution, m_lblButton[0],
+                        m_lblButton[1], m_lblButton[2],     m_info};
     for (QWidget *w : plain)
         w->setPalette(QPalette());
     QColor c;
@@ -387,15 +387,12 @@ void TitleView::applyColours() {
         if (colourFromValue(t.titleColour, c))
             setInk(m_txtAdventureName, c);
         if (colourFromValue(t.textsColour, c)) {
-            for (QWidget *w : {static_cast<QWidget *>(m_lblResolution),
-                               static_cast<QWidget *>(m_chkResolution),
-                               static_cast<QWidget *>(m_txtVersion),
-                               static_cast<QWidget *>(m_lblAuthor),
-                               static_cast<QWidget *>(m_lblEmail),
-                               static_cast<QWidget *>(m_lblHomepage),
-                               static_cast<QWidget *>(m_txtAuthor),
-                               static_cast<QWidget *>(m_txtEmail),
-                               static_cast<QWidget *>(m_txtHomepage)})
+            for (QWidget *w :
+                 {static_cast<QWidget *>(m_lblResolution), static_cast<QWidget *>(m_chkResolution),
+                  static_cast<QWidget *>(m_txtVersion), static_cast<QWidget *>(m_lblAuthor),
+                  static_cast<QWidget *>(m_lblEmail), static_cast<QWidget *>(m_lblHomepage),
+                  static_cast<QWidget *>(m_txtAuthor), static_cast<QWidget *>(m_txtEmail),
+                  static_cast<QWidget *>(m_txtHomepage)})
                 setInk(w, c);
         }
     }

@@ -44,8 +44,8 @@ public:
             return;
         const bool selected = option.state.testFlag(QStyle::State_Selected);
         painter->save();
-        painter->setPen(option.palette.color(selected ? QPalette::HighlightedText
-                                                      : QPalette::Text));
+        painter->setPen(
+            option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
         painter->setFont(option.font);
         painter->drawText(option.rect.adjusted(0, 0, -kMargin, 0),
                           Qt::AlignRight | Qt::AlignVCenter, details);
@@ -56,8 +56,7 @@ public:
         QSize size = QStyledItemDelegate::sizeHint(option, index);
         const QString details = index.data(kDetailsRole).toString();
         if (!details.isEmpty())
-            size.rwidth() +=
-                QFontMetrics(option.font).horizontalAdvance(details) + 4 * kMargin;
+            size.rwidth() += QFontMetrics(option.font).horizontalAdvance(details) + 4 * kMargin;
         return size;
     }
 

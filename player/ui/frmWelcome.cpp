@@ -2,10 +2,9 @@
 #include "MessageBoxes.h"
 
 #include "DisplayModes.h"
-#include "FrameFiles.h"
 #include "Drives.h"
+#include "FrameFiles.h"
 #include "GameEngine.h"
-#include "PictureLoader.h"
 #include "ProjectFiles.h"
 #include "RunFromCd.h"
 #include "SettingsStore.h"
@@ -20,16 +19,11 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QFontInfo>
-#include <QFrame>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
-#include <QVBoxLayout>
 #include <QWindow>
 
 namespace {
@@ -301,10 +295,9 @@ bool frmWelcome::returnWhenFrameMissing(Game &game, bool loaded) {
     // The engine has said what failed; the game window would show an empty screen.
     game.engine().closeGame();
     const QString text =
-        loaded ? tr("This saved game cannot be played: its frame \"%1\" cannot be opened.")
-                     .arg(frame)
-               : tr("The game cannot start: its first frame \"%1\" cannot be opened.")
-                     .arg(frame);
+        loaded
+            ? tr("This saved game cannot be played: its frame \"%1\" cannot be opened.").arg(frame)
+            : tr("The game cannot start: its first frame \"%1\" cannot be opened.").arg(frame);
     ask(m_title.texts.text(29), text + QStringLiteral("\n\n") + tr("Back to the title screen."),
         Status::Icon::Critical, EngineHost::Buttons::Ok);
     if (!isVisible())
@@ -388,9 +381,10 @@ void frmWelcome::finish() {
     m_closed = true;
     // Without the project information there is no project to keep the choice for.
     if (m_title.generalRead)
-        SettingsStore::SaveSetting(
-        QStringLiteral("Games"), m_title.general.ProjectName, QStringLiteral("ChangeResolution"),
-        resolutionCheck()->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+        SettingsStore::SaveSetting(QStringLiteral("Games"), m_title.general.ProjectName,
+                                   QStringLiteral("ChangeResolution"),
+                                   resolutionCheck()->isChecked() ? QStringLiteral("1")
+                                                                  : QStringLiteral("0"));
     if (m_game)
         m_game->hide();
     emit closed();

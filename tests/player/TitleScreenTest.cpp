@@ -232,16 +232,17 @@ TEST(TitleScreenColours, ButtonTextIsTheSchemesOrReadableOnItsWindowColour) {
     };
     const Case cases[] = {
         {{QStringLiteral("1056816"), QStringLiteral("0"), QStringLiteral("0")}, 0xFFFFFF}, // dark
-        {{QStringLiteral("15794160"), QStringLiteral("0"), QStringLiteral("0")}, 0},    // light
+        {{QStringLiteral("15794160"), QStringLiteral("0"), QStringLiteral("0")}, 0},       // light
         {{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("255")},
-         255},                                                          // the scheme's own
+         255}, // the scheme's own
         {{QStringLiteral("-2147483633"), QStringLiteral("0"), QStringLiteral("0")}, -1}, // system
     };
     for (const Case &c : cases) {
         writeScheme(p, QStringLiteral("S"), {QStringLiteral("[none]")}, c.colours);
         writeGeneral(p, QString(), QString(), QString(), QString(), 0, QStringLiteral("S"), false);
         const TitleScreen t = TitleScreen::load(p.paths(), schemes(p), false, false);
-        EXPECT_EQ(t.buttonTextColour(), c.expected) << c.colours.join(QLatin1Char(',')).toStdString();
+        EXPECT_EQ(t.buttonTextColour(), c.expected)
+            << c.colours.join(QLatin1Char(',')).toStdString();
     }
     writeGeneral(p, QString(), QString(), QString(), QString(), 0, QString(), false);
     EXPECT_EQ(TitleScreen::load(p.paths(), schemes(p), false, false).buttonTextColour(), -1);

@@ -2,9 +2,9 @@
 
 #include "UiTestSupport.h"
 
+#include "MessageBoxes.h"
 #include "PickedObject.h"
 #include "frmLoadGame.h"
-#include "MessageBoxes.h"
 #include "frmSaveGame.h"
 
 #include <QAccessible>
@@ -350,7 +350,8 @@ TEST(PlayerDialogs, ArePlainDialogsWideEnoughForTheirTitles) {
         EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint)) << name;
         QFont bold = QApplication::font();
         bold.setBold(true);
-        EXPECT_GT(dialog->width(), QFontMetrics(bold).horizontalAdvance(dialog->windowTitle()) + 100)
+        EXPECT_GT(dialog->width(),
+                  QFontMetrics(bold).horizontalAdvance(dialog->windowTitle()) + 100)
             << name;
         dialog->close();
     }

@@ -378,12 +378,10 @@ TEST_F(TitleWindowTest, TheKeyboardReachesThePressesAndShowsTheButtons) {
         Qt::KeyboardModifiers modifiers;
         QPushButton *then;
     };
-    const Step steps[] = {{Qt::Key_Tab, Qt::NoModifier, load},
-                          {Qt::Key_Tab, Qt::NoModifier, exit},
-                          {Qt::Key_Backtab, Qt::ShiftModifier, load},
-                          {Qt::Key_Up, Qt::NoModifier, start},
-                          {Qt::Key_Down, Qt::NoModifier, load},
-                          {Qt::Key_Right, Qt::NoModifier, exit}};
+    const Step steps[] = {
+        {Qt::Key_Tab, Qt::NoModifier, load},        {Qt::Key_Tab, Qt::NoModifier, exit},
+        {Qt::Key_Backtab, Qt::ShiftModifier, load}, {Qt::Key_Up, Qt::NoModifier, start},
+        {Qt::Key_Down, Qt::NoModifier, load},       {Qt::Key_Right, Qt::NoModifier, exit}};
     for (const Step &s : steps) {
         QTest::keyClick(QApplication::focusWidget(), s.key, s.modifiers);
         EXPECT_EQ(QApplication::focusWidget(), s.then) << s.then->text().toStdString();
