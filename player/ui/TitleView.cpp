@@ -53,6 +53,21 @@ QColor readableOn(const QColor &background) {
     return ink == 0 ? QColor(Qt::black) : QColor(Qt::white);
 }
 
+// The mean colour of a picture (sampled on a grid of at most 64 x 64 points).
+QColor meanColour(const QImage &image) {
+    const int stepX = qMax(1, image.width() / 64), stepY = qMax(1, image.height() / 64);
+    qint64 r = 0, g = 0, b = 0, n = 0;
+    for (int y = 0; y < image.height(); y += stepY)
+        for (int x = 0; x < image.width(); x += stepX) {
+            const QRgb c = image.pixel(x, y);
+            r += qRed(c);
+            g += qGreen(c);
+            b += qBlue(c);
+            ++n;
+        }
+    return n ? QColor(int(r / n), int(g / n), int(b / n)) : QColor(Qt::white);
+}
+
 // A button drawn as a bare text or a bare picture, in the button-text colour of its palette.
 // The pointer over it underlines its text (or rings its picture) and the keyboard focus draws a
 // ring around it; Return, Enter and Space press it. Screen readers see a button they can press.
@@ -400,6 +415,18 @@ void TitleView::applyColours() {
         for (QPushButton *b : m_lblButton)
             setInk(b, c);
     }
+    if (!t.coloursSet && !m_tile.isNull()) {
+        // A tile without colours: the texts take the ink that reads on the tile's mean colour
+        // rather than the style's, which may vanish on a dark picture.
+        const QColor mean = meanColour(m_tile);
+        QPalette p = palette();
+        p.setColor(QPalette::Window, mean);
+        setPalette(p);
+        const QColor ink = readableOn(mean);
+        for (QWidget *w : plain)
+            if (w != this && w != m_info)
+                setInk(w, ink);
+    }
     // The credits button is the player's own: it reads on the window's colour.
     setInk(m_info, readableOn(palette().color(QPalette::Window)));
 }
@@ -410,6 +437,15 @@ void TitleView::paintEvent(QPaintEvent *event) {
         return;
     QPainter p(this);
     p.drawTiledPixmap(rect(), QPixmap::fromImage(m_tile));
+}
+
+void TitleView::keyPressEvent(QKeyEvent *event) {
+    // Escape leaves the credits panel first; the window closes on the next one.
+    if (event->key() == Qt::Key_Escape && !m_credits->isHidden()) {
+        m_back->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 bool TitleView::eventFilter(QObject *watched, QEvent *event) {

@@ -174,3 +174,23 @@ TEST(TitleViewColours, TextsThePlayerColoursItselfRead) {
     back->click();
     EXPECT_TRUE(view->creditsPanel()->isHidden());
 }
+
+TEST(TitleViewColours, TextsOnATileWithoutColoursRead) {
+    UiProject project;
+    QImage tile(8, 8, QImage::Format_RGB32);
+    tile.fill(QColor(20, 30, 60));
+    TitleScreen t = fullScreen();
+    t.tile = project.picture("tile.bmp", tile);
+    QWidget window;
+    auto *view = new TitleView(&window);
+    view->setScreen(t);
+    window.resize(view->size());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QImage shot = view->grab().toImage();
+    for (QWidget *w :
+         {static_cast<QWidget *>(view->titleLabel()), static_cast<QWidget *>(view->textButton(0)),
+          static_cast<QWidget *>(view->findChild<QLabel *>("txtAuthor")),
+          static_cast<QWidget *>(view->findChild<QLabel *>("lblResolution"))})
+        EXPECT_GE(drawnContrast(shot, areaOf(w, view)), 4.5) << w->objectName().toStdString();
+}

@@ -532,6 +532,14 @@ TEST_F(TitleWindowTest, CreditsPanelOpensAndGoesBack) {
     EXPECT_EQ(back->text(), "BACK");
     back->click();
     EXPECT_TRUE(w.creditsPanel()->isHidden());
+    // From the keyboard: Return opens it, Escape goes back without closing the window.
+    info->setFocus();
+    QTest::keyClick(info, Qt::Key_Return);
+    EXPECT_FALSE(w.creditsPanel()->isHidden());
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : back,
+                    Qt::Key_Escape);
+    EXPECT_TRUE(w.creditsPanel()->isHidden());
+    EXPECT_FALSE(w.isClosed());
 }
 
 // --- the game
