@@ -118,6 +118,11 @@ TEST(TitleViewLayout, EveryControlStandsAtItsTwipsPlaceAtEveryScale) {
         }
         EXPECT_DOUBLE_EQ(view->titleLabel()->font().pointSizeF(), 16.0 * sc.num / sc.den);
         EXPECT_DOUBLE_EQ(label("txtAuthor")->font().pointSizeF(), 9.0 * sc.num / sc.den);
+
+        // A preview takes no Tab stops from the dialog that shows it.
+        view->setInteractive(false);
+        for (QWidget *w : view->findChildren<QWidget *>())
+            EXPECT_EQ(w->focusPolicy(), Qt::NoFocus) << w->objectName().toStdString();
     }
 }
 
