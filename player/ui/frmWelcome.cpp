@@ -9,6 +9,7 @@
 #include "RunFromCd.h"
 #include "SettingsStore.h"
 #include "frmLoadGame.h"
+#include "frmPlayerSettings.h"
 #include "frmRunFromCD.h"
 
 #include <QApplication>
@@ -201,6 +202,16 @@ frmWelcome::frmWelcome(const ProjectPaths &paths, const QString &schemesFolder, 
     });
     connect(back, &QPushButton::clicked, m_credits, &QWidget::hide);
 
+    m_playerSettings = flatButton(this, QStringLiteral("cmdPlayerSettings"));
+    m_playerSettings->setText(tr("Settings"));
+    m_playerSettings->setAccessibleName(tr("Player settings"));
+    connect(m_playerSettings, &QPushButton::clicked, this, [this] {
+        setOnTop(false);
+        frmPlayerSettings dialog(m_title.general.ProjectName, this);
+        dialog.exec();
+        setOnTop(true);
+    });
+
     installEventFilter(this);
 }
 
@@ -241,8 +252,10 @@ bool frmWelcome::start() {
             return false;
         }
     }
-    m_title =
-        TitleScreen::load(m_paths, m_schemesFolder, m_fromEditor, m_switch->isDisplay640x480());
+    // The display-switch line is hidden, and the switch never tried, when the display already
+    // runs at 640 x 480 or has no such mode.
+    const bool noSwitch = m_switch->isDisplay640x480() || !m_modes->offersSize(QSize(640, 480));
+    m_title = TitleScreen::load(m_paths, m_schemesFolder, m_fromEditor, noSwitch);
     showTitle();
     if (!m_title.textsStatus)
         ask(QStringLiteral("Error"), QStringLiteral("Unable to load texts."),
@@ -356,6 +369,9 @@ void frmWelcome::showTitle() {
     }
     m_info->setGeometry(width - 20, height() - 20, 16, 16);
     m_info->raise();
+    m_playerSettings->adjustSize();
+    m_playerSettings->move(width - m_playerSettings->width() - 6, 2);
+    m_playerSettings->raise();
     update();
 }
 

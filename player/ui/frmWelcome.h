@@ -56,6 +56,7 @@ public:
     QPushButton *textButton(int i) const { return m_lblButton[i]; }
     QLabel *titleLabel() const { return m_txtAdventureName; }
     QFrame *creditsPanel() const { return m_credits; }
+    QPushButton *playerSettingsButton() const { return m_playerSettings; }
 
 signals:
     // The window closed; the editor's test run goes on from here.
@@ -122,6 +123,7 @@ private:
     QPushButton *m_lblButton[3] = {};
     QPushButton *m_info = nullptr;
     QFrame *m_credits = nullptr;
+    QPushButton *m_playerSettings = nullptr;
 
     // Last, so that it goes first: it may still call back while it closes.
     std::unique_ptr<Game> m_game;
