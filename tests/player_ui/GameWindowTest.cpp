@@ -534,6 +534,25 @@ TEST_F(GameWindow, ATiledPictureRepeatsFromTheTopLeftCorner) {
     EXPECT_EQ(pixel(shot, 639, 0), QColor(255, 0, 0));
     EXPECT_EQ(pixel(shot, 629, 479), QColor(0, 255, 0));
     EXPECT_EQ(pixel(shot, 629, 478), QColor(0, 0, 255));
+
+    // Scaled twice, the tiles are twice as large: 60 x 40.
+    t.game->resize(1280, 960);
+    ASSERT_TRUE(waitUntil([&] { return t.game->playArea()->width() == 1280; }, 3000));
+    const QImage scaled = t.screenshot();
+    const struct {
+        QPoint at;
+        QColor colour;
+    } samples[] = {{{10, 10}, Qt::red},     {{45, 10}, Qt::blue},   {{70, 10}, Qt::red},
+                   {{105, 30}, Qt::blue},   {{45, 39}, Qt::green},  {{10, 50}, Qt::red},
+                   {{1270, 950}, Qt::red}};
+    for (const auto &sample : samples) {
+        const QColor c = pixel(scaled, sample.at.x(), sample.at.y());
+        const QColor want = sample.colour;
+        EXPECT_LE(qAbs(c.red() - want.red()) + qAbs(c.green() - want.green()) +
+                      qAbs(c.blue() - want.blue()),
+                  60)
+            << sample.at.x() << "," << sample.at.y();
+    }
 }
 
 TEST_F(GameWindow, AreasShowTheirPicturesStretchedOrAtTheirOwnSize) {
@@ -945,8 +964,16 @@ TEST_F(GameWindow, ThePlayAreaFillsTheWindowAtTheChosenScale) {
     Area door = areaAt(QRect(100, 100, 80, 60), open);
     door.look.MousePointer = QStringLiteral("hand.cur");
     project.writeRaw(QStringLiteral("Icons/hand.cur"), cursorFile(QPoint(8, 12)));
-    FrameProperties placed;
-    project.frame(QStringLiteral("Start"), placed);
+    project.frame(QStringLiteral("Start"));
+    project.writeRaw(QStringLiteral("Frames/film.avi"), QByteArray());
+    FrameProperties film;
+    film.VideoFile = QStringLiteral("film.avi");
+    film.VideoAtPosition = true;
+    film.VideoLeft = 40;
+    film.VideoTop = 20;
+    film.VideoWidth = 160;
+    film.VideoHeight = 120;
+    project.frame(QStringLiteral("Film"), film);
     project.area(QStringLiteral("Start"), 1, door);
     TextLabel sign;
     sign.Caption = QStringLiteral("Door");
@@ -990,6 +1017,16 @@ TEST_F(GameWindow, ThePlayAreaFillsTheWindowAtTheChosenScale) {
         EXPECT_EQ(t.game->messageFrame()->width(), c.play.width());
         EXPECT_EQ(t.game->messageFrame()->geometry().bottom(), c.play.height() - 1);
         t.engine().variables().ChangeVariableValue(QStringLiteral("door"), 0);
+
+        // A video at a position plays in its rectangle at the same scale.
+        QRect video;
+        t.media.onCommand = [&](const QString &command) {
+            if (command.contains(QStringLiteral(" parent ")))
+                video = t.game->cutSceneArea()->geometry();
+        };
+        t.engine().OpenFrame(QStringLiteral("Film"));
+        t.media.onCommand = nullptr;
+        EXPECT_EQ(video, QRect(scaled(40), scaled(20), scaled(160), scaled(120)));
     }
     PlayerSettings().save(project.general.ProjectName);
 }
