@@ -542,8 +542,8 @@ TEST_F(GameWindow, ATiledPictureRepeatsFromTheTopLeftCorner) {
     const struct {
         QPoint at;
         QColor colour;
-    } samples[] = {{{10, 10}, Qt::red},     {{45, 10}, Qt::blue},   {{70, 10}, Qt::red},
-                   {{105, 30}, Qt::blue},   {{45, 39}, Qt::green},  {{10, 50}, Qt::red},
+    } samples[] = {{{10, 10}, Qt::red},   {{45, 10}, Qt::blue},  {{70, 10}, Qt::red},
+                   {{105, 30}, Qt::blue}, {{45, 39}, Qt::green}, {{10, 50}, Qt::red},
                    {{1270, 950}, Qt::red}};
     for (const auto &sample : samples) {
         const QColor c = pixel(scaled, sample.at.x(), sample.at.y());
