@@ -85,6 +85,35 @@ bool setWithXrandr(Display *dpy, int width, int height) {
     return ok;
 }
 
+// Whether the active output of `dpy` lists a mode of width x height.
+bool xrandrOffers(Display *dpy, int width, int height) {
+    const Window root = DefaultRootWindow(dpy);
+    int eventBase = 0, errorBase = 0;
+    if (!XRRQueryExtension(dpy, &eventBase, &errorBase))
+        return false;
+    XRRScreenResources *res = XRRGetScreenResourcesCurrent(dpy, root);
+    if (!res)
+        return false;
+    bool found = false;
+    for (int o = 0; o < res->noutput && !found; ++o) {
+        XRROutputInfo *out = XRRGetOutputInfo(dpy, res, res->outputs[o]);
+        if (!out)
+            continue;
+        for (int i = 0; out->crtc && i < out->nmode && !found; ++i) {
+            for (int j = 0; j < res->nmode; ++j) {
+                if (res->modes[j].id == out->modes[i] &&
+                    static_cast<int>(res->modes[j].width) == width &&
+                    static_cast<int>(res->modes[j].height) == height) {
+                    found = true;
+                    break;
+                }
+            }
+        }
+        XRRFreeOutputInfo(out);
+    }
+    XRRFreeScreenResources(res);
+    return found;
+}
 
 class XrandrDisplayModes : public DisplayModes {
 public:
@@ -106,6 +135,10 @@ public:
         return setWithXrandr(m_dpy, size.width(), size.height());
     }
 
+    bool offersSize(const QSize &size) override {
+        return currentSize() == size || xrandrOffers(m_dpy, size.width(), size.height());
+    }
+
 private:
     Display *m_dpy;
 };
@@ -117,6 +150,7 @@ public:
         return s ? s->geometry().size() : QSize();
     }
     bool setSize(const QSize &) override { return false; }
+    bool offersSize(const QSize &size) override { return currentSize() == size; }
 };
 
 void restoreOnSignal(int sig) {

@@ -13,6 +13,9 @@ public:
     virtual QSize currentSize() = 0;
     // False when the mode cannot be set.
     virtual bool setSize(const QSize &size) = 0;
+    // Whether the display has a mode of that size to switch to (or already runs at it). By
+    // default a display that sets any size asked.
+    virtual bool offersSize(const QSize &) { return true; }
 };
 
 std::unique_ptr<DisplayModes> createSystemDisplayModes();

@@ -64,6 +64,8 @@ void TitleScreen::layOut() {
         top += LineStep;
     innerHeight = top + BottomMargin;
     infoPlace = QRect(Width - InfoInset, innerHeight - InfoInset, InfoSize, InfoSize);
+    settingsPlace =
+        QRect(Width - SettingsInset - SettingsWidth, SettingsInset, SettingsWidth, SettingsHeight);
 
     const int tops[3] = {StartTop, LoadTop, ExitTop};
     for (int i = 0; i < 3; ++i) {

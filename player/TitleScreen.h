@@ -55,6 +55,10 @@ struct TitleScreen {
     // The small button that opens the credits panel, in the bottom-right corner.
     static constexpr int InfoSize = 240;
     static constexpr int InfoInset = 300; // from the right and bottom edges to its corner
+    // The button that opens the player's settings, in the top-right corner.
+    static constexpr int SettingsWidth = 900;
+    static constexpr int SettingsHeight = 270;
+    static constexpr int SettingsInset = 45; // from the top and right edges
 
     // --- fonts (points)
     static constexpr double TitlePoints = 16;  // bold
@@ -77,6 +81,7 @@ struct TitleScreen {
     QRect resolutionCheckPlace;
     int innerHeight = FirstLineTop + BottomMargin;
     QRect infoPlace;
+    QRect settingsPlace;
     Button buttons[3]; // Start, Load, Exit
     QString tile;      // picture tiled over the window, empty for none
     bool coloursSet = false;

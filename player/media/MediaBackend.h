@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <QtGlobal>
 
 #include <memory>
 
@@ -21,6 +22,19 @@ public:
     virtual const MediaClock &clock() const = 0;
     // The recording back end's log since the last call; empty for the real one.
     virtual QStringList takeLog() { return QStringList(); }
+
+    // The player's volumes in percent (0 silent, 100 full): music (MIDI, MP3) and sounds (wave
+    // channels, single sounds, the sound of videos). Values are kept within 0 to 100.
+    virtual void setVolumes(int musicPercent, int soundPercent) {
+        m_musicVolume = qBound(0, musicPercent, 100);
+        m_soundVolume = qBound(0, soundPercent, 100);
+    }
+    int musicVolume() const { return m_musicVolume; }
+    int soundVolume() const { return m_soundVolume; }
+
+private:
+    int m_musicVolume = 100;
+    int m_soundVolume = 100;
 };
 
 enum class MediaBackendKind { Real, Recording };

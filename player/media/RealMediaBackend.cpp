@@ -1,5 +1,6 @@
 #include "RealMediaBackend.h"
 
+#include "AudioOutput.h"
 #include "MciCommandDevice.h"
 #include "MediaClock.h"
 #include "SdlMp3.h"
@@ -17,6 +18,10 @@ public:
     WaveMixLibrary &waveMix() override { return m_waveMix; }
     Mp3Library &mp3() override { return m_mp3; }
     const MediaClock &clock() const override { return m_clock ? *m_clock : m_systemClock; }
+    void setVolumes(int musicPercent, int soundPercent) override {
+        MediaBackend::setVolumes(musicPercent, soundPercent);
+        AudioOutput::setVolumes(musicVolume(), soundVolume());
+    }
 
     std::unique_ptr<MediaDriver> open(Type type, const QString &file, quintptr parentWindow,
                                       QString *error) override {

@@ -23,9 +23,20 @@ bool sameLook(const SceneArea &a, const SceneArea &b) {
            a.animationSpeed == b.animationSpeed && a.item == b.item;
 }
 
-QRect pixels(const QRect &twips) {
-    const QRect r = TwipScale().toPixels(twips);
+QRect pixels(const QRect &twips, const TwipScale &scale) {
+    const QRect r = scale.toPixels(twips);
     return QRect(r.topLeft(), QSize(qMax(1, r.width()), qMax(1, r.height())));
+}
+
+// A pointer drawn at the play area's scale, its hot spot on the same spot of the picture.
+QCursor scaledPointer(const QCursor &pointer, const TwipScale &scale) {
+    if (scale.isNormal() || pointer.shape() != Qt::BitmapCursor || pointer.pixmap().isNull())
+        return pointer;
+    const QPixmap pixmap = pointer.pixmap();
+    const QSize size = scale.scalePixels(pixmap.size());
+    const QPoint hot = pointer.hotSpot();
+    return QCursor(pixmap.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
+                   scale.scalePixels(hot.x()), scale.scalePixels(hot.y()));
 }
 
 } // namespace
@@ -39,11 +50,12 @@ AreaWidget::AreaWidget(QWidget *parent) : QLabel(parent) {
 
 AreaWidget::~AreaWidget() = default;
 
-bool AreaWidget::apply(const SceneArea &area) {
-    const bool fresh = !m_applied || !sameLook(area, m_area);
+bool AreaWidget::apply(const SceneArea &area, const TwipScale &scale) {
+    const bool fresh = !m_applied || !sameLook(area, m_area) || scale != m_scale;
     const bool restarted = !fresh && area.restarts != m_area.restarts;
     const bool wasVisible = m_applied && m_area.visible;
     m_area = area;
+    m_scale = scale;
     m_applied = true;
     if (fresh)
         setUp(area);
@@ -80,36 +92,51 @@ void AreaWidget::setUp(const SceneArea &area) {
     m_gifLoaded = false;
     clear();
     setScaledContents(false);
-    const QRect rect = pixels(area.rect);
+    const QRect rect = pixels(area.rect, m_scale);
     if (area.animated) {
         m_gif = std::make_unique<GifControl>();
         m_gif->setSpeed(area.animationSpeed);
         m_gifLoaded = m_gif->setFileName(area.animation);
         // A label shown before its movie runs stays tiny: size it from the first frame.
-        setGeometry(QRect(rect.topLeft(), m_gifLoaded ? m_gif->size() : QSize(1, 1)));
-        if (m_gifLoaded)
+        setGeometry(QRect(rect.topLeft(), QSize(1, 1)));
+        if (m_gifLoaded) {
+            sizeAnimation();
             setMovie(m_gif->movie());
-        else if (QFileInfo::exists(area.animation))
+        } else if (QFileInfo::exists(area.animation))
             emit animationFailed(area.animation); // a missing file was reported when resolved
     } else {
         const QImage picture = area.hasPicture ? PictureLoader::load(area.picture) : QImage();
         if (picture.isNull()) {
             setGeometry(rect);
-        } else if (area.stretch) {
-            setScaledContents(true);
-            setGeometry(rect);
-            setPixmap(QPixmap::fromImage(picture));
         } else {
-            // An unstretched picture gives the area its own size.
-            setGeometry(QRect(rect.topLeft(), picture.size()));
+            // A stretched picture fills the area; an unstretched one gives the area its own
+            // size (at the play area's scale).
+            setScaledContents(true);
+            setGeometry(area.stretch ? rect
+                                     : QRect(rect.topLeft(), m_scale.scalePixels(picture.size())));
             setPixmap(QPixmap::fromImage(picture));
         }
     }
     if (area.pointer.isEmpty())
         unsetCursor();
     else
-        setCursor(PictureLoader::pointer(area.pointer));
-    setAccessibleName(area.item.isEmpty() ? tr("Area %1").arg(area.number) : area.item);
+        setCursor(scaledPointer(PictureLoader::pointer(area.pointer), m_scale));
+    setAccessibleName(plainName());
+}
+
+QString AreaWidget::plainName() const {
+    const QString picture =
+        m_area.animated ? m_area.animation : (m_area.hasPicture ? m_area.picture : QString());
+    // Pictures of a distribution may lie under hidden names; the title is the same.
+    const QString title = QFileInfo(picture).completeBaseName().simplified();
+    return title.isEmpty() ? tr("Area %1").arg(m_area.number) : title;
+}
+
+void AreaWidget::sizeAnimation() {
+    const QSize size = m_scale.scalePixels(m_gif->size());
+    if (!m_scale.isNormal())
+        m_gif->movie()->setScaledSize(size);
+    resize(size.expandedTo(QSize(1, 1)));
 }
 
 void AreaWidget::startAnimation() {
@@ -117,6 +144,7 @@ void AreaWidget::startAnimation() {
     if (m_gif->isRunning() || m_gif->currentFrameNumber() > 0) {
         m_gif->stop();
         m_gif->setFileName(m_area.animation);
+        sizeAnimation();
         setMovie(m_gif->movie());
     }
     m_gif->start();

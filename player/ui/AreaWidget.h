@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Scene.h"
+#include "TwipScale.h"
 
 #include <QImage>
 #include <QLabel>
@@ -18,12 +19,16 @@ public:
     explicit AreaWidget(QWidget *parent = nullptr);
     ~AreaWidget() override;
 
-    // Shows `area` as the scene describes it; files are read again only when they change.
-    // True when the area was set up anew (its place among the controls must be restored).
-    bool apply(const SceneArea &area);
+    // Shows `area` as the scene describes it, at `scale`; files are read again only when they
+    // change. True when the area was set up anew (its place among the controls must be
+    // restored).
+    bool apply(const SceneArea &area, const TwipScale &scale = TwipScale());
     // Hidden and emptied: the frame has fewer areas now.
     void retire();
     int number() const { return m_area.number; }
+    // What the area is called when no text lies over it: its picture's file title, else
+    // "Area n".
+    QString plainName() const;
     // The animated picture's control; null for other areas.
     GifControl *gif() const { return m_gif.get(); }
 
@@ -42,8 +47,10 @@ protected:
 private:
     void setUp(const SceneArea &area);
     void startAnimation();
+    void sizeAnimation();
 
     SceneArea m_area;
+    TwipScale m_scale;
     bool m_applied = false;
     bool m_gifLoaded = false;
     std::unique_ptr<GifControl> m_gif;

@@ -1,12 +1,12 @@
 #include "Game.h"
 
-#include "TwipScale.h"
 #include "MessageBoxes.h"
 
 #include "AreaWidget.h"
 #include "CustomTexts.h"
 #include "GameEngine.h"
 #include "GeneralInfo.h"
+#include "MediaBackend.h"
 #include "PickedObject.h"
 #include "PictureBox.h"
 #include "ProjectPaths.h"
@@ -22,12 +22,15 @@
 #include <QMenuBar>
 #include <QScreen>
 
+#include <cmath>
+
 namespace {
 
 // How long one pass of the engine's wait loops may sleep waiting for events.
 constexpr int kEventWaitMs = 10;
 // The message strip is this much taller than its label (525 twips).
 constexpr int kMessageMargin = 525 / 15;
+constexpr double kMessagePoints = 12;
 
 // Colours are stored as 0x00BBGGRR; the high bit marks a system colour (its index in the low
 // byte), which gets the classic desktop scheme.
@@ -73,13 +76,19 @@ bool sameTexts(const QList<SceneText> &a, const QList<SceneText> &b) {
     return true;
 }
 
-QRect pixels(const QRect &twips) { return TwipScale().toPixels(twips); }
+// The menu bar is drawn in its own colours, readable over any frame, with the entry under the
+// pointer highlighted.
+const char *const kMenuBarStyle =
+    "QMenuBar { background-color: #1c1c1c; color: #f2f2f2; border-bottom: 1px solid #9a9a9a; }"
+    "QMenuBar::item { background: transparent; color: #f2f2f2; padding: 4px 14px; }"
+    "QMenuBar::item:selected { background-color: #2f62a8; color: #ffffff; }"
+    "QMenuBar::item:pressed { background-color: #244e88; color: #ffffff; }";
 
 } // namespace
 
 Game::Game(const ProjectPaths &paths, const GeneralInfo &general, const CustomTexts &texts,
            MediaBackend &media, WindowMode mode, QWidget *parent)
-    : QWidget(parent), m_mode(mode) {
+    : QWidget(parent), m_mode(mode), m_media(media) {
     // Videos paint into native child windows; their siblings (transparent areas, texts) must
     // stay alien or they would lose their transparency.
     QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
@@ -109,7 +118,7 @@ Game::Game(const ProjectPaths &paths, const GeneralInfo &general, const CustomTe
     white.setColor(QPalette::WindowText, Qt::white);
     m_messageLabel->setPalette(white);
     QFont messageFont = m_messageLabel->font();
-    messageFont.setPointSize(12);
+    messageFont.setPointSizeF(kMessagePoints);
     messageFont.setBold(true);
     m_messageLabel->setFont(messageFont);
     m_messageFrame->installEventFilter(this);
@@ -125,7 +134,13 @@ Game::Game(const ProjectPaths &paths, const GeneralInfo &general, const CustomTe
     m_cutScene->hide();
 
     m_menuBar = new QMenuBar(this);
+    m_menuBar->setObjectName(QStringLiteral("MenuBar"));
+    m_menuBar->setAccessibleName(tr("Game menu"));
     m_menuBar->setNativeMenuBar(false);
+    m_menuBar->setStyleSheet(QString::fromLatin1(kMenuBarStyle));
+    // It lies over the play area, which may hold native video windows: it needs a window of
+    // its own to stay above them.
+    m_menuBar->setAttribute(Qt::WA_NativeWindow);
     m_mnuExit = m_menuBar->addAction(texts.text(12).isEmpty() ? tr("Exit") : texts.text(12));
     m_mnuExit->setObjectName(QStringLiteral("mnuExit"));
     m_mnuSaveGame = m_menuBar->addAction(texts.text(8).isEmpty() ? tr("Save game") : texts.text(8));
@@ -206,7 +221,9 @@ void Game::startTimer(EngineTimer timer, int intervalMs) {
         t.stop();
         return;
     }
-    t.start(intervalMs);
+    // Messages stay as long as the player chose to have them read.
+    t.start(timer == EngineTimer::Message ? qMax(1, m_settings.messageTime(intervalMs))
+                                          : intervalMs);
 }
 
 void Game::stopTimer(EngineTimer timer) {
@@ -222,7 +239,14 @@ quintptr Game::cutSceneWindow() {
     return static_cast<quintptr>(m_cutScene->winId());
 }
 
+void Game::applySettings(const PlayerSettings &settings) {
+    m_settings = settings;
+    m_media.setVolumes(settings.musicVolume, settings.soundVolume);
+    placePlayArea();
+}
+
 void Game::showGameWindow() {
+    applySettings(PlayerSettings::load(m_engine->general().ProjectName));
     if (m_mode == WindowMode::FullScreen) {
         // Only a window manager acts on the full-screen request; without one (a kiosk, a bare
         // X server) the window would keep its own size, so it covers the screen itself.
@@ -250,7 +274,6 @@ void Game::sceneChanged() {
     const QSize play(qMax(1, scene.playWidth), qMax(1, scene.playHeight));
     if (play != m_playSize) {
         m_playSize = play;
-        m_pictureBox->resize(play);
         if (m_mode == WindowMode::Windowed)
             resize(play);
         placePlayArea();
@@ -260,6 +283,8 @@ void Game::sceneChanged() {
     const bool texts = syncTexts(scene);
     const bool areas = syncAreas(scene);
     const bool items = syncInventory(scene);
+    if (texts || areas)
+        nameAreas();
     if (texts || areas || items)
         restack();
     syncMessage(scene);
@@ -267,16 +292,39 @@ void Game::sceneChanged() {
     syncMenus(scene);
 }
 
+TwipScale Game::fittingScale() const {
+    if (m_playSize.isEmpty() || size().isEmpty() ||
+        m_settings.scaling == PlayerSettings::Scaling::Unscaled)
+        return TwipScale();
+    const double fit =
+        qMin(double(width()) / m_playSize.width(), double(height()) / m_playSize.height());
+    // Whole steps keep every game pixel a square of screen pixels; a screen smaller than the
+    // game still shrinks it to fit.
+    if (m_settings.scaling == PlayerSettings::Scaling::WholeSteps && fit >= 1.0)
+        return TwipScale(std::floor(fit));
+    return TwipScale(fit);
+}
+
 void Game::placePlayArea() {
-    // The play area is centred on the screen below the menu bar: a shown menu pushes it down
-    // rather than covering the inventory's first row.
-    int top = 0;
-    if (!m_menuBar->isHidden()) {
-        m_menuBar->setGeometry(0, 0, width(), m_menuBar->sizeHint().height());
-        top = m_menuBar->height();
+    const TwipScale scale = fittingScale();
+    const QSize shown = scale.scalePixels(m_playSize);
+    if (scale != m_scale || m_pictureBox->size() != shown) {
+        m_scale = scale;
+        m_pictureBox->resize(shown);
+        m_pictureBox->setScale(scale.factor());
+        // Everything is placed again at the new scale.
+        m_shownTexts.clear();
+        m_messageShown = false;
+        sceneChanged();
     }
+    // Centred; the menu bar lies over the play area's top and moves nothing.
     m_pictureBox->move((width() - m_pictureBox->width()) / 2,
-                       top + (height() - m_pictureBox->height()) / 2);
+                       (height() - m_pictureBox->height()) / 2);
+    if (!m_menuBar->isHidden()) {
+        const QRect play = m_pictureBox->geometry();
+        m_menuBar->setGeometry(play.x(), play.y(), play.width(), m_menuBar->sizeHint().height());
+        m_menuBar->raise();
+    }
 }
 
 bool Game::syncTexts(const Scene &scene) {
@@ -296,7 +344,7 @@ bool Game::syncTexts(const Scene &scene) {
         const TextLabel &t = scene.texts[i].label;
         QLabel *label = m_texts[i];
         QFont font(t.FontName);
-        font.setPointSizeF(t.FontSize > 0 ? t.FontSize : 8.25);
+        font.setPointSizeF(m_scale.scalePoints(t.FontSize > 0 ? t.FontSize : 8.25));
         font.setBold(t.FontBold);
         font.setItalic(t.FontItalic);
         font.setStrikeOut(t.FontStrikethru);
@@ -307,7 +355,7 @@ bool Game::syncTexts(const Scene &scene) {
         label->setPalette(palette);
         label->setText(t.Caption);
         label->adjustSize();
-        label->move(TwipScale().roundToPixels(t.Left), TwipScale().roundToPixels(t.Top));
+        label->move(m_scale.roundToPixels(t.Left), m_scale.roundToPixels(t.Top));
         label->show();
     }
     for (qsizetype i = m_textCount; i < m_texts.size(); ++i)
@@ -334,7 +382,7 @@ bool Game::syncAreas(const Scene &scene) {
                 Qt::QueuedConnection);
             m_areas.append(w);
         }
-        if (m_areas[i]->apply(scene.areas[i]))
+        if (m_areas[i]->apply(scene.areas[i], m_scale))
             changed = true;
     }
     for (qsizetype i = count; i < m_areas.size(); ++i)
@@ -354,7 +402,7 @@ bool Game::syncInventory(const Scene &scene) {
                     [this](int slot) { m_engine->dropOnSlot(slot); });
             m_slots.append(w);
         }
-        m_slots[k]->apply(k + 1, scene.inventory[k]);
+        m_slots[k]->apply(k + 1, scene.inventory[k], m_scale);
     }
     for (qsizetype k = count; k < m_slots.size(); ++k)
         m_slots[k]->hide();
@@ -394,8 +442,12 @@ void Game::syncMessage(const Scene &scene) {
         return;
     m_shownMessage = scene.messageText;
     m_messageShown = true;
+    QFont messageFont = m_messageLabel->font();
+    messageFont.setPointSizeF(m_scale.scalePoints(kMessagePoints));
+    m_messageLabel->setFont(messageFont);
+    const int margin = m_scale.scalePixels(kMessageMargin);
     const int width = m_pictureBox->width();
-    const int widest = qMax(1, width - 2 * kMessageMargin);
+    const int widest = qMax(1, width - 2 * margin);
     m_messageLabel->setWordWrap(false);
     m_messageLabel->setText(scene.messageText);
     m_messageLabel->adjustSize();
@@ -403,7 +455,7 @@ void Game::syncMessage(const Scene &scene) {
         m_messageLabel->setWordWrap(true);
         m_messageLabel->resize(widest, m_messageLabel->heightForWidth(widest));
     }
-    const int height = m_messageLabel->height() + kMessageMargin;
+    const int height = m_messageLabel->height() + margin;
     m_messageFrame->setGeometry(0, m_pictureBox->height() - height, width, height);
     m_messageLabel->move((width - m_messageLabel->width()) / 2,
                          (height - m_messageLabel->height()) / 2);
@@ -417,7 +469,7 @@ void Game::syncCutScene(const Scene &scene) {
         m_cutScene->hide();
         return;
     }
-    const QRect rect = pixels(scene.cutSceneRect);
+    const QRect rect = m_scale.toPixels(scene.cutSceneRect);
     if (m_cutScene->geometry() != rect)
         m_cutScene->setGeometry(rect);
     if (!m_cutScene->isVisible()) {
@@ -433,9 +485,34 @@ void Game::syncMenus(const Scene &scene) {
     if (shown == !m_menuBar->isHidden())
         return;
     m_menuBar->setVisible(shown);
-    if (shown)
-        m_menuBar->raise();
     placePlayArea();
+}
+
+void Game::nameAreas() {
+    // A text lying over an area says what is there (a sign, a door's name); else the picture's
+    // name; else its number. The item an area gives is never told: that would spoil the puzzle.
+    for (int i = 0; i < m_areaCount; ++i) {
+        AreaWidget *area = m_areas[i];
+        QString name;
+        qint64 best = 0;
+        for (int t = 0; t < m_textCount; ++t) {
+            const QLabel *text = m_texts[t];
+            const QString caption = text->text().simplified();
+            if (caption.isEmpty())
+                continue;
+            const QRect over = text->geometry() & area->geometry();
+            const qint64 overlap = qint64(over.width()) * over.height();
+            const qint64 whole = qint64(text->width()) * text->height();
+            if (overlap > best && overlap * 2 >= whole) {
+                best = overlap;
+                name = caption;
+            }
+        }
+        if (name.isEmpty())
+            name = area->plainName();
+        if (area->accessibleName() != name)
+            area->setAccessibleName(name);
+    }
 }
 
 // --- input
@@ -459,8 +536,18 @@ void Game::openSaveDialog() {
 }
 
 void Game::closeEvent(QCloseEvent *event) {
-    if (!m_engine->gameClosed())
-        m_engine->closeGame();
+    if (!m_engine->gameClosed()) {
+        // Closed by the window manager (its close box, Alt+F4): the same question as "Exit".
+        // The program's own closing needs no answer.
+        if (event->spontaneous())
+            m_engine->exitRequested();
+        else
+            m_engine->closeGame();
+        if (!m_engine->gameClosed()) {
+            event->ignore();
+            return;
+        }
+    }
     event->accept();
 }
 

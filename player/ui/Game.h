@@ -2,7 +2,9 @@
 
 #include "EngineHost.h"
 #include "MessageBoxes.h"
+#include "PlayerSettings.h"
 #include "Scene.h"
+#include "TwipScale.h"
 
 #include <QList>
 #include <QString>
@@ -39,6 +41,15 @@ public:
 
     GameEngine &engine() { return *m_engine; }
     void setMessageAnswerer(MessageAnswerer answerer) { m_answerer = std::move(answerer); }
+
+    // The player's choices: how the play area fills the window, volumes, message speed. Read
+    // again from the settings store each time the window is shown.
+    void applySettings(const PlayerSettings &settings);
+    const PlayerSettings &settings() const { return m_settings; }
+    // Game pixels to window pixels: the play area is drawn at this scale, centred.
+    const TwipScale &scale() const { return m_scale; }
+    // How long the shown message stays, in milliseconds (the player's message speed applied).
+    int messageTimerInterval() const { return m_messageTimer.interval(); }
 
     // The controls, by their names.
     PictureBox *playArea() const { return m_pictureBox; }
@@ -92,12 +103,18 @@ private:
     void syncMenus(const Scene &scene);
     void syncCutScene(const Scene &scene);
     void restack();
+    // Names each area after what a sighted player sees there.
+    void nameAreas();
+    TwipScale fittingScale() const;
 
     void onAreaPressed(int area, int button);
     void onSlotPressed(int slot, int button);
 
     WindowMode m_mode;
+    MediaBackend &m_media;
     MessageAnswerer m_answerer;
+    PlayerSettings m_settings;
+    TwipScale m_scale;
     PictureBox *m_pictureBox = nullptr;
     QMenuBar *m_menuBar = nullptr;
     QAction *m_mnuExit = nullptr;

@@ -8,10 +8,14 @@
 #include <QDragEnterEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace {
 const QString kMimeType = QStringLiteral("application/x-quillmoor-inventory-slot");
 } // namespace
+
+const QColor PickedObject::CellColour(16, 16, 16, 150);
+const QColor PickedObject::OutlineColour(235, 235, 235, 210);
 
 PickedObject::PickedObject(QWidget *parent) : QLabel(parent) {
     setObjectName(QStringLiteral("PickedObject"));
@@ -35,26 +39,72 @@ int PickedObject::slotOf(const QMimeData *data) {
     return ok && slot > 0 ? slot : 0;
 }
 
-void PickedObject::apply(int slot, const InventorySlot &item) {
+void PickedObject::apply(int slot, const InventorySlot &item, const TwipScale &scale) {
     m_slot = slot;
-    setGeometry(item.cell.x(), item.cell.y(), CellSize, CellSize);
-    if (!m_loaded || item.picture != m_picturePath) {
+    const int cell = scale.scalePixels(CellSize);
+    setGeometry(scale.scalePixels(item.cell.x()), scale.scalePixels(item.cell.y()), cell, cell);
+    if (!m_loaded || item.picture != m_picturePath || scale != m_scale) {
+        if (!m_loaded || item.picture != m_picturePath)
+            m_picture = PictureLoader::load(item.picture);
         m_picturePath = item.picture;
+        m_scale = scale;
         m_loaded = true;
-        m_picture = PictureLoader::load(item.picture);
-        QImage shown = m_picture;
-        if (shown.width() > CellSize || shown.height() > CellSize)
-            shown = shown.scaled(CellSize, CellSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        if (shown.isNull())
-            clear();
-        else
-            setPixmap(QPixmap::fromImage(shown));
+        showPicture();
     }
     if (item.name != toolTip() || !isVisible()) {
         setToolTip(item.name);
         setAccessibleName(item.name);
     }
     show();
+}
+
+void PickedObject::showPicture() {
+    // At its own size (at the play area's scale), shrunk to fit its cell when larger.
+    const int cell = m_scale.scalePixels(CellSize);
+    QImage shown = m_picture;
+    if (!shown.isNull()) {
+        const QSize size = m_scale.scalePixels(shown.size());
+        shown = shown.scaled(size.boundedTo(QSize(cell, cell)), Qt::KeepAspectRatio,
+                             Qt::SmoothTransformation);
+    }
+    if (shown.isNull())
+        clear();
+    else
+        setPixmap(QPixmap::fromImage(shown));
+}
+
+void PickedObject::paintEvent(QPaintEvent *event) {
+    {
+        // A dark ground, and a light line inside a dark one: the cell stands out on light and
+        // dark scenes alike.
+        QPainter painter(this);
+        painter.fillRect(rect(), CellColour);
+        painter.setPen(QColor(0, 0, 0, 200));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        painter.setPen(OutlineColour);
+        painter.drawRect(rect().adjusted(1, 1, -2, -2));
+    }
+    QLabel::paintEvent(event);
+}
+
+QDrag *PickedObject::makeDrag() {
+    auto *drag = new QDrag(this);
+    drag->setMimeData(mimeDataFor(m_slot));
+    // The pointer is the item's picture (with its transparency, centred on the hot spot); the
+    // drag shows nothing else, so no square hides what lies below.
+    QPixmap nothing(1, 1);
+    nothing.fill(Qt::transparent);
+    drag->setPixmap(nothing);
+    drag->setHotSpot(QPoint(0, 0));
+    if (!m_picture.isNull()) {
+        const QSize size = m_scale.scalePixels(m_picture.size())
+                               .boundedTo(QSize(2 * CellSize, 2 * CellSize) * m_scale.factor());
+        const QPixmap pointer = QPixmap::fromImage(
+            m_picture.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        for (Qt::DropAction action : {Qt::MoveAction, Qt::CopyAction, Qt::IgnoreAction})
+            drag->setDragCursor(pointer, action);
+    }
+    return drag;
 }
 
 void PickedObject::mousePressEvent(QMouseEvent *event) {
@@ -70,13 +120,7 @@ void PickedObject::mouseMoveEvent(QMouseEvent *event) {
             QApplication::startDragDistance())
         return;
     m_dragArmed = false;
-    auto *drag = new QDrag(this);
-    drag->setMimeData(mimeDataFor(m_slot));
-    if (!m_picture.isNull()) {
-        drag->setPixmap(QPixmap::fromImage(m_picture));
-        drag->setHotSpot(QPoint(m_picture.width() / 2, m_picture.height() / 2));
-    }
-    drag->exec(Qt::MoveAction);
+    makeDrag()->exec(Qt::MoveAction);
 }
 
 void PickedObject::mouseReleaseEvent(QMouseEvent *) {

@@ -38,10 +38,19 @@ void PictureBox::setBackground(const QColor &colour, const QString &stretchedPic
     if (tiledPicture != m_tilePath) {
         m_tilePath = tiledPicture;
         m_tile = PictureLoader::load(tiledPicture);
+        m_scaledTile = QImage();
         changed = true;
     }
     if (changed)
         update();
+}
+
+void PictureBox::setScale(double factor) {
+    if (factor == m_factor)
+        return;
+    m_factor = factor;
+    m_scaledTile = QImage();
+    update();
 }
 
 void PictureBox::paintEvent(QPaintEvent *) {
@@ -50,10 +59,17 @@ void PictureBox::paintEvent(QPaintEvent *) {
     if (!m_back.isNull()) {
         painter.drawImage(rect(), m_back);
     } else if (!m_tile.isNull()) {
-        const int w = m_tile.width(), h = m_tile.height();
+        if (m_scaledTile.isNull()) {
+            const QSize size(qMax(1, qRound(m_tile.width() * m_factor)),
+                             qMax(1, qRound(m_tile.height() * m_factor)));
+            m_scaledTile = m_factor == 1.0 ? m_tile
+                                           : m_tile.scaled(size, Qt::IgnoreAspectRatio,
+                                                           Qt::SmoothTransformation);
+        }
+        const int w = m_scaledTile.width(), h = m_scaledTile.height();
         for (int y = 0; y <= height(); y += h) {
             for (int x = 0; x <= width(); x += w)
-                painter.drawImage(x, y, m_tile);
+                painter.drawImage(x, y, m_scaledTile);
         }
     }
 }

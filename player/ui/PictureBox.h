@@ -16,6 +16,8 @@ public:
     // colour showing.
     void setBackground(const QColor &colour, const QString &stretchedPicture,
                        const QString &tiledPicture);
+    // The play area's scale: a tiled picture is repeated at this size.
+    void setScale(double factor);
     const QImage &backImage() const { return m_back; }
     const QImage &tileImage() const { return m_tile; }
 
@@ -33,6 +35,8 @@ private:
     QString m_tilePath;
     QImage m_back;
     QImage m_tile;
+    double m_factor = 1.0;
+    QImage m_scaledTile; // m_tile at m_factor
 };
 
 // The button numbers the engine takes; 0 for buttons the game does not use.

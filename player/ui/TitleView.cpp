@@ -204,11 +204,15 @@ TitleView::TitleView(QWidget *parent) : QWidget(parent) {
         connect(m_lblButton[i], &QPushButton::clicked, this, [this, i] { emit buttonClicked(i); });
     }
     buildCredits();
+    m_settings = new TitleButton(this, QStringLiteral("cmdPlayerSettings"));
+    m_settings->setText(tr("Settings"));
+    m_settings->setAccessibleName(tr("Player settings"));
+    connect(m_settings, &QPushButton::clicked, this, &TitleView::settingsClicked);
 
     // Tab and the arrows go Start, Load, Exit (picture or text, whichever shows), then the
     // option and the credits.
-    QWidget *order[] = {m_img[0], m_lblButton[0], m_img[1],        m_lblButton[1],
-                        m_img[2], m_lblButton[2], m_chkResolution, m_info};
+    QWidget *order[] = {m_img[0],       m_lblButton[0],  m_img[1], m_lblButton[1], m_img[2],
+                        m_lblButton[2], m_chkResolution, m_info,   m_settings};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
     installEventFilter(this);
@@ -273,7 +277,7 @@ void TitleView::setInteractive(bool interactive) {
     setAttribute(Qt::WA_TransparentForMouseEvents, !interactive);
     const Qt::FocusPolicy policy = interactive ? Qt::StrongFocus : Qt::NoFocus;
     for (QPushButton *b : {m_img[0], m_img[1], m_img[2], m_lblButton[0], m_lblButton[1],
-                           m_lblButton[2], m_info, m_back})
+                           m_lblButton[2], m_info, m_settings, m_back})
         b->setFocusPolicy(policy);
     m_chkResolution->setFocusPolicy(policy);
 }
@@ -377,6 +381,10 @@ void TitleView::place() {
     asTitleButton(m_info)->setRingWidth(ring);
     m_info->setGeometry(s.toPixels(t.infoPlace));
     m_info->raise();
+    m_settings->setFont(fontOf(TitleScreen::InfoPoints, true, true));
+    asTitleButton(m_settings)->setRingWidth(ring);
+    m_settings->setGeometry(s.toPixels(t.settingsPlace));
+    m_settings->raise();
     m_creditsText->setFont(lineFont);
     m_back->setFont(buttonFont);
     asTitleButton(m_back)->setRingWidth(ring);
@@ -389,7 +397,7 @@ void TitleView::applyColours() {
     QWidget *plain[] = {this,           m_txtAdventureName, m_txtVersion,    m_lblAuthor,
                         m_txtAuthor,    m_lblEmail,         m_txtEmail,      m_lblHomepage,
                         m_txtHomepage,  m_lblResolution,    m_chkResolution, m_lblButton[0],
-                        m_lblButton[1], m_lblButton[2],     m_info};
+                        m_lblButton[1], m_lblButton[2],     m_info,          m_settings};
     for (QWidget *w : plain)
         w->setPalette(QPalette());
     QColor c;
@@ -424,11 +432,12 @@ void TitleView::applyColours() {
         setPalette(p);
         const QColor ink = readableOn(mean);
         for (QWidget *w : plain)
-            if (w != this && w != m_info)
+            if (w != this && w != m_info && w != m_settings)
                 setInk(w, ink);
     }
     // The credits button is the player's own: it reads on the window's colour.
     setInk(m_info, readableOn(palette().color(QPalette::Window)));
+    setInk(m_settings, readableOn(palette().color(QPalette::Window)));
 }
 
 void TitleView::paintEvent(QPaintEvent *event) {

@@ -40,11 +40,13 @@ public:
     QLabel *titleLabel() const { return m_txtAdventureName; }
     QFrame *creditsPanel() const { return m_credits; }
     QPushButton *creditsButton() const { return m_info; }
+    QPushButton *settingsButton() const { return m_settings; }
 
 signals:
     void buttonClicked(int index);
     void emailClicked();
     void homepageClicked();
+    void settingsClicked();
     // The left button pressed on the background or a text moved by `offset` (screen pixels)
     // since the press: the title window moves with it.
     void dragStarted();
@@ -78,6 +80,7 @@ private:
     QPushButton *m_img[4] = {};
     QPushButton *m_lblButton[3] = {};
     QPushButton *m_info = nullptr;
+    QPushButton *m_settings = nullptr;
     QFrame *m_credits = nullptr;
     QLabel *m_creditsText = nullptr;
     QPushButton *m_back = nullptr;

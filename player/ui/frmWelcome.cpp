@@ -9,6 +9,7 @@
 #include "RunFromCd.h"
 #include "SettingsStore.h"
 #include "frmLoadGame.h"
+#include "frmPlayerSettings.h"
 #include "frmRunFromCD.h"
 
 #include <QApplication>
@@ -63,6 +64,12 @@ frmWelcome::frmWelcome(const ProjectPaths &paths, const QString &schemesFolder, 
     connect(m_view, &TitleView::buttonClicked, this, &frmWelcome::ClickButton);
     connect(m_view, &TitleView::emailClicked, this, &frmWelcome::mailClicked);
     connect(m_view, &TitleView::homepageClicked, this, &frmWelcome::homepageClicked);
+    connect(m_view, &TitleView::settingsClicked, this, [this] {
+        setOnTop(false);
+        frmPlayerSettings dialog(m_title.general.ProjectName, this);
+        dialog.exec();
+        setOnTop(true);
+    });
     // The window has no title bar: it is dragged by its background and its texts.
     connect(m_view, &TitleView::dragStarted, this,
             [this] { m_dragStart = frameGeometry().topLeft(); });
@@ -106,8 +113,10 @@ bool frmWelcome::start() {
             return false;
         }
     }
-    m_title =
-        TitleScreen::load(m_paths, m_schemesFolder, m_fromEditor, m_switch->isDisplay640x480());
+    // The display-switch line is hidden, and the switch never tried, when the display already
+    // runs at 640 x 480 or has no such mode.
+    const bool noSwitch = m_switch->isDisplay640x480() || !m_modes->offersSize(QSize(640, 480));
+    m_title = TitleScreen::load(m_paths, m_schemesFolder, m_fromEditor, noSwitch);
     showTitle();
     if (!m_title.textsStatus)
         ask(QStringLiteral("Error"), QStringLiteral("Unable to load texts."),

@@ -59,6 +59,7 @@ public:
     QPushButton *textButton(int i) const { return m_view->textButton(i); }
     QLabel *titleLabel() const { return m_view->titleLabel(); }
     QFrame *creditsPanel() const { return m_view->creditsPanel(); }
+    QPushButton *playerSettingsButton() const { return m_view->settingsButton(); }
 
 signals:
     // The window closed; the editor's test run goes on from here.

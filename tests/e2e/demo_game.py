@@ -131,3 +131,19 @@ def alerts(session):
     for alert in session.find_all(role="alert"):
         texts.append(" / ".join(n.name for n in session.find_all(role="label", root=alert) if n.name))
     return "; ".join(texts) or "no message box"
+
+
+SETTINGS = "Player settings"
+UNSCALED = "Unscaled (original size)"
+
+
+def choose_scaling(session, caption):
+    """The title window's player settings: picks how the play area fills the screen, then OK."""
+    session.click(session.find(SETTINGS, TEXT_BUTTON))
+    dialog = session.find(role="dialog", timeout=15)
+    option = session.find(caption, "radio button", root=dialog)
+    session.do_action(option, "Toggle")
+    e.poll("%r to be chosen" % caption,
+           lambda: option.getState().contains(session.atspi.STATE_CHECKED), 10)
+    session.do_action(session.find("OK", "push button", root=dialog), "Press")
+    session.gone(role="dialog")

@@ -301,17 +301,39 @@ class Session:
                 return int(w), int(h)
         raise Failure("xdpyinfo gave no screen size")
 
+    def move_to(self, x, y):
+        # "mousemove --sync" to where the pointer already is waits for a move that never comes.
+        out = self.x("xdotool", "getmouselocation", "--shell", output=True)
+        at = dict(l.split("=", 1) for l in out.splitlines() if "=" in l)
+        if (at.get("X"), at.get("Y")) != (str(int(x)), str(int(y))):
+            self.x("xdotool", "mousemove", "--sync", int(x), int(y))
+
     def click_at(self, x, y, button=1):
-        self.x("xdotool", "mousemove", "--sync", int(x), int(y))
+        self.move_to(x, y)
         self.x("xdotool", "click", button)
 
     def window_at(self, x, y):
         """The top-level X window under the point."""
-        self.x("xdotool", "mousemove", "--sync", int(x), int(y))
+        self.move_to(x, y)
         out = self.x("xdotool", "getmouselocation", "--shell", output=True)
         for line in out.splitlines():
-            if line.startswith("WINDOW="):
+            if line.startswith("WINDOW=") and int(line.split("=", 1)[1]):
                 return int(line.split("=", 1)[1])
+        # xdotool names no window when the one under the pointer holds native child windows
+        # (a video's, the menu bar's): take the player's shown top-level window there.
+        if self.player is not None:
+            found = self.x("xdotool", "search", "--onlyvisible", "--maxdepth", "1", "--pid",
+                           self.player.pid, check=False, output=True)
+            for win in found.split():
+                geometry = self.x("xdotool", "getwindowgeometry", "--shell", win, check=False,
+                                  output=True)
+                g = dict(l.split("=", 1) for l in geometry.splitlines() if "=" in l)
+                try:
+                    gx, gy, gw, gh = (int(g[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+                except (KeyError, ValueError):
+                    continue
+                if gx <= x < gx + gw and gy <= y < gy + gh:
+                    return int(win)
         raise Failure("no window under (%d,%d)" % (x, y))
 
     def key(self, keysym, at):

@@ -39,6 +39,7 @@ def test():
         s.start_player(run, project)
         s.find(demo.TITLE, "label", timeout=30)
         demo.uncheck_resolution(s)
+        demo.choose_scaling(s, demo.UNSCALED)
         demo.click_label(s, demo.START)
         s.find(demo.PLAY_AREA)
         demo.wait_for_picture(s, "the Shore picture", demo.shows_shore, lambda shot: (192, 144))

@@ -22,6 +22,8 @@ def test():
         for caption in (demo.START, demo.LOAD, demo.EXIT):
             s.find(caption, demo.TEXT_BUTTON)
         demo.uncheck_resolution(s)
+        # The game at its own size, in the middle of the screen.
+        demo.choose_scaling(s, demo.UNSCALED)
 
         # Start: the Shore fills the play area centred on the 1024x768 screen.
         demo.click_label(s, demo.START)

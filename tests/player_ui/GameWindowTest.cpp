@@ -10,6 +10,8 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QCloseEvent>
+#include <QDrag>
 #include <QDropEvent>
 #include <QFrame>
 #include <QLabel>
@@ -19,6 +21,7 @@
 #include <QSignalSpy>
 #include <QtTest/QTest>
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -37,6 +40,31 @@ struct DropResult {
     bool enterAccepted = false;
     bool dropAccepted = false;
 };
+
+// Relative luminance and contrast ratio of two colours, as used for readable text.
+double luminance(const QColor &c) {
+    auto channel = [](double v) {
+        v /= 255.0;
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
+}
+
+double contrast(const QColor &a, const QColor &b) {
+    const double la = luminance(a), lb = luminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
+// The strongest contrast between the colour at `background` and any pixel of `rect`.
+double strongestContrast(const QImage &image, const QRect &rect, const QPoint &background) {
+    const QColor ground = pixel(image, background.x(), background.y());
+    double best = 1.0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            best = qMax(best, contrast(ground, pixel(image, x, y)));
+    }
+    return best;
+}
 
 DropResult dropSlotOn(QWidget *target, int slot) {
     std::unique_ptr<QMimeData> data(PickedObject::mimeDataFor(slot));
@@ -236,7 +264,10 @@ TEST_F(GameWindow, ARightPressOnAnItemTogglesTheMenuAndStartsNoDrag) {
     t.click(QPoint(10, 10), Qt::RightButton);
     EXPECT_TRUE(t.game->exitAction()->isVisible());
     EXPECT_EQ(t.engine().draggedSlot(), 0);
-    t.click(QPoint(10, 10), Qt::LeftButton);
+    // The menu bar now lies over the top of the cell: the press lands below it.
+    const QPoint belowTheMenu(10, t.game->menuBar()->height() + 2);
+    ASSERT_LT(belowTheMenu.y(), PickedObject::CellSize);
+    t.click(belowTheMenu, Qt::LeftButton);
     EXPECT_FALSE(t.game->exitAction()->isVisible());
     EXPECT_EQ(t.engine().draggedSlot(), 1);
 }
@@ -256,9 +287,12 @@ TEST_F(GameWindow, EscapeAndTheRightButtonToggleTheMenuBar) {
     EXPECT_TRUE(t.game->menuBar()->isVisible());
     EXPECT_TRUE(t.game->exitAction()->isVisible());
     EXPECT_TRUE(t.game->saveAction()->isVisible());
-    // The menu bar pushes the play area down instead of covering it.
+    // The menu bar lies over the top of the play area, which does not move.
     EXPECT_GT(t.game->menuBar()->height(), 0);
-    EXPECT_EQ(t.game->playArea()->pos(), QPoint(0, t.game->menuBar()->height()));
+    EXPECT_EQ(t.game->playArea()->pos(), QPoint(0, 0));
+    EXPECT_EQ(t.game->menuBar()->geometry(),
+              QRect(0, 0, t.game->playArea()->width(), t.game->menuBar()->height()));
+    EXPECT_EQ(t.game->childAt(QPoint(320, 2)), t.game->menuBar());
     QTest::keyClick(t.game.get(), Qt::Key_Escape);
     EXPECT_FALSE(t.game->menuBar()->isVisible());
     EXPECT_FALSE(t.game->exitAction()->isVisible());
@@ -312,16 +346,39 @@ TEST_F(GameWindow, ExitAsksAndClosesTheGameOnYesOnly) {
     EXPECT_EQ(closed.count(), 1);
 }
 
-TEST_F(GameWindow, ClosingTheWindowClosesTheGame) {
+TEST_F(GameWindow, ClosingTheWindowAsksAsExitDoes) {
     project.frame(QStringLiteral("Start"));
     GameUnderTest t(project);
     t.start();
     QSignalSpy closed(t.game.get(), &Game::gameWindowClosed);
 
-    EXPECT_TRUE(t.game->close());
+    // The window manager's close (its close box, Alt+F4) comes through the window system.
+    auto closeFromTheWindowManager = [&] {
+        QCloseEvent request;
+        QCoreApplication::sendEvent(t.game->windowHandle(), &request);
+        return request.isAccepted();
+    };
+    t.answers.append(EngineHost::Answer::No);
+    EXPECT_FALSE(closeFromTheWindowManager());
+    ASSERT_EQ(t.boxes.size(), 1);
+    EXPECT_EQ(t.boxes[0].text, project.texts.text(10));
+    EXPECT_EQ(t.boxes[0].buttons, EngineHost::Buttons::YesNo);
+    EXPECT_TRUE(t.game->isVisible());
+    EXPECT_FALSE(t.engine().gameClosed());
+    EXPECT_EQ(closed.count(), 0);
+
+    t.answers.append(EngineHost::Answer::Yes);
+    EXPECT_TRUE(closeFromTheWindowManager());
+    EXPECT_EQ(t.boxes.size(), 2);
     EXPECT_TRUE(t.engine().gameClosed());
     EXPECT_EQ(closed.count(), 1);
     EXPECT_FALSE(t.game->isVisible());
+
+    // The program's own closing (the title window taking over) asks nothing.
+    t.start();
+    EXPECT_TRUE(t.game->close());
+    EXPECT_EQ(t.boxes.size(), 2);
+    EXPECT_EQ(closed.count(), 2);
 }
 
 // --- the message strip
@@ -477,6 +534,25 @@ TEST_F(GameWindow, ATiledPictureRepeatsFromTheTopLeftCorner) {
     EXPECT_EQ(pixel(shot, 639, 0), QColor(255, 0, 0));
     EXPECT_EQ(pixel(shot, 629, 479), QColor(0, 255, 0));
     EXPECT_EQ(pixel(shot, 629, 478), QColor(0, 0, 255));
+
+    // Scaled twice, the tiles are twice as large: 60 x 40.
+    t.game->resize(1280, 960);
+    ASSERT_TRUE(waitUntil([&] { return t.game->playArea()->width() == 1280; }, 3000));
+    const QImage scaled = t.screenshot();
+    const struct {
+        QPoint at;
+        QColor colour;
+    } samples[] = {{{10, 10}, Qt::red},   {{45, 10}, Qt::blue},  {{70, 10}, Qt::red},
+                   {{105, 30}, Qt::blue}, {{45, 39}, Qt::green}, {{10, 50}, Qt::red},
+                   {{1270, 950}, Qt::red}};
+    for (const auto &sample : samples) {
+        const QColor c = pixel(scaled, sample.at.x(), sample.at.y());
+        const QColor want = sample.colour;
+        EXPECT_LE(qAbs(c.red() - want.red()) + qAbs(c.green() - want.green()) +
+                      qAbs(c.blue() - want.blue()),
+                  60)
+            << sample.at.x() << "," << sample.at.y();
+    }
 }
 
 TEST_F(GameWindow, AreasShowTheirPicturesStretchedOrAtTheirOwnSize) {
@@ -579,26 +655,62 @@ TEST_F(GameWindow, AreasTakeTheirPointerWithItsHotSpot) {
     EXPECT_EQ(t.game->area(3)->cursor().shape(), Qt::ArrowCursor);
 }
 
-TEST_F(GameWindow, AreasAreNamedAfterTheItemTheyGiveOrTheirNumber) {
-    Area lamp = areaAt(QRect(100, 100, 50, 50));
-    lamp.item.PickItem = 1;
-    lamp.item.ItemName = QStringLiteral("oil lamp");
-    Area offered = areaAt(QRect(200, 100, 50, 50));
-    offered.item.PickItem = 0; // names an item but does not give it
-    offered.item.ItemName = QStringLiteral("bell");
+TEST_F(GameWindow, AreasAreNamedAfterWhatTheyShowNeverAfterTheItemTheyGive) {
+    QImage bell(20, 20, QImage::Format_RGB32);
+    bell.fill(Qt::yellow);
+    project.picture(QStringLiteral("Areas/brass bell.bmp"), bell);
+    struct Case {
+        QRect area;
+        bool picture;
+        QString text; // a text placed at the area's top-left corner
+        QString expected;
+    };
+    const QList<Case> cases = {
+        {QRect(20, 60, 200, 60), false, QStringLiteral("Lighthouse"), QStringLiteral("Lighthouse")},
+        {QRect(300, 60, 100, 100), true, QString(), QStringLiteral("brass bell")},
+        // A text over the picture wins over the picture's name.
+        {QRect(20, 200, 200, 100), true, QStringLiteral("Ship's bell"),
+         QStringLiteral("Ship's bell")},
+        {QRect(300, 200, 60, 60), false, QString(), QStringLiteral("Area 4")},
+    };
     project.frame(QStringLiteral("Start"));
-    project.area(QStringLiteral("Start"), 1, lamp);
-    project.area(QStringLiteral("Start"), 2, offered);
+    int n = 0;
+    for (const Case &c : cases) {
+        ++n;
+        Area a = areaAt(c.area);
+        a.item.PickItem = 1;
+        a.item.ItemName = QStringLiteral("oil lamp");
+        a.look.HasPicture = c.picture;
+        a.look.PictureFile = c.picture ? QStringLiteral("brass bell.bmp") : QString();
+        a.look.Stretch = 1;
+        project.area(QStringLiteral("Start"), n, a);
+        if (!c.text.isEmpty()) {
+            TextLabel label;
+            label.Caption = c.text;
+            label.Left = (c.area.x() + 4) * 15;
+            label.Top = (c.area.y() + 4) * 15;
+            project.text(QStringLiteral("Start"), n, label);
+        }
+    }
+    // A text lying mostly beside an area does not name it.
+    TextLabel beside;
+    beside.Caption = QStringLiteral("Far away in the distance");
+    beside.Left = 350 * 15;
+    beside.Top = 245 * 15;
+    project.text(QStringLiteral("Start"), 9, beside);
     project.item(QStringLiteral("oil lamp"));
     GameUnderTest t(project);
     t.start();
 
-    EXPECT_EQ(accessibleName(t.game->area(1)), QStringLiteral("oil lamp"));
-    EXPECT_EQ(accessibleName(t.game->area(2)), QStringLiteral("Area 2"));
+    for (int i = 0; i < cases.size(); ++i) {
+        ASSERT_NE(t.game->area(i + 1), nullptr);
+        EXPECT_EQ(accessibleName(t.game->area(i + 1)), cases[i].expected) << "area " << i + 1;
+    }
     EXPECT_EQ(accessibleName(t.game->playArea()), QStringLiteral("Play area"));
-    t.click(QPoint(110, 110));
+    t.click(QPoint(310, 210));
     EXPECT_EQ(t.inventory(), QStringList{QStringLiteral("oil lamp")});
     EXPECT_EQ(accessibleName(t.game->inventorySlot(1)), QStringLiteral("oil lamp"));
+    EXPECT_EQ(accessibleName(t.game->area(4)), QStringLiteral("Area 4"));
 }
 
 TEST_F(GameWindow, AnimatedAreasPlayInABoxSizedAfterTheFirstFrame) {
@@ -721,4 +833,229 @@ TEST_F(GameWindow, AnAnimatedPictureThatCannotBeReadIsReported) {
         }
         return false;
     }));
+}
+
+// --- what the player sees over any frame
+
+TEST_F(GameWindow, TheMenuBarIsReadableOnAnyFrameAndHighlightsTheEntryUnderThePointer) {
+    for (const QColor &scene : {QColor(Qt::black), QColor(Qt::white), QColor(40, 40, 40)}) {
+        SCOPED_TRACE(scene.name().toStdString());
+        UiProject p;
+        FrameProperties look;
+        look.Background =
+            QString::number(scene.red() | (scene.green() << 8) | (scene.blue() << 16));
+        p.frame(QStringLiteral("Start"), look);
+        GameUnderTest t(p);
+        t.start();
+        QTest::keyClick(t.game->playArea(), Qt::Key_Escape);
+        QMenuBar *bar = t.game->menuBar();
+        ASSERT_TRUE(bar->isVisible());
+
+        const QImage plain = bar->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        for (QAction *entry : {t.game->exitAction(), t.game->saveAction()}) {
+            const QRect at = bar->actionGeometry(entry);
+            ASSERT_FALSE(at.isEmpty());
+            // The caption stands out from the bar around it.
+            EXPECT_GE(
+                strongestContrast(plain, at.adjusted(2, 2, -2, -2), at.topLeft() + QPoint(1, 1)),
+                4.5)
+                << entry->text().toStdString();
+        }
+        // Below the bar the scene goes on where it was.
+        const QImage shot = t.screenshot();
+        EXPECT_EQ(pixel(shot, 320, bar->height() + 2), scene);
+
+        // The entry under the pointer is highlighted, its caption still readable.
+        const QRect exitAt = bar->actionGeometry(t.game->exitAction());
+        QMouseEvent move(QEvent::MouseMove, QPointF(exitAt.center()),
+                         QPointF(bar->mapToGlobal(exitAt.center())), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(bar, &move);
+        ASSERT_EQ(bar->activeAction(), t.game->exitAction());
+        const QImage hovered = bar->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QPoint corner = exitAt.topLeft() + QPoint(2, 2);
+        EXPECT_NE(pixel(hovered, corner.x(), corner.y()), pixel(plain, corner.x(), corner.y()));
+        EXPECT_GE(strongestContrast(hovered, exitAt.adjusted(2, 2, -2, -2), corner), 4.5);
+    }
+}
+
+TEST_F(GameWindow, InventoryCellsStandOutOnLightAndDarkScenes) {
+    for (const QColor &scene : {QColor(Qt::white), QColor(Qt::black)}) {
+        SCOPED_TRACE(scene.name().toStdString());
+        UiProject p;
+        FrameProperties look;
+        look.Background =
+            QString::number(scene.red() | (scene.green() << 8) | (scene.blue() << 16));
+        p.frame(QStringLiteral("Start"), look);
+        QImage small(16, 16, QImage::Format_ARGB32);
+        small.fill(Qt::transparent);
+        for (int y = 4; y < 12; ++y) {
+            for (int x = 4; x < 12; ++x)
+                small.setPixel(x, y, qRgb(255, 0, 0));
+        }
+        p.picture(QStringLiteral("Areas/gem.png"), small);
+        p.writeRaw(QStringLiteral("Areas/gem.obj"), "\"gem.png\"\r\n");
+        GameUnderTest t(p);
+        t.start();
+        t.engine().AddPickedObject(QStringLiteral("gem"));
+        t.engine().AddPickedObject(QStringLiteral("gem"));
+        ASSERT_NE(t.game->inventorySlot(2), nullptr);
+
+        const QImage shot = t.screenshot();
+        // The picture in the middle of its cell, the cell's outline around it, the cell's
+        // ground between them; nothing drawn beyond the last item.
+        EXPECT_EQ(pixel(shot, 17, 17), QColor(Qt::red));
+        EXPECT_EQ(pixel(shot, 35 + 17, 17), QColor(Qt::red));
+        const QColor outer = pixel(shot, 0, 17), inner = pixel(shot, 1, 17);
+        EXPECT_GE(contrast(inner, pixel(shot, 5, 17)), 3.0) << "the outline inside the cell";
+        EXPECT_GE(qMax(contrast(outer, scene), contrast(inner, scene)), 3.0)
+            << "the outline against the scene";
+        EXPECT_LT(luminance(pixel(shot, 5, 17)), 0.5) << "a dark ground under the picture";
+        EXPECT_EQ(pixel(shot, 2 * 35 + 17, 17), scene);
+        EXPECT_EQ(pixel(shot, 17, 35 + 17), scene);
+    }
+}
+
+TEST_F(GameWindow, WhileDraggingThePointerIsTheItemsPicture) {
+    project.frame(QStringLiteral("Start"));
+    project.item(QStringLiteral("key"), Qt::blue);
+    GameUnderTest t(project);
+    t.start();
+    t.engine().AddPickedObject(QStringLiteral("key"));
+    PickedObject *key = t.game->inventorySlot(1);
+    ASSERT_NE(key, nullptr);
+
+    std::unique_ptr<QDrag> drag(key->makeDrag());
+    EXPECT_EQ(PickedObject::slotOf(drag->mimeData()), 1);
+    for (Qt::DropAction action : {Qt::MoveAction, Qt::IgnoreAction}) {
+        const QImage pointer = drag->dragCursor(action).toImage();
+        ASSERT_EQ(pointer.size(), QSize(32, 32));
+        EXPECT_EQ(QColor(pointer.pixel(16, 16)), QColor(Qt::blue));
+    }
+    // Nothing else follows the pointer: no square hides what lies below it.
+    const QImage shown = drag->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x)
+            EXPECT_EQ(qAlpha(shown.pixel(x, y)), 0);
+    }
+}
+
+// --- scaled play
+
+TEST_F(GameWindow, ThePlayAreaFillsTheWindowAtTheChosenScale) {
+    struct Case {
+        QSize window;
+        PlayerSettings::Scaling scaling;
+        double factor;
+        QRect play;
+    };
+    using S = PlayerSettings::Scaling;
+    const QList<Case> cases = {
+        {QSize(1280, 960), S::Smooth, 2.0, QRect(0, 0, 1280, 960)},
+        {QSize(1920, 1080), S::Smooth, 2.25, QRect(240, 0, 1440, 1080)},
+        {QSize(1920, 1080), S::WholeSteps, 2.0, QRect(320, 60, 1280, 960)},
+        {QSize(1920, 1080), S::Unscaled, 1.0, QRect(640, 300, 640, 480)},
+        {QSize(480, 360), S::WholeSteps, 0.75, QRect(0, 0, 480, 360)},
+    };
+    ActionRecord open = setsVariable(QStringLiteral("door"));
+    open.ShowText = 1;
+    open.TextMessage = QStringLiteral("Creak");
+    open.TextOnBackground = 1;
+    Area door = areaAt(QRect(100, 100, 80, 60), open);
+    door.look.MousePointer = QStringLiteral("hand.cur");
+    project.writeRaw(QStringLiteral("Icons/hand.cur"), cursorFile(QPoint(8, 12)));
+    project.frame(QStringLiteral("Start"));
+    project.writeRaw(QStringLiteral("Frames/film.avi"), QByteArray());
+    FrameProperties film;
+    film.VideoFile = QStringLiteral("film.avi");
+    film.VideoAtPosition = true;
+    film.VideoLeft = 40;
+    film.VideoTop = 20;
+    film.VideoWidth = 160;
+    film.VideoHeight = 120;
+    project.frame(QStringLiteral("Film"), film);
+    project.area(QStringLiteral("Start"), 1, door);
+    TextLabel sign;
+    sign.Caption = QStringLiteral("Door");
+    sign.Left = 200 * 15;
+    sign.Top = 40 * 15;
+    project.text(QStringLiteral("Start"), 1, sign);
+    project.item(QStringLiteral("key"));
+
+    for (const Case &c : cases) {
+        SCOPED_TRACE(QStringLiteral("%1x%2 mode %3")
+                         .arg(c.window.width())
+                         .arg(c.window.height())
+                         .arg(int(c.scaling))
+                         .toStdString());
+        PlayerSettings settings;
+        settings.scaling = c.scaling;
+        settings.save(project.general.ProjectName);
+        GameUnderTest t(project);
+        t.start();
+        t.engine().AddPickedObject(QStringLiteral("key"));
+        t.game->resize(c.window);
+        ASSERT_TRUE(waitUntil([&] { return t.game->playArea()->geometry() == c.play; }, 3000))
+            << "play area at " << t.game->playArea()->geometry().x() << ","
+            << t.game->playArea()->geometry().y() << " " << t.game->playArea()->width() << "x"
+            << t.game->playArea()->height();
+        const double f = c.factor;
+        EXPECT_DOUBLE_EQ(t.game->scale().factor(), f);
+        auto scaled = [f](int v) { return int(std::lround(v * f)); };
+
+        EXPECT_EQ(t.game->area(1)->geometry(),
+                  QRect(scaled(100), scaled(100), scaled(80), scaled(60)));
+        EXPECT_EQ(t.game->area(1)->cursor().hotSpot(), QPoint(scaled(8), scaled(12)));
+        ASSERT_EQ(t.game->texts().size(), 1);
+        EXPECT_EQ(t.game->texts()[0]->pos(), QPoint(scaled(200), scaled(40)));
+        EXPECT_EQ(t.game->inventorySlot(1)->geometry(), QRect(0, 0, scaled(35), scaled(35)));
+
+        // A click on the scaled area reaches it, and the message strip spans the play area.
+        t.click(QPoint(scaled(140), scaled(130)));
+        EXPECT_EQ(t.engine().variables().GetVariableValue(QStringLiteral("door")), 1);
+        ASSERT_TRUE(t.game->messageFrame()->isVisible());
+        EXPECT_EQ(t.game->messageFrame()->width(), c.play.width());
+        EXPECT_EQ(t.game->messageFrame()->geometry().bottom(), c.play.height() - 1);
+        t.engine().variables().ChangeVariableValue(QStringLiteral("door"), 0);
+
+        // A video at a position plays in its rectangle at the same scale.
+        QRect video;
+        t.media.onCommand = [&](const QString &command) {
+            if (command.contains(QStringLiteral(" parent ")))
+                video = t.game->cutSceneArea()->geometry();
+        };
+        t.engine().OpenFrame(QStringLiteral("Film"));
+        t.media.onCommand = nullptr;
+        EXPECT_EQ(video, QRect(scaled(40), scaled(20), scaled(160), scaled(120)));
+    }
+    PlayerSettings().save(project.general.ProjectName);
+}
+
+TEST_F(GameWindow, PlayerSettingsSetTheVolumesAndHowLongMessagesStay) {
+    project.frame(QStringLiteral("Start"));
+    struct Case {
+        PlayerSettings::MessageSpeed speed;
+        int music, sound;
+        bool longer, shorter;
+    };
+    using M = PlayerSettings::MessageSpeed;
+    for (const Case &c : {Case{M::Slow, 20, 70, true, false}, Case{M::Normal, 100, 0, false, false},
+                          Case{M::Fast, 55, 100, false, true}}) {
+        PlayerSettings settings;
+        settings.messageSpeed = c.speed;
+        settings.musicVolume = c.music;
+        settings.soundVolume = c.sound;
+        settings.save(project.general.ProjectName);
+        GameUnderTest t(project);
+        t.start();
+        EXPECT_EQ(t.media.musicVolume(), c.music);
+        EXPECT_EQ(t.media.soundVolume(), c.sound);
+        t.engine().ShowTextMessage(QStringLiteral("0123456789"), true);
+        const int asked = t.engine().messageTimerInterval();
+        EXPECT_EQ(asked, 1700);
+        const int shown = t.game->messageTimerInterval();
+        EXPECT_EQ(shown > asked, c.longer);
+        EXPECT_EQ(shown < asked, c.shorter);
+    }
+    PlayerSettings().save(project.general.ProjectName);
 }

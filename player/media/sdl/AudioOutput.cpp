@@ -13,6 +13,16 @@ std::mutex g_openMutex;
 std::unique_ptr<AudioOutput> g_output;
 std::atomic<AudioOutput *> g_current{nullptr};
 QString g_error;
+std::atomic<int> g_musicVolume{100};
+std::atomic<int> g_soundVolume{100};
+
+// Adds `from` at `percent` to `to`, saturating.
+void addScaled(qint16 *to, const qint16 *from, int samples, int percent) {
+    for (int i = 0; i < samples; ++i) {
+        const int v = to[i] + from[i] * percent / 100;
+        to[i] = static_cast<qint16>(std::clamp(v, -32768, 32767));
+    }
+}
 } // namespace
 
 AudioOutput *AudioOutput::instance() {
@@ -34,8 +44,7 @@ AudioOutput *AudioOutput::instance() {
         return nullptr;
     }
     Mix_AllocateChannels(ChannelCount);
-    // Channels are summed and saturate: keep eight loud waves from clipping.
-    Mix_Volume(-1, MIX_MAX_VOLUME / 2);
+    applyMixerVolumes();
     Mix_SetPostMix(&AudioOutput::postMix, output.get());
     g_output = std::move(output);
     g_current.store(g_output.get());
@@ -81,10 +90,35 @@ void AudioOutput::removePostMixSource(PostMixSource *source) {
     m_sources.erase(std::remove(m_sources.begin(), m_sources.end(), source), m_sources.end());
 }
 
+void AudioOutput::setVolumes(int musicPercent, int soundPercent) {
+    g_musicVolume = std::clamp(musicPercent, 0, 100);
+    g_soundVolume = std::clamp(soundPercent, 0, 100);
+    std::lock_guard<std::mutex> lock(g_openMutex);
+    if (g_output)
+        applyMixerVolumes();
+}
+
+void AudioOutput::applyMixerVolumes() {
+    // Channels are summed and saturate: at full volume they still play at half, so that eight
+    // loud waves do not clip.
+    Mix_Volume(-1, MIX_MAX_VOLUME / 2 * g_soundVolume / 100);
+    Mix_VolumeMusic(MIX_MAX_VOLUME * g_musicVolume / 100);
+}
+
 void AudioOutput::postMix(void *self, unsigned char *stream, int bytes) {
     auto *out = static_cast<AudioOutput *>(self);
     std::lock_guard<std::mutex> lock(out->m_mutex);
     const int frames = bytes / 4;
-    for (PostMixSource *s : out->m_sources)
-        s->mixInto(reinterpret_cast<qint16 *>(stream), frames);
+    auto *samples = reinterpret_cast<qint16 *>(stream);
+    for (PostMixSource *s : out->m_sources) {
+        const int percent = s->isMusic() ? g_musicVolume.load() : g_soundVolume.load();
+        if (percent >= 100) {
+            s->mixInto(samples, frames);
+            continue;
+        }
+        // Mixed on its own first, then added at its volume.
+        out->m_scratch.assign(static_cast<size_t>(frames) * 2, 0);
+        s->mixInto(out->m_scratch.data(), frames);
+        addScaled(samples, out->m_scratch.data(), frames * 2, percent);
+    }
 }

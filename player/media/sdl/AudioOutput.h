@@ -13,6 +13,8 @@ public:
     virtual ~PostMixSource() = default;
     // `stereo` holds `frames` interleaved 16-bit stereo frames at AudioOutput::SampleRate.
     virtual void mixInto(qint16 *stereo, int frames) = 0;
+    // Music follows the music volume, everything else the sound volume.
+    virtual bool isMusic() const { return false; }
 };
 
 // The one audio device of the program, opened on first use and shared by every kind of sound:
@@ -38,10 +40,16 @@ public:
     void addPostMixSource(PostMixSource *source);
     void removePostMixSource(PostMixSource *source);
 
+    // The player's volumes in percent: music (the MP3 stream and music post-mix sources) and
+    // sounds (the channels and the other sources). Kept for a device opened later.
+    static void setVolumes(int musicPercent, int soundPercent);
+
 private:
     AudioOutput() = default;
     static void postMix(void *self, unsigned char *stream, int bytes);
+    static void applyMixerVolumes();
 
     std::mutex m_mutex;
     std::vector<PostMixSource *> m_sources;
+    std::vector<qint16> m_scratch; // audio thread
 };

@@ -122,6 +122,8 @@ public:
         return std::llround(m_info.ticksToMs(tickLocked()));
     }
 
+    bool isMusic() const override { return true; }
+
     void mixInto(qint16 *stereo, int frames) override {
         std::lock_guard<std::mutex> lock(m_mutex);
         if (!m_playing && fluid_synth_get_active_voice_count(m_synth) == 0) {

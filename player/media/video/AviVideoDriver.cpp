@@ -165,8 +165,12 @@ struct AviVideoDriver::Private {
                 std::unique_lock<std::mutex> lock(mutex);
                 const bool stillEnded = !playing;
                 lock.unlock();
-                if (stillEnded)
+                if (stillEnded) {
                     unregisterSound();
+                    // An ended video leaves no picture behind: what lies below shows again.
+                    if (widget)
+                        widget->hide();
+                }
             },
             Qt::QueuedConnection);
     }
@@ -321,6 +325,17 @@ bool AviVideoDriver::play() {
 }
 
 void AviVideoDriver::stop() {
+    halt();
+    // A stopped video leaves no picture behind, whether it ran to its end or not.
+    if (d->widget)
+        d->widget->hide();
+}
+
+void AviVideoDriver::pause() {
+    halt();
+}
+
+void AviVideoDriver::halt() {
     {
         std::lock_guard<std::mutex> lock(d->mutex);
         if (!d->playing)
@@ -330,10 +345,6 @@ void AviVideoDriver::stop() {
     }
     d->wake.notify_all();
     d->unregisterSound();
-}
-
-void AviVideoDriver::pause() {
-    stop();
 }
 
 bool AviVideoDriver::seek(qint64 milliseconds) {

@@ -20,6 +20,8 @@ public:
                                                 QString *error);
     ~AviVideoDriver() override;
 
+    // Playing shows the video's window; stopping, or reaching the end, hides it (pausing keeps
+    // the picture on show).
     bool play() override;
     void stop() override;
     void pause() override;
@@ -41,6 +43,7 @@ public:
 
 private:
     AviVideoDriver();
+    void halt();
 
     struct Private;
     std::unique_ptr<Private> d;

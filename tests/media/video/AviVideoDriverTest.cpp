@@ -166,8 +166,10 @@ TEST_F(AviVideoDriverTest, PaintsInAChildWindowFillingItsParent) {
     ASSERT_TRUE(driver->play());
     EXPECT_TRUE(window->isVisible());
     ASSERT_TRUE(waitUntil([&] { return driver->framesPresented() >= 4; }, kTimeoutMs));
-    driver->stop();
+    // A paused video keeps its picture on show.
+    driver->pause();
     runEventsFor(50);
+    EXPECT_TRUE(window->isVisible());
 
     const QImage shown = parent->grab().toImage();
     EXPECT_GT(distinctColours(shown), 8) << "the test picture is colourful";
@@ -181,6 +183,14 @@ TEST_F(AviVideoDriverTest, PaintsInAChildWindowFillingItsParent) {
     parent->resize(200, 100);
     runEventsFor(20);
     EXPECT_EQ(window->geometry(), QRect(0, 0, 200, 100));
+
+    // Stopped, or played to its end, the video leaves no picture over its parent.
+    driver->stop();
+    EXPECT_FALSE(window->isVisible());
+    ASSERT_TRUE(driver->play());
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_TRUE(playToEnd(*driver));
+    EXPECT_TRUE(waitUntil([&] { return !window->isVisible(); }, kTimeoutMs));
 
     // Closing the video removes its window.
     driver.reset();

@@ -1,0 +1,162 @@
+"""Scaled play on screens larger than the game: the play area fills the screen with its aspect
+kept, the full-area video of the Beacon goes away when it ends (and when Escape stops it) so the
+game plays on to its ending picture, and the Escape menu bar is seen, readable, over the top of
+the play area, which does not move. At 1024 x 768 and 1920 x 1080 (Xvfb offers no 640 x 480
+mode, so the title window offers no display switch)."""
+
+import os
+import subprocess
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import e2e_support as e  # noqa: E402
+import demo_game as demo  # noqa: E402
+
+# The frame whose full-area video leads, by its timer, to the game's last frame.
+VIDEO_FRAME = "Beacon"
+LAST_PICTURE = os.path.join("Frames", "ending.bmp")
+
+
+def start_at(project, frame):
+    """Makes `frame` the project's initial frame (the fifth value of Config/General)."""
+    path = os.path.join(project, "Config", "General")
+    with open(path, "rb") as f:
+        lines = f.read().split(b"\r\n")
+    lines[4] = b'"' + frame.encode("cp1252") + b'"'
+    with open(path, "wb") as f:
+        f.write(b"\r\n".join(lines))
+
+
+def reference(project, size):
+    """The last frame's picture stretched to `size`, as ImageMagick draws it."""
+    blob = subprocess.run(["convert", os.path.join(project, LAST_PICTURE), "-resize",
+                           "%dx%d!" % size, "-depth", "8", "ppm:-"],
+                          check=True, stdout=subprocess.PIPE, timeout=20).stdout
+    return e.parse_ppm(blob)
+
+
+def matching(shot, box, picture, step=16):
+    """The share of samples of the play area in the screenshot that match the picture (texts
+    and areas of the frame lie over parts of it)."""
+    x0, y0, w, h = box
+    hits = count = 0
+    for y in range(4, h - 4, step):
+        for x in range(4, w - 4, step):
+            count += 1
+            if e.near(shot.pixel(x0 + x, y0 + y), picture.pixel(x, y), 40):
+                hits += 1
+    return hits / max(1, count)
+
+
+def luminance(c):
+    def channel(v):
+        v /= 255.0
+        return v / 12.92 if v <= 0.03928 else ((v + 0.055) / 1.055) ** 2.4
+    r, g, b = (channel(v) for v in c)
+    return 0.2126 * r + 0.7152 * g + 0.0722 * b
+
+
+def contrast(a, b):
+    la, lb = luminance(a), luminance(b)
+    return (max(la, lb) + 0.05) / (min(la, lb) + 0.05)
+
+
+def check_menu(s, box):
+    """Escape shows the menu bar over the play area's top; its captions read on it."""
+    demo.open_menu(s)
+    if s.extents(s.find(demo.PLAY_AREA)) != box:
+        raise e.Failure("the play area moved when the menu bar appeared")
+    shot = s.screenshot()
+    for name in (demo.EXIT, "Save game..."):
+        x, y, w, h = s.extents(demo.menu_item(s, name))
+        if not (box[1] <= y < box[1] + 40 and box[0] <= x < box[0] + box[2]):
+            raise e.Failure("%r is at (%d,%d), not over the top of the play area %r"
+                            % (name, x, y, box))
+        ground = shot.pixel(x + 1, y + 1)
+        best = max(contrast(ground, shot.pixel(px, py))
+                   for py in range(y + 2, y + h - 2) for px in range(x + 2, x + w - 2))
+        if best < 4.5:
+            raise e.Failure("%r is not readable on the menu bar: best contrast %.1f, ground %r"
+                            % (name, best, ground))
+    w, h = s.screen_size()
+    s.key("Escape", at=(w // 2, h // 2))
+    e.poll("the menu bar to go", lambda: not s.find_all(demo.EXIT, "menu item"), 10)
+
+
+def play(run, project_src, screen, expected_box):
+    with e.Session(screen=screen) as s:
+        project = s.copy_project(project_src)
+        start_at(project, VIDEO_FRAME)
+        s.start_player(run, project)
+        s.find(demo.TITLE, "label", timeout=30)
+        if [b for b in s.find_all(role="check box") if "640 x 480" in b.name]:
+            raise e.Failure("the title window offers a display switch that this screen lacks")
+
+        last = reference(project, expected_box[2:])
+        for stop_with_escape in (False, True):
+            demo.click_label(s, demo.START)
+            area = s.find(demo.PLAY_AREA)
+            box = s.extents(area)
+            if box != expected_box:
+                raise e.Failure("the play area is %r on the %s screen, not %r"
+                                % (box, screen, expected_box))
+            e.log("play area %r%s" % (box, ", Escape during the video" if stop_with_escape else ""))
+            if stop_with_escape:
+                s.key("Escape", at=(box[0] + box[2] // 2, box[1] + box[3] // 2))
+            # The video goes, the frame's timer runs, and the last picture shows in full.
+            share = {}
+
+            def ending_shown():
+                s.check_player_running()
+                share["last"] = matching(s.screenshot(), box, last)
+                return share["last"] >= 0.7
+            try:
+                e.poll("the last picture after the video", ending_shown, 20, interval=0.3)
+            except e.Failure as err:
+                raise e.Failure("%s (%.0f %% of the play area matched it)"
+                                % (err, 100 * share.get("last", 0)))
+            e.log("the last picture shows (%.0f %% matched)" % (100 * share["last"]))
+            centre = (box[0] + box[2] // 2, box[1] + box[3] // 2)
+            if s.find_all(demo.EXIT, "menu item"):
+                # Escape may have left the menu bar shown as it stopped the video.
+                s.click_at(*centre, button=1)
+                e.poll("the menu to go", lambda: not s.find_all(demo.EXIT, "menu item"), 10)
+            # A click reaches the frame again: the video is not lying over it.
+            s.click_at(box[0] + box[2] // 2, box[1] + box[3] // 2, button=3)
+            e.poll("the menu from a right click", lambda: s.find_all(demo.EXIT, "menu item"), 10)
+            s.click_at(box[0] + box[2] // 2, box[1] + box[3] // 2, button=1)
+            e.poll("the menu to go", lambda: not s.find_all(demo.EXIT, "menu item"), 10)
+            check_menu(s, box)
+            e.log("menu bar seen")
+            demo.quit_game(s)
+
+        demo.click_label(s, demo.EXIT)
+        status = s.wait_player_exit(15)
+        if status != 0:
+            raise e.Failure("the player ended with status %d" % status)
+
+
+SCREENS = {
+    # 1024 / 640 = 1.6 fills the screen; 1080 / 480 = 2.25 fills the height, centred.
+    "1024x768": (0, 0, 1024, 768),
+    "1920x1080": (240, 0, 1440, 1080),
+}
+
+
+def test():
+    run, project_src = sys.argv[1], sys.argv[2]
+    if len(sys.argv) > 3:
+        play(run, project_src, sys.argv[3], SCREENS[sys.argv[3]])
+        return
+    # The accessibility bus is joined once per process: each screen runs in a process of its own.
+    for screen in SCREENS:
+        status = subprocess.run([sys.executable, os.path.abspath(__file__), run, project_src,
+                                 screen], timeout=120).returncode
+        if status == e.SKIP:
+            raise e.Skip("the %s run was skipped" % screen)
+        if status != 0:
+            raise e.Failure("the %s run failed" % screen)
+
+
+if __name__ == "__main__":
+    e.main(test, limit=170)
