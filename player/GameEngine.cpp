@@ -311,12 +311,12 @@ void GameEngine::LoadAreas() {
         }
         SceneArea a;
         a.number = n;
-        AreaItem item;
-        areas.readItem(n, item); // a missing item file gives no item and the speed of 50
-        if (item.PickItem == 1)
-            a.item = item.ItemName;
         const int left = qRound(look.Left), top = qRound(look.Top);
         if (look.HasPicture && look.IsAnimatedGif != 0) {
+            // Only an animated picture needs the item file, for its speed; a missing file gives
+            // the speed of 50. The item a click gives is read when the area is clicked.
+            AreaItem item;
+            areas.readItem(n, item);
             a.rect = QRect(0, 0, 15, 15);
             const QString file = resolve(m_paths.AreasPath(), look.PictureFile);
             if (!look.PictureFile.isEmpty()) {
