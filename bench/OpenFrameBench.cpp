@@ -156,7 +156,8 @@ void BM_OpenFrameOverReadingFiles(benchmark::State &state) {
             return;
         }
     }
-    state.counters["ratio"] = readNs > 0 ? static_cast<double>(openNs) / static_cast<double>(readNs) : 0;
+    state.counters["ratio"] =
+        readNs > 0 ? static_cast<double>(openNs) / static_cast<double>(readNs) : 0;
 }
 BENCHMARK(BM_OpenFrameOverReadingFiles)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -41,9 +41,9 @@ int RecordingMediaBackend::sendString(const QString &command, QString *reply) {
     if (verb == QLatin1String("open")) {
         // The open fails where the real device's would: an unknown type, or no file to read.
         const auto valueOf = [&words](const char *key) {
-            const int at = words.indexOf(QRegularExpression(
-                QLatin1Char('^') + QLatin1String(key) + QLatin1Char('$'),
-                QRegularExpression::CaseInsensitiveOption));
+            const int at = words.indexOf(
+                QRegularExpression(QLatin1Char('^') + QLatin1String(key) + QLatin1Char('$'),
+                                   QRegularExpression::CaseInsensitiveOption));
             return at > 0 && at + 1 < words.size() ? words[at + 1] : QString();
         };
         static const QStringList types = {QStringLiteral("sequencer"), QStringLiteral("waveaudio"),

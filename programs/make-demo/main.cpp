@@ -144,6 +144,9 @@ AreaItem gives(const char *item) {
     return c;
 }
 
+// The tools' arguments stay grouped by option, as one would type them.
+// clang-format off
+
 // The pictures. Pictures that lie on the scene (the gull, the match, the lamp, the matchbox, the
 // stairs) are GIFs with a transparent background; the backgrounds are as large as the play area.
 void makePictures(Demo &d) {
@@ -351,6 +354,8 @@ void makeMedia(Demo &d) {
     QFile::remove(night);
 }
 
+// clang-format on
+
 void writeProject(Demo &d) {
     GeneralInfo g;
     g.ProjectName = QStringLiteral("Demo");
@@ -408,11 +413,14 @@ void writeProject(Demo &d) {
         AreaItem gullSpeed;
         gullSpeed.GifSpeed = 40;
         writeFrame(d, "Shore", p, sounds({{3, playSound("waves.wav", true)}}),
-                   {area(door, goTo("Door")), area(picture(100, 380, 60, 30, "match.gif"), pick, gives("Match")),
+                   {area(door, goTo("Door")),
+                    area(picture(100, 380, 60, 30, "match.gif"), pick, gives("Match")),
                     area(gull, text("A gull cries overhead.", true), gullSpeed,
                          sounds({{1, playSound("gull.wav", false)}}))},
-                   {label("The Lighthouse Keeper", 110, 16, "Times New Roman", 24, true, false, rgb(16, 42, 84)),
-                    label("Light the beacon before nightfall.", 112, 56, "Arial", 12, false, true, rgb(120, 40, 10))});
+                   {label("The Lighthouse Keeper", 110, 16, "Times New Roman", 24, true, false,
+                          rgb(16, 42, 84)),
+                    label("Light the beacon before nightfall.", 112, 56, "Arial", 12, false, true,
+                          rgb(120, 40, 10))});
     }
     // Door: a tiled background, MP3 music instead of MIDI; the key opens the door.
     {
@@ -441,7 +449,8 @@ void writeProject(Demo &d) {
                    {area(door, goTo("Lamp Room")), area(keyhole, text("The door is locked.", true)),
                     area(picture(250, 410, 140, 40, "mat.bmp"), underMat, gives("Key")),
                     area(picture(20, 200, 40, 40, "back.bmp", false), back)},
-                   {label("The lighthouse door", 376, 24, "Courier New", 16, true, false, rgb(255, 255, 255))});
+                   {label("The lighthouse door", 376, 24, "Courier New", 16, true, false,
+                          rgb(255, 255, 255))});
         DropEvent key;
         key.action = text("The key turns. The door creaks open.", true);
         key.action.HideOrRemove = 1;
@@ -470,7 +479,8 @@ void writeProject(Demo &d) {
         stairs.VideoWidth = 640;
         stairs.VideoHeight = 480;
         writeFrame(d, "Lamp Room", p, QList<ChannelRecord>(8),
-                   {area(picture(260, 200, 120, 120, "lamp.gif"), text("The lamp is cold. It needs a flame.", true)),
+                   {area(picture(260, 200, 120, 120, "lamp.gif"),
+                         text("The lamp is cold. It needs a flame.", true)),
                     area(picture(100, 380, 50, 30, "matchbox.gif"), matchbox, gives("Matchbox")),
                     area(picture(0, 420, 120, 60, "stairs.gif"), stairs)},
                    {label("The lamp room", 200, 24, "Arial", 14, true, false, rgb(220, 220, 255))});

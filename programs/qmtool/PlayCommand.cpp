@@ -65,9 +65,9 @@ int slotOf(const GameEngine &engine, const QString &item) {
 int stepLength(const QString &verb) {
     static const QStringList one = {QStringLiteral("start"), QStringLiteral("esc"),
                                     QStringLiteral("exit")};
-    static const QStringList two = {QStringLiteral("click"), QStringLiteral("rclick"),
+    static const QStringList two = {QStringLiteral("click"),   QStringLiteral("rclick"),
                                     QStringLiteral("advance"), QStringLiteral("answer"),
-                                    QStringLiteral("save"), QStringLiteral("load")};
+                                    QStringLiteral("save"),    QStringLiteral("load")};
     static const QStringList three = {QStringLiteral("drop"), QStringLiteral("combine")};
     return one.contains(verb) ? 1 : two.contains(verb) ? 2 : three.contains(verb) ? 3 : 0;
 }
@@ -108,8 +108,8 @@ int runPlayCommand(const QString &projectFolder, const QStringList &steps) {
         bool ok = true;
         // Once the game is closed only the title window's ways back in act; any other step
         // leaves the state as it is and says why.
-        const bool ignored = engine.gameClosed() && verb != QLatin1String("start") &&
-                             verb != QLatin1String("load");
+        const bool ignored =
+            engine.gameClosed() && verb != QLatin1String("start") && verb != QLatin1String("load");
         if (ignored) {
             used = stepLength(verb);
             ok = used > 0;

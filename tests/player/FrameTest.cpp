@@ -483,8 +483,9 @@ TEST_F(AreaVisibility, VariableListsDecideAndMissingVariablesNeverHide) {
     // The conditions are the ones read when the frame opened: each area file is read once per
     // opening, so files gone since then change nothing until the frame opens again.
     QMap<QString, QByteArray> kept;
-    for (const QString &file : {QStringLiteral("Areas/Start/1a.dat"), QStringLiteral("Areas/Start/2a.dat"),
-                                QStringLiteral("Areas/Start/5a.dat")}) {
+    for (const QString &file :
+         {QStringLiteral("Areas/Start/1a.dat"), QStringLiteral("Areas/Start/2a.dat"),
+          QStringLiteral("Areas/Start/5a.dat")}) {
         kept.insert(file, project.read(file));
         ASSERT_TRUE(QFile::remove(project.path(file)));
     }

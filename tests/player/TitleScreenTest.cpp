@@ -190,8 +190,8 @@ TEST(TitleScreenLayout, UnreadableGeneralIsReported) {
     // Damaged further on: what came before the damage is kept for the title and the game.
     p.writeLines(QStringLiteral("Config/General"),
                  {q(QStringLiteral("Game")), q(QString()), q(QStringLiteral("The Title")),
-                  QStringLiteral("2"), q(QStringLiteral("Start")), q(QString()), QStringLiteral("320"),
-                  QStringLiteral("tall")});
+                  QStringLiteral("2"), q(QStringLiteral("Start")), q(QString()),
+                  QStringLiteral("320"), QStringLiteral("tall")});
     const TitleScreen damaged = TitleScreen::load(p.paths(), schemes(p), false, false);
     EXPECT_FALSE(damaged.generalRead);
     EXPECT_EQ(damaged.errors, QStringList{QStringLiteral(" Unable to load project information.")});

@@ -55,9 +55,9 @@ PlayRun play(const QString &folder, const QStringList &steps) {
 class DemoCopy : public TestProject {
 public:
     DemoCopy() {
-        QProcess::execute(QStringLiteral("cp"),
-                          {QStringLiteral("-R"), QStringLiteral(DEMO_PROJECT) + QStringLiteral("/."),
-                           root()});
+        QProcess::execute(
+            QStringLiteral("cp"),
+            {QStringLiteral("-R"), QStringLiteral(DEMO_PROJECT) + QStringLiteral("/."), root()});
     }
 };
 
@@ -226,15 +226,17 @@ TEST(QmtoolCheck, SampleProjectIsClean) {
 }
 
 // Through the demo: the shore, the door with its MP3, the key, the lamp room and its video.
-const QStringList kWalk = {"start", "click", "1", "advance", "1000", "click", "3", "drop", "Key",
-                           "2", "click", "1", "click", "2", "advance", "3000"};
+const QStringList kWalk = {"start", "click", "1",       "advance", "1000",  "click",
+                           "3",     "drop",  "Key",     "2",       "click", "1",
+                           "click", "2",     "advance", "3000"};
 
 TEST(QmtoolPlay, TheSameStepsAlwaysPrintTheSameOutput) {
     const PlayRun first = play(QStringLiteral(DEMO_PROJECT), kWalk);
     ASSERT_EQ(first.exitCode, 0) << first.out.constData();
     ASSERT_EQ(first.steps.size(), 8);
     // The MP3 worker's calls are listed with the step that started them, in order.
-    const QString mp3 = QDir(QStringLiteral(DEMO_PROJECT)).absoluteFilePath(QStringLiteral("Frames/door.mp3"));
+    const QString mp3 =
+        QDir(QStringLiteral(DEMO_PROJECT)).absoluteFilePath(QStringLiteral("Frames/door.mp3"));
     const QJsonArray media = first.steps[2][QStringLiteral("media")].toArray();
     EXPECT_EQ(media.size(), 2) << first.out.constData();
     EXPECT_EQ(media.at(0).toString(), QStringLiteral("mp3gettime \"") + mp3 + QLatin1Char('"'));
@@ -252,9 +254,12 @@ TEST(QmtoolPlay, FilesThatCannotBeOpenedAreReportedAsInTheGame) {
     ASSERT_EQ(r.exitCode, 0) << r.out.constData();
     const QJsonObject lampRoom = r.steps.last();
     EXPECT_EQ(lampRoom[QStringLiteral("frame")].toString(), QStringLiteral("Lamp Room"));
-    const QString quoted = QLatin1Char('"') + demo.path(QStringLiteral("Frames/lamp.avi")) + QLatin1Char('"');
-    EXPECT_TRUE(reportsOf(lampRoom).filter(QStringLiteral("Unable to play video. Probably file not found ('") +
-                                           quoted + QStringLiteral("').")).size() == 1)
+    const QString quoted =
+        QLatin1Char('"') + demo.path(QStringLiteral("Frames/lamp.avi")) + QLatin1Char('"');
+    EXPECT_TRUE(reportsOf(lampRoom)
+                    .filter(QStringLiteral("Unable to play video. Probably file not found ('") +
+                            quoted + QStringLiteral("')."))
+                    .size() == 1)
         << r.out.constData();
 }
 
@@ -270,15 +275,16 @@ TEST(QmtoolPlay, DamagedGeneralKeepsWhatWasReadBeforeTheDamage) {
     EXPECT_EQ(r.steps[0][QStringLiteral("frame")].toString(), QStringLiteral("Shore"));
     const QStringList reports = reportsOf(r.steps[0]);
     ASSERT_EQ(reports.size(), 1) << r.out.constData();
-    EXPECT_TRUE(reports[0].endsWith(QStringLiteral(" Unable to load project information."))) << r.out.constData();
+    EXPECT_TRUE(reports[0].endsWith(QStringLiteral(" Unable to load project information.")))
+        << r.out.constData();
 }
 
 TEST(QmtoolPlay, OnceTheGameIsClosedOnlyStartAndLoadAct) {
     DemoCopy demo;
-    const PlayRun r = play(demo.root(), {"start", "click", "1", "click", "3", "save", "before",
-                                         "answer", "yes", "exit", "click", "1", "drop", "Key", "2",
-                                         "save", "after", "esc", "advance", "5000", "load", "before",
-                                         "start"});
+    const PlayRun r = play(demo.root(), {"start",   "click",  "1",    "click",  "3",     "save",
+                                         "before",  "answer", "yes",  "exit",   "click", "1",
+                                         "drop",    "Key",    "2",    "save",   "after", "esc",
+                                         "advance", "5000",   "load", "before", "start"});
     ASSERT_EQ(r.exitCode, 0) << r.out.constData();
     ASSERT_EQ(r.steps.size(), 13);
     const auto withoutOutput = [](QJsonObject step) {
@@ -291,9 +297,9 @@ TEST(QmtoolPlay, OnceTheGameIsClosedOnlyStartAndLoadAct) {
     for (int i = 6; i <= 10; ++i) {
         const QJsonObject &step = r.steps[i];
         SCOPED_TRACE(step[QStringLiteral("step")].toString().toStdString());
-        EXPECT_EQ(reportsOf(step), QStringList{QStringLiteral(
-                                       "closed: The game is closed: only start and load act; "
-                                       "the step changed nothing.")});
+        EXPECT_EQ(reportsOf(step),
+                  QStringList{QStringLiteral("closed: The game is closed: only start and load act; "
+                                             "the step changed nothing.")});
         EXPECT_EQ(step[QStringLiteral("media")].toArray(), QJsonArray());
         EXPECT_EQ(withoutOutput(step), withoutOutput(closed));
     }
@@ -302,7 +308,8 @@ TEST(QmtoolPlay, OnceTheGameIsClosedOnlyStartAndLoadAct) {
     // Loading a saved game opens the game again, and so does a new game.
     EXPECT_FALSE(r.steps[11][QStringLiteral("closed")].toBool());
     EXPECT_EQ(r.steps[11][QStringLiteral("frame")].toString(), QStringLiteral("Door"));
-    EXPECT_EQ(r.steps[11][QStringLiteral("inventory")].toArray(), QJsonArray{QStringLiteral("Key")});
+    EXPECT_EQ(r.steps[11][QStringLiteral("inventory")].toArray(),
+              QJsonArray{QStringLiteral("Key")});
     EXPECT_FALSE(r.steps[12][QStringLiteral("closed")].toBool());
     EXPECT_EQ(r.steps[12][QStringLiteral("frame")].toString(), QStringLiteral("Shore"));
 }
