@@ -171,6 +171,7 @@ void GameEngine::OpenFrame(const QString &name) {
 
     m_scene.texts.clear();
     m_scene.areas.clear();
+    m_areaConditions.clear();
     if (m_scene.backgroundKind == 0) {
         m_scene.backImage.clear();
         m_scene.tileImage.clear();
@@ -310,12 +311,12 @@ void GameEngine::LoadAreas() {
         }
         SceneArea a;
         a.number = n;
-        AreaItem item;
-        areas.readItem(n, item); // a missing item file gives no item and the speed of 50
-        if (item.PickItem == 1)
-            a.item = item.ItemName;
         const int left = qRound(look.Left), top = qRound(look.Top);
         if (look.HasPicture && look.IsAnimatedGif != 0) {
+            // Only an animated picture needs the item file, for its speed; a missing file gives
+            // the speed of 50. The item a click gives is read when the area is clicked.
+            AreaItem item;
+            areas.readItem(n, item);
             a.rect = QRect(0, 0, 15, 15);
             const QString file = resolve(m_paths.AreasPath(), look.PictureFile);
             if (!look.PictureFile.isEmpty()) {
@@ -337,13 +338,14 @@ void GameEngine::LoadAreas() {
         if (look.hasCustomPointer())
             a.pointer = resolve(m_paths.IconsPath(), look.MousePointer);
         m_scene.areas.append(a);
+        // The visibility conditions are kept, so the area file is read once per opening.
+        m_areaConditions.append(AreaCondition{look.VisibleIf, look.ZeroList, look.OneList});
     }
 }
 
 void GameEngine::ShowOrNotShowAreas() {
-    const AreaFiles areas(m_paths, soundMode(), m_scene.frame);
     for (int n = 1; n <= m_areaCount; ++n) {
-        if (n > m_scene.areas.size()) {
+        if (n > m_scene.areas.size() || n > m_areaConditions.size()) {
             // An area the frame counts but that could not be loaded: it cannot be shown or
             // hidden, which is a failure like an unreadable area file.
             reportBare();
@@ -360,21 +362,17 @@ void GameEngine::ShowOrNotShowAreas() {
         if (hidden) {
             visible = false;
         } else {
-            AreaLook look;
-            if (!areas.readLook(n, look)) {
-                reportBare();
-                break;
-            }
-            if (look.VisibleIf != 0) {
-                for (const QString &v : look.ZeroList) {
+            const AreaCondition &c = m_areaConditions[n - 1];
+            if (c.visibleIf != 0) {
+                for (const QString &v : c.mustBeZero) {
                     const int value = m_vars.GetVariableValue(v);
                     if (value != 0 && value != -1) {
                         visible = false;
                         break;
                     }
                 }
-                for (int i = 0; visible && i < look.OneList.size(); ++i) {
-                    const int value = m_vars.GetVariableValue(look.OneList[i]);
+                for (int i = 0; visible && i < c.mustBeOne.size(); ++i) {
+                    const int value = m_vars.GetVariableValue(c.mustBeOne[i]);
                     if (value != 1 && value != -1)
                         visible = false;
                 }

@@ -124,6 +124,13 @@ private:
     void placeInventory();
     void applyActionVariables(const ActionRecord &a);
 
+    // When an area of the open frame is shown, as its area file said when the frame opened.
+    struct AreaCondition {
+        int visibleIf = 0;
+        QStringList mustBeZero;
+        QStringList mustBeOne;
+    };
+
     ProjectPaths m_paths;
     GeneralInfo m_general;
     CustomTexts m_texts;
@@ -132,6 +139,7 @@ private:
     GameVariables m_vars;
     QStringList m_history;
     Scene m_scene;
+    QList<AreaCondition> m_areaConditions; // areas 1..n at index n-1
     int m_areaCount = 0;
     int m_draggedSlot = 0;
     bool m_stopVideoRequest = true;

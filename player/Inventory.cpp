@@ -4,6 +4,7 @@
 #include "GameEngine.h"
 #include "Items.h"
 #include "MediaPlayers.h"
+#include "RecordReader.h"
 
 #include <QFileInfo>
 
@@ -44,11 +45,15 @@ void GameEngine::RemovePickedObject(int ObjectIndex) {
 void GameEngine::PickOrNotPickObject(int area) {
     const AreaFiles areas(m_paths, soundMode(), m_scene.frame);
     const QString path = areas.path(area, QStringLiteral("c.dat"));
-    AreaItem item;
-    if (path.isEmpty() || !QFileInfo(path).isFile() || !readAreaItem(path, item))
+    if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
-    if (item.PickItem == 1)
-        AddPickedObject(item.ItemName);
+    // Only the two values a pick-up needs are read: what follows them (the animation speed)
+    // may be damaged without stopping it.
+    RecordReader r = RecordReader::fromFile(path);
+    int pick = 0;
+    QString name;
+    if (r.readInt16(pick) && pick == 1 && r.readString(name))
+        AddPickedObject(name);
 }
 
 void GameEngine::slotPressed(int slot, int button) {
@@ -76,15 +81,22 @@ void GameEngine::dropOnSlot(int slot) {
     const QString second = m_scene.inventory[slot - 1].name;
     if (!items.hasEvent(first, second))
         return;
-    ItemEvent e;
-    if (!items.readEvent(first, second, e)) {
-        reportError(QStringLiteral(" Unable to combine items."));
-        return;
-    }
-    if (e.RemoveFirst == 1)
+    // Each value acts as soon as it is read, so an event file cut short still does what it
+    // asked for before the cut, and then reports the failure.
+    RecordReader r = RecordReader::fromFile(items.eventPath(first, second));
+    auto failed = [this] { reportError(QStringLiteral(" Unable to combine items.")); };
+    int removeFirst = 0, removeSecond = 0, addNew = 0;
+    if (!r.readInt16(removeFirst))
+        return failed();
+    if (removeFirst == 1)
         RemovePickedObject(a);
-    if (e.RemoveSecond == 1)
-        RemovePickedObject(e.RemoveFirst == 1 && a < slot ? slot - 1 : slot);
-    if (e.AddNew == 1)
-        AddPickedObject(e.NewItem);
+    if (!r.readInt16(removeSecond))
+        return failed();
+    if (removeSecond == 1)
+        RemovePickedObject(removeFirst == 1 && a < slot ? slot - 1 : slot);
+    QString newItem;
+    if (!r.readInt16(addNew) || !r.readString(newItem))
+        return failed();
+    if (addNew == 1)
+        AddPickedObject(newItem);
 }

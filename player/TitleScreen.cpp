@@ -16,7 +16,9 @@ TitleScreen TitleScreen::load(const ProjectPaths &paths, const QString &schemesF
 
     const QString generalPath =
         ProjectFiles::existingVariant(paths.ConfigPath() + QStringLiteral("General"));
-    if (!readGeneral(generalPath, t.general, GeneralReader::Player)) {
+    const bool generalRead = readGeneral(generalPath, t.general, GeneralReader::Player).ok();
+    t.title = t.general.SoftwareTitle; // read before any damage, it shows all the same
+    if (!generalRead) {
         t.errors.append(QStringLiteral(" Unable to load project information."));
         return t;
     }

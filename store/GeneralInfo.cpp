@@ -11,15 +11,17 @@ Status readGeneral(const QString &path, GeneralInfo &out, GeneralReader reader) 
     r.readString(g.GeneralFilePath);
     r.readString(g.SoftwareTitle);
     if (reader == GeneralReader::Player) {
-        int choice = 0, width = 0, height = 0;
-        r.readInt16(choice);
+        // Each whole number takes its place as soon as it is read: a file damaged further on
+        // keeps what came before the damage.
+        int number = 0;
+        if (r.readInt16(number))
+            g.ScreenSizeChoice = number;
         r.readString(g.InitialFrame);
         r.readString(g.CommentsAndVersion);
-        r.readInt16(width);
-        r.readInt16(height);
-        g.ScreenSizeChoice = choice;
-        g.ScreenWidth = width;
-        g.ScreenHeight = height;
+        if (r.readInt16(number))
+            g.ScreenWidth = number;
+        if (r.readInt16(number))
+            g.ScreenHeight = number;
     } else {
         r.readInt16(g.ScreenSizeChoice);
         r.readString(g.InitialFrame);
@@ -54,9 +56,11 @@ Status readGeneral(const QString &path, GeneralInfo &out, GeneralReader reader) 
             }
         }
     }
+    // The values read before any damage are kept, as the game's own reading always did: the
+    // title, the initial frame and the screen size of a file spoilt further on stay usable.
+    out = g;
     if (!r.ok())
         return StoreMessages::unreadable(path, r);
-    out = g;
     return Status::success();
 }
 

@@ -31,5 +31,6 @@ struct GeneralInfo {
 // editor reads all 22 lines.
 enum class GeneralReader { Player, Editor };
 
+// On failure `out` holds the values read before the damage and defaults after it.
 Status readGeneral(const QString &path, GeneralInfo &out, GeneralReader reader);
 Status writeGeneral(const QString &path, const GeneralInfo &info);

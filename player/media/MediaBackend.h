@@ -39,6 +39,7 @@ private:
 
 enum class MediaBackendKind { Real, Recording };
 
-// `clock` may be null for the system clock; it must outlive the back end.
+// `clock` may be null for the system clock; it must outlive the back end. Part of the real back
+// end's library (qmmedia_real): programs that only record link the recording back end itself.
 std::unique_ptr<MediaBackend> createMediaBackend(MediaBackendKind kind,
                                                  const MediaClock *clock = nullptr);

@@ -78,7 +78,10 @@ QString Mmedia::Status() {
 }
 
 void Mmedia::PlayMovie(const QString &file, quintptr windowHandle) {
-    m_alias = QString::number(QRandomGenerator::global()->bounded(1, 51));
+    // The generator is seeded from the time of day of the media clock, so a scripted run with
+    // its own clock opens its videos under the same aliases every time.
+    QRandomGenerator random(static_cast<quint32>(m_clock.now().time().msecsSinceStartOfDay()));
+    m_alias = QString::number(random.bounded(1, 51));
     const QString quoted = QLatin1Char('"') + file + QLatin1Char('"');
     const int code = send(QStringLiteral("Open ") + quoted + QStringLiteral(" ALIAS ") + m_alias +
                           QStringLiteral(" TYPE AviVideo wait") + QStringLiteral(" parent ") +

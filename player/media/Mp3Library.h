@@ -24,4 +24,7 @@ public:
     virtual int mp3gettime(const Mp3Request &request, qint32 &totalMilliseconds, qint32 &second) = 0;
     virtual int mp3play(const Mp3Request &request) = 0;
     virtual void mp3stop() = 0;
+    // True for a library whose mp3play returns at once (the recording one): its calls are then
+    // made in turn on the caller's thread, so they keep their place among the other commands.
+    virtual bool returnsAtOnce() const { return false; }
 };

@@ -24,8 +24,12 @@ void PlayMP3s::StartMp3Thread() {
     request.cancelled = std::make_shared<std::atomic<bool>>(false);
     m_running = request.cancelled;
     reapFinishedWorkers();
-    auto done = std::make_shared<std::atomic<bool>>(false);
     const quint64 generation = ++m_generation;
+    if (m_library.returnsAtOnce()) {
+        worker(request, generation);
+        return;
+    }
+    auto done = std::make_shared<std::atomic<bool>>(false);
     m_workers.push_back(Worker{std::thread([this, request, generation, done] {
                                    worker(request, generation);
                                    done->store(true);

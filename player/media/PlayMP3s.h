@@ -13,7 +13,8 @@
 class MediaClock;
 
 // MP3 music: a worker thread per file measures it, records its length and start time, and plays
-// it through the MP3 library. The window thread only reads the length and start time.
+// it through the MP3 library. The window thread only reads the length and start time. A library
+// that returns at once is called on the caller's thread instead, in the order of the requests.
 class PlayMP3s {
 public:
     PlayMP3s(Mp3Library &library, const MediaClock &clock);

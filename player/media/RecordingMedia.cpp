@@ -39,11 +39,22 @@ int RecordingMediaBackend::sendString(const QString &command, QString *reply) {
         return MciCommandDevice::MissingParameter;
     const QString verb = words[0].toLower();
     if (verb == QLatin1String("open")) {
-        if (m_checkFiles && !QFileInfo::exists(words[1]))
+        // The open fails where the real device's would: an unknown type, or no file to read.
+        const auto valueOf = [&words](const char *key) {
+            const int at = words.indexOf(
+                QRegularExpression(QLatin1Char('^') + QLatin1String(key) + QLatin1Char('$'),
+                                   QRegularExpression::CaseInsensitiveOption));
+            return at > 0 && at + 1 < words.size() ? words[at + 1] : QString();
+        };
+        static const QStringList types = {QStringLiteral("sequencer"), QStringLiteral("waveaudio"),
+                                          QStringLiteral("avivideo")};
+        const QString type = valueOf("type").toLower();
+        if (!type.isEmpty() && !types.contains(type))
+            return MciCommandDevice::UnsupportedType;
+        if (m_checkFiles && !QFileInfo(words[1]).isFile())
             return MciCommandDevice::FileNotFound;
-        const int at = words.indexOf(QRegularExpression(QStringLiteral("^alias$"),
-                                                        QRegularExpression::CaseInsensitiveOption));
-        m_openAliases.append((at > 0 && at + 1 < words.size() ? words[at + 1] : words[1]).toLower());
+        const QString alias = valueOf("alias");
+        m_openAliases.append((alias.isEmpty() ? words[1] : alias).toLower());
         return MciCommandDevice::Ok;
     }
     const QString alias = words[1].toLower();

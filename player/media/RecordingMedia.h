@@ -28,7 +28,8 @@ public:
     void setMp3Length(const QByteArray &fileName, qint32 milliseconds);
     // Makes every WaveMixConfigureInit fail (no audio device).
     void setNoAudioDevice(bool none) { m_noAudio = none; }
-    // Makes "open" fail for files that do not exist, as the real device does.
+    // "open" fails for a file that is missing or not a regular file, as the real device does
+    // (on unless turned off).
     void setOpenChecksFiles(bool check) { m_checkFiles = check; }
 
     int sendString(const QString &command, QString *reply = nullptr) override;
@@ -46,6 +47,7 @@ public:
     int mp3gettime(const Mp3Request &request, qint32 &totalMilliseconds, qint32 &second) override;
     int mp3play(const Mp3Request &request) override;
     void mp3stop() override;
+    bool returnsAtOnce() const override { return true; }
 
 private:
     void log(const QString &line);
@@ -57,6 +59,6 @@ private:
     QMap<QByteArray, qint32> m_mp3Lengths;
     quint32 m_nextHandle = 1;
     bool m_noAudio = false;
-    bool m_checkFiles = false;
+    bool m_checkFiles = true;
     QStringList m_openAliases;
 };

@@ -61,6 +61,17 @@ int slotOf(const GameEngine &engine, const QString &item) {
     return 0;
 }
 
+// How many words a step takes, its verb included; 0 for an unknown verb.
+int stepLength(const QString &verb) {
+    static const QStringList one = {QStringLiteral("start"), QStringLiteral("esc"),
+                                    QStringLiteral("exit")};
+    static const QStringList two = {QStringLiteral("click"),   QStringLiteral("rclick"),
+                                    QStringLiteral("advance"), QStringLiteral("answer"),
+                                    QStringLiteral("save"),    QStringLiteral("load")};
+    static const QStringList three = {QStringLiteral("drop"), QStringLiteral("combine")};
+    return one.contains(verb) ? 1 : two.contains(verb) ? 2 : three.contains(verb) ? 3 : 0;
+}
+
 void print(const QJsonObject &o) {
     const QByteArray json = QJsonDocument(o).toJson(QJsonDocument::Compact);
     std::fwrite(json.constData(), 1, json.size(), stdout);
@@ -95,7 +106,15 @@ int runPlayCommand(const QString &projectFolder, const QStringList &steps) {
         QString label = verb;
         int used = 1;
         bool ok = true;
-        if (verb == QLatin1String("start")) {
+        // Once the game is closed only the title window's ways back in act; any other step
+        // leaves the state as it is and says why.
+        const bool ignored =
+            engine.gameClosed() && verb != QLatin1String("start") && verb != QLatin1String("load");
+        if (ignored) {
+            used = stepLength(verb);
+            ok = used > 0;
+            host.reportClosedGame();
+        } else if (verb == QLatin1String("start")) {
             engine.ResetAll();
             engine.StartNewGame();
         } else if (verb == QLatin1String("click") || verb == QLatin1String("rclick")) {

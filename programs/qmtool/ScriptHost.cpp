@@ -53,6 +53,12 @@ void ScriptHost::advance(qint64 ms) {
     m_elapsedMs = end;
 }
 
+void ScriptHost::reportClosedGame() {
+    m_reports.append(QJsonObject{
+        {"kind", "closed"},
+        {"text", "The game is closed: only start and load act; the step changed nothing."}});
+}
+
 QJsonArray ScriptHost::takeReports() {
     QJsonArray out;
     std::swap(out, m_reports);

@@ -35,6 +35,8 @@ public:
     void queueAnswer(Answer answer) { m_answers.append(answer); }
     // Moves time on by `ms`; due timers fire in order of their due time.
     void advance(qint64 ms);
+    // Notes that a step was not carried out because the game is closed.
+    void reportClosedGame();
     // Message boxes and error reports since the last call.
     QJsonArray takeReports();
 

@@ -88,12 +88,23 @@ TEST_F(Inventory, ClickingAnItemAreaTwiceAddsTheItemTwice) {
     notAnItem.item.PickItem = 0;
     notAnItem.item.ItemName = QStringLiteral("coin");
     project.area(Start, 2, notAnItem);
+    // A pick-up needs only the first two values: damage after them does not stop it.
+    project.area(Start, 3, areaWith(ActionRecord(), 3));
+    project.writeLines(QStringLiteral("Areas/Start/3c.dat"),
+                       {QStringLiteral("1"), q(QStringLiteral("coin")), q(QString()), q(QString()),
+                        QStringLiteral("fast")});
+    project.area(Start, 4, areaWith(ActionRecord(), 4));
+    project.writeLines(QStringLiteral("Areas/Start/4c.dat"),
+                       {QStringLiteral("1"), q(QStringLiteral("coin"))});
     start();
 
     engine->AreaClick(1, 1);
     engine->AreaClick(1, 1);
     engine->AreaClick(2, 1);
     EXPECT_EQ(inventory(), (QStringList{QStringLiteral("coin"), QStringLiteral("coin")}));
+    engine->AreaClick(3, 1);
+    engine->AreaClick(4, 1);
+    EXPECT_EQ(inventory().size(), 4);
     EXPECT_EQ(takeErrors(), QStringList());
 }
 
@@ -221,12 +232,29 @@ TEST_F(ItemEvents, NewItemThatCannotBePickedUpIsReported) {
     EXPECT_EQ(inventory(), QStringList{QStringLiteral("B")});
 }
 
-TEST_F(ItemEvents, UnreadableEventIsReported) {
-    startWith({QStringLiteral("A"), QStringLiteral("B")});
-    project.writeLines(QStringLiteral("Areas/A_on_B.drg"), {QStringLiteral("one")});
-    combine(1, 2);
-    EXPECT_EQ(takeErrors(), QStringList{QStringLiteral(" Unable to combine items.")});
-    EXPECT_EQ(inventory(), (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
+TEST_F(ItemEvents, EventCutShortActsValueByValueThenReports) {
+    // Each value acts as it is read; the failure is reported where the file gives out.
+    const struct {
+        QStringList file;
+        QStringList left;
+    } cases[] = {
+        {{QStringLiteral("one")}, {QStringLiteral("A"), QStringLiteral("X"), QStringLiteral("B")}},
+        {{QStringLiteral("1")}, {QStringLiteral("X"), QStringLiteral("B")}},
+        {{QStringLiteral("1"), QStringLiteral("1")}, {QStringLiteral("X")}},
+        {{QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("1")},
+         {QStringLiteral("A"), QStringLiteral("X")}},
+        {{QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("yes"), q(QStringLiteral("C"))},
+         {QStringLiteral("X"), QStringLiteral("B")}},
+    };
+    project.item(QStringLiteral("C"));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.file.join(QLatin1Char(',')).toStdString());
+        startWith({QStringLiteral("A"), QStringLiteral("X"), QStringLiteral("B")});
+        project.writeLines(QStringLiteral("Areas/A_on_B.drg"), c.file);
+        combine(1, 3);
+        EXPECT_EQ(takeErrors(), QStringList{QStringLiteral(" Unable to combine items.")});
+        EXPECT_EQ(inventory(), c.left);
+    }
 }
 
 TEST_F(DropEvents, DropThatRemovesTheDraggedItemPlaysItsOwnSounds) {

@@ -188,6 +188,18 @@ TEST(TitleScreenLayout, UnreadableGeneralIsReported) {
     const TitleScreen t = TitleScreen::load(p.paths(), schemes(p), false, false);
     EXPECT_FALSE(t.generalRead);
     EXPECT_EQ(t.errors, QStringList{QStringLiteral(" Unable to load project information.")});
+
+    // Damaged further on: what came before the damage is kept for the title and the game.
+    p.writeLines(QStringLiteral("Config/General"),
+                 {q(QStringLiteral("Game")), q(QString()), q(QStringLiteral("The Title")),
+                  QStringLiteral("2"), q(QStringLiteral("Start")), q(QString()),
+                  QStringLiteral("320"), QStringLiteral("tall")});
+    const TitleScreen damaged = TitleScreen::load(p.paths(), schemes(p), false, false);
+    EXPECT_FALSE(damaged.generalRead);
+    EXPECT_EQ(damaged.errors, QStringList{QStringLiteral(" Unable to load project information.")});
+    EXPECT_EQ(damaged.title, QStringLiteral("The Title"));
+    EXPECT_EQ(damaged.general.InitialFrame, QStringLiteral("Start"));
+    EXPECT_EQ(damaged.general.ScreenWidth, 320);
 }
 
 TEST(TitleScreenLayout, EveryPlaceInTwips) {

@@ -29,6 +29,47 @@ ToolRun qmtool(const QString &command, const QString &folder) {
     return r;
 }
 
+// `qmtool play FOLDER STEPS...`: the exit code, the raw output and one object per step.
+struct PlayRun {
+    int exitCode = -1;
+    QByteArray out;
+    QList<QJsonObject> steps;
+};
+
+PlayRun play(const QString &folder, const QStringList &steps) {
+    QProcess p;
+    p.start(QStringLiteral(QMTOOL_PATH), QStringList{QStringLiteral("play"), folder} + steps);
+    PlayRun r;
+    if (!p.waitForFinished(60000))
+        return r;
+    r.exitCode = p.exitCode();
+    r.out = p.readAllStandardOutput();
+    for (const QByteArray &line : r.out.split('\n')) {
+        if (!line.isEmpty())
+            r.steps.append(QJsonDocument::fromJson(line).object());
+    }
+    return r;
+}
+
+// A copy of the demo game that a test may change.
+class DemoCopy : public TestProject {
+public:
+    DemoCopy() {
+        QProcess::execute(
+            QStringLiteral("cp"),
+            {QStringLiteral("-R"), QStringLiteral(DEMO_PROJECT) + QStringLiteral("/."), root()});
+    }
+};
+
+// The texts of the reports of one step, each as "kind: text".
+QStringList reportsOf(const QJsonObject &step) {
+    QStringList out;
+    for (const QJsonValue &v : step[QStringLiteral("reports")].toArray())
+        out.append(v[QStringLiteral("kind")].toString() + QStringLiteral(": ") +
+                   v[QStringLiteral("text")].toString());
+    return out;
+}
+
 QStringList lines(std::initializer_list<const char *> values) {
     QStringList out;
     for (const char *v : values)
@@ -182,4 +223,93 @@ TEST(QmtoolCheck, SampleProjectIsClean) {
     const ToolRun r = qmtool(QStringLiteral("check"), QStringLiteral(SAMPLE_PROJECT));
     EXPECT_EQ(r.exitCode, 0) << r.out.constData();
     EXPECT_EQ(r.json[QStringLiteral("problems")].toArray().size(), 0);
+}
+
+// Through the demo: the shore, the door with its MP3, the key, the lamp room and its video.
+const QStringList kWalk = {"start", "click", "1",       "advance", "1000",  "click",
+                           "3",     "drop",  "Key",     "2",       "click", "1",
+                           "click", "2",     "advance", "3000"};
+
+TEST(QmtoolPlay, TheSameStepsAlwaysPrintTheSameOutput) {
+    const PlayRun first = play(QStringLiteral(DEMO_PROJECT), kWalk);
+    ASSERT_EQ(first.exitCode, 0) << first.out.constData();
+    ASSERT_EQ(first.steps.size(), 8);
+    // The MP3 worker's calls are listed with the step that started them, in order.
+    const QString mp3 =
+        QDir(QStringLiteral(DEMO_PROJECT)).absoluteFilePath(QStringLiteral("Frames/door.mp3"));
+    const QJsonArray media = first.steps[2][QStringLiteral("media")].toArray();
+    EXPECT_EQ(media.size(), 2) << first.out.constData();
+    EXPECT_EQ(media.at(0).toString(), QStringLiteral("mp3gettime \"") + mp3 + QLatin1Char('"'));
+    EXPECT_EQ(media.at(1).toString(), QStringLiteral("mp3play \"") + mp3 + QLatin1Char('"'));
+    for (int run = 1; run < 20; ++run) {
+        const PlayRun again = play(QStringLiteral(DEMO_PROJECT), kWalk);
+        ASSERT_EQ(again.out, first.out) << "run " << run;
+    }
+}
+
+TEST(QmtoolPlay, FilesThatCannotBeOpenedAreReportedAsInTheGame) {
+    DemoCopy demo;
+    QFile::remove(demo.path(QStringLiteral("Frames/lamp.avi")));
+    const PlayRun r = play(demo.root(), kWalk.mid(0, 12));
+    ASSERT_EQ(r.exitCode, 0) << r.out.constData();
+    const QJsonObject lampRoom = r.steps.last();
+    EXPECT_EQ(lampRoom[QStringLiteral("frame")].toString(), QStringLiteral("Lamp Room"));
+    const QString quoted =
+        QLatin1Char('"') + demo.path(QStringLiteral("Frames/lamp.avi")) + QLatin1Char('"');
+    EXPECT_TRUE(reportsOf(lampRoom)
+                    .filter(QStringLiteral("Unable to play video. Probably file not found ('") +
+                            quoted + QStringLiteral("')."))
+                    .size() == 1)
+        << r.out.constData();
+}
+
+TEST(QmtoolPlay, DamagedGeneralKeepsWhatWasReadBeforeTheDamage) {
+    DemoCopy demo;
+    QStringList general = QString::fromLatin1(demo.read(QStringLiteral("Config/General")))
+                              .split(QStringLiteral("\r\n"));
+    general[7] = QStringLiteral("tall"); // the screen height
+    demo.writeLines(QStringLiteral("Config/General"), general);
+    const PlayRun r = play(demo.root(), {QStringLiteral("start")});
+    ASSERT_EQ(r.exitCode, 0) << r.out.constData();
+    ASSERT_EQ(r.steps.size(), 1);
+    EXPECT_EQ(r.steps[0][QStringLiteral("frame")].toString(), QStringLiteral("Shore"));
+    const QStringList reports = reportsOf(r.steps[0]);
+    ASSERT_EQ(reports.size(), 1) << r.out.constData();
+    EXPECT_TRUE(reports[0].endsWith(QStringLiteral(" Unable to load project information.")))
+        << r.out.constData();
+}
+
+TEST(QmtoolPlay, OnceTheGameIsClosedOnlyStartAndLoadAct) {
+    DemoCopy demo;
+    const PlayRun r = play(demo.root(), {"start",   "click",  "1",    "click",  "3",     "save",
+                                         "before",  "answer", "yes",  "exit",   "click", "1",
+                                         "drop",    "Key",    "2",    "save",   "after", "esc",
+                                         "advance", "5000",   "load", "before", "start"});
+    ASSERT_EQ(r.exitCode, 0) << r.out.constData();
+    ASSERT_EQ(r.steps.size(), 13);
+    const auto withoutOutput = [](QJsonObject step) {
+        for (const char *key : {"step", "media", "reports"})
+            step.remove(QLatin1String(key));
+        return step;
+    };
+    const QJsonObject closed = r.steps[5];
+    ASSERT_TRUE(closed[QStringLiteral("closed")].toBool()) << r.out.constData();
+    for (int i = 6; i <= 10; ++i) {
+        const QJsonObject &step = r.steps[i];
+        SCOPED_TRACE(step[QStringLiteral("step")].toString().toStdString());
+        EXPECT_EQ(reportsOf(step),
+                  QStringList{QStringLiteral("closed: The game is closed: only start and load act; "
+                                             "the step changed nothing.")});
+        EXPECT_EQ(step[QStringLiteral("media")].toArray(), QJsonArray());
+        EXPECT_EQ(withoutOutput(step), withoutOutput(closed));
+    }
+    EXPECT_TRUE(demo.exists(QStringLiteral("before.sav")));
+    EXPECT_FALSE(demo.exists(QStringLiteral("after.sav")));
+    // Loading a saved game opens the game again, and so does a new game.
+    EXPECT_FALSE(r.steps[11][QStringLiteral("closed")].toBool());
+    EXPECT_EQ(r.steps[11][QStringLiteral("frame")].toString(), QStringLiteral("Door"));
+    EXPECT_EQ(r.steps[11][QStringLiteral("inventory")].toArray(),
+              QJsonArray{QStringLiteral("Key")});
+    EXPECT_FALSE(r.steps[12][QStringLiteral("closed")].toBool());
+    EXPECT_EQ(r.steps[12][QStringLiteral("frame")].toString(), QStringLiteral("Shore"));
 }

@@ -156,6 +156,39 @@ TEST(GeneralInfoTest, MissingOrDamagedFileIsReported) {
     EXPECT_FALSE(readGeneral(p.path(kGeneral), g, GeneralReader::Editor).ok());
 }
 
+TEST(GeneralInfoTest, DamagedFileKeepsTheValuesBeforeTheDamage) {
+    struct Case {
+        const char *what;
+        int damagedLine; // 0-based line replaced by a value of the wrong kind, or -1
+        int keptLines;   // the file ends after this many lines
+        double width, height;
+    };
+    const Case cases[] = {
+        {"cut before the author", -1, 8, 801, 600},
+        {"damaged height", 7, 22, 801, 480},
+        {"damaged width", 6, 22, 640, 480},
+    };
+    for (GeneralReader reader : {GeneralReader::Player, GeneralReader::Editor}) {
+        for (const Case &c : cases) {
+            SCOPED_TRACE(c.what);
+            TestProject p;
+            QStringList lines = fullGeneral().mid(0, c.keptLines);
+            if (c.damagedLine >= 0)
+                lines[c.damagedLine] = QStringLiteral("wide");
+            p.writeLines(kGeneral, lines);
+            Status s;
+            const GeneralInfo g = readWith(p, reader, &s);
+            EXPECT_FALSE(s.ok());
+            EXPECT_EQ(g.SoftwareTitle, QStringLiteral("Castle Quest Deluxe"));
+            EXPECT_EQ(g.InitialFrame, QStringLiteral("Hall"));
+            EXPECT_EQ(g.ScreenSizeChoice, 3);
+            EXPECT_EQ(qRound(g.ScreenWidth), c.width);
+            EXPECT_EQ(qRound(g.ScreenHeight), c.height);
+            EXPECT_EQ(g.Author, QString()); // after the damage: the default
+        }
+    }
+}
+
 TEST(GeneralInfoTest, WriteReadRoundTrip) {
     TestProject p;
     QDir().mkpath(p.path(QStringLiteral("Config")));
