@@ -40,7 +40,7 @@ Status check(const ProjectPaths &paths) {
     int stored = 0;
     QString name;
     RecordReader general =
-        RecordReader::fromFile(ProjectFiles::existingVariant(paths.ConfigPath() + QStringLiteral("General")));
+        RecordReader::fromFile(paths.configFile(QStringLiteral("General")));
     const bool haveName = general.readString(name);
     if (read(paths.root(), stored) && haveName && stored == nameSum(name))
         return Status::success();
