@@ -8,14 +8,12 @@
 TitleScreen TitleScreen::load(const ProjectPaths &paths, const QString &schemesFolder,
                               bool fromEditor, bool displayIs640x480) {
     TitleScreen t;
-    const QString textsPath =
-        ProjectFiles::existingVariant(paths.ConfigPath() + QStringLiteral("Texts"));
+    const QString textsPath = paths.configFile(QStringLiteral("Texts"));
     t.texts = CustomTexts::builtIn(CustomTexts::Applications);
     for (int i = 0; i < 3; ++i)
         t.buttons[i].textTop = i == 0 ? StartTop : i == 1 ? LoadTop : ExitTop;
 
-    const QString generalPath =
-        ProjectFiles::existingVariant(paths.ConfigPath() + QStringLiteral("General"));
+    const QString generalPath = paths.configFile(QStringLiteral("General"));
     if (!readGeneral(generalPath, t.general, GeneralReader::Player)) {
         t.errors.append(QStringLiteral(" Unable to load project information."));
         return t;

@@ -26,7 +26,9 @@ public:
     Loaded<T> load(const QString &path, Read read, bool optional = false) const {
         Loaded<T> l;
         l.file = path.isEmpty() ? QString() : relative(path);
-        l.present = !path.isEmpty() && m_paths.holds(path) && QFileInfo(path).isFile();
+        // Anything at the name is present: a folder or a named pipe is then reported by its
+        // reader as not a regular file.
+        l.present = !path.isEmpty() && m_paths.holds(path) && QFileInfo::exists(path);
         if (!l.present) {
             if (!optional)
                 l.status = StoreMessages::unreadable(path, QStringLiteral("File not found"));
