@@ -309,4 +309,11 @@ TEST(FileSafetyTest, LinksOutOfTheProjectCountAsMissing) {
     EXPECT_FALSE(paths.configFile(QStringLiteral("Version")).isEmpty());
     EXPECT_FALSE(paths.holds(outside.path(QStringLiteral("Key.obj"))));
     EXPECT_TRUE(paths.holds(p.path(QStringLiteral("Areas/New/1a.dat")))); // not there yet
+
+    // Started from a CD, the data folders there belong to the project too.
+    ProjectPaths cd(p.root());
+    cd.setDataFolders(outside.path(QStringLiteral("Room")), p.path(QStringLiteral("Areas")),
+                      p.path(QStringLiteral("Icons")));
+    EXPECT_TRUE(cd.holds(outside.path(QStringLiteral("Room/1a.dat"))));
+    EXPECT_FALSE(cd.holds(outside.path(QStringLiteral("Key.obj"))));
 }
