@@ -144,7 +144,8 @@ int GameEngine::MakeAction(int area, int draggedSlot) {
         const QString single = a.LegacySoundFile.isEmpty()
                                    ? QString()
                                    : ProjectFiles::resolve(m_paths.AreasPath(), a.LegacySoundFile);
-        if (a.LegacyPlaySound != 0 && !single.isEmpty() && QFileInfo(single).isFile()) {
+        if (a.LegacyPlaySound != 0 && !single.isEmpty() && m_paths.holds(single) &&
+            QFileInfo(single).isFile()) {
             m_media->StopWaveChannels();
             m_media->sound().mmOpenWave(single);
             m_media->sound().mmPlay();

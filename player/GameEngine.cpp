@@ -62,6 +62,9 @@ QString GameEngine::areaFolder() const {
 
 QString GameEngine::resolve(const QString &folder, const QString &name) {
     QString path = ProjectFiles::resolve(folder, name);
+    // A link out of the project names nothing: nothing outside is read, and nothing is shown.
+    if (!path.isEmpty() && !m_paths.holds(path))
+        return QString();
     if (path.isEmpty() && !name.isEmpty()) {
         // A name that would leave the project folder stands for a file of that name, flattened,
         // inside the folder: it is missing, and reported as such, and nothing outside is read.

@@ -10,8 +10,7 @@
 void GameVariables::LoadVariables(const ProjectPaths &paths, ErrorReporter &reporter) {
     Variables.clear();
     QStringList names;
-    const Status s = readVariablesFile(
-        ProjectFiles::existingVariant(paths.ConfigPath() + QStringLiteral("Variables")), names);
+    const Status s = readVariablesFile(paths.configFile(QStringLiteral("Variables")), names);
     for (const QString &name : names)
         Variables.Add(name, 0); // duplicates are all added
     if (!s)

@@ -86,8 +86,9 @@ bool GameEngine::loadSavedGame(const QString &name) {
     m_vars.LoadVariables(m_paths, *this);
     const QString path = m_paths.root() + name + QStringLiteral(".sav");
     SavedGameFile g;
+    // A saved game that is a link out of the project is missing.
     const Status s = NameRules::isValidName(name)
-                         ? readSavedGame(ProjectFiles::existingVariant(path), g)
+                         ? readSavedGame(m_paths.rootFile(name + QStringLiteral(".sav")), g)
                          : Status::failure(QStringLiteral("bad name"));
     // What was read before an error is applied: a partly loaded game stays as it is.
     for (const auto &v : g.Variables)

@@ -9,13 +9,11 @@
 TitleScreen TitleScreen::load(const ProjectPaths &paths, const QString &schemesFolder,
                               bool fromEditor, bool displayIs640x480) {
     TitleScreen t;
-    const QString textsPath =
-        ProjectFiles::existingVariant(paths.ConfigPath() + QStringLiteral("Texts"));
+    const QString textsPath = paths.configFile(QStringLiteral("Texts"));
     t.texts = CustomTexts::builtIn(CustomTexts::Applications);
     t.layOut();
 
-    const QString generalPath =
-        ProjectFiles::existingVariant(paths.ConfigPath() + QStringLiteral("General"));
+    const QString generalPath = paths.configFile(QStringLiteral("General"));
     const bool generalRead = readGeneral(generalPath, t.general, GeneralReader::Player).ok();
     t.title = t.general.SoftwareTitle; // read before any damage, it shows all the same
     if (!generalRead) {

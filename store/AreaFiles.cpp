@@ -1,5 +1,6 @@
 #include "AreaFiles.h"
 
+#include "FileAccess.h"
 #include "NameRules.h"
 #include "ProjectFiles.h"
 #include "RecordReader.h"
@@ -115,21 +116,26 @@ Status readAreaItem(const QString &path, AreaItem &out) {
 
 AreaFiles::AreaFiles(const ProjectPaths &paths, SoundMode mode, const QString &frame)
     : m_paths(paths), m_mode(mode), m_frame(frame) {
-    if (NameRules::isSafeComponent(frame))
-        m_folder = withTrailingSeparator(ProjectFiles::existingVariant(paths.AreasPath() + frame));
+    if (NameRules::isSafeComponent(frame)) {
+        const QString folder = ProjectFiles::existingVariant(paths.AreasPath() + frame);
+        if (paths.holds(folder))
+            m_folder = withTrailingSeparator(folder);
+    }
 }
 
 QString AreaFiles::path(int n, const QString &suffix) const {
     if (m_folder.isEmpty())
         return QString();
-    return ProjectFiles::existingVariant(m_folder + QString::number(n) + suffix);
+    const QString p = ProjectFiles::existingVariant(m_folder + QString::number(n) + suffix);
+    return m_paths.holds(p) ? p : QString();
 }
 
 QString AreaFiles::dropPath(int n, const QString &item, const QString &extension) const {
     if (m_folder.isEmpty() || !NameRules::isSafeComponent(item))
         return QString();
-    return ProjectFiles::existingVariant(m_folder + QString::number(n) + QLatin1Char('_') + item +
-                                         extension);
+    const QString p = ProjectFiles::existingVariant(m_folder + QString::number(n) +
+                                                    QLatin1Char('_') + item + extension);
+    return m_paths.holds(p) ? p : QString();
 }
 
 Status AreaFiles::readLook(int n, AreaLook &out) const {
@@ -188,11 +194,11 @@ Status AreaFiles::save(int n, const Area &area) const {
 
 Status AreaFiles::savePosition(int n, double left, double top, double width, double height) const {
     const QString p = path(n, QStringLiteral("a.dat"));
-    QFile file(p);
-    if (p.isEmpty() || !file.open(QIODevice::ReadOnly))
-        return areaWriteFailure();
-    QList<QByteArray> lines = splitLines(file.readAll());
-    file.close();
+    QByteArray old;
+    QString error;
+    if (!FileAccess::readFile(p, FileAccess::kMaxRecordFileSize, old, &error))
+        return areaWriteFailure().withDetail(error);
+    QList<QByteArray> lines = splitLines(old);
     while (lines.size() < 4)
         lines.append(QByteArray());
     const double values[4] = {left, top, width, height};
@@ -203,8 +209,8 @@ Status AreaFiles::savePosition(int n, double left, double top, double width, dou
         out.append(line);
         out.append("\r\n", 2);
     }
-    if (!writeFileAtomically(p, out))
-        return areaWriteFailure();
+    if (!writeFileAtomically(p, out, &error))
+        return areaWriteFailure().withDetail(error);
     return Status::success();
 }
 

@@ -21,7 +21,8 @@ qint32 FrameProperties::backgroundColor() const {
 QString FrameFiles::framePath(const QString &frame, const QString &extension) const {
     if (!NameRules::isSafeComponent(frame))
         return QString();
-    return ProjectFiles::existingVariant(m_paths.FramesPath() + frame + extension);
+    const QString p = ProjectFiles::existingVariant(m_paths.FramesPath() + frame + extension);
+    return m_paths.holds(p) ? p : QString();
 }
 
 QString FrameFiles::fmePath(const QString &frame) const {
@@ -37,7 +38,8 @@ QString FrameFiles::lksPath(const QString &frame) const {
 QString FrameFiles::areaFolder(const QString &frame) const {
     if (!NameRules::isSafeComponent(frame))
         return QString();
-    return withTrailingSeparator(ProjectFiles::existingVariant(m_paths.AreasPath() + frame));
+    const QString p = ProjectFiles::existingVariant(m_paths.AreasPath() + frame);
+    return m_paths.holds(p) ? withTrailingSeparator(p) : QString();
 }
 
 bool FrameFiles::exists(const QString &frame) const {
@@ -46,7 +48,13 @@ bool FrameFiles::exists(const QString &frame) const {
 }
 
 QStringList FrameFiles::list() const {
-    return ProjectFiles::baseNamesWithExtension(m_paths.FramesPath(), QStringLiteral("fme"));
+    QStringList frames;
+    for (const QString &f :
+         ProjectFiles::baseNamesWithExtension(m_paths.FramesPath(), QStringLiteral("fme"))) {
+        if (!fmePath(f).isEmpty())
+            frames.append(f); // a link out of the project is no frame
+    }
+    return frames;
 }
 
 namespace {
@@ -179,10 +187,10 @@ Status FrameFiles::readChannels(const QString &frame, ChannelFile &out) const {
 }
 
 Status FrameFiles::readAreaCount(const QString &frame, int &out) const {
-    const QString path = lksPath(frame);
-    if (path.isEmpty())
+    if (!NameRules::isSafeComponent(frame))
         return StoreMessages::unreadable(frame, QStringLiteral("not a frame name"));
-    if (!QFileInfo::exists(path)) {
+    const QString path = lksPath(frame);
+    if (path.isEmpty() || !QFileInfo::exists(path)) { // missing, or a link out of the project
         out = 0;
         return Status::success();
     }

@@ -14,13 +14,21 @@ const QString kOn = QStringLiteral("_on_");
 }
 
 QStringList Items::list() const {
-    return ProjectFiles::baseNamesWithExtension(m_paths.AreasPath(), QStringLiteral("obj"));
+    QStringList items;
+    for (const QString &i :
+         ProjectFiles::baseNamesWithExtension(m_paths.AreasPath(), QStringLiteral("obj"))) {
+        if (!itemPath(i).isEmpty())
+            items.append(i); // a link out of the project is no item
+    }
+    return items;
 }
 
 QString Items::itemPath(const QString &item) const {
     if (!NameRules::isSafeComponent(item))
         return QString();
-    return ProjectFiles::existingVariant(m_paths.AreasPath() + item + QStringLiteral(".obj"));
+    const QString p =
+        ProjectFiles::existingVariant(m_paths.AreasPath() + item + QStringLiteral(".obj"));
+    return m_paths.holds(p) ? p : QString();
 }
 
 Status Items::read(const QString &item, ItemFile &out) const {
@@ -60,8 +68,9 @@ Status Items::remove(const QString &item) const {
 QString Items::eventPath(const QString &first, const QString &second) const {
     if (!NameRules::isSafeComponent(first) || !NameRules::isSafeComponent(second))
         return QString();
-    return ProjectFiles::existingVariant(m_paths.AreasPath() + first + kOn + second +
-                                         QStringLiteral(".drg"));
+    const QString p = ProjectFiles::existingVariant(m_paths.AreasPath() + first + kOn + second +
+                                                    QStringLiteral(".drg"));
+    return m_paths.holds(p) ? p : QString();
 }
 
 bool Items::hasEvent(const QString &first, const QString &second) const {
@@ -133,7 +142,8 @@ QList<ItemEvent> Items::events(QStringList *unreadable) const {
         ItemEvent e;
         if (!splitEventName(file.left(file.size() - 4), items, e.First, e.Second))
             continue;
-        if (!readItemEventFile(m_paths.AreasPath() + file, e)) {
+        const QString path = m_paths.AreasPath() + file;
+        if (!m_paths.holds(path) || !readItemEventFile(path, e)) {
             if (unreadable)
                 unreadable->append(file);
             continue;

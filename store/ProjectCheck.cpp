@@ -3,17 +3,23 @@
 #include "HiddenNames.h"
 #include "ProjectFiles.h"
 
+#include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QSet>
 
-bool dataFileExists(const QString &folder, const QString &name) {
+QString findDataFile(const QString &folder, const QString &name) {
     const QString path = ProjectFiles::resolve(folder, name);
     if (path.isEmpty())
-        return false;
+        return QString();
     if (QFileInfo(path).isFile())
-        return true;
+        return path;
     const QString hidden = ProjectFiles::resolve(folder, HiddenNames::hiddenName(name));
-    return !hidden.isEmpty() && QFileInfo(hidden).isFile();
+    return !hidden.isEmpty() && QFileInfo(hidden).isFile() ? hidden : QString();
+}
+
+bool dataFileExists(const QString &folder, const QString &name) {
+    return !findDataFile(folder, name).isEmpty();
 }
 
 namespace {
@@ -28,6 +34,7 @@ public:
     }
 
     QList<ProjectProblem> run() {
+        checkLinks();
         checkGeneral();
         for (auto it = m_p.items.begin(); it != m_p.items.end(); ++it) {
             if (readable(it.value()))
@@ -56,6 +63,8 @@ private:
     }
 
     template <class T> bool readable(const Loaded<T> &l) {
+        if (l.file.isEmpty())
+            return false; // a link out of the project, reported by checkLinks()
         if (l.present && !l.status.ok())
             add(QStringLiteral("unreadable-file"), l.file, l.status.text());
         else if (!l.present && !l.status.ok())
@@ -82,9 +91,38 @@ private:
         return false;
     }
 
+    // A data file reached through a link out of the project is missing: the link itself is
+    // reported by checkLinks().
     void file(const QString &file, const QString &folder, const QString &name) {
-        if (!name.isEmpty() && !dataFileExists(folder, name))
+        if (name.isEmpty())
+            return;
+        const QString found = findDataFile(folder, name);
+        if (found.isEmpty() || !m_p.paths.holds(found))
             add(QStringLiteral("missing-file"), file, name);
+    }
+
+    // Every symbolic link in the project's folders whose target lies outside the project. Links
+    // are not followed into the folders they name.
+    void checkLinks() {
+        const ProjectPaths &paths = m_p.paths;
+        QStringList folders{paths.root()};
+        for (const QString &f : {paths.FramesPath(), paths.AreasPath(), paths.IconsPath()}) {
+            if (!f.startsWith(paths.root()))
+                folders.append(f); // data folders moved to a CD
+        }
+        for (const QString &folder : folders) {
+            QDirIterator it(folder,
+                            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                            QDirIterator::Subdirectories);
+            while (it.hasNext()) {
+                const QString path = it.next();
+                const QFileInfo info = it.fileInfo();
+                if (info.isSymLink() && !paths.holds(path))
+                    add(QStringLiteral("link-outside-project"),
+                        QDir::fromNativeSeparators(QDir(paths.root()).relativeFilePath(path)),
+                        info.symLinkTarget());
+            }
+        }
     }
 
     void item(const QString &file, const QString &name) {

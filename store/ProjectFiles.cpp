@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "FileAccess.h"
 #include "ProjectPaths.h"
 
 #include <algorithm>
@@ -88,6 +89,8 @@ QStringList baseNamesWithExtension(const QString &folder, const QString &extensi
     const QString suffix = QLatin1Char('.') + extension;
     const QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString &f : files) {
+        if (FileAccess::isLeftoverTemporary(f))
+            continue;
         if (f.size() > suffix.size() && f.endsWith(suffix, Qt::CaseInsensitive))
             names.append(f.left(f.size() - suffix.size()));
     }
@@ -99,6 +102,8 @@ QStringList filesWith(const QString &folder, const QString &prefix, const QStrin
     QStringList out;
     const QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString &f : files) {
+        if (FileAccess::isLeftoverTemporary(f))
+            continue;
         if (f.size() >= prefix.size() + suffix.size() && f.startsWith(prefix, Qt::CaseInsensitive) &&
             f.endsWith(suffix, Qt::CaseInsensitive))
             out.append(f);

@@ -26,11 +26,12 @@ bool exists(const QString &path);
 QString existingVariant(const QString &path);
 
 // Base names (no extension) of the files in `folder` whose extension is `extension`
-// (without the dot) in any case, sorted without regard to case.
+// (without the dot) in any case, sorted without regard to case. Leftover temporary files of the
+// writer are never listed.
 QStringList baseNamesWithExtension(const QString &folder, const QString &extension);
 
 // File names in `folder` that begin with `prefix` and end with `suffix`, both compared without
-// regard to case, sorted without regard to case.
+// regard to case, sorted without regard to case, leftover temporary files left out.
 QStringList filesWith(const QString &folder, const QString &prefix, const QString &suffix);
 
 } // namespace ProjectFiles

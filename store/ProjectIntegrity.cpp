@@ -1,7 +1,6 @@
 #include "ProjectIntegrity.h"
 
 #include "Cp1252.h"
-#include "ProjectFiles.h"
 #include "RecordReader.h"
 #include "RecordWriter.h"
 
@@ -18,7 +17,7 @@ Status write(const QString &root, const QString &projectName) {
     RecordWriter w;
     w.writeLine(QString::number(nameSum(projectName)));
     return w.commit(
-        ProjectFiles::existingVariant(root + QStringLiteral("Project.dat")),
+        ProjectPaths(root).rootFile(QStringLiteral("Project.dat")),
         Status::failure(QStringLiteral("Error Saving Project Information"),
                         QStringLiteral("Unable to save important project information. Your project "
                                        "may become Write-Protected and you may be unable to edit "
@@ -28,7 +27,7 @@ Status write(const QString &root, const QString &projectName) {
 
 bool read(const QString &root, int &out) {
     RecordReader r =
-        RecordReader::fromFile(ProjectFiles::existingVariant(root + QStringLiteral("Project.dat")));
+        RecordReader::fromFile(ProjectPaths(root).rootFile(QStringLiteral("Project.dat")));
     int v = 0;
     if (!r.readInt(v))
         return false;
@@ -39,8 +38,7 @@ bool read(const QString &root, int &out) {
 Status check(const ProjectPaths &paths) {
     int stored = 0;
     QString name;
-    RecordReader general =
-        RecordReader::fromFile(ProjectFiles::existingVariant(paths.ConfigPath() + QStringLiteral("General")));
+    RecordReader general = RecordReader::fromFile(paths.configFile(QStringLiteral("General")));
     const bool haveName = general.readString(name);
     if (read(paths.root(), stored) && haveName && stored == nameSum(name))
         return Status::success();

@@ -3,6 +3,33 @@
 #include "ProjectFiles.h"
 
 #include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+// The real path of `path` or of its nearest existing folder, links resolved.
+QString resolvedPath(const QString &path) {
+    QString p = QDir::cleanPath(QDir::fromNativeSeparators(path));
+    for (;;) {
+        const QString real = QFileInfo(p).canonicalFilePath();
+        if (!real.isEmpty())
+            return real;
+        const qsizetype slash = p.lastIndexOf(QLatin1Char('/'));
+        if (slash <= 0)
+            return QString();
+        p.truncate(slash);
+    }
+}
+
+bool isUnder(const QString &real, const QString &folder) {
+    const QString base = QFileInfo(folder).canonicalFilePath();
+    if (base.isEmpty() || real.isEmpty())
+        return false;
+    return real == base ||
+           real.startsWith(base.endsWith(QLatin1Char('/')) ? base : base + QLatin1Char('/'));
+}
+
+} // namespace
 
 QString withTrailingSeparator(const QString &path) {
     if (path.isEmpty())
@@ -32,4 +59,25 @@ void ProjectPaths::setDataFolders(const QString &frames, const QString &areas,
     m_frames = withTrailingSeparator(frames);
     m_areas = withTrailingSeparator(areas);
     m_icons = withTrailingSeparator(icons);
+    m_dataMoved = true;
+}
+
+bool ProjectPaths::holds(const QString &path) const {
+    if (m_root.isEmpty() || path.isEmpty())
+        return false;
+    const QString real = resolvedPath(path);
+    if (isUnder(real, m_root))
+        return true;
+    return m_dataMoved &&
+           (isUnder(real, m_frames) || isUnder(real, m_areas) || isUnder(real, m_icons));
+}
+
+QString ProjectPaths::configFile(const QString &name) const {
+    const QString p = ProjectFiles::existingVariant(m_config + name);
+    return holds(p) ? p : QString();
+}
+
+QString ProjectPaths::rootFile(const QString &name) const {
+    const QString p = ProjectFiles::existingVariant(m_root + name);
+    return holds(p) ? p : QString();
 }

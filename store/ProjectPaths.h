@@ -20,11 +20,23 @@ public:
     // A folder is a project exactly when it holds Config/General.
     bool isValidProject() const;
 
+    // True when `path`, with every symbolic link resolved, lies inside the project: under the
+    // root, or under a data folder moved to a CD. A path that does not exist is judged by its
+    // nearest existing folder. Names read from the project resolve only to such paths; anything
+    // else counts as missing, and nothing outside is ever written.
+    bool holds(const QString &path) const;
+
+    // The path of Config/<name> (any letter case), or an empty string when it lies outside.
+    QString configFile(const QString &name) const;
+    // The path of <root><name> (any letter case), or an empty string when it lies outside.
+    QString rootFile(const QString &name) const;
+
     // The run-from-CD start moves the data folders to the CD while the root stays.
     void setDataFolders(const QString &frames, const QString &areas, const QString &icons);
 
 private:
     QString m_root, m_frames, m_areas, m_icons, m_config;
+    bool m_dataMoved = false;
 };
 
 // Appends the native separator unless the path already ends in one.

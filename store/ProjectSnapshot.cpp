@@ -20,13 +20,15 @@ public:
         return QDir::fromNativeSeparators(QDir(m_paths.root()).relativeFilePath(path));
     }
 
-    // Reads `path` with `read` when the file exists; `optional` files that are missing are
-    // simply absent, required ones are reported as unreadable.
+    // Reads `path` with `read` when the file exists inside the project; `optional` files that
+    // are missing are simply absent, required ones are reported as unreadable.
     template <class T, class Read>
     Loaded<T> load(const QString &path, Read read, bool optional = false) const {
         Loaded<T> l;
-        l.file = relative(path);
-        l.present = !path.isEmpty() && QFileInfo(path).isFile();
+        l.file = path.isEmpty() ? QString() : relative(path);
+        // Anything at the name is present: a folder or a named pipe is then reported by its
+        // reader as not a regular file.
+        l.present = !path.isEmpty() && m_paths.holds(path) && QFileInfo::exists(path);
         if (!l.present) {
             if (!optional)
                 l.status = StoreMessages::unreadable(path, QStringLiteral("File not found"));
@@ -48,7 +50,8 @@ ProjectSnapshot ProjectSnapshot::load(const ProjectPaths &paths) {
     const SnapshotLoader loader(paths);
     const QString config = paths.ConfigPath();
     auto inConfig = [&](const char *name) {
-        return ProjectFiles::existingVariant(config + QString::fromLatin1(name));
+        const QString path = ProjectFiles::existingVariant(config + QString::fromLatin1(name));
+        return paths.holds(path) ? path : QString();
     };
 
     p.general = loader.load<GeneralInfo>(inConfig("General"), [](const QString &f, GeneralInfo &g) {
@@ -65,7 +68,7 @@ ProjectSnapshot ProjectSnapshot::load(const ProjectPaths &paths) {
         },
         true);
     p.projectDat = loader.load<int>(
-        ProjectFiles::existingVariant(paths.root() + QStringLiteral("Project.dat")),
+        paths.rootFile(QStringLiteral("Project.dat")),
         [&](const QString &, int &v) {
             return ProjectIntegrity::read(paths.root(), v)
                        ? Status::success()
@@ -95,9 +98,9 @@ ProjectSnapshot ProjectSnapshot::load(const ProjectPaths &paths) {
          ProjectFiles::filesWith(paths.AreasPath(), QString(), QStringLiteral(".drg"))) {
         Loaded<ItemEvent> e;
         e.file = loader.relative(paths.AreasPath() + file);
-        e.present = true;
-        if (!Items::splitEventName(file.left(file.size() - 4), itemNames, e.value.First,
-                                   e.value.Second))
+        e.present = paths.holds(paths.AreasPath() + file);
+        if (!e.present || !Items::splitEventName(file.left(file.size() - 4), itemNames,
+                                                 e.value.First, e.value.Second))
             continue;
         e.status = readItemEventFile(paths.AreasPath() + file, e.value);
         p.itemEvents.append(e);
@@ -147,9 +150,8 @@ ProjectSnapshot ProjectSnapshot::load(const ProjectPaths &paths) {
 
     for (const QString &name : SavedGames::list(paths.root())) {
         p.savedGames.insert(
-            name, loader.load<SavedGameFile>(
-                      ProjectFiles::existingVariant(paths.root() + name + QStringLiteral(".sav")),
-                      readSavedGame));
+            name, loader.load<SavedGameFile>(paths.rootFile(name + QStringLiteral(".sav")),
+                                             readSavedGame));
     }
     return p;
 }

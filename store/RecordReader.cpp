@@ -1,21 +1,21 @@
 #include "RecordReader.h"
 
 #include "Cp1252.h"
-
-#include <QFile>
+#include "FileAccess.h"
 
 #include <cmath>
 
 RecordReader::RecordReader(const QByteArray &data) : m_data(data) {}
 
 RecordReader RecordReader::fromFile(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QByteArray data;
+    QString error;
+    if (!FileAccess::readFile(path, FileAccess::kMaxRecordFileSize, data, &error)) {
         RecordReader reader{QByteArray()};
-        reader.fail(QStringLiteral("File not found"));
+        reader.fail(error);
         return reader;
     }
-    return RecordReader(file.readAll());
+    return RecordReader(data);
 }
 
 bool RecordReader::fail(const QString &message) {
@@ -53,6 +53,8 @@ bool RecordReader::next(Token &token) {
         const qsizetype start = ++m_pos;
         while (m_pos < size && m_data[m_pos] != '"')
             ++m_pos;
+        if (m_pos - start > kMaxRecordValueLength)
+            return fail(QStringLiteral("Value too long"));
         token.text = Cp1252::decode(m_data.mid(start, m_pos - start));
         token.quoted = true;
         if (m_pos < size)
@@ -66,6 +68,8 @@ bool RecordReader::next(Token &token) {
         while (m_pos < size && m_data[m_pos] != ',' && m_data[m_pos] != '\r' &&
                m_data[m_pos] != '\n')
             ++m_pos;
+        if (m_pos - start > kMaxRecordValueLength)
+            return fail(QStringLiteral("Value too long"));
         token.text = Cp1252::decode(m_data.mid(start, m_pos - start)).trimmed();
     }
     // Consume one delimiter: a comma, or one line end (CR LF, LF or CR).

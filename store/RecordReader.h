@@ -15,7 +15,8 @@ class RecordReader {
 public:
     explicit RecordReader(const QByteArray &data);
 
-    // Reads the whole file; a file that cannot be opened leaves the reader failed.
+    // Reads the whole file through FileAccess::readFile (regular files of at most
+    // kMaxRecordFileSize); a file that cannot be read leaves the reader failed with the reason.
     static RecordReader fromFile(const QString &path);
 
     // True when nothing but blanks and line breaks remains: the end-of-older-files test.
@@ -53,6 +54,9 @@ private:
     int m_valueNumber = 0;
     QString m_error;
 };
+
+// The longest value one record may hold; a longer one makes the file unreadable.
+constexpr qsizetype kMaxRecordValueLength = 64 * 1024;
 
 // Parses a number in the files' notation; false when the text is not one.
 bool parseRecordNumber(const QString &text, double &out);

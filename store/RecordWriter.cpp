@@ -1,9 +1,8 @@
 #include "RecordWriter.h"
 
 #include "Cp1252.h"
+#include "FileAccess.h"
 #include "RecordReader.h"
-
-#include <QSaveFile>
 
 #include <cmath>
 
@@ -60,19 +59,17 @@ void RecordWriter::writeEmptyStrings(int count) {
         writeString(QString());
 }
 
-bool writeFileAtomically(const QString &path, const QByteArray &bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *error) {
+    return FileAccess::replaceFile(path, bytes, error);
 }
 
-Status RecordWriter::commit(const QString &path, const Status &onFailure) const {
-    if (m_invalid || !writeFileAtomically(path, m_data))
-        return onFailure;
+Status RecordWriter::commit(const QString &path, const Status &onFailure) {
+    if (m_invalid) {
+        m_error = QStringLiteral("A text holds a double quote");
+        return onFailure.withDetail(m_error);
+    }
+    m_error.clear();
+    if (!writeFileAtomically(path, m_data, &m_error))
+        return onFailure.withDetail(m_error);
     return Status::success();
 }

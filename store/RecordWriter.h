@@ -24,19 +24,23 @@ public:
 
     const QByteArray &data() const { return m_data; }
 
-    // Writes the file through a temporary file renamed over the old one. On failure the old file
-    // is untouched and `onFailure` is returned. A string holding a double quote cannot be stored
-    // and also fails.
-    Status commit(const QString &path, const Status &onFailure) const;
+    // Writes the file through a temporary file renamed over the old one (FileAccess::replaceFile).
+    // On failure the old file is untouched and `onFailure` is returned with the reason as its
+    // detail, also kept in errorString(). A string holding a double quote cannot be stored and
+    // also fails.
+    Status commit(const QString &path, const Status &onFailure);
+    const QString &errorString() const { return m_error; }
 
 private:
     void endLine() { m_data.append("\r\n", 2); }
     QByteArray m_data;
     bool m_invalid = false;
+    QString m_error;
 };
 
 // The text a number is written as.
 QString formatRecordNumber(double value, int significantDigits);
 
-// Replaces `path` whole and atomically with `bytes`; false when it could not be written.
-bool writeFileAtomically(const QString &path, const QByteArray &bytes);
+// Replaces `path` whole and atomically with `bytes`; false when it could not be written, with
+// the system's reason in `error`.
+bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *error = nullptr);

@@ -1,6 +1,6 @@
 #include "RunFromCd.h"
 
-#include "ProjectFiles.h"
+#include "ProjectPaths.h"
 #include "RecordReader.h"
 #include "RecordWriter.h"
 #include "StoreMessages.h"
@@ -9,8 +9,9 @@
 
 namespace RunFromCd {
 
+// Empty when the marker is a link out of the project: it is then neither read nor written.
 QString markerPath(const QString &root) {
-    return ProjectFiles::existingVariant(root + QStringLiteral("RunFromCD.dat"));
+    return ProjectPaths(root).rootFile(QStringLiteral("RunFromCD.dat"));
 }
 
 bool isRunFromCd(const QString &root) { return QFileInfo(markerPath(root)).isFile(); }

@@ -2,6 +2,7 @@
 
 #include "NameRules.h"
 #include "ProjectFiles.h"
+#include "ProjectPaths.h"
 #include "RecordReader.h"
 #include "RecordWriter.h"
 #include "StoreMessages.h"
@@ -78,10 +79,11 @@ QStringList list(const QString &root) {
         QDateTime modified;
     };
     QList<Entry> entries;
+    const ProjectPaths project(root);
     const QStringList files = ProjectFiles::filesWith(root, QString(), QStringLiteral(".sav"));
     for (const QString &f : files) {
-        if (f.size() <= 4)
-            continue;
+        if (f.size() <= 4 || !project.holds(root + f))
+            continue; // too short, or a link out of the project
         entries.append({f.left(f.size() - 4), QFileInfo(root + f).lastModified()});
     }
     // Stable: saves with the same time keep the order they were listed in.

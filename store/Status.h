@@ -19,10 +19,19 @@ public:
     const QString &title() const { return m_title; }
     const QString &text() const { return m_text; }
     Icon icon() const { return m_icon; }
+    // The system's reason behind a failure ("No space left on device"), for tools and logs; the
+    // message shown stays title and text.
+    const QString &detail() const { return m_detail; }
+    Status withDetail(const QString &detail) const {
+        Status s = *this;
+        s.m_detail = detail;
+        return s;
+    }
 
 private:
     bool m_ok = true;
     QString m_title;
     QString m_text;
     Icon m_icon = Icon::None;
+    QString m_detail;
 };

@@ -5,6 +5,11 @@
 namespace StoreMessages {
 
 Status unreadable(const QString &path, const QString &reason) {
+    // The path of a name that leads out of the project is never built.
+    if (path.isEmpty())
+        return Status::failure(
+            QStringLiteral("Error"),
+            QStringLiteral("Unable to read a file that leads out of the project: %1").arg(reason));
     return Status::failure(QStringLiteral("Error"),
                            QStringLiteral("Unable to read '%1': %2").arg(path, reason));
 }

@@ -8,7 +8,8 @@ class RecordReader;
 namespace StoreMessages {
 
 // A file that could not be read: its path and what went wrong. The Part that reads the file
-// decides what the user sees; this text serves tools and logs.
+// decides what the user sees; this text serves tools and logs. An empty path stands for a name
+// that leads out of the project.
 Status unreadable(const QString &path, const RecordReader &reader);
 Status unreadable(const QString &path, const QString &reason);
 

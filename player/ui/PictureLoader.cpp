@@ -1,5 +1,7 @@
 #include "PictureLoader.h"
 
+#include "FileAccess.h"
+
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
@@ -241,7 +243,8 @@ QImage PictureLoader::fromEmf(const QByteArray &data) {
 }
 
 QImage PictureLoader::load(const QString &path) {
-    if (path.isEmpty())
+    // Only a regular file of sane size is opened: a named pipe would block the open.
+    if (!FileAccess::checkReadable(path, FileAccess::kMaxPictureFileSize))
         return QImage();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -263,6 +266,8 @@ QImage PictureLoader::load(const QString &path) {
 }
 
 bool PictureLoader::cursorHotSpot(const QString &path, QPoint &hotSpot) {
+    if (!FileAccess::checkReadable(path, FileAccess::kMaxPictureFileSize))
+        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;

@@ -90,10 +90,9 @@ int runPlayCommand(const QString &projectFolder, const QStringList &steps) {
     GeneralInfo general;
     ScriptHost host;
     Status textsStatus;
-    const CustomTexts texts = CustomTexts::load(
-        ProjectFiles::existingVariant(paths.ConfigPath() + QStringLiteral("Texts")), &textsStatus);
-    if (!readGeneral(ProjectFiles::existingVariant(paths.ConfigPath() + QStringLiteral("General")),
-                     general, GeneralReader::Player))
+    const CustomTexts texts =
+        CustomTexts::load(paths.configFile(QStringLiteral("Texts")), &textsStatus);
+    if (!readGeneral(paths.configFile(QStringLiteral("General")), general, GeneralReader::Player))
         host.showErrorReport(standardErrorReport(texts, QStringLiteral(" Unable to load project information.")));
     RecordingMediaBackend media(&host);
     GameEngine engine(paths, general, texts, media, host);

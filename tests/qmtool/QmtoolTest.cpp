@@ -2,12 +2,16 @@
 
 #include "TestProject.h"
 
+#include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -312,4 +316,62 @@ TEST(QmtoolPlay, OnceTheGameIsClosedOnlyStartAndLoadAct) {
               QJsonArray{QStringLiteral("Key")});
     EXPECT_FALSE(r.steps[12][QStringLiteral("closed")].toBool());
     EXPECT_EQ(r.steps[12][QStringLiteral("frame")].toString(), QStringLiteral("Shore"));
+}
+
+// A hostile project: links out of the project folder (an item file, the Frames folder of a
+// second project, an area folder) and a named pipe in place of a frame file. Nothing outside is
+// read, nothing blocks, and check names each link as its own kind of problem.
+TEST(QmtoolCheck, LinksOutOfTheProjectAreMissingAndPipesNeverBlock) {
+    TestProject outside;
+    outside.writeLines(QStringLiteral("secret.obj"), {q(QStringLiteral("SECRET-CONTENT"))});
+    outside.writeLines(QStringLiteral("Frames/Far.fme"), lines({"0", "\"0\"", "#FALSE#"}));
+    outside.writeLines(QStringLiteral("Room/1a.dat"), lines({"0", "0", "9", "9"}));
+
+    TestProject p;
+    p.writeMinimalProject(QStringLiteral("Test"), QStringLiteral("Room"));
+    p.writeLines(QStringLiteral("Frames/Room.fme"), lines({"0", "\"0\"", "#FALSE#"}));
+    p.writeLines(QStringLiteral("Frames/Room.lks"), lines({"1"}));
+    ASSERT_TRUE(QFile::link(outside.path(QStringLiteral("secret.obj")),
+                            p.path(QStringLiteral("Areas/Key.obj"))));
+    ASSERT_TRUE(
+        QFile::link(outside.path(QStringLiteral("Room")), p.path(QStringLiteral("Areas/Room"))));
+    ASSERT_EQ(
+        mkfifo(QFile::encodeName(p.path(QStringLiteral("Frames/Pipe.fme"))).constData(), 0600), 0);
+
+    const ToolRun dump = qmtool(QStringLiteral("dump"), p.root());
+    ASSERT_EQ(dump.exitCode, 0) << dump.out.constData();
+    EXPECT_FALSE(dump.out.contains("SECRET-CONTENT"));
+    EXPECT_FALSE(dump.json[QStringLiteral("Items")].toObject().contains(QStringLiteral("Key")));
+    const QJsonObject frames = dump.json[QStringLiteral("Frames")].toObject();
+    EXPECT_TRUE(frames[QStringLiteral("Pipe")][QStringLiteral("fme")][QStringLiteral("error")]
+                    .toString()
+                    .contains(QStringLiteral("Not a regular file")))
+        << dump.out.constData();
+    // Area 1 of Room lives in the linked folder: it reads as missing.
+    const QJsonValue look = frames[QStringLiteral("Room")][QStringLiteral("Areas")]
+                                  [QStringLiteral("1")][QStringLiteral("a")];
+    EXPECT_TRUE(
+        look[QStringLiteral("error")].toString().contains(QStringLiteral("out of the project")))
+        << dump.out.constData();
+    EXPECT_TRUE(look[QStringLiteral("Width")].isUndefined());
+
+    const ToolRun check = qmtool(QStringLiteral("check"), p.root());
+    EXPECT_EQ(check.exitCode, 1);
+    QStringList links;
+    for (const QJsonValue &v : check.json[QStringLiteral("problems")].toArray()) {
+        if (v[QStringLiteral("kind")].toString() == QLatin1String("link-outside-project"))
+            links.append(v[QStringLiteral("file")].toString());
+    }
+    links.sort();
+    EXPECT_EQ(links, QStringList({"Areas/Key.obj", "Areas/Room"})) << check.out.constData();
+
+    // Moving the Frames folder out of the project takes every frame with it.
+    TestProject linkedFrames;
+    linkedFrames.writeMinimalProject(QStringLiteral("Test"), QStringLiteral("Far"));
+    QDir(linkedFrames.path(QStringLiteral("Frames"))).removeRecursively();
+    ASSERT_TRUE(QFile::link(outside.path(QStringLiteral("Frames")),
+                            linkedFrames.path(QStringLiteral("Frames"))));
+    const ToolRun farDump = qmtool(QStringLiteral("dump"), linkedFrames.root());
+    EXPECT_TRUE(farDump.json[QStringLiteral("Frames")].toObject().isEmpty())
+        << farDump.out.constData();
 }

@@ -1,5 +1,7 @@
 #include "SoundFiles.h"
 
+#include "FileAccess.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -27,9 +29,13 @@ QByteArray encoded(const QString &path) {
 
 bool isReadable(const QString &path, QString *error) {
     const QFileInfo info(path);
-    if (!info.exists() || !info.isFile()) {
+    QString why;
+    if (!FileAccess::checkReadable(path, FileAccess::kMaxMediaFileSize, &why)) {
+        // Only a regular file of sane size is opened: a named pipe would block the open.
         if (error)
-            *error = QStringLiteral("File not found: %1").arg(path);
+            *error = why == QLatin1String("File not found")
+                         ? QStringLiteral("File not found: %1").arg(path)
+                         : QStringLiteral("%1: %2").arg(why, path);
         return false;
     }
     if (!info.isReadable()) {

@@ -1,6 +1,7 @@
 #include "AviDecoder.h"
 
 #include "AudioOutput.h"
+#include "FileAccess.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -382,7 +383,7 @@ bool AviDecoder::open(const QString &file) {
         d->error = QStringLiteral("file not found");
         return false;
     }
-    if (!info.isFile() || !info.isReadable()) {
+    if (!FileAccess::checkReadable(file, FileAccess::kMaxMediaFileSize) || !info.isReadable()) {
         d->error = QStringLiteral("not a readable file");
         return false;
     }

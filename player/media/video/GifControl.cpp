@@ -1,5 +1,7 @@
 #include "GifControl.h"
 
+#include "FileAccess.h"
+
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
@@ -18,8 +20,7 @@ GifControl::GifControl() = default;
 GifControl::~GifControl() = default;
 
 bool GifControl::setFileName(const QString &path) {
-    const QFileInfo info(path);
-    if (!info.isFile()) {
+    if (!FileAccess::checkReadable(path, FileAccess::kMaxPictureFileSize)) {
         m_error = QStringLiteral("file not found");
         return false;
     }

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The one way project files are opened. Reading takes only regular files, found without
+// opening them (a named pipe or a device never blocks a reader), no larger than a limit.
+// Writing builds the new contents in a temporary file beside the target, checks every write,
+// the flush and the sync, and only then renames it over the target: on any failure the old
+// file stays as it was.
+namespace FileAccess {
+
+// Largest record file (frames, areas, items, texts, variables, saved games...): a few MB.
+constexpr qint64 kMaxRecordFileSize = 4 * 1024 * 1024;
+// Largest picture: pictures are decoded whole in memory.
+constexpr qint64 kMaxPictureFileSize = 64 * 1024 * 1024;
+// Largest sound, music or video file: the media libraries stream them.
+constexpr qint64 kMaxMediaFileSize = 1024LL * 1024 * 1024;
+
+// Success, or why `path` cannot be read: "File not found", "Not a regular file" (a folder, a
+// named pipe, a device), "File too large". A symbolic link counts as the file it names.
+// Nothing is opened, so this never blocks.
+bool checkReadable(const QString &path, qint64 limit, QString *error = nullptr);
+
+// Reads the whole of the regular file at `path` when it is no larger than `limit`. The file is
+// opened without blocking and checked again once open. On failure `out` is empty and `error`
+// holds the reason.
+bool readFile(const QString &path, qint64 limit, QByteArray &out, QString *error = nullptr);
+
+// Replaces the file at `path` with `bytes`. A symbolic link at `path` is replaced by a regular
+// file; the file it pointed to is never written. An existing file keeps its permissions. On
+// failure the old file is unchanged, nothing is left beside it, and `error` holds the system's
+// reason (for example "No space left on device"). Leftover temporary files of earlier,
+// interrupted writes in the same folder are removed first.
+bool replaceFile(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+
+// True for the name of a temporary file this writer (or an older one) left behind when it was
+// interrupted: a written file's name followed by a dot and six letters or digits, such as
+// "Game.sav.a1B2c3". Such files are never listed as project files.
+bool isLeftoverTemporary(const QString &fileName);
+
+// Removes the leftover temporary files in `folder`.
+void removeLeftoverTemporaries(const QString &folder);
+
+} // namespace FileAccess
