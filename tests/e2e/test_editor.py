@@ -1,0 +1,58 @@
+"""The editor from a copy of its installation folder: the demo project given on the command line
+opens on the project panel, "Run Project (Start)" hides the editor and shows the game's title
+window, closing that window brings the editor back, and the project closes and the editor quits
+from its panels."""
+
+import os
+import shutil
+import subprocess
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import e2e_support as e  # noqa: E402
+import demo_game as demo  # noqa: E402
+
+
+def test():
+    folder_src = sys.argv[1]
+    with e.Session(screen="1024x768") as s:
+        folder = os.path.join(s.tmp, "Quillmoor")
+        shutil.copytree(folder_src, folder, symlinks=True)
+        for name in ("run.dat", "Readme.txt", "Icons", "Schemes", "Presets", "Compiler",
+                     "Help/index.html", "Projects/Demo/Config/General", "Projects/Sample"):
+            if not os.path.exists(os.path.join(folder, name)):
+                raise e.Failure("the installation folder has no %s" % name)
+        project = os.path.join(folder, "Projects", "Demo")
+        s.player_log = open(os.path.join(s.tmp, "player.log"), "wb")
+        s.player = subprocess.Popen([os.path.join(folder, "quillmoor"), project], cwd=s.tmp,
+                                    env=s.env, stdout=s.player_log, stderr=subprocess.STDOUT,
+                                    start_new_session=True)
+        s.application()
+
+        s.find("Run Project (Start)", "push button", timeout=30)
+        s.press("Run Project (Start)", "push button")
+        s.find(demo.TITLE, "label", timeout=30)
+        e.poll("the editor hidden during the test run",
+               lambda: not s.find_all("Run Project (Start)", "push button"), 15)
+
+        demo.click_label(s, demo.EXIT)
+        for alert in s.find_all(role="alert"):
+            s.do_action(s.find("Yes", "push button", root=alert), "Press")
+        s.find("Run Project (Start)", "push button", timeout=15)
+        s.gone(demo.TITLE, "label", timeout=15)
+
+        s.press("Quit project", "push button")
+        s.press("Yes, Close", "push button")
+        s.press("Quit", "push button")
+        code = s.wait_player_exit(15)
+        if code != 0:
+            raise e.Failure("the editor ended with status %d" % code)
+
+        # The version stamp was written when the project opened.
+        with open(os.path.join(project, "Config", "Version"), "rb") as f:
+            if not f.read().startswith(b'"Version 2.06.01"'):
+                raise e.Failure("Config/Version was not stamped")
+
+
+if __name__ == "__main__":
+    e.main(test, limit=80)
