@@ -1,6 +1,7 @@
 #include "frmMenu.h"
 
 #include "EditorMessages.h"
+#include "FrameOperations.h"
 #include "ProjectVersion.h"
 #include "SettingsStore.h"
 #include "frmCheckProject.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -202,6 +204,20 @@ void frmMenu::connectCommands() {
                                                                    : QStringLiteral("False"));
         });
     }
+    auto pictureFrame = [this](bool tiled) {
+        const QString file = QFileDialog::getOpenFileName(
+            this, QString(), QString(),
+            QStringLiteral("Graphic files (*.bmp *.gif *.jpg *.wmf *.emf)"));
+        if (!file.isEmpty())
+            NewFrameFromPicture(file, tiled);
+    };
+    on(10, "Picture (resized to fit window)...", [pictureFrame] { pictureFrame(false); });
+    on(10, "Picture (tiled to fit window)...", [pictureFrame] { pictureFrame(true); });
+    on(10, "Solid Color...", [this] {
+        const QColor c = QColorDialog::getColor(Qt::black, this);
+        if (c.isValid())
+            NewSolidFrame(c.red() | (c.green() << 8) | (c.blue() << 16));
+    });
     on(10, "Cancel", show(2));
     on(6, "Go to Web site...",
        [this] { EditorMessages::openUrl(QUrl::fromLocalFile(m_folders.helpPage())); });
@@ -328,6 +344,46 @@ void frmMenu::RunProject() {
     hide();
     if (!m_testRun->start())
         testRunEnded();
+}
+
+namespace {
+
+SoundMode soundMode(const EditorProject &project) {
+    return project.general.SingleChannelAudio ? SoundMode::SingleChannel : SoundMode::MultiChannel;
+}
+
+} // namespace
+
+bool frmMenu::NewFrameFromPicture(const QString &source, bool tiled) {
+    FrameOperations frames(m_project.paths, soundMode(m_project));
+    QString frame;
+    if (!frames.createFromPicture(source, tiled, frame)) {
+        EditorMessages::show(this, frames.status());
+        return false;
+    }
+    ShowMenu(2);
+    return true;
+}
+
+bool frmMenu::NewSolidFrame(qint32 color) {
+    FrameOperations frames(m_project.paths, soundMode(m_project));
+    QString suggestion = frames.freeName(QStringLiteral("Solid"));
+    for (;;) {
+        const QString name = EditorMessages::input(this, QStringLiteral("New Frame Creation"),
+                                                   QStringLiteral("Give a name to the new frame:"),
+                                                   suggestion);
+        if (name.isEmpty())
+            return false;
+        if (frames.createSolid(name, color))
+            break;
+        EditorMessages::show(this, frames.status());
+        // A refused or taken name is asked for again; a failed write ends here.
+        if (frames.status().icon() == Status::Icon::Critical)
+            return false;
+        suggestion = name;
+    }
+    ShowMenu(2);
+    return true;
 }
 
 void frmMenu::testRunEnded() {

@@ -62,6 +62,10 @@ public:
     void ExternalProgramClicked(int n);
     void ExternalProgramReset(int n);
     void PaintProgram(bool iconEditor);
+    // New frames from the new-frame panel: a picture (stretched or tiled), or one colour
+    // (0x00BBGGRR) under a name asked for. True when a frame was made; the frames panel shows.
+    bool NewFrameFromPicture(const QString &source, bool tiled);
+    bool NewSolidFrame(qint32 color);
 
     // The painting programs looked for, in order, by "Icon Editor..." and "MS Paint...".
     static QStringList paintPrograms(bool iconEditor);

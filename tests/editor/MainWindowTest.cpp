@@ -2,6 +2,7 @@
 // project, the test run, the external programs, the settings kept and reset.
 
 #include "EditorTestSupport.h"
+#include "FrameFiles.h"
 #include "RecordingMedia.h"
 #include "SettingsStore.h"
 #include "frmMenu.h"
@@ -274,4 +275,38 @@ TEST(MainWindowTest, PositionAndViewChoiceAreKept) {
     EXPECT_EQ(again.pos().y(), setting("frmMenu.Top").toInt());
     again.ShowMenu(2);
     EXPECT_TRUE(again.viewOption(1)->isChecked());
+}
+
+TEST(MainWindowTest, NewFramesFromAPictureOrAColour) {
+    Editor e;
+    e.menu->ShowMenu(10);
+    const QString picture = e.install.writeRaw("pictures/harbour.bmp", "BM");
+    EXPECT_FALSE(e.menu->NewFrameFromPicture(e.install.path("pictures/none.bmp"), false));
+    EXPECT_EQ(e.menu->currentPanel(), 10);
+    ASSERT_TRUE(e.menu->NewFrameFromPicture(picture, true));
+    EXPECT_EQ(e.menu->currentPanel(), 2);
+    FrameProperties props;
+    const FrameFiles frames(e.project.paths(), SoundMode::MultiChannel);
+    ASSERT_TRUE(frames.readProperties("harbour", props));
+    EXPECT_EQ(props.Background, "harbour.bmp");
+    EXPECT_TRUE(props.Tiled);
+    EXPECT_EQ(e.project.read("Frames/harbour.bmp"), "BM");
+
+    // A refused name and a taken one are asked for again; an empty answer cancels.
+    e.menu->ShowMenu(10);
+    e.answers.inputs = {"a:b", "shore", ""};
+    EXPECT_FALSE(e.menu->NewSolidFrame(0x123456));
+    e.answers.inputs = {"Sky"};
+    ASSERT_TRUE(e.menu->NewSolidFrame(0x123456));
+    ASSERT_TRUE(frames.readProperties("Sky", props));
+    EXPECT_EQ(props.BackgroundKind, 0);
+    EXPECT_EQ(props.backgroundColor(), 0x123456);
+    QStringList titles;
+    for (const ShownBox &b : e.answers.boxes)
+        titles.append(b.title);
+    EXPECT_EQ(titles, (QStringList{"New Frame Creation", "Error", "Frame Already Exists"}));
+    ASSERT_EQ(e.answers.boxes.size(), 3);
+    EXPECT_EQ(e.answers.boxes[0].text,
+              "Unable to find '" + e.install.path("pictures/none.bmp") + "'.");
+    EXPECT_TRUE(e.answers.boxes[1].text.startsWith("Sorry, a filename cannot contain"));
 }
