@@ -1,7 +1,7 @@
 """The editor from a copy of its installation folder: the demo project given on the command line
 opens on the project panel, "Run Project (Start)" hides the editor and shows the game's title
-window, closing that window brings the editor back, and the project closes and the editor quits
-from its panels."""
+window, closing that window brings the editor back; the project closes, a new one is made from
+the keyboard in the new-project window, and the editor quits from its panels."""
 
 import os
 import shutil
@@ -41,6 +41,23 @@ def test():
         s.find("Run Project (Start)", "push button", timeout=15)
         s.gone(demo.TITLE, "label", timeout=15)
 
+        s.press("Quit project", "push button")
+        s.press("Yes, Close", "push button")
+
+        # A new project, from the keyboard: the name, Enter for OK, then OK on the question.
+        s.click(s.find("New Project", "push button"))
+        name_box = s.find("Project name", "text", timeout=15)
+        s.set_text(name_box, "Harbour")
+        x, y, w, h = s.extents(name_box)
+        s.key("Return", at=(x + w // 2, y + h // 2))
+        alert = s.find(role="alert", timeout=15)
+        s.do_action(s.find("OK", "push button", root=alert), "Press")
+        s.find("Run Project (Start)", "push button", timeout=15)
+        created = os.path.join(folder, "Projects", "Harbour")
+        for name in ("Config/General", "Config/Version", "Config/Variables", "Project.dat",
+                     "Icons/Hand.cur", "Frames", "Areas"):
+            if not os.path.exists(os.path.join(created, name)):
+                raise e.Failure("the new project has no %s" % name)
         s.press("Quit project", "push button")
         s.press("Yes, Close", "push button")
         s.press("Quit", "push button")
