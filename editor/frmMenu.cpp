@@ -5,6 +5,7 @@
 #include "ProjectVersion.h"
 #include "SettingsStore.h"
 #include "frmCheckProject.h"
+#include "frmFrames.h"
 #include "frmLoadProject.h"
 #include "frmNewProject.h"
 #include "frmWelcome.h"
@@ -111,6 +112,7 @@ frmMenu::frmMenu(const EditorFolders &folders, MediaBackend &media, DriveProvide
           QStringLiteral("Picture (tiled to fit window)..."), QStringLiteral("Solid Color...")})
         m_buttons[10][c]->setEnabled(false);
     m_buttons[0][QStringLiteral("Project Properties...")]->setEnabled(false);
+    m_frames = std::make_unique<frmFrames>();
     connectCommands();
 }
 
@@ -196,6 +198,7 @@ void frmMenu::connectCommands() {
     on(2, "Back", show(0));
     for (int i = 0; i < 2; ++i) {
         connect(m_viewOption[i], &QRadioButton::toggled, this, [this](bool) {
+            m_frames->setIconStyle(m_viewOption[0]->isChecked());
             saveSetting(QStringLiteral("ViewOption(0).Value"), m_viewOption[0]->isChecked()
                                                                    ? QStringLiteral("True")
                                                                    : QStringLiteral("False"));
@@ -283,6 +286,13 @@ void frmMenu::ShowMenu(int p) {
     }
     if (p == 8)
         refreshExternalButtons();
+    if (p == 2 || p == 10) {
+        m_frames->setIconStyle(m_viewOption[0]->isChecked());
+        m_frames->setProject(m_project);
+        m_frames->show();
+    } else {
+        m_frames->hide();
+    }
     setWindowTitle(caption);
     if (isVisible()) {
         raise();
@@ -369,9 +379,9 @@ bool frmMenu::NewSolidFrame(qint32 color) {
     FrameOperations frames(m_project.paths, soundMode(m_project));
     QString suggestion = frames.freeName(QStringLiteral("Solid"));
     for (;;) {
-        const QString name = EditorMessages::input(this, QStringLiteral("New Frame Creation"),
-                                                   QStringLiteral("Give a name to the new frame:"),
-                                                   suggestion);
+        const QString name =
+            EditorMessages::input(this, QStringLiteral("New Frame Creation"),
+                                  QStringLiteral("Give a name to the new frame:"), suggestion);
         if (name.isEmpty())
             return false;
         if (frames.createSolid(name, color))
@@ -525,6 +535,8 @@ void frmMenu::savePosition() {
 
 void frmMenu::closeEvent(QCloseEvent *event) {
     savePosition();
+    if (m_frames->isVisible())
+        m_frames->close();
     event->accept();
     QApplication::quit();
 }

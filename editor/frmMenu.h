@@ -16,6 +16,7 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 class QStackedWidget;
+class frmFrames;
 class frmWelcome;
 
 // The editor's main window: one panel at a time (the start panel, the project panel, the
@@ -49,6 +50,8 @@ public:
     const EditorProject &project() const { return m_project; }
     // The player's title window of the running test run (null when none runs).
     frmWelcome *testRunWindow() const { return m_testRun.get(); }
+    // The frames list, shown with the frames panel and the new-frame panel.
+    frmFrames *framesWindow() const { return m_frames.get(); }
     // Where the new- and open-project windows start.
     QString projectsFolder() const;
 
@@ -100,4 +103,5 @@ private:
     QLabel *m_lblVersion = nullptr;
     QLabel *m_lblRevision = nullptr;
     std::unique_ptr<frmWelcome> m_testRun;
+    std::unique_ptr<frmFrames> m_frames;
 };

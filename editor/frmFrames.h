@@ -1,0 +1,56 @@
+#pragma once
+
+#include "ChannelFile.h"
+#include "ProjectLifecycle.h"
+
+#include <QListWidget>
+#include <QWidget>
+
+class QMenu;
+
+// "List of available frames (scenes)": the frames of the open project, as icons (a thumbnail
+// of each background) or as a list. Frames are renamed by editing their label, duplicated,
+// removed, and made from pictures dropped from the file manager.
+class frmFrames : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmFrames(QWidget *parent = nullptr);
+    ~frmFrames() override;
+
+    void setProject(const EditorProject &project);
+    // Lists Frames/ again, in the current display style.
+    void refresh();
+    // true: "Icons" (large thumbnails); false: "List".
+    void setIconStyle(bool icons);
+    QListWidget *LView() const { return m_list; }
+    QMenu *contextMenu() const { return m_menu; }
+    // The selected frame's name; empty when none.
+    QString selectedFrame() const;
+    void selectFrame(const QString &frame);
+
+    // The operations of the list. Each says what went wrong in a message box.
+    bool renameFrame(const QString &oldName, const QString &newName);
+    bool duplicateSelected();
+    bool removeSelected();
+    // New frames from dropped files, one message per refused file.
+    void dropFiles(const QStringList &paths);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool hasFrames();
+    void labelEdited(QListWidgetItem *item);
+    void startThumbnails();
+    SoundMode soundMode() const;
+
+    EditorProject m_project;
+    QListWidget *m_list;
+    QMenu *m_menu;
+    bool m_filling = false;
+    int m_generation = 0; // thumbnails of an older listing are dropped
+};
