@@ -16,6 +16,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPointer>
+#include <QScrollBar>
 #include <QThreadPool>
 #include <QVBoxLayout>
 
@@ -94,6 +95,8 @@ frmFrames::frmFrames(QWidget *parent) : QWidget(parent, Qt::Window) {
     connect(m_list, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &at) { m_menu->popup(m_list->viewport()->mapToGlobal(at)); });
     connect(m_list, &QListWidget::itemChanged, this, &frmFrames::labelEdited);
+    connect(m_list->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &frmFrames::requestVisibleThumbnails);
 
     bool okW = false, okH = false;
     const int w = setting(QStringLiteral("frmFrames.Width")).toInt(&okW);
@@ -121,6 +124,7 @@ void frmFrames::setIconStyle(bool icons) {
     m_list->setIconSize(icons ? QSize(kThumbnail, kThumbnail) : QSize(16, 16));
     m_list->setMovement(QListView::Static);
     m_list->setWordWrap(icons);
+    requestVisibleThumbnails();
 }
 
 void frmFrames::refresh() {
@@ -141,14 +145,32 @@ void frmFrames::refresh() {
 }
 
 void frmFrames::startThumbnails() {
-    const int generation = ++m_generation;
+    ++m_generation;
+    m_thumbnailAsked.assign(static_cast<size_t>(m_list->count()), false);
+    requestVisibleThumbnails();
+}
+
+void frmFrames::requestVisibleThumbnails() {
+    if (m_list->viewMode() != QListView::IconMode || m_list->count() == 0)
+        return;
+    // What is shown, and one screenful below it, about to be.
+    const QRect view = m_list->viewport()->rect();
+    const QRect wanted = view.adjusted(0, 0, 0, view.height());
+    const int generation = m_generation;
     const ProjectPaths paths = m_project.paths;
     const SoundMode mode = soundMode();
     QPointer<frmFrames> self(this);
-    for (int i = 0; i < m_list->count(); ++i) {
+    const int first = qMax(0, m_list->row(m_list->itemAt(view.topLeft() + QPoint(1, 1))));
+    for (int i = first; i < m_list->count(); ++i) {
+        const QRect r = m_list->visualItemRect(m_list->item(i));
+        if (r.top() > wanted.bottom())
+            break;
+        if (m_thumbnailAsked[static_cast<size_t>(i)] || !r.intersects(wanted))
+            continue;
+        m_thumbnailAsked[static_cast<size_t>(i)] = true;
         const QString frame = m_list->item(i)->data(Qt::UserRole).toString();
         // Pictures are read and scaled on a worker thread; the icon is set on this one.
-        thumbnailPool().start([self, generation, paths, mode, frame] {
+        thumbnailPool().start([self, generation, paths, mode, frame, i] {
             FrameProperties p;
             if (!FrameFiles(paths, mode).readHeader(frame, p))
                 return;
@@ -156,18 +178,16 @@ void frmFrames::startThumbnails() {
             // The application, which outlives the window, carries the call to this thread.
             QMetaObject::invokeMethod(
                 qApp,
-                [self, generation, frame, image] {
-                    if (!self || self->m_generation != generation)
+                [self, generation, frame, image, i] {
+                    if (!self || self->m_generation != generation || i >= self->m_list->count())
                         return;
-                    for (int j = 0; j < self->m_list->count(); ++j) {
-                        QListWidgetItem *item = self->m_list->item(j);
-                        if (item->data(Qt::UserRole).toString() == frame) {
-                            const bool filling = self->m_filling;
-                            self->m_filling = true;
-                            item->setIcon(QIcon(QPixmap::fromImage(image)));
-                            self->m_filling = filling;
-                        }
-                    }
+                    QListWidgetItem *item = self->m_list->item(i);
+                    if (item->data(Qt::UserRole).toString() != frame)
+                        return;
+                    const bool filling = self->m_filling;
+                    self->m_filling = true;
+                    item->setIcon(QIcon(QPixmap::fromImage(image)));
+                    self->m_filling = filling;
                 },
                 Qt::QueuedConnection);
         });
@@ -300,6 +320,16 @@ void frmFrames::keyPressEvent(QKeyEvent *event) {
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void frmFrames::resizeEvent(QResizeEvent *event) {
+    QWidget::resizeEvent(event);
+    requestVisibleThumbnails();
+}
+
+void frmFrames::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    requestVisibleThumbnails();
 }
 
 bool frmFrames::eventFilter(QObject *watched, QEvent *event) {

@@ -6,6 +6,8 @@
 #include <QListWidget>
 #include <QWidget>
 
+#include <vector>
+
 class QMenu;
 
 // "List of available frames (scenes)": the frames of the open project, as icons (a thumbnail
@@ -40,12 +42,16 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     bool hasFrames();
     void labelEdited(QListWidgetItem *item);
     void startThumbnails();
+    // Thumbnails are made only for the items shown or one screenful away, once each.
+    void requestVisibleThumbnails();
     SoundMode soundMode() const;
 
     EditorProject m_project;
@@ -53,4 +59,5 @@ private:
     QMenu *m_menu;
     bool m_filling = false;
     int m_generation = 0; // thumbnails of an older listing are dropped
+    std::vector<bool> m_thumbnailAsked;
 };

@@ -6,7 +6,9 @@
 #include "ProjectVersion.h"
 #include "VariablesFile.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QTest>
 
 #include <ostream>
 
@@ -77,4 +79,14 @@ void writeProject(const TestProject &p, const QString &name, const QString &init
 
 void PrintTo(const QString &text, std::ostream *os) {
     *os << '"' << text.toStdString() << '"';
+}
+
+bool waitFor(const std::function<bool()> &done, int ms) {
+    QDeadlineTimer deadline(ms);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        QTest::qWait(10);
+    }
+    return true;
 }

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 struct ShownBox {
     QString title;
     QString text;
@@ -38,5 +40,8 @@ public:
 // A project written the way the editor writes one: name, initial frame and the frames given.
 void writeProject(const TestProject &p, const QString &name, const QString &initialFrame,
                   const QStringList &frames);
+
+// Lets events run until `done` holds or `ms` milliseconds passed; whether it holds.
+bool waitFor(const std::function<bool()> &done, int ms = 5000);
 
 void PrintTo(const QString &text, std::ostream *os);

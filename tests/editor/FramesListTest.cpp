@@ -58,11 +58,13 @@ QColor iconColour(const QListWidgetItem *item) {
 TEST(FramesListTest, ListsFramesWithThumbnailsOfTheirBackgrounds) {
     FramesProject fp;
     frmFrames window;
+    window.show();
     window.setProject(fp.project);
     QListWidget *list = window.LView();
     EXPECT_EQ(labels(list), (QStringList{"Shore", "Sky"}));
     EXPECT_EQ(list->viewMode(), QListView::IconMode);
-    QTRY_VERIFY(!list->item(0)->icon().isNull() && !list->item(1)->icon().isNull());
+    ASSERT_TRUE(waitFor(
+        [list] { return !list->item(0)->icon().isNull() && !list->item(1)->icon().isNull(); }));
     EXPECT_EQ(iconColour(list->item(0)), QColor(0xE9, 0xE2, 0xC8));
     EXPECT_EQ(iconColour(list->item(1)), QColor(0x9F, 0xD3, 0xF0));
     window.setIconStyle(false);
@@ -76,6 +78,27 @@ TEST(FramesListTest, ListsFramesWithThumbnailsOfTheirBackgrounds) {
     QFile::remove(fp.p.path("Frames/Sky.fme"));
     QTest::keyClick(list, Qt::Key_F5);
     EXPECT_EQ(labels(list), QStringList{"Shore"});
+}
+
+TEST(FramesListTest, ThumbnailsAreMadeForWhatIsShownOrAboutToBe) {
+    TestProject p;
+    writeProject(p, "Many", "F000", {});
+    for (int i = 0; i < 400; ++i)
+        p.writeLines(QStringLiteral("Frames/F%1.fme").arg(i, 3, 10, QLatin1Char('0')),
+                     {"0", q("255"), "#FALSE#"});
+    EditorProject project;
+    project.paths = p.paths();
+    frmFrames window;
+    window.resize(300, 200);
+    window.show();
+    window.setProject(project);
+    QListWidget *list = window.LView();
+    ASSERT_EQ(list->count(), 400);
+    EXPECT_TRUE(waitFor([list] { return !list->item(0)->icon().isNull(); }));
+    QTest::qWait(200);
+    EXPECT_TRUE(list->item(399)->icon().isNull()) << "a thumbnail far out of sight was made";
+    list->scrollToItem(list->item(399));
+    EXPECT_TRUE(waitFor([list] { return !list->item(399)->icon().isNull(); }));
 }
 
 TEST(FramesListTest, EditingALabelRenamesTheFrameOrPutsTheNameBack) {

@@ -168,7 +168,7 @@ TEST(MainWindowTest, TestRunChecksThenHidesTheEditorUntilTheTitleWindowCloses) {
         EXPECT_FALSE(e.menu->isVisible());
         EXPECT_EQ(title->titleLabel()->text(), "Lighthouse");
         title->ClickButton(2); // Exit
-        QTRY_VERIFY(e.menu->isVisible());
+        EXPECT_TRUE(waitFor([&e] { return e.menu->isVisible(); }));
         EXPECT_EQ(e.menu->testRunWindow(), nullptr);
         EXPECT_EQ(e.menu->currentPanel(), 0);
         EXPECT_TRUE(e.answers.boxes.isEmpty()) << e.answers.texts().join("|").toStdString();
