@@ -17,6 +17,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QThreadPool>
 #include <QVBoxLayout>
 
@@ -72,6 +73,8 @@ frmFrames::frmFrames(QWidget *parent) : QWidget(parent, Qt::Window) {
     m_list->setAccessibleName(QStringLiteral("Frames"));
     m_list->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     m_list->setResizeMode(QListView::Adjust);
+    // Every item has the same size: a project of a thousand frames lays out at once.
+    m_list->setUniformItemSizes(true);
     m_list->setIconSize(QSize(kThumbnail, kThumbnail));
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     m_list->installEventFilter(this);
@@ -130,14 +133,21 @@ void frmFrames::setIconStyle(bool icons) {
 void frmFrames::refresh() {
     const QString selected = selectedFrame();
     m_filling = true;
+    m_list->setUpdatesEnabled(false);
     m_list->clear();
     if (m_project.isOpen()) {
-        for (const QString &frame : FrameFiles(m_project.paths, soundMode()).list()) {
-            auto *item = new QListWidgetItem(frame, m_list);
-            item->setData(Qt::UserRole, frame);
+        // One insertion for the whole list; the items' name and flags are then set without a
+        // signal each (the view asks for them when it needs them).
+        const QStringList frames = FrameFiles(m_project.paths, soundMode()).list();
+        m_list->addItems(frames);
+        const QSignalBlocker quiet(m_list->model());
+        for (int i = 0; i < frames.size(); ++i) {
+            QListWidgetItem *item = m_list->item(i);
+            item->setData(Qt::UserRole, frames[i]);
             item->setFlags(item->flags() | Qt::ItemIsEditable);
         }
     }
+    m_list->setUpdatesEnabled(true);
     m_filling = false;
     if (!selected.isEmpty())
         selectFrame(selected);
