@@ -30,6 +30,19 @@ def test():
         s.application()
 
         s.find("Run Project (Start)", "push button", timeout=30)
+
+        # The frames list shows with the frames panel: every frame of the demo, by name.
+        s.press("Edit Project...", "push button")
+        frames = s.find("Frames", "list", timeout=15)
+        names = sorted(item.name for item in s.find_all(role="list item", root=frames))
+        expected = sorted(f[:-4] for f in os.listdir(os.path.join(project, "Frames"))
+                          if f.lower().endswith(".fme"))
+        if names != expected:
+            raise e.Failure("the frames list shows %r, not %r" % (names, expected))
+        s.press("Back", "push button")
+        e.poll("the frames list hidden on the project panel",
+               lambda: not s.find_all("Frames", "list"), 15)
+
         s.press("Run Project (Start)", "push button")
         s.find(demo.TITLE, "label", timeout=30)
         e.poll("the editor hidden during the test run",
