@@ -14,7 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
-#include <QListWidget>
+#include <QListView>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -76,9 +76,9 @@ void BM_OpenProjectAndFillFramesList(benchmark::State &state) {
         }
         window.setProject(project);
         QCoreApplication::processEvents(); // the list lays out and shows
-        benchmark::DoNotOptimize(window.LView()->count());
+        benchmark::DoNotOptimize(window.LView()->model()->rowCount());
     }
-    if (window.LView()->count() != kFrames)
+    if (window.LView()->model()->rowCount() != kFrames)
         state.SkipWithError("the list does not hold every frame");
 }
 BENCHMARK(BM_OpenProjectAndFillFramesList)->Unit(benchmark::kMillisecond);
@@ -99,7 +99,7 @@ void BM_FillNoEvents(benchmark::State &state) {
     project.paths = ProjectPaths(bigProject());
     for (auto _ : state) {
         window.setProject(project);
-        benchmark::DoNotOptimize(window.LView()->count());
+        benchmark::DoNotOptimize(window.LView()->model()->rowCount());
     }
 }
 BENCHMARK(BM_FillNoEvents)->Unit(benchmark::kMillisecond);
@@ -114,7 +114,7 @@ void BM_FillFramesList(benchmark::State &state) {
     for (auto _ : state) {
         window.setProject(project);
         QCoreApplication::processEvents();
-        benchmark::DoNotOptimize(window.LView()->count());
+        benchmark::DoNotOptimize(window.LView()->model()->rowCount());
     }
 }
 BENCHMARK(BM_FillFramesList)->Unit(benchmark::kMillisecond);

@@ -3,6 +3,7 @@
 #include "EditorMessages.h"
 #include "FrameFiles.h"
 #include "FrameOperations.h"
+#include "FramesModel.h"
 #include "PictureLoader.h"
 #include "SettingsStore.h"
 
@@ -17,7 +18,6 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScrollBar>
-#include <QSignalBlocker>
 #include <QThreadPool>
 #include <QVBoxLayout>
 
@@ -69,12 +69,19 @@ frmFrames::frmFrames(QWidget *parent) : QWidget(parent, Qt::Window) {
     setAcceptDrops(true);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_list = new QListWidget(this);
+    m_list = new QListView(this);
+    m_model = new FramesModel(this);
+    m_model->setRenameHandler([this](const QString &oldName, const QString &newName) {
+        return renameFrame(oldName, newName);
+    });
+    m_list->setModel(m_model);
     m_list->setAccessibleName(QStringLiteral("Frames"));
     m_list->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     m_list->setResizeMode(QListView::Adjust);
     // Every item has the same size: a project of a thousand frames lays out at once.
     m_list->setUniformItemSizes(true);
+    m_list->setLayoutMode(QListView::Batched);
+    m_list->setBatchSize(200);
     m_list->setIconSize(QSize(kThumbnail, kThumbnail));
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     m_list->installEventFilter(this);
@@ -97,7 +104,6 @@ frmFrames::frmFrames(QWidget *parent) : QWidget(parent, Qt::Window) {
     m_menu->addAction(QStringLiteral("Cancel"));
     connect(m_list, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &at) { m_menu->popup(m_list->viewport()->mapToGlobal(at)); });
-    connect(m_list, &QListWidget::itemChanged, this, &frmFrames::labelEdited);
     connect(m_list->verticalScrollBar(), &QScrollBar::valueChanged, this,
             &frmFrames::requestVisibleThumbnails);
 
@@ -132,23 +138,8 @@ void frmFrames::setIconStyle(bool icons) {
 
 void frmFrames::refresh() {
     const QString selected = selectedFrame();
-    m_filling = true;
-    m_list->setUpdatesEnabled(false);
-    m_list->clear();
-    if (m_project.isOpen()) {
-        // One insertion for the whole list; the items' name and flags are then set without a
-        // signal each (the view asks for them when it needs them).
-        const QStringList frames = FrameFiles(m_project.paths, soundMode()).list();
-        m_list->addItems(frames);
-        const QSignalBlocker quiet(m_list->model());
-        for (int i = 0; i < frames.size(); ++i) {
-            QListWidgetItem *item = m_list->item(i);
-            item->setData(Qt::UserRole, frames[i]);
-            item->setFlags(item->flags() | Qt::ItemIsEditable);
-        }
-    }
-    m_list->setUpdatesEnabled(true);
-    m_filling = false;
+    m_model->setFrames(m_project.isOpen() ? FrameFiles(m_project.paths, soundMode()).list()
+                                          : QStringList());
     if (!selected.isEmpty())
         selectFrame(selected);
     startThumbnails();
@@ -156,12 +147,13 @@ void frmFrames::refresh() {
 
 void frmFrames::startThumbnails() {
     ++m_generation;
-    m_thumbnailAsked.assign(static_cast<size_t>(m_list->count()), false);
+    m_thumbnailAsked.assign(static_cast<size_t>(m_model->rowCount()), false);
     requestVisibleThumbnails();
 }
 
 void frmFrames::requestVisibleThumbnails() {
-    if (m_list->viewMode() != QListView::IconMode || m_list->count() == 0)
+    const int count = m_model->rowCount();
+    if (m_list->viewMode() != QListView::IconMode || count == 0)
         return;
     // What is shown, and one screenful below it, about to be.
     const QRect view = m_list->viewport()->rect();
@@ -170,15 +162,15 @@ void frmFrames::requestVisibleThumbnails() {
     const ProjectPaths paths = m_project.paths;
     const SoundMode mode = soundMode();
     QPointer<frmFrames> self(this);
-    const int first = qMax(0, m_list->row(m_list->itemAt(view.topLeft() + QPoint(1, 1))));
-    for (int i = first; i < m_list->count(); ++i) {
-        const QRect r = m_list->visualItemRect(m_list->item(i));
+    const int first = qMax(0, m_list->indexAt(view.topLeft() + QPoint(1, 1)).row());
+    for (int i = first; i < count; ++i) {
+        const QRect r = m_list->visualRect(m_model->index(i));
         if (r.top() > wanted.bottom())
             break;
         if (m_thumbnailAsked[static_cast<size_t>(i)] || !r.intersects(wanted))
             continue;
         m_thumbnailAsked[static_cast<size_t>(i)] = true;
-        const QString frame = m_list->item(i)->data(Qt::UserRole).toString();
+        const QString frame = m_model->frame(i);
         // Pictures are read and scaled on a worker thread; the icon is set on this one.
         thumbnailPool().start([self, generation, paths, mode, frame, i] {
             FrameProperties p;
@@ -189,15 +181,10 @@ void frmFrames::requestVisibleThumbnails() {
             QMetaObject::invokeMethod(
                 qApp,
                 [self, generation, frame, image, i] {
-                    if (!self || self->m_generation != generation || i >= self->m_list->count())
+                    if (!self || self->m_generation != generation ||
+                        self->m_model->frame(i) != frame)
                         return;
-                    QListWidgetItem *item = self->m_list->item(i);
-                    if (item->data(Qt::UserRole).toString() != frame)
-                        return;
-                    const bool filling = self->m_filling;
-                    self->m_filling = true;
-                    item->setIcon(QIcon(QPixmap::fromImage(image)));
-                    self->m_filling = filling;
+                    self->m_model->setThumbnail(i, QIcon(QPixmap::fromImage(image)));
                 },
                 Qt::QueuedConnection);
         });
@@ -205,42 +192,21 @@ void frmFrames::requestVisibleThumbnails() {
 }
 
 QString frmFrames::selectedFrame() const {
-    const QListWidgetItem *item = m_list->currentItem();
-    return item ? item->data(Qt::UserRole).toString() : QString();
+    const QModelIndex i = m_list->currentIndex();
+    return i.isValid() ? m_model->frame(i.row()) : QString();
 }
 
 void frmFrames::selectFrame(const QString &frame) {
-    for (int i = 0; i < m_list->count(); ++i) {
-        if (m_list->item(i)->data(Qt::UserRole).toString() == frame) {
-            m_list->setCurrentRow(i);
-            return;
-        }
-    }
+    const int row = m_model->rowOf(frame);
+    if (row >= 0)
+        m_list->setCurrentIndex(m_model->index(row));
 }
 
 bool frmFrames::hasFrames() {
-    if (m_list->count() > 0)
+    if (m_model->rowCount() > 0)
         return true;
     EditorMessages::ask(this, QString(), kNoFrame, Status::Icon::Information);
     return false;
-}
-
-void frmFrames::labelEdited(QListWidgetItem *item) {
-    if (m_filling)
-        return;
-    const QString oldName = item->data(Qt::UserRole).toString();
-    const QString newName = item->text();
-    if (newName == oldName)
-        return;
-    if (!renameFrame(oldName, newName)) {
-        m_filling = true;
-        item->setText(oldName);
-        m_filling = false;
-        return;
-    }
-    m_filling = true;
-    item->setData(Qt::UserRole, newName);
-    m_filling = false;
 }
 
 bool frmFrames::renameFrame(const QString &oldName, const QString &newName) {

@@ -3,11 +3,12 @@
 #include "ChannelFile.h"
 #include "ProjectLifecycle.h"
 
-#include <QListWidget>
+#include <QListView>
 #include <QWidget>
 
 #include <vector>
 
+class FramesModel;
 class QMenu;
 
 // "List of available frames (scenes)": the frames of the open project, as icons (a thumbnail
@@ -24,7 +25,8 @@ public:
     void refresh();
     // true: "Icons" (large thumbnails); false: "List".
     void setIconStyle(bool icons);
-    QListWidget *LView() const { return m_list; }
+    QListView *LView() const { return m_list; }
+    FramesModel *frames() const { return m_model; }
     QMenu *contextMenu() const { return m_menu; }
     // The selected frame's name; empty when none.
     QString selectedFrame() const;
@@ -48,16 +50,15 @@ protected:
 
 private:
     bool hasFrames();
-    void labelEdited(QListWidgetItem *item);
     void startThumbnails();
     // Thumbnails are made only for the items shown or one screenful away, once each.
     void requestVisibleThumbnails();
     SoundMode soundMode() const;
 
     EditorProject m_project;
-    QListWidget *m_list;
+    QListView *m_list;
+    FramesModel *m_model;
     QMenu *m_menu;
-    bool m_filling = false;
     int m_generation = 0; // thumbnails of an older listing are dropped
     std::vector<bool> m_thumbnailAsked;
 };

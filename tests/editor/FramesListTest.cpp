@@ -42,15 +42,21 @@ struct FramesProject {
     }
 };
 
-QStringList labels(const QListWidget *list) {
+// The labels as the list view shows them.
+QStringList labels(const frmFrames &window) {
     QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out.append(list->item(i)->text());
+    const QAbstractItemModel *m = window.LView()->model();
+    for (int i = 0; i < m->rowCount(); ++i)
+        out.append(m->index(i, 0).data(Qt::DisplayRole).toString());
     return out;
 }
 
-QColor iconColour(const QListWidgetItem *item) {
-    return item->icon().pixmap(64, 48).toImage().pixelColor(10, 10);
+QIcon icon(const frmFrames &window, int row) {
+    return window.LView()->model()->index(row, 0).data(Qt::DecorationRole).value<QIcon>();
+}
+
+QColor iconColour(const frmFrames &window, int row) {
+    return icon(window, row).pixmap(64, 48).toImage().pixelColor(10, 10);
 }
 
 } // namespace
@@ -60,13 +66,13 @@ TEST(FramesListTest, ListsFramesWithThumbnailsOfTheirBackgrounds) {
     frmFrames window;
     window.show();
     window.setProject(fp.project);
-    QListWidget *list = window.LView();
-    EXPECT_EQ(labels(list), (QStringList{"Shore", "Sky"}));
+    QListView *list = window.LView();
+    EXPECT_EQ(labels(window), (QStringList{"Shore", "Sky"}));
     EXPECT_EQ(list->viewMode(), QListView::IconMode);
-    ASSERT_TRUE(waitFor(
-        [list] { return !list->item(0)->icon().isNull() && !list->item(1)->icon().isNull(); }));
-    EXPECT_EQ(iconColour(list->item(0)), QColor(0xE9, 0xE2, 0xC8));
-    EXPECT_EQ(iconColour(list->item(1)), QColor(0x9F, 0xD3, 0xF0));
+    ASSERT_TRUE(
+        waitFor([&window] { return !icon(window, 0).isNull() && !icon(window, 1).isNull(); }));
+    EXPECT_EQ(iconColour(window, 0), QColor(0xE9, 0xE2, 0xC8));
+    EXPECT_EQ(iconColour(window, 1), QColor(0x9F, 0xD3, 0xF0));
     window.setIconStyle(false);
     EXPECT_EQ(list->viewMode(), QListView::ListMode);
     QStringList actions;
@@ -77,7 +83,7 @@ TEST(FramesListTest, ListsFramesWithThumbnailsOfTheirBackgrounds) {
     // F5 lists again what changed on disk.
     QFile::remove(fp.p.path("Frames/Sky.fme"));
     QTest::keyClick(list, Qt::Key_F5);
-    EXPECT_EQ(labels(list), QStringList{"Shore"});
+    EXPECT_EQ(labels(window), QStringList{"Shore"});
 }
 
 TEST(FramesListTest, ThumbnailsAreMadeForWhatIsShownOrAboutToBe) {
@@ -92,13 +98,13 @@ TEST(FramesListTest, ThumbnailsAreMadeForWhatIsShownOrAboutToBe) {
     window.resize(300, 200);
     window.show();
     window.setProject(project);
-    QListWidget *list = window.LView();
-    ASSERT_EQ(list->count(), 400);
-    EXPECT_TRUE(waitFor([list] { return !list->item(0)->icon().isNull(); }));
+    QListView *list = window.LView();
+    ASSERT_EQ(list->model()->rowCount(), 400);
+    EXPECT_TRUE(waitFor([&window] { return !icon(window, 0).isNull(); }));
     QTest::qWait(200);
-    EXPECT_TRUE(list->item(399)->icon().isNull()) << "a thumbnail far out of sight was made";
-    list->scrollToItem(list->item(399));
-    EXPECT_TRUE(waitFor([list] { return !list->item(399)->icon().isNull(); }));
+    EXPECT_TRUE(icon(window, 399).isNull()) << "a thumbnail far out of sight was made";
+    list->scrollTo(list->model()->index(399, 0));
+    EXPECT_TRUE(waitFor([&window] { return !icon(window, 399).isNull(); }));
 }
 
 TEST(FramesListTest, EditingALabelRenamesTheFrameOrPutsTheNameBack) {
@@ -122,8 +128,9 @@ TEST(FramesListTest, EditingALabelRenamesTheFrameOrPutsTheNameBack) {
         AnsweredEditor editor;
         frmFrames window;
         window.setProject(fp.project);
-        window.LView()->item(0)->setText(c.newName);
-        EXPECT_EQ(window.LView()->item(0)->text(), c.label);
+        QAbstractItemModel *m = window.LView()->model();
+        EXPECT_EQ(m->setData(m->index(0, 0), c.newName, Qt::EditRole), c.label == c.newName);
+        EXPECT_EQ(labels(window).value(0), c.label);
         EXPECT_EQ(editor.texts(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
         EXPECT_EQ(fp.p.exists("Frames/Beach.fme"), c.label == "Beach");
         EXPECT_EQ(fp.p.exists("Areas/Beach/1a.dat"), c.label == "Beach");
@@ -141,7 +148,7 @@ TEST(FramesListTest, DuplicateAndRemoveAskFirst) {
     window.selectFrame("Shore");
     editor.inputs = {"Sky", "Shore copy"};
     ASSERT_TRUE(window.duplicateSelected());
-    EXPECT_EQ(labels(window.LView()), (QStringList{"Shore", "Shore copy", "Sky"}));
+    EXPECT_EQ(labels(window), (QStringList{"Shore", "Shore copy", "Sky"}));
     EXPECT_EQ(fp.p.read("Areas/Shore copy/1a.dat"), "area");
     EXPECT_EQ(editor.texts(),
               QStringList{"A frame with the name you specified already exists. Specify a "
@@ -156,7 +163,7 @@ TEST(FramesListTest, DuplicateAndRemoveAskFirst) {
     QTest::keyClick(window.LView(), Qt::Key_Delete);
     EXPECT_FALSE(fp.p.exists("Frames/Shore copy.fme"));
     EXPECT_FALSE(fp.p.exists("Areas/Shore copy"));
-    EXPECT_EQ(labels(window.LView()), (QStringList{"Shore", "Sky"}));
+    EXPECT_EQ(labels(window), (QStringList{"Shore", "Sky"}));
     ASSERT_EQ(editor.boxes.size(), 2);
     EXPECT_EQ(editor.boxes[0].text, "Do you really want to remove the frame 'Shore copy.fme' and "
                                     "all its clickable areas?.\n\nClick 'Cancel' to abort "
@@ -188,7 +195,7 @@ TEST(FramesListTest, DroppedPicturesBecomeFramesAndOtherFilesAreRefusedOneByOne)
     img.save(cove, "BMP");
     const QString notes = outside.writeRaw("notes.txt", "x");
     window.dropFiles({cove, notes, cove});
-    EXPECT_EQ(labels(window.LView()), (QStringList{"cove", "cove01", "Shore", "Sky"}));
+    EXPECT_EQ(labels(window), (QStringList{"cove", "cove01", "Shore", "Sky"}));
     EXPECT_EQ(editor.texts(), QStringList{"Unable to create a frame from '" + notes +
                                           "'.\nYou can drag only .BMP, .GIF, .JPG, .WMF and "
                                           ".EMF files."});
@@ -209,7 +216,7 @@ TEST(FramesListTest, ShownWithTheFramesPanelsAndSizeKept) {
         EXPECT_FALSE(menu.framesWindow()->isVisible());
         menu.button(0, "Edit Project...")->click();
         EXPECT_TRUE(menu.framesWindow()->isVisible());
-        EXPECT_EQ(labels(menu.framesWindow()->LView()), (QStringList{"Shore", "Sky"}));
+        EXPECT_EQ(labels(*menu.framesWindow()), (QStringList{"Shore", "Sky"}));
         menu.viewOption(1)->click();
         EXPECT_EQ(menu.framesWindow()->LView()->viewMode(), QListView::ListMode);
         menu.button(2, "Add New Frame (Scene)...")->click();
