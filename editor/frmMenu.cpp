@@ -475,8 +475,11 @@ void frmMenu::ExternalProgramClicked(int n) {
     const QString program =
         QFileDialog::getOpenFileName(this, QStringLiteral("Create Link to an External Program"),
                                      QString(), QStringLiteral("Programs (*)"));
-    if (program.isEmpty())
-        return;
+    if (!program.isEmpty())
+        CustomizeExternalProgram(n, program);
+}
+
+void frmMenu::CustomizeExternalProgram(int n, const QString &program) {
     const QString caption = EditorMessages::input(
         this, QStringLiteral("Quillmoor"), QStringLiteral("Give a name to the custom button:"));
     if (caption.isEmpty())

@@ -64,6 +64,8 @@ public:
     void ResetProgramSettings();
     void ExternalProgramClicked(int n);
     void ExternalProgramReset(int n);
+    // Links button n to `program` under the name the user gives (an empty name changes nothing).
+    void CustomizeExternalProgram(int n, const QString &program);
     void PaintProgram(bool iconEditor);
     // New frames from the new-frame panel: a picture (stretched or tiled), or one colour
     // (0x00BBGGRR) under a name asked for. True when a frame was made; the frames panel shows.

@@ -207,6 +207,21 @@ TEST(MainWindowTest, ExternalProgramButtonsKeepTheirLinks) {
     EXPECT_EQ(setting("ExternalProgram1_Link"), "");
     QTest::mouseClick(menu.externalButton(2), Qt::RightButton);
     EXPECT_EQ(menu.externalButton(2)->text(), "[Customize...]");
+
+    // Customizing: an empty name leaves the button as it was; a name links it.
+    answers.inputs = {""};
+    menu.CustomizeExternalProgram(4, "/usr/bin/editor");
+    EXPECT_EQ(menu.externalButton(4)->text(), "[Customize...]");
+    EXPECT_EQ(setting("ExternalProgram4_Link"), "");
+    answers.inputs = {"Editor"};
+    menu.CustomizeExternalProgram(4, "/usr/bin/editor");
+    EXPECT_EQ(menu.externalButton(4)->text(), "Editor");
+    EXPECT_EQ(menu.externalButton(4)->accessibleName(), "Editor");
+    EXPECT_EQ(setting("ExternalProgram4_Caption"), "Editor");
+    EXPECT_EQ(setting("ExternalProgram4_Link"), "/usr/bin/editor");
+    answers.started.clear();
+    menu.externalButton(4)->click();
+    EXPECT_EQ(answers.started, QStringList{"/usr/bin/editor"});
 }
 
 TEST(MainWindowTest, PaintProgramsSayWhichWereTried) {
