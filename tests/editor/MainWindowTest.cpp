@@ -325,3 +325,25 @@ TEST(MainWindowTest, NewFramesFromAPictureOrAColour) {
               "Unable to find '" + e.install.path("pictures/none.bmp") + "'.");
     EXPECT_TRUE(e.answers.boxes[1].text.startsWith("Sorry, a filename cannot contain"));
 }
+
+TEST(MainWindowTest, LargeFontsAreQuestionedAtStart) {
+    const QFont before = QApplication::font();
+    QFont large = before;
+    large.setPixelSize(24);
+    QApplication::setFont(large);
+    TestProject install;
+    RecordingMediaBackend media;
+    AnsweredEditor answers;
+    for (const Answer a : {Answer::No, Answer::Yes}) {
+        frmMenu menu(EditorFolders(install.root()), media);
+        answers.answers = {a};
+        EXPECT_EQ(menu.start(), a == Answer::Yes);
+        EXPECT_EQ(menu.currentPanel(), a == Answer::Yes ? 9 : -1);
+    }
+    QApplication::setFont(before);
+    ASSERT_EQ(answers.boxes.size(), 2);
+    EXPECT_EQ(answers.boxes[0].title, "Warning!");
+    EXPECT_EQ(answers.boxes[0].buttons, EngineHost::Buttons::YesNo);
+    EXPECT_TRUE(answers.boxes[0].text.startsWith(
+        "Warning! Your system is set to use large fonts. Quillmoor will NOT work properly"));
+}
