@@ -6,6 +6,7 @@
 #include "FramesModel.h"
 #include "PictureLoader.h"
 #include "SettingsStore.h"
+#include "frmFrameProperties.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -91,7 +92,8 @@ frmFrames::frmFrames(QWidget *parent) : QWidget(parent, Qt::Window) {
     m_menu = new QMenu(QStringLiteral("Modify frame"), this);
     // Opening frames on the canvas and the frame properties come with their own windows.
     m_menu->addAction(QStringLiteral("Edit..."))->setEnabled(false);
-    m_menu->addAction(QStringLiteral("Properties..."))->setEnabled(false);
+    connect(m_menu->addAction(QStringLiteral("Properties...")), &QAction::triggered, this,
+            &frmFrames::showProperties);
     m_menu->addSeparator();
     connect(m_menu->addAction(QStringLiteral("Duplicate...")), &QAction::triggered, this,
             &frmFrames::duplicateSelected);
@@ -221,6 +223,20 @@ bool frmFrames::renameFrame(const QString &oldName, const QString &newName) {
     else
         EditorMessages::show(this, s);
     return false;
+}
+
+bool frmFrames::showProperties() {
+    if (!hasFrames())
+        return false;
+    const QString frame = selectedFrame();
+    if (frame.isEmpty())
+        return false;
+    frmFrameProperties dialog(m_project, this);
+    if (!dialog.LoadFrameProperties(frame))
+        return false;
+    const bool saved = dialog.exec() == QDialog::Accepted;
+    refresh();
+    return saved;
 }
 
 bool frmFrames::duplicateSelected() {

@@ -35,6 +35,8 @@ public:
     // The operations of the list. Each says what went wrong in a message box.
     bool renameFrame(const QString &oldName, const QString &newName);
     bool duplicateSelected();
+    // "Properties...": the frame properties dialog for the selected frame, modal.
+    bool showProperties();
     bool removeSelected();
     // New frames from dropped files, one message per refused file.
     void dropFiles(const QStringList &paths);

@@ -113,6 +113,12 @@ frmMenu::frmMenu(const EditorFolders &folders, MediaBackend &media, DriveProvide
         m_buttons[10][c]->setEnabled(false);
     m_buttons[0][QStringLiteral("Project Properties...")]->setEnabled(false);
     m_frames = std::make_unique<frmFrames>();
+    m_cmdFrameProperties = new QPushButton(QStringLiteral("Change Frame Properties..."), this);
+    layout->addWidget(m_cmdFrameProperties);
+    connect(m_cmdFrameProperties, &QPushButton::clicked, this, [this] {
+        m_frames->setProject(m_project);
+        m_frames->showProperties();
+    });
     connectCommands();
 }
 
@@ -294,6 +300,7 @@ void frmMenu::ShowMenu(int p) {
         m_frames->hide();
     }
     setWindowTitle(caption);
+    m_cmdFrameProperties->setVisible(m_project.isOpen());
     if (isVisible()) {
         raise();
         activateWindow();

@@ -40,6 +40,7 @@ public:
     // A button of panel p by its caption (null when there is none).
     QPushButton *button(int panel, const QString &caption) const;
     QCheckBox *doNotShowAgain() const { return m_chkDoNotShow; }
+    QPushButton *frameProperties() const { return m_cmdFrameProperties; }
     QRadioButton *viewOption(int i) const { return m_viewOption[i]; }
     QPushButton *externalButton(int n) const { return m_external[n]; }
     QLabel *versionLabel() const { return m_lblVersion; }
@@ -102,6 +103,7 @@ private:
     QPushButton *m_external[5] = {};
     QString m_externalCaption[5];
     QString m_externalLink[5];
+    QPushButton *m_cmdFrameProperties = nullptr;
     QLabel *m_lblVersion = nullptr;
     QLabel *m_lblRevision = nullptr;
     std::unique_ptr<frmWelcome> m_testRun;
