@@ -183,7 +183,7 @@ void frmMenu::connectCommands() {
     });
     on(0, "External Programs...", show(8));
     on(0, "Check Project...", [this] {
-        frmCheckProject check(m_project.paths, this);
+        frmCheckProject check(m_project, this);
         check.exec();
     });
     on(0, "Quit project", [this] { QuitProject(); });

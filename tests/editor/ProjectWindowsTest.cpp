@@ -226,7 +226,9 @@ TEST(EditorFoldersTest, ProjectsStartBesideTheEditorOrInTheUsersDocuments) {
 TEST(CheckProjectWindowTest, ListsWhatTheProjectCheckFinds) {
     TestProject p;
     writeProject(p, "Lighthouse", "Gone", {"Shore"});
-    frmCheckProject window(p.paths());
+    EditorProject project;
+    project.paths = p.paths();
+    frmCheckProject window(project);
     QTreeWidget *list = window.problemList();
     auto rows = [list] {
         QStringList out;
@@ -244,4 +246,20 @@ TEST(CheckProjectWindowTest, ListsWhatTheProjectCheckFinds) {
     ASSERT_TRUE(writeGeneral(p.path("Config/General"), g));
     window.refresh();
     EXPECT_EQ(rows(), QStringList{"No problem found.||"});
+}
+
+TEST(CheckProjectWindowTest, ProblemsLeadToTheirFrame) {
+    struct Case {
+        QString file;
+        QString frame;
+    };
+    const Case cases[] = {{"Frames/Hall.fme", "Hall"},
+                          {"Frames/Hall.CHN", "Hall"},
+                          {"Areas/Lamp Room/3b.dat", "Lamp Room"},
+                          {"Areas/Hall/2_Key.drg", "Hall"},
+                          {"Config/General", ""},
+                          {"Areas/Key.obj", ""},
+                          {"Frames/room.bmp", ""}};
+    for (const Case &c : cases)
+        EXPECT_EQ(frmCheckProject::frameOf(c.file), c.frame) << c.file.toStdString();
 }
