@@ -4,7 +4,6 @@
 #include "FrameFiles.h"
 #include "NameRules.h"
 #include "ProjectIntegrity.h"
-#include "ProjectSkeleton.h"
 #include "ProjectVersion.h"
 #include "RunFromCd.h"
 
@@ -97,23 +96,6 @@ bool checkNewProject(QWidget *parent, const QString &folder, const QString &name
         return false;
     root = candidate;
     return true;
-}
-
-bool createProject(QWidget *parent, const QString &folder, const GeneralInfo &general,
-                   const QString &stockIcons, EditorProject &out) {
-    ProjectPaths paths;
-    Status s = createProjectSkeleton(folder, general.ProjectName, stockIcons, paths);
-    if (s) {
-        GeneralInfo info = general;
-        info.GeneralFilePath = paths.ConfigPath() + QStringLiteral("General");
-        s = writeGeneral(info.GeneralFilePath, info);
-        if (s) {
-            out.paths = paths;
-            out.general = info;
-        }
-    }
-    EditorMessages::show(parent, s);
-    return s.ok();
 }
 
 bool checkRunnable(QWidget *parent, const EditorProject &project, bool distribute) {

@@ -25,11 +25,6 @@ bool LoadProject(QWidget *parent, const QString &root, EditorProject &out);
 // and the question that shows where the project goes. `root` receives the new root.
 bool checkNewProject(QWidget *parent, const QString &folder, const QString &name, QString &root);
 
-// Writes the new project: the skeleton with the stock pointers of `stockIcons`, and the
-// project information `general` (its ProjectName is the new name).
-bool createProject(QWidget *parent, const QString &folder, const GeneralInfo &general,
-                   const QString &stockIcons, EditorProject &out);
-
 // The checks before a test run (or, with `distribute`, a distribution): a frame exists and the
 // initial frame names one.
 bool checkRunnable(QWidget *parent, const EditorProject &project, bool distribute);

@@ -8,6 +8,7 @@
 #include "frmFrames.h"
 #include "frmLoadProject.h"
 #include "frmNewProject.h"
+#include "frmProjectProperties.h"
 #include "frmWelcome.h"
 
 #include <QApplication>
@@ -111,7 +112,6 @@ frmMenu::frmMenu(const EditorFolders &folders, MediaBackend &media, DriveProvide
          {QStringLiteral("Picture (resized to fit window)..."),
           QStringLiteral("Picture (tiled to fit window)..."), QStringLiteral("Solid Color...")})
         m_buttons[10][c]->setEnabled(false);
-    m_buttons[0][QStringLiteral("Project Properties...")]->setEnabled(false);
     m_frames = std::make_unique<frmFrames>();
     m_cmdFrameProperties = new QPushButton(QStringLiteral("Change Frame Properties..."), this);
     layout->addWidget(m_cmdFrameProperties);
@@ -177,6 +177,7 @@ void frmMenu::connectCommands() {
     on(9, "Quit", [this] { close(); });
     on(0, "Edit Project...", show(2));
     on(0, "Run Project (Start)", [this] { RunProject(); });
+    on(0, "Project Properties...", [this] { ProjectProperties(); });
     on(0, "Distribute... (Create .exe)", [this] {
         if (ProjectLifecycle::checkRunnable(this, m_project, true))
             ShowMenu(7);
@@ -322,16 +323,21 @@ bool frmMenu::openProject(const QString &root) {
 
 void frmMenu::NewProject() {
     frmNewProject dialog(projectsFolder(), m_drives, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    GeneralInfo general;
-    general.ProjectName = dialog.projectName();
-    general.SoftwareTitle = dialog.projectName();
-    EditorProject created;
-    const QString parent = QFileInfo(QDir::cleanPath(dialog.root())).path();
-    if (!ProjectLifecycle::createProject(this, parent, general, m_folders.icons(), created))
-        return;
-    m_project = created;
+    // Cancelling the properties of the new project creates nothing and comes back here.
+    while (dialog.exec() == QDialog::Accepted) {
+        frmProjectProperties properties(dialog.root(), m_folders, this);
+        if (properties.exec() == QDialog::Accepted) {
+            m_project = properties.project();
+            ShowMenu(0);
+            return;
+        }
+    }
+}
+
+void frmMenu::ProjectProperties() {
+    frmProjectProperties properties(m_project, m_folders, this);
+    if (properties.exec() == QDialog::Accepted)
+        m_project = properties.project();
     ShowMenu(0);
 }
 

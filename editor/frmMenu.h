@@ -59,6 +59,7 @@ public:
     // The commands, as their buttons call them.
     void NewProject();
     void LoadProject();
+    void ProjectProperties();
     void RunProject();
     void QuitProject();
     void CloseProject();

@@ -1,7 +1,8 @@
 """The editor from a copy of its installation folder: the demo project given on the command line
 opens on the project panel, "Run Project (Start)" hides the editor and shows the game's title
 window, closing that window brings the editor back; the project closes, a new one is made from
-the keyboard in the new-project window, and the editor quits from its panels."""
+the keyboard in the new-project window and its properties, and the editor quits from its
+panels."""
 
 import os
 import shutil
@@ -65,9 +66,13 @@ def test():
         s.key("Return", at=(x + w // 2, y + h // 2))
         alert = s.find(role="alert", timeout=15)
         s.do_action(s.find("OK", "push button", root=alert), "Press")
+        # The project properties of the new project: a title, then OK makes the project.
+        s.set_text(s.find("Software Title", "text", timeout=15), "Harbour Tales")
+        s.press("OK", "push button")
         s.find("Run Project (Start)", "push button", timeout=15)
         created = os.path.join(folder, "Projects", "Harbour")
-        for name in ("Config/General", "Config/Version", "Config/Variables", "Project.dat",
+        for name in ("Config/General", "Config/Texts", "Config/Version", "Config/Variables",
+                     "Project.dat",
                      "Icons/Hand.cur", "Frames", "Areas"):
             if not os.path.exists(os.path.join(created, name)):
                 raise e.Failure("the new project has no %s" % name)
