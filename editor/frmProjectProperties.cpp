@@ -14,16 +14,20 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QDate>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -64,6 +68,7 @@ frmProjectProperties::frmProjectProperties(const QString &newRoot, const EditorF
     optTexts[1]->setChecked(true);
     LoadPreset(gamesPresetName());
     RefreshComboBoxes();
+    LoadScheme(QString());
     RefreshEnabled();
 }
 
@@ -203,7 +208,84 @@ void frmProjectProperties::build() {
     cboScheme->setAccessibleName(QStringLiteral("Scheme"));
     schemeLabel->setBuddy(cboScheme);
     gr->addWidget(schemeLabel);
-    gr->addWidget(cboScheme);
+    auto *schemeRow = new QHBoxLayout;
+    schemeRow->addWidget(cboScheme, 1);
+    cmdNewScheme = new QPushButton(QStringLiteral("New..."), graphics);
+    cmdDeleteScheme = new QPushButton(QStringLiteral("Delete"), graphics);
+    cmdDeleteScheme->setAccessibleName(QStringLiteral("Delete Scheme"));
+    schemeRow->addWidget(cmdNewScheme);
+    schemeRow->addWidget(cmdDeleteScheme);
+    gr->addLayout(schemeRow);
+    auto *pictures = new QFormLayout;
+    const char *const pictureLabels[] = {"Start:", "Load:", "Exit:", "Tiled background:"};
+    for (int i = 0; i < 4; ++i) {
+        cmdPicture[i] = new QPushButton(QStringLiteral("[DEFAULT]"), graphics);
+        cmdPicture[i]->setAccessibleName(QString::fromLatin1(pictureLabels[i]).chopped(1) +
+                                         QStringLiteral(" picture"));
+        pictures->addRow(QString::fromLatin1(pictureLabels[i]), cmdPicture[i]);
+        connect(cmdPicture[i], &QPushButton::clicked, this, [this, i] { RefreshFilesList(i); });
+    }
+    const char *const colourLabels[] = {"Background:", "Title color:", "Buttons:", "Texts color:"};
+    for (int i = 0; i < 4; ++i) {
+        cmdColour[i] = new QPushButton(graphics);
+        cmdColour[i]->setAccessibleName(QString::fromLatin1(colourLabels[i]).chopped(1));
+        cmdColour[i]->setFixedWidth(60);
+        pictures->addRow(QString::fromLatin1(colourLabels[i]), cmdColour[i]);
+        connect(cmdColour[i], &QPushButton::clicked, this, [this, i] {
+            const qint32 now[] = {m_scheme.BackgroundColor, m_scheme.TitleColor,
+                                  m_scheme.ButtonsColor, m_scheme.TextsColor};
+            const QColor c = QColorDialog::getColor(
+                QColor(now[i] & 0xFF, (now[i] >> 8) & 0xFF, (now[i] >> 16) & 0xFF), this);
+            if (c.isValid())
+                setSchemeColour(i, c.red() | (c.green() << 8) | (c.blue() << 16));
+        });
+    }
+    gr->addLayout(pictures);
+    chkHideTitle = new QCheckBox(QStringLiteral("Hide title"), graphics);
+    gr->addWidget(chkHideTitle);
+    connect(chkHideTitle, &QCheckBox::toggled, this, [this](bool on) {
+        if (m_loadingScheme)
+            return;
+        m_scheme.HideTitle = on ? 1 : 0;
+        SaveScheme();
+    });
+    fraFileChooser = new QFrame(graphics);
+    auto *chooser = new QVBoxLayout(fraFileChooser);
+    auto *chooserLabel =
+        new QLabel(QStringLiteral("Select a graphic file from the following list and click OK:"),
+                   fraFileChooser);
+    lstFiles = new QListWidget(fraFileChooser);
+    lstFiles->setAccessibleName(QStringLiteral("Graphic files"));
+    chooserLabel->setBuddy(lstFiles);
+    auto *chooserButtons = new QHBoxLayout;
+    auto *removeFile = new QPushButton(QStringLiteral("Remove"), fraFileChooser);
+    removeFile->setAccessibleName(QStringLiteral("Remove graphic file"));
+    auto *browse = new QPushButton(QStringLiteral("Browse..."), fraFileChooser);
+    auto *ok = new QPushButton(QStringLiteral("OK"), fraFileChooser);
+    ok->setAccessibleName(QStringLiteral("Use graphic file"));
+    auto *cancel = new QPushButton(QStringLiteral("Cancel"), fraFileChooser);
+    cancel->setAccessibleName(QStringLiteral("Close graphic files"));
+    for (QPushButton *b : {removeFile, browse, ok, cancel})
+        chooserButtons->addWidget(b);
+    chooser->addWidget(chooserLabel);
+    chooser->addWidget(lstFiles);
+    chooser->addLayout(chooserButtons);
+    fraFileChooser->hide();
+    gr->addWidget(fraFileChooser);
+    connect(ok, &QPushButton::clicked, this, &frmProjectProperties::chooseFile);
+    connect(lstFiles, &QListWidget::itemDoubleClicked, this, &frmProjectProperties::chooseFile);
+    connect(removeFile, &QPushButton::clicked, this, &frmProjectProperties::removeChosenFile);
+    connect(cancel, &QPushButton::clicked, fraFileChooser, &QWidget::hide);
+    connect(browse, &QPushButton::clicked, this, [this] {
+        const QString file = QFileDialog::getOpenFileName(
+            this, QString(), QString(), QStringLiteral("Graphic files (*.bmp *.gif *.jpg)"));
+        if (!file.isEmpty())
+            addSchemeFile(file);
+    });
+    connect(cboScheme, &QComboBox::activated, this,
+            [this](int) { LoadScheme(cboScheme->currentText()); });
+    connect(cmdNewScheme, &QPushButton::clicked, this, &frmProjectProperties::CreateNewScheme);
+    connect(cmdDeleteScheme, &QPushButton::clicked, this, &frmProjectProperties::RemoveScheme);
     gr->addStretch();
     tabs->addTab(graphics, QStringLiteral("Initial Screen Graphics"));
 
@@ -262,6 +344,7 @@ void frmProjectProperties::LoadProject() {
     RefreshComboBoxes();
     cboInitialFrame->setCurrentIndex(cboInitialFrame->findText(g.InitialFrame));
     cboScheme->setCurrentIndex(qMax(0, cboScheme->findText(g.SchemeName)));
+    LoadScheme(cboScheme->currentText());
     TextsFile texts;
     if (readTexts(m_project.paths.ConfigPath() + QStringLiteral("Texts"), texts)) {
         for (int i = 0; i < 44; ++i)
@@ -482,4 +565,199 @@ bool frmProjectProperties::write() {
     }
     m_project.general = g;
     return true;
+}
+
+// --- schemes
+
+namespace {
+
+SchemeFile defaultScheme(const QString &name) {
+    SchemeFile s;
+    s.SchemeName = name;
+    s.BackgroundColor = 0x000000;
+    s.TitleColor = 0xFFFFFF;
+    s.TextsColor = 0xFF0080;
+    s.ButtonsColor = 0xFF0080;
+    return s;
+}
+
+} // namespace
+
+void frmProjectProperties::showSchemeControls() {
+    const bool chosen = !m_scheme.SchemeName.isEmpty();
+    const QString pictures[] = {m_scheme.StartPicture, m_scheme.LoadPicture, m_scheme.ExitPicture,
+                                m_scheme.TiledBackground};
+    const qint32 colours[] = {m_scheme.BackgroundColor, m_scheme.TitleColor, m_scheme.ButtonsColor,
+                              m_scheme.TextsColor};
+    for (int i = 0; i < 4; ++i) {
+        cmdPicture[i]->setText(pictures[i]);
+        cmdPicture[i]->setEnabled(chosen);
+        cmdColour[i]->setEnabled(chosen);
+        cmdColour[i]->setStyleSheet(
+            QStringLiteral("background-color: %1")
+                .arg(QColor(colours[i] & 0xFF, (colours[i] >> 8) & 0xFF, (colours[i] >> 16) & 0xFF)
+                         .name()));
+    }
+    m_loadingScheme = true;
+    chkHideTitle->setChecked(m_scheme.HideTitle != 0);
+    m_loadingScheme = false;
+    chkHideTitle->setEnabled(chosen);
+    cmdDeleteScheme->setEnabled(chosen);
+}
+
+void frmProjectProperties::LoadScheme(const QString &scheme) {
+    m_scheme = defaultScheme(scheme);
+    fraFileChooser->hide();
+    if (!scheme.isEmpty()) {
+        const QString file = SchemeFolders(m_folders.schemes()).schemeFile(scheme);
+        SchemeFile read;
+        if (QFileInfo(file).isFile()) {
+            if (readScheme(file, read)) {
+                m_scheme = read;
+                m_scheme.SchemeName = scheme;
+            } else {
+                EditorMessages::ask(
+                    this, QStringLiteral("Error Loading Scheme"),
+                    QStringLiteral("Unable to load the following scheme file: ") + file +
+                        QStringLiteral("\n\nThe scheme may be corrupted, some scheme files may be "
+                                       "missing or the scheme may have been created with a "
+                                       "different version of Quillmoor. To change the scheme, go "
+                                       "to the project properties and click the 'Initial Screen "
+                                       "Graphics' tab."),
+                    Status::Icon::Critical);
+            }
+        }
+    }
+    showSchemeControls();
+}
+
+bool frmProjectProperties::SaveScheme() {
+    if (m_scheme.SchemeName.isEmpty())
+        return false;
+    SchemeFolders schemes(m_folders.schemes());
+    m_scheme.WriterVersion = ProjectVersion::editorVersionText();
+    const QDate today = QDate::currentDate();
+    m_scheme.SavedDate = savedDateText(today.year(), today.month(), today.day());
+    const QString folder = schemes.schemeFolder(m_scheme.SchemeName);
+    const Status s = writeScheme(folder + QStringLiteral("Scheme.txt"), m_scheme);
+    showSchemeControls();
+    if (!s) {
+        EditorMessages::ask(this, QStringLiteral("Error Saving Scheme"), s.text(),
+                            Status::Icon::Critical);
+        return false;
+    }
+    return true;
+}
+
+bool frmProjectProperties::CreateNewScheme() {
+    if (EditorMessages::ask(this, QStringLiteral("Create New Scheme"),
+                            QStringLiteral("This will create a new folder inside the Schemes "
+                                           "folder of Quillmoor. To distribute the Scheme or to "
+                                           "give it to another Quillmoor user, just copy the new "
+                                           "folder with all its contents. Do you want to "
+                                           "continue?"),
+                            Status::Icon::Information, EngineHost::Buttons::OkCancel) != Answer::Ok)
+        return false;
+    const QString name = EditorMessages::input(this, QStringLiteral("Enter Scheme Name"),
+                                               QStringLiteral("Give a name to the new scheme:"));
+    if (name.isEmpty())
+        return false;
+    SchemeFolders schemes(m_folders.schemes());
+    if (!schemes.create(name)) {
+        EditorMessages::show(this, schemes.status());
+        return false;
+    }
+    RefreshComboBoxes();
+    cboScheme->setCurrentIndex(cboScheme->findText(name));
+    LoadScheme(name);
+    return true;
+}
+
+bool frmProjectProperties::RemoveScheme() {
+    const QString name = cboScheme->currentText();
+    SchemeFolders schemes(m_folders.schemes());
+    if (!name.isEmpty() &&
+        EditorMessages::ask(this, QStringLiteral("Confirm Removal?"),
+                            QStringLiteral("Do you really want to remove the folder: ") +
+                                schemes.schemeFolder(name) +
+                                QStringLiteral(" and all its contents? (All the graphic files "
+                                               "will be removed!)"),
+                            Status::Icon::Question, EngineHost::Buttons::YesNo) != Answer::Yes)
+        return false;
+    if (!schemes.remove(name)) {
+        EditorMessages::show(this, schemes.status());
+        return false;
+    }
+    RefreshComboBoxes();
+    cboScheme->setCurrentIndex(0);
+    LoadScheme(QString());
+    return true;
+}
+
+bool frmProjectProperties::RefreshFilesList(int slot) {
+    SchemeFolders schemes(m_folders.schemes());
+    QStringList files;
+    if (!schemes.pictures(m_scheme.SchemeName, files)) {
+        EditorMessages::show(this, schemes.status());
+        return false;
+    }
+    m_chooserSlot = slot;
+    lstFiles->clear();
+    lstFiles->addItems(files);
+    fraFileChooser->show();
+    return true;
+}
+
+bool frmProjectProperties::chooseFile() {
+    const QListWidgetItem *item = lstFiles->currentItem();
+    if (!item) {
+        EditorMessages::ask(this, QStringLiteral("File Removal"),
+                            QStringLiteral("Select the graphic file you want to use."),
+                            Status::Icon::Information);
+        return false;
+    }
+    QString *pictures[] = {&m_scheme.StartPicture, &m_scheme.LoadPicture, &m_scheme.ExitPicture,
+                           &m_scheme.TiledBackground};
+    if (m_chooserSlot < 0 || m_chooserSlot > 3)
+        return false;
+    *pictures[m_chooserSlot] = item->text();
+    fraFileChooser->hide();
+    return SaveScheme();
+}
+
+bool frmProjectProperties::removeChosenFile() {
+    const QListWidgetItem *item = lstFiles->currentItem();
+    const QString file = item ? item->text() : QString();
+    SchemeFolders schemes(m_folders.schemes());
+    const bool builtIn = file.compare(QStringLiteral("[DEFAULT]"), Qt::CaseInsensitive) == 0 ||
+                         file.compare(QStringLiteral("[NONE]"), Qt::CaseInsensitive) == 0;
+    if (!file.isEmpty() && !builtIn &&
+        EditorMessages::ask(this, QStringLiteral("Confirm Removal?"),
+                            QStringLiteral("Do you really want to remove '") + file +
+                                QStringLiteral(" ?"),
+                            Status::Icon::Question, EngineHost::Buttons::YesNo) != Answer::Yes)
+        return false;
+    if (!schemes.removePicture(m_scheme.SchemeName, file)) {
+        EditorMessages::show(this, schemes.status());
+        return false;
+    }
+    return RefreshFilesList(m_chooserSlot);
+}
+
+bool frmProjectProperties::addSchemeFile(const QString &source) {
+    SchemeFolders schemes(m_folders.schemes());
+    if (!schemes.addPicture(m_scheme.SchemeName, source)) {
+        EditorMessages::show(this, schemes.status());
+        return false;
+    }
+    return RefreshFilesList(m_chooserSlot);
+}
+
+void frmProjectProperties::setSchemeColour(int which, qint32 colour) {
+    qint32 *colours[] = {&m_scheme.BackgroundColor, &m_scheme.TitleColor, &m_scheme.ButtonsColor,
+                         &m_scheme.TextsColor};
+    if (which < 0 || which > 3)
+        return;
+    *colours[which] = colour;
+    SaveScheme();
 }

@@ -2,10 +2,13 @@
 
 #include "EditorFolders.h"
 #include "ProjectLifecycle.h"
+#include "SchemeFile.h"
 
 #include <QDialog>
 
 class QCheckBox;
+class QFrame;
+class QListWidget;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -37,6 +40,17 @@ public:
     bool DeletePreset();
     // OK: the checks, then the files; the dialog closes when all pass.
     void confirm();
+    // Schemes: every change is written at once.
+    void LoadScheme(const QString &scheme);
+    bool SaveScheme();
+    bool CreateNewScheme();
+    bool RemoveScheme();
+    // The file chooser panel for picture `slot` (0 Start, 1 Load, 2 Exit, 3 tiled background).
+    bool RefreshFilesList(int slot);
+    bool chooseFile();                              // its "OK"
+    bool removeChosenFile();                        // its "Remove"
+    bool addSchemeFile(const QString &source);      // its "Browse..." once a file is chosen
+    void setSchemeColour(int which, qint32 colour); // 0 background, 1 title, 2 buttons, 3 texts
     // The project as written by OK.
     const EditorProject &project() const { return m_project; }
 
@@ -50,6 +64,10 @@ public:
     QRadioButton *optTexts[3];
     QLineEdit *txtText[44];
     QPushButton *cmdSaveAs, *cmdDeletePreset;
+    QPushButton *cmdNewScheme, *cmdDeleteScheme, *cmdPicture[4], *cmdColour[4];
+    QCheckBox *chkHideTitle;
+    QFrame *fraFileChooser;
+    QListWidget *lstFiles;
 
 private:
     void build();
@@ -57,6 +75,10 @@ private:
     bool write();
     GeneralInfo fromControls() const;
 
+    void showSchemeControls();
+    SchemeFile m_scheme;
+    bool m_loadingScheme = false;
+    int m_chooserSlot = -1;
     EditorProject m_project;
     EditorFolders m_folders;
     bool m_new = false;

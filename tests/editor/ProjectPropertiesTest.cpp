@@ -6,12 +6,15 @@
 #include "GeneralInfo.h"
 #include "PresetFile.h"
 #include "ProjectIntegrity.h"
+#include "SchemeFile.h"
 #include "frmProjectProperties.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 
@@ -206,4 +209,78 @@ TEST(ProjectPropertiesTest, PresetsAreSavedLoadedAndDeleted) {
                            "replace it?",
                            "Do you really want to remove the Preset 'Mine'?",
                            "The selected Preset cannot be removed."}));
+}
+
+TEST(ProjectPropertiesTest, SchemeChangesAreWrittenAtOnceEvenOnCancel) {
+    TestProject install;
+    QDir().mkpath(install.path("Schemes"));
+    TestProject p;
+    writeProject(p, "Lighthouse", "Shore", {"Shore"});
+    EditorProject project;
+    project.paths = p.paths();
+    AnsweredEditor editor;
+    frmProjectProperties dialog(project, EditorFolders(install.root()));
+    EXPECT_FALSE(dialog.cmdPicture[0]->isEnabled()) << "no scheme chosen yet";
+
+    editor.answers = {Answer::Cancel};
+    EXPECT_FALSE(dialog.CreateNewScheme());
+    EXPECT_FALSE(install.exists("Schemes/Dusk"));
+    editor.answers = {Answer::Ok};
+    editor.inputs = {"Dusk"};
+    ASSERT_TRUE(dialog.CreateNewScheme());
+    EXPECT_EQ(dialog.cboScheme->currentText(), "Dusk");
+    SchemeFile s;
+    ASSERT_TRUE(readScheme(install.path("Schemes/Dusk/Scheme.txt"), s));
+    EXPECT_EQ(s.TextsColor, 0xFF0080);
+
+    dialog.setSchemeColour(1, 0x00FFFF);
+    dialog.chkHideTitle->setChecked(true);
+    const QString picture = install.writeRaw("in/start.bmp", "BM");
+    ASSERT_TRUE(dialog.RefreshFilesList(0));
+    EXPECT_FALSE(dialog.chooseFile()) << "nothing selected";
+    ASSERT_TRUE(dialog.addSchemeFile(picture));
+    EXPECT_FALSE(dialog.addSchemeFile(picture)) << "already there";
+    ASSERT_EQ(dialog.lstFiles->count(), 2);
+    dialog.lstFiles->setCurrentRow(1);
+    ASSERT_TRUE(dialog.chooseFile());
+    EXPECT_EQ(dialog.cmdPicture[0]->text(), "start.bmp");
+    dialog.reject();
+    ASSERT_TRUE(readScheme(install.path("Schemes/Dusk/Scheme.txt"), s));
+    EXPECT_EQ(s.TitleColor, 0x00FFFF);
+    EXPECT_EQ(s.HideTitle, 1);
+    EXPECT_EQ(s.StartPicture, "start.bmp");
+
+    ASSERT_TRUE(dialog.RefreshFilesList(0));
+    dialog.lstFiles->setCurrentRow(0);
+    EXPECT_FALSE(dialog.removeChosenFile()) << "[DEFAULT] has no file";
+    editor.answers = {Answer::Yes};
+    dialog.lstFiles->setCurrentRow(1);
+    ASSERT_TRUE(dialog.removeChosenFile());
+    EXPECT_FALSE(install.exists("Schemes/Dusk/start.bmp"));
+
+    editor.answers = {Answer::No, Answer::Yes};
+    EXPECT_FALSE(dialog.RemoveScheme());
+    EXPECT_TRUE(install.exists("Schemes/Dusk/Scheme.txt"));
+    EXPECT_TRUE(dialog.RemoveScheme());
+    EXPECT_FALSE(install.exists("Schemes/Dusk"));
+    EXPECT_EQ(dialog.cboScheme->currentText(), "");
+    EXPECT_EQ(
+        editor.texts(),
+        (QStringList{"This will create a new folder inside the Schemes folder of Quillmoor. "
+                     "To distribute the Scheme or to give it to another Quillmoor user, "
+                     "just copy the new folder with all its contents. Do you want to "
+                     "continue?",
+                     "This will create a new folder inside the Schemes folder of Quillmoor. "
+                     "To distribute the Scheme or to give it to another Quillmoor user, "
+                     "just copy the new folder with all its contents. Do you want to "
+                     "continue?",
+                     "Select the graphic file you want to use.",
+                     "The selected file is already in the scheme folder.",
+                     "The selected file cannot be removed.",
+                     "Do you really want to remove 'start.bmp ?",
+                     "Do you really want to remove the folder: " + install.path("Schemes/Dusk/") +
+                         " and all its contents? (All the graphic files will be removed!)",
+                     "Do you really want to remove the folder: " + install.path("Schemes/Dusk/") +
+                         " and all its contents? (All the graphic files will be "
+                         "removed!)"}));
 }
