@@ -106,12 +106,8 @@ frmMenu::frmMenu(const EditorFolders &folders, MediaBackend &media, DriveProvide
              {"Picture (resized to fit window)...", "Picture (tiled to fit window)...",
               "Solid Color...", "Cancel"});
     addPanel(14, QStringLiteral("Quillmoor"), {"Back"});
-    // The distribution dialog and the frame commands are not part of this window yet.
+    // The distribution dialog is not part of this window yet.
     m_buttons[7][QStringLiteral("Create stand-alone installation...")]->setEnabled(false);
-    for (const QString &c :
-         {QStringLiteral("Picture (resized to fit window)..."),
-          QStringLiteral("Picture (tiled to fit window)..."), QStringLiteral("Solid Color...")})
-        m_buttons[10][c]->setEnabled(false);
     m_frames = std::make_unique<frmFrames>();
     m_cmdFrameProperties = new QPushButton(QStringLiteral("Change Frame Properties..."), this);
     layout->addWidget(m_cmdFrameProperties);
@@ -296,6 +292,8 @@ void frmMenu::ShowMenu(int p) {
     if (p == 2 || p == 10) {
         m_frames->setIconStyle(m_viewOption[0]->isChecked());
         m_frames->setProject(m_project);
+        if (!m_frames->isVisible())
+            placeBeside(m_frames.get());
         m_frames->show();
     } else {
         m_frames->hide();
@@ -542,6 +540,20 @@ bool frmMenu::eventFilter(QObject *watched, QEvent *event) {
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void frmMenu::placeBeside(QWidget *window) const {
+    // Beside this window, never over it, on the side with more room: its buttons stay in reach.
+    const QRect menu = frameGeometry();
+    const QScreen *screen = this->screen();
+    const QRect room = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const int right = room.right() - menu.right() - 8;
+    const int left = menu.left() - room.left() - 8;
+    const int width = qMax(200, qMin(window->width(), qMax(left, right)));
+    window->resize(width, window->height());
+    const int x = right >= left ? menu.right() + 8 : menu.left() - 8 - width;
+    window->move(
+        x, qBound(room.top(), menu.top(), qMax(room.top(), room.bottom() - window->height())));
 }
 
 void frmMenu::savePosition() {

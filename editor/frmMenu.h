@@ -88,6 +88,7 @@ private:
     void refreshExternalButtons();
     void saveExternalButtons();
     void savePosition();
+    void placeBeside(QWidget *window) const;
     void testRunEnded();
 
     EditorFolders m_folders;
