@@ -117,7 +117,9 @@ frmFrames::frmFrames(QWidget *parent) : QWidget(parent, Qt::Window) {
 }
 
 frmFrames::~frmFrames() {
-    ++m_generation;
+    // No thumbnail is still being made once the window is gone (nor when the program ends).
+    thumbnailPool().clear();
+    thumbnailPool().waitForDone();
 }
 
 SoundMode frmFrames::soundMode() const {
