@@ -73,7 +73,7 @@ TEST(ProjectPropertiesTest, ChecksInOrderWithTheirMessagesAndTabs) {
     const Case cases[] = {
         {"a title with a comma and a bad size: the title first",
          [](frmProjectProperties &d) {
-             d.txtSoftwareTitle->setText("Tales, part 1");
+             d.txtSoftwareTitle->setText("Tales, volume one");
              d.optSize[3]->setChecked(true);
              d.txtWidth->setText("abc");
          },
