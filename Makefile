@@ -1,5 +1,5 @@
 # Quillmoor: every command installs what it needs, builds, then does its job.
-#   make run        builds the player and starts it on the demo game
+#   make run        builds everything and starts the editor from its installation folder
 #   make test       every test (unit, module, qmtool, a short fuzz run)
 #   make test-asan  the tests under AddressSanitizer and UndefinedBehaviorSanitizer
 #   make bench      the benchmarks
@@ -21,7 +21,7 @@ build: deps
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	$(BUILD)/programs/run/run data/Projects/Demo
+	$(BUILD)/Quillmoor/quillmoor
 
 test: build
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=10

@@ -3,10 +3,9 @@
 #include "GameEngine.h"
 #include "MediaPlayers.h"
 #include "NameRules.h"
-#include "ProjectFiles.h"
 #include "SavedGameFile.h"
+#include "SavedGameFolder.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -33,8 +32,9 @@ bool GameEngine::saveGame(const QString &name) {
                           EngineHost::Buttons::Ok);
         return false;
     }
-    const QString path = m_paths.root() + name + QStringLiteral(".sav");
-    if (QFileInfo::exists(ProjectFiles::existingVariant(path)) &&
+    const SavedGameFolder folder(m_paths.root());
+    const QString path = folder.shownPath(name);
+    if (QFileInfo::exists(folder.path(name)) &&
         m_host.messageBox(
             m_texts.text(21), QLatin1Char('\'') + name + QStringLiteral("' ") + m_texts.text(24),
             Status::Icon::Question, EngineHost::Buttons::OkCancel) != EngineHost::Answer::Ok)
@@ -49,7 +49,7 @@ bool GameEngine::saveGame(const QString &name) {
         g.Items.append(s.name);
     g.History = m_history;
     g.HasHistory = true;
-    if (!writeSavedGame(ProjectFiles::existingVariant(path), g)) {
+    if (!writeSavedGame(folder.path(name), g)) {
         reportError(
             QStringLiteral(" Unable to save '") + path +
             QStringLiteral("'.\nVerify that this file is not Read-Only and that it does not "
@@ -66,13 +66,14 @@ bool GameEngine::removeSavedGame(const QString &name) {
                           EngineHost::Buttons::Ok);
         return false;
     }
-    const QString path = m_paths.root() + name + QStringLiteral(".sav");
+    SavedGameFolder folder(m_paths.root());
+    const QString path = folder.shownPath(name);
     if (m_host.messageBox(
             m_texts.text(26), m_texts.text(27) + QStringLiteral(" '") + path + QStringLiteral("'?"),
             Status::Icon::Question, EngineHost::Buttons::OkCancel) != EngineHost::Answer::Ok)
         return false;
-    if (!NameRules::isValidName(name) || !QFile::remove(ProjectFiles::existingVariant(path)))
-        reportError(QStringLiteral(" Unable to remove '") + path + QStringLiteral("'."));
+    if (!folder.remove(name))
+        reportError(folder.status().text());
     return true;
 }
 
@@ -84,12 +85,15 @@ bool GameEngine::loadSavedGame(const QString &name) {
     }
     ResetAll();
     m_vars.LoadVariables(m_paths, *this);
-    const QString path = m_paths.root() + name + QStringLiteral(".sav");
+    const SavedGameFolder folder(m_paths.root());
+    const QString path = folder.shownPath(name);
     SavedGameFile g;
     // A saved game that is a link out of the project is missing.
-    const Status s = NameRules::isValidName(name)
-                         ? readSavedGame(m_paths.rootFile(name + QStringLiteral(".sav")), g)
-                         : Status::failure(QStringLiteral("bad name"));
+    const QString file = folder.path(name).isEmpty()
+                             ? QString()
+                             : m_paths.rootFile(name + QStringLiteral(".sav"));
+    const Status s = file.isEmpty() ? Status::failure(QStringLiteral("bad name"))
+                                    : readSavedGame(file, g);
     // What was read before an error is applied: a partly loaded game stays as it is.
     for (const auto &v : g.Variables)
         m_vars.ChangeVariableValue(v.first, static_cast<qint16>(v.second));

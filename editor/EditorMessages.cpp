@@ -1,0 +1,82 @@
+#include "EditorMessages.h"
+
+#include <QDesktopServices>
+#include <QInputDialog>
+#include <QProcess>
+
+namespace EditorMessages {
+
+namespace {
+MessageAnswerer &answererSlot() {
+    static MessageAnswerer a;
+    return a;
+}
+InputAnswerer &inputAnswerer() {
+    static InputAnswerer a;
+    return a;
+}
+UrlOpener &urlOpener() {
+    static UrlOpener o;
+    return o;
+}
+ProgramStarter &programStarter() {
+    static ProgramStarter s;
+    return s;
+}
+} // namespace
+
+void setUrlOpener(UrlOpener o) {
+    urlOpener() = std::move(o);
+}
+void setProgramStarter(ProgramStarter s) {
+    programStarter() = std::move(s);
+}
+
+bool openUrl(const QUrl &url) {
+    if (urlOpener())
+        return urlOpener()(url);
+    return QDesktopServices::openUrl(url);
+}
+
+bool startProgram(const QString &program, const QStringList &arguments) {
+    if (programStarter())
+        return programStarter()(program, arguments);
+    return QProcess::startDetached(program, arguments);
+}
+
+void setAnswerer(MessageAnswerer a) {
+    answererSlot() = std::move(a);
+}
+MessageAnswerer answerer() {
+    return answererSlot();
+}
+void setInputAnswerer(InputAnswerer a) {
+    inputAnswerer() = std::move(a);
+}
+
+EngineHost::Answer ask(QWidget *parent, const QString &title, const QString &text,
+                       Status::Icon icon, EngineHost::Buttons buttons) {
+    const QString shownTitle = title.isEmpty() ? QStringLiteral("Quillmoor") : title;
+    if (answererSlot())
+        return answererSlot()(shownTitle, text, icon, buttons);
+    return showMessageBox(parent, shownTitle, text, icon, buttons);
+}
+
+void show(QWidget *parent, const Status &status) {
+    if (status.ok())
+        return;
+    ask(parent, status.title().isEmpty() ? QStringLiteral("Error") : status.title(), status.text(),
+        status.icon());
+}
+
+QString input(QWidget *parent, const QString &title, const QString &prompt,
+              const QString &suggestion) {
+    if (inputAnswerer())
+        return inputAnswerer()(title, prompt, suggestion);
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, suggestion, &ok);
+    return ok ? text : QString();
+}
+
+} // namespace EditorMessages

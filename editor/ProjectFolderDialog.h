@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QDialog>
+#include <QList>
+#include <QString>
+
+#include <memory>
+
+class DriveProvider;
+class QComboBox;
+class QDialogButtonBox;
+class QFileSystemModel;
+class QLabel;
+class QTreeView;
+class QVBoxLayout;
+struct Drive;
+
+// The drive list and folder tree shared by the new- and open-project windows: this system's
+// mounted volumes, and the folders of the chosen one.
+class ProjectFolderDialog : public QDialog {
+    Q_OBJECT
+public:
+    // `drives` defaults to the system's; it must outlive the window.
+    ProjectFolderDialog(const QString &startFolder, DriveProvider *drives, QWidget *parent);
+    ~ProjectFolderDialog() override;
+
+    // The folder selected in the tree (ending in a separator), or the start folder.
+    QString selectedFolder() const;
+    // Selects `folder` in the tree and its drive in the list.
+    void setFolder(const QString &folder);
+    QComboBox *driveList() const { return m_drives; }
+    QTreeView *folderTree() const { return m_tree; }
+
+protected:
+    QVBoxLayout *body() const { return m_body; }
+    QDialogButtonBox *buttons() const { return m_buttons; }
+    // Double-click on a folder in the tree.
+    virtual void folderActivated(const QString &) {}
+
+private:
+    void driveChosen(int index);
+
+    std::unique_ptr<DriveProvider> m_ownDrives;
+    QList<Drive> m_driveList;
+    QComboBox *m_drives = nullptr;
+    QTreeView *m_tree = nullptr;
+    QFileSystemModel *m_model = nullptr;
+    QVBoxLayout *m_body = nullptr;
+    QDialogButtonBox *m_buttons = nullptr;
+    QString m_folder;
+};

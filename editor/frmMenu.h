@@ -1,0 +1,113 @@
+#pragma once
+
+#include "EditorFolders.h"
+#include "ProjectLifecycle.h"
+
+#include <QList>
+#include <QMap>
+#include <QWidget>
+
+#include <memory>
+
+class DriveProvider;
+class MediaBackend;
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QStackedWidget;
+class frmFrames;
+class frmWelcome;
+
+// The editor's main window: one panel at a time (the start panel, the project panel, the
+// frames panel, the about panel, the external programs...), each with its commands.
+class frmMenu : public QWidget {
+    Q_OBJECT
+public:
+    // `media` plays the test runs; `drives` serves the project windows (the system's when
+    // null). Both must outlive the window.
+    frmMenu(const EditorFolders &folders, MediaBackend &media, DriveProvider *drives = nullptr,
+            QWidget *parent = nullptr);
+    ~frmMenu() override;
+
+    // Start-up: the large-fonts question, the window position, the start panel. False when the
+    // user chose to stop.
+    bool start();
+    // Shows panel p and arranges what goes with it.
+    void ShowMenu(int p);
+    int currentPanel() const { return m_current; }
+
+    // A button of panel p by its caption (null when there is none).
+    QPushButton *button(int panel, const QString &caption) const;
+    QCheckBox *doNotShowAgain() const { return m_chkDoNotShow; }
+    QPushButton *frameProperties() const { return m_cmdFrameProperties; }
+    QRadioButton *viewOption(int i) const { return m_viewOption[i]; }
+    QPushButton *externalButton(int n) const { return m_external[n]; }
+    QLabel *versionLabel() const { return m_lblVersion; }
+    QLabel *revisionLabel() const { return m_lblRevision; }
+
+    // Opens a project (every check of opening one); true when it is open.
+    bool openProject(const QString &root);
+    const EditorProject &project() const { return m_project; }
+    // The player's title window of the running test run (null when none runs).
+    frmWelcome *testRunWindow() const { return m_testRun.get(); }
+    // The frames list, shown with the frames panel and the new-frame panel.
+    frmFrames *framesWindow() const { return m_frames.get(); }
+    // Where the new- and open-project windows start.
+    QString projectsFolder() const;
+
+    // The commands, as their buttons call them.
+    void NewProject();
+    void LoadProject();
+    void ProjectProperties();
+    void RunProject();
+    void QuitProject();
+    void CloseProject();
+    void ResetProgramSettings();
+    void ExternalProgramClicked(int n);
+    void ExternalProgramReset(int n);
+    // Links button n to `program` under the name the user gives (an empty name changes nothing).
+    void CustomizeExternalProgram(int n, const QString &program);
+    void PaintProgram(bool iconEditor);
+    // New frames from the new-frame panel: a picture (stretched or tiled), or one colour
+    // (0x00BBGGRR) under a name asked for. True when a frame was made; the frames panel shows.
+    bool NewFrameFromPicture(const QString &source, bool tiled);
+    bool NewSolidFrame(qint32 color);
+
+    // The painting programs looked for, in order, by "Icon Editor..." and "MS Paint...".
+    static QStringList paintPrograms(bool iconEditor);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget *addPanel(int p, const QString &title, const QStringList &captions,
+                      const QString &text = QString());
+    void connectCommands();
+    void refreshExternalButtons();
+    void saveExternalButtons();
+    void savePosition();
+    void placeBeside(QWidget *window) const;
+    void testRunEnded();
+
+    EditorFolders m_folders;
+    MediaBackend &m_media;
+    DriveProvider *m_drives;
+    EditorProject m_project;
+    QStackedWidget *m_stack;
+    QMap<int, QWidget *> m_panels;
+    QMap<int, QString> m_titles;
+    QMap<int, QMap<QString, QPushButton *>> m_buttons;
+    int m_current = -1;
+    QCheckBox *m_chkDoNotShow = nullptr;
+    QRadioButton *m_viewOption[2] = {nullptr, nullptr};
+    QPushButton *m_external[5] = {};
+    QString m_externalCaption[5];
+    QString m_externalLink[5];
+    QPushButton *m_cmdFrameProperties = nullptr;
+    QLabel *m_lblVersion = nullptr;
+    QLabel *m_lblRevision = nullptr;
+    std::unique_ptr<frmWelcome> m_testRun;
+    std::unique_ptr<frmFrames> m_frames;
+};

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "FileOperation.h"
+
+#include <QString>
+
+// Copies a whole folder (a project, for instance) to a new place. Links are skipped, never
+// followed.
+class FolderCopy : public FileOperation {
+public:
+    // `to` must not exist yet. A failure part way removes what was copied.
+    bool copy(const QString &from, const QString &to);
+
+private:
+    bool copyInto(const QString &from, const QString &to);
+};

@@ -1,0 +1,349 @@
+// The main window: panels and their captions, the commands that move between them, closing a
+// project, the test run, the external programs, the settings kept and reset.
+
+#include "EditorTestSupport.h"
+#include "FrameFiles.h"
+#include "RecordingMedia.h"
+#include "SettingsStore.h"
+#include "frmMenu.h"
+#include "frmWelcome.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+using Answer = EngineHost::Answer;
+
+namespace {
+
+QString setting(const QString &key) {
+    return SettingsStore::GetSetting("A", "Settings", key);
+}
+
+// The main window on an installation folder of its own, with a project open when asked.
+struct Editor {
+    TestProject install;
+    TestProject project;
+    RecordingMediaBackend media;
+    AnsweredEditor answers;
+    std::unique_ptr<frmMenu> menu;
+
+    explicit Editor(bool open = true, const QString &initialFrame = "Shore",
+                    const QStringList &frames = {"Shore"}) {
+        SettingsStore::DeleteSetting("A", "Settings");
+        writeProject(project, "Lighthouse", initialFrame, frames);
+        menu = std::make_unique<frmMenu>(EditorFolders(install.root()), media);
+        EXPECT_TRUE(menu->start());
+        menu->show();
+        if (open) {
+            EXPECT_TRUE(menu->openProject(project.root()));
+        }
+    }
+    void click(int panel, const QString &caption) {
+        QPushButton *b = menu->button(panel, caption);
+        ASSERT_NE(b, nullptr) << caption.toStdString();
+        ASSERT_EQ(menu->currentPanel(), panel) << caption.toStdString();
+        ASSERT_TRUE(b->isVisible()) << caption.toStdString();
+        b->click();
+    }
+};
+
+} // namespace
+
+TEST(MainWindowTest, CommandsMoveBetweenPanelsWithTheirCaptions) {
+    struct Step {
+        int from;
+        const char *caption;
+        int to;
+        QString windowTitle;
+    };
+    const Step steps[] = {
+        {0, "Edit Project...", 2, "Edit project 'Lighthouse'"},
+        {2, "Add New Frame (Scene)...", 10, "New Frame"},
+        {10, "Cancel", 2, "Edit project 'Lighthouse'"},
+        {2, "Back", 0, "Project 'Lighthouse'"},
+        {0, "External Programs...", 8, "External Programs"},
+        {8, "Cancel", 0, "Project 'Lighthouse'"},
+        {0, "Distribute... (Create .exe)", 7, "Distribute"},
+        {7, "Cancel", 0, "Project 'Lighthouse'"},
+        {0, "Quit project", 1, "Close Project"},
+        {1, "Cancel", 0, "Project 'Lighthouse'"},
+        {0, "Quit project", 1, "Close Project"},
+        {1, "Yes, Close", 9, "Quillmoor"},
+        {9, "About...", 6, "About Quillmoor"},
+        {6, "Back", 9, "Quillmoor"},
+    };
+    Editor e;
+    EXPECT_EQ(e.menu->currentPanel(), 0);
+    for (const Step &s : steps) {
+        SCOPED_TRACE(s.caption);
+        e.click(s.from, QString::fromUtf8(s.caption));
+        EXPECT_EQ(e.menu->currentPanel(), s.to);
+        EXPECT_EQ(e.menu->windowTitle(), s.windowTitle);
+    }
+    EXPECT_TRUE(e.answers.boxes.isEmpty()) << e.answers.texts().join("|").toStdString();
+    EXPECT_FALSE(e.menu->project().isOpen());
+    EXPECT_EQ(e.menu->versionLabel()->text() + e.menu->revisionLabel()->text(), "Version 2.06.01");
+}
+
+TEST(MainWindowTest, QuittingAProjectAsksUntilToldNotTo) {
+    Editor e;
+    e.click(0, "Quit project");
+    e.menu->doNotShowAgain()->setChecked(true);
+    e.click(1, "Yes, Close");
+    EXPECT_EQ(e.answers.texts(),
+              QStringList{"You have selected the option 'Do no show this message again'. To show "
+                          "it again, click 'About' from the Main Menu and then click 'Reset "
+                          "Program Settings'."});
+    EXPECT_EQ(setting("ShowMessage1"), "1");
+    EXPECT_EQ(e.menu->currentPanel(), 9);
+    // Opened again, the project now closes at once.
+    ASSERT_TRUE(e.menu->openProject(e.project.root()));
+    e.click(0, "Quit project");
+    EXPECT_EQ(e.menu->currentPanel(), 9);
+    EXPECT_FALSE(e.menu->project().isOpen());
+
+    // Reset brings the question back; Cancel on the reset keeps everything.
+    e.menu->ShowMenu(6);
+    e.answers.answers = {Answer::Cancel};
+    e.click(6, "Reset Program Settings");
+    EXPECT_EQ(setting("ShowMessage1"), "1");
+    e.answers.answers = {Answer::Ok};
+    e.answers.boxes.clear();
+    e.click(6, "Reset Program Settings");
+    EXPECT_EQ(setting("ShowMessage1"), "");
+    ASSERT_EQ(e.answers.boxes.size(), 2);
+    EXPECT_EQ(e.answers.boxes[0].title, "Confirm Reset?");
+    EXPECT_EQ(e.answers.boxes[1].text,
+              "Program settings and preferences were successfully removed.");
+    ASSERT_TRUE(e.menu->openProject(e.project.root()));
+    e.click(0, "Quit project");
+    EXPECT_EQ(e.menu->currentPanel(), 1);
+}
+
+TEST(MainWindowTest, TestRunChecksThenHidesTheEditorUntilTheTitleWindowCloses) {
+    struct Case {
+        const char *what;
+        QString initialFrame;
+        QStringList frames;
+        QString message; // empty: the run starts
+    };
+    const Case cases[] = {
+        {"no frame",
+         "Shore",
+         {},
+         "To run your program (or play your game) you must create at least one frame.\n\nTo "
+         "create a new frame, click 'Edit project', and then click 'Add new frame'."},
+        {"the initial frame was removed",
+         "Gone",
+         {"Shore"},
+         "You must select the frame you want to appear when your program (or game) starts.\n\n"
+         "Please select a valid Initial Frame from the Project Properties."},
+        {"no initial frame",
+         "",
+         {"Shore"},
+         "You must select the frame you want to appear when your program (or game) starts.\n\n"
+         "Please select a valid Initial Frame from the Project Properties."},
+        {"a runnable project", "Shore", {"Shore"}, ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        Editor e(true, c.initialFrame, c.frames);
+        e.click(0, "Run Project (Start)");
+        if (!c.message.isEmpty()) {
+            EXPECT_EQ(e.answers.texts(), QStringList{c.message});
+            EXPECT_EQ(e.menu->testRunWindow(), nullptr);
+            EXPECT_TRUE(e.menu->isVisible());
+            continue;
+        }
+        frmWelcome *title = e.menu->testRunWindow();
+        ASSERT_NE(title, nullptr);
+        EXPECT_TRUE(title->isVisible());
+        EXPECT_FALSE(e.menu->isVisible());
+        EXPECT_EQ(title->titleLabel()->text(), "Lighthouse");
+        title->ClickButton(2); // Exit
+        EXPECT_TRUE(waitFor([&e] { return e.menu->isVisible(); }));
+        EXPECT_EQ(e.menu->testRunWindow(), nullptr);
+        EXPECT_EQ(e.menu->currentPanel(), 0);
+        EXPECT_TRUE(e.answers.boxes.isEmpty()) << e.answers.texts().join("|").toStdString();
+    }
+}
+
+TEST(MainWindowTest, ExternalProgramButtonsKeepTheirLinks) {
+    SettingsStore::DeleteSetting("A", "Settings");
+    SettingsStore::SaveSetting("A", "Settings", "ExternalProgram1_Caption", "Sketch");
+    SettingsStore::SaveSetting("A", "Settings", "ExternalProgram1_Link", "/opt/sketch");
+    SettingsStore::SaveSetting("A", "Settings", "ExternalProgram3_Link", "/orphan/link");
+    TestProject install;
+    RecordingMediaBackend media;
+    AnsweredEditor answers;
+    frmMenu menu(EditorFolders(install.root()), media);
+    menu.ShowMenu(8);
+    QStringList captions;
+    for (int n = 0; n < 5; ++n)
+        captions.append(menu.externalButton(n)->text());
+    EXPECT_EQ(captions, (QStringList{"[Customize...]", "Sketch", "[Customize...]", "[Customize...]",
+                                     "[Customize...]"}));
+
+    answers.programsStart = false;
+    menu.externalButton(1)->click();
+    EXPECT_EQ(answers.started, QStringList{"/opt/sketch"});
+    EXPECT_EQ(answers.texts(), QStringList{"Unable to run '/opt/sketch'"});
+    EXPECT_EQ(menu.currentPanel(), 8);
+    answers.programsStart = true;
+    menu.externalButton(1)->click();
+    EXPECT_EQ(menu.currentPanel(), 0);
+
+    menu.ShowMenu(8);
+    QTest::mouseClick(menu.externalButton(1), Qt::RightButton);
+    EXPECT_EQ(menu.externalButton(1)->text(), "[Customize...]");
+    EXPECT_EQ(setting("ExternalProgram1_Caption"), "");
+    EXPECT_EQ(setting("ExternalProgram1_Link"), "");
+    QTest::mouseClick(menu.externalButton(2), Qt::RightButton);
+    EXPECT_EQ(menu.externalButton(2)->text(), "[Customize...]");
+
+    // Customizing: an empty name leaves the button as it was; a name links it.
+    answers.inputs = {""};
+    menu.CustomizeExternalProgram(4, "/usr/bin/editor");
+    EXPECT_EQ(menu.externalButton(4)->text(), "[Customize...]");
+    EXPECT_EQ(setting("ExternalProgram4_Link"), "");
+    answers.inputs = {"Editor"};
+    menu.CustomizeExternalProgram(4, "/usr/bin/editor");
+    EXPECT_EQ(menu.externalButton(4)->text(), "Editor");
+    EXPECT_EQ(menu.externalButton(4)->accessibleName(), "Editor");
+    EXPECT_EQ(setting("ExternalProgram4_Caption"), "Editor");
+    EXPECT_EQ(setting("ExternalProgram4_Link"), "/usr/bin/editor");
+    answers.started.clear();
+    menu.externalButton(4)->click();
+    EXPECT_EQ(answers.started, QStringList{"/usr/bin/editor"});
+}
+
+TEST(MainWindowTest, PaintProgramsSayWhichWereTried) {
+    TestProject install;
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", install.root().toLocal8Bit()); // nothing to find there
+    RecordingMediaBackend media;
+    AnsweredEditor answers;
+    frmMenu menu(EditorFolders(install.root()), media);
+    menu.ShowMenu(8);
+    menu.button(8, "MS Paint...")->click();
+    install.writeRaw("pinta", "#!/bin/sh\n");
+    QFile::setPermissions(install.path("pinta"), QFile::ReadOwner | QFile::ExeOwner);
+    menu.button(8, "MS Paint...")->click();
+    qputenv("PATH", path);
+    EXPECT_EQ(answers.texts(),
+              QStringList{"Unable to run a paint program.\n\nNone of these programs was found: "
+                          "kolourpaint, pinta, mtpaint, gimp, krita."});
+    EXPECT_EQ(answers.started, QStringList{install.path("pinta")});
+}
+
+TEST(MainWindowTest, HelpAndMakerButtonsOpenOnlyTheLocalHelpPage) {
+    Editor e(false);
+    e.install.writeRaw("Readme.txt", "read me");
+    e.click(9, "Help (Tutorials, FAQ...)");
+    e.click(9, "Read Me...");
+    e.menu->ShowMenu(6);
+    e.click(6, "Go to Web site...");
+    e.menu->ShowMenu(7);
+    e.click(7, "Visit the Quillmoor Web site...");
+    e.click(7, "Write to the authors...");
+    ASSERT_EQ(e.answers.opened.size(), 5);
+    EXPECT_EQ(e.answers.opened[1], QUrl::fromLocalFile(e.install.path("Readme.txt")));
+    for (const QUrl &url : e.answers.opened) {
+        EXPECT_TRUE(url.isLocalFile()) << url.toString().toStdString();
+        EXPECT_TRUE(url.toLocalFile().startsWith(e.install.root()));
+    }
+    EXPECT_EQ(e.answers.opened[0].toLocalFile(), e.install.path("Help/index.html"));
+    ASSERT_EQ(e.answers.boxes.size(), 1);
+    EXPECT_EQ(e.answers.boxes[0].title, "Quillmoor Help");
+
+    QFile::remove(e.install.path("Readme.txt"));
+    e.menu->ShowMenu(9);
+    e.click(9, "Read Me...");
+    EXPECT_EQ(e.answers.boxes.last().text, "Unable to open the file 'Readme.txt'.");
+}
+
+TEST(MainWindowTest, PositionAndViewChoiceAreKept) {
+    {
+        Editor e;
+        e.menu->move(123, 77);
+        e.click(0, "Edit Project...");
+        EXPECT_TRUE(e.menu->viewOption(0)->isChecked());
+        e.menu->viewOption(1)->setChecked(true);
+        e.menu->close();
+        EXPECT_EQ(setting("frmMenu.Left"), QString::number(e.menu->x()));
+        EXPECT_EQ(setting("ViewOption(1).Value"), "True");
+        EXPECT_EQ(setting("ViewOption(0).Value"), "False");
+    }
+    TestProject install;
+    RecordingMediaBackend media;
+    AnsweredEditor answers;
+    frmMenu again(EditorFolders(install.root()), media);
+    ASSERT_TRUE(again.start());
+    EXPECT_EQ(again.pos().x(), setting("frmMenu.Left").toInt());
+    EXPECT_EQ(again.pos().y(), setting("frmMenu.Top").toInt());
+    again.ShowMenu(2);
+    EXPECT_TRUE(again.viewOption(1)->isChecked());
+}
+
+TEST(MainWindowTest, NewFramesFromAPictureOrAColour) {
+    Editor e;
+    e.menu->ShowMenu(10);
+    const QString picture = e.install.writeRaw("pictures/harbour.bmp", "BM");
+    EXPECT_FALSE(e.menu->NewFrameFromPicture(e.install.path("pictures/none.bmp"), false));
+    EXPECT_EQ(e.menu->currentPanel(), 10);
+    ASSERT_TRUE(e.menu->NewFrameFromPicture(picture, true));
+    EXPECT_EQ(e.menu->currentPanel(), 2);
+    FrameProperties props;
+    const FrameFiles frames(e.project.paths(), SoundMode::MultiChannel);
+    ASSERT_TRUE(frames.readProperties("harbour", props));
+    EXPECT_EQ(props.Background, "harbour.bmp");
+    EXPECT_TRUE(props.Tiled);
+    EXPECT_EQ(e.project.read("Frames/harbour.bmp"), "BM");
+
+    // A refused name and a taken one are asked for again; an empty answer cancels.
+    e.menu->ShowMenu(10);
+    e.answers.inputs = {"a:b", "shore", ""};
+    EXPECT_FALSE(e.menu->NewSolidFrame(0x123456));
+    e.answers.inputs = {"Sky"};
+    ASSERT_TRUE(e.menu->NewSolidFrame(0x123456));
+    ASSERT_TRUE(frames.readProperties("Sky", props));
+    EXPECT_EQ(props.BackgroundKind, 0);
+    EXPECT_EQ(props.backgroundColor(), 0x123456);
+    QStringList titles;
+    for (const ShownBox &b : e.answers.boxes)
+        titles.append(b.title);
+    EXPECT_EQ(titles, (QStringList{"New Frame Creation", "Error", "Frame Already Exists"}));
+    ASSERT_EQ(e.answers.boxes.size(), 3);
+    EXPECT_EQ(e.answers.boxes[0].text,
+              "Unable to find '" + e.install.path("pictures/none.bmp") + "'.");
+    EXPECT_TRUE(e.answers.boxes[1].text.startsWith("Sorry, a filename cannot contain"));
+}
+
+TEST(MainWindowTest, LargeFontsAreQuestionedAtStart) {
+    const QFont before = QApplication::font();
+    QFont large = before;
+    large.setPixelSize(24);
+    QApplication::setFont(large);
+    TestProject install;
+    RecordingMediaBackend media;
+    AnsweredEditor answers;
+    for (const Answer a : {Answer::No, Answer::Yes}) {
+        frmMenu menu(EditorFolders(install.root()), media);
+        answers.answers = {a};
+        EXPECT_EQ(menu.start(), a == Answer::Yes);
+        EXPECT_EQ(menu.currentPanel(), a == Answer::Yes ? 9 : -1);
+    }
+    QApplication::setFont(before);
+    ASSERT_EQ(answers.boxes.size(), 2);
+    EXPECT_EQ(answers.boxes[0].title, "Warning!");
+    EXPECT_EQ(answers.boxes[0].buttons, EngineHost::Buttons::YesNo);
+    EXPECT_TRUE(answers.boxes[0].text.startsWith(
+        "Warning! Your system is set to use large fonts. Quillmoor will NOT work properly"));
+}
