@@ -37,6 +37,7 @@ bench: deps
 	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQM_TESTS=OFF -DQM_BENCH=ON >/dev/null
 	@cmake --build build-bench -j $(JOBS)
 	build-bench/bench/qmbench
+	build-bench/bench/qmbench_editor
 
 fuzz-build: deps
 	@cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQM_FUZZ=ON \
