@@ -1,5 +1,8 @@
 """What the tests know about the demo game and the player's windows: names, places, colours."""
 
+import os
+import subprocess
+
 import e2e_support as e
 
 TITLE = "The Lighthouse Keeper"
@@ -147,3 +150,63 @@ def choose_scaling(session, caption):
            lambda: option.getState().contains(session.atspi.STATE_CHECKED), 10)
     session.do_action(session.find("OK", "push button", root=dialog), "Press")
     session.gone(role="dialog")
+
+
+def picture(project, name, size):
+    """A picture of the project stretched to `size`, as ImageMagick draws it."""
+    blob = subprocess.run(["convert", os.path.join(project, name), "-resize",
+                           "%dx%d!" % size, "-depth", "8", "ppm:-"],
+                          check=True, stdout=subprocess.PIPE, timeout=20).stdout
+    return e.parse_ppm(blob)
+
+
+def matching(shot, box, picture, step=16):
+    """The share of samples of the play area in the screenshot that match the picture (texts
+    and areas of the frame lie over parts of it)."""
+    x0, y0, w, h = box
+    hits = count = 0
+    for y in range(4, h - 4, step):
+        for x in range(4, w - 4, step):
+            count += 1
+            if e.near(shot.pixel(x0 + x, y0 + y), picture.pixel(x, y), 40):
+                hits += 1
+    return hits / max(1, count)
+
+
+def luminance(c):
+    def channel(v):
+        v /= 255.0
+        return v / 12.92 if v <= 0.03928 else ((v + 0.055) / 1.055) ** 2.4
+    r, g, b = (channel(v) for v in c)
+    return 0.2126 * r + 0.7152 * g + 0.0722 * b
+
+
+def contrast(a, b):
+    la, lb = luminance(a), luminance(b)
+    return (max(la, lb) + 0.05) / (min(la, lb) + 0.05)
+
+
+def check_menu(s, box):
+    """Escape shows the menu bar over the play area's top, which does not move; its captions
+    read on it, light on a dark bar. Escape hides it again."""
+    open_menu(s)
+    if s.extents(s.find(PLAY_AREA)) != box:
+        raise e.Failure("the play area moved when the menu bar appeared")
+    shot = s.screenshot()
+    for name in (EXIT, "Save game..."):
+        x, y, w, h = s.extents(menu_item(s, name))
+        if not (box[1] <= y < box[1] + 40 and box[0] <= x < box[0] + box[2]):
+            raise e.Failure("%r is at (%d,%d), not over the top of the play area %r"
+                            % (name, x, y, box))
+        ground = shot.pixel(x + 1, y + 1)
+        best, ink = max((contrast(ground, shot.pixel(px, py)), shot.pixel(px, py))
+                        for py in range(y + 2, y + h - 2) for px in range(x + 2, x + w - 2))
+        if best < 4.5:
+            raise e.Failure("%r is not readable on the menu bar: best contrast %.1f, ground %r"
+                            % (name, best, ground))
+        if not luminance(ink) > luminance(ground) or luminance(ground) > 0.2:
+            raise e.Failure("%r is not light text on a dark bar: text %r on %r"
+                            % (name, ink, ground))
+    w, h = s.screen_size()
+    s.key("Escape", at=(w // 2, h // 2))
+    e.poll("the menu bar to go", lambda: not s.find_all(EXIT, "menu item"), 10)

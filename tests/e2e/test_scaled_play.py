@@ -29,62 +29,6 @@ def start_at(project, frame):
         f.write(b"\r\n".join(lines))
 
 
-def reference(project, size):
-    """The last frame's picture stretched to `size`, as ImageMagick draws it."""
-    blob = subprocess.run(["convert", os.path.join(project, LAST_PICTURE), "-resize",
-                           "%dx%d!" % size, "-depth", "8", "ppm:-"],
-                          check=True, stdout=subprocess.PIPE, timeout=20).stdout
-    return e.parse_ppm(blob)
-
-
-def matching(shot, box, picture, step=16):
-    """The share of samples of the play area in the screenshot that match the picture (texts
-    and areas of the frame lie over parts of it)."""
-    x0, y0, w, h = box
-    hits = count = 0
-    for y in range(4, h - 4, step):
-        for x in range(4, w - 4, step):
-            count += 1
-            if e.near(shot.pixel(x0 + x, y0 + y), picture.pixel(x, y), 40):
-                hits += 1
-    return hits / max(1, count)
-
-
-def luminance(c):
-    def channel(v):
-        v /= 255.0
-        return v / 12.92 if v <= 0.03928 else ((v + 0.055) / 1.055) ** 2.4
-    r, g, b = (channel(v) for v in c)
-    return 0.2126 * r + 0.7152 * g + 0.0722 * b
-
-
-def contrast(a, b):
-    la, lb = luminance(a), luminance(b)
-    return (max(la, lb) + 0.05) / (min(la, lb) + 0.05)
-
-
-def check_menu(s, box):
-    """Escape shows the menu bar over the play area's top; its captions read on it."""
-    demo.open_menu(s)
-    if s.extents(s.find(demo.PLAY_AREA)) != box:
-        raise e.Failure("the play area moved when the menu bar appeared")
-    shot = s.screenshot()
-    for name in (demo.EXIT, "Save game..."):
-        x, y, w, h = s.extents(demo.menu_item(s, name))
-        if not (box[1] <= y < box[1] + 40 and box[0] <= x < box[0] + box[2]):
-            raise e.Failure("%r is at (%d,%d), not over the top of the play area %r"
-                            % (name, x, y, box))
-        ground = shot.pixel(x + 1, y + 1)
-        best = max(contrast(ground, shot.pixel(px, py))
-                   for py in range(y + 2, y + h - 2) for px in range(x + 2, x + w - 2))
-        if best < 4.5:
-            raise e.Failure("%r is not readable on the menu bar: best contrast %.1f, ground %r"
-                            % (name, best, ground))
-    w, h = s.screen_size()
-    s.key("Escape", at=(w // 2, h // 2))
-    e.poll("the menu bar to go", lambda: not s.find_all(demo.EXIT, "menu item"), 10)
-
-
 def play(run, project_src, screen, expected_box):
     with e.Session(screen=screen) as s:
         project = s.copy_project(project_src)
@@ -94,7 +38,7 @@ def play(run, project_src, screen, expected_box):
         if [b for b in s.find_all(role="check box") if "640 x 480" in b.name]:
             raise e.Failure("the title window offers a display switch that this screen lacks")
 
-        last = reference(project, expected_box[2:])
+        last = demo.picture(project, LAST_PICTURE, expected_box[2:])
         for stop_with_escape in (False, True):
             demo.click_label(s, demo.START)
             area = s.find(demo.PLAY_AREA)
@@ -112,7 +56,7 @@ def play(run, project_src, screen, expected_box):
                 s.check_player_running()
                 if not s.find_all(LAST_TEXT, "label"):
                     return False
-                share["last"] = matching(s.screenshot(), box, last)
+                share["last"] = demo.matching(s.screenshot(), box, last)
                 return share["last"] >= 0.7
             try:
                 e.poll("the last picture after the video", ending_shown, 20, interval=0.3)
@@ -130,7 +74,7 @@ def play(run, project_src, screen, expected_box):
             e.poll("the menu from a right click", lambda: s.find_all(demo.EXIT, "menu item"), 10)
             s.click_at(box[0] + box[2] // 2, box[1] + box[3] // 2, button=1)
             e.poll("the menu to go", lambda: not s.find_all(demo.EXIT, "menu item"), 10)
-            check_menu(s, box)
+            demo.check_menu(s, box)
             e.log("menu bar seen")
             demo.quit_game(s)
 
