@@ -110,6 +110,7 @@ frmMenu::frmMenu(const EditorFolders &folders, MediaBackend &media, DriveProvide
     // The distribution dialog is not part of this window yet.
     m_buttons[7][QStringLiteral("Create stand-alone installation...")]->setEnabled(false);
     m_frames = std::make_unique<frmFrames>();
+    m_frames->setMedia(&m_media);
     m_cmdFrameProperties = new QPushButton(QStringLiteral("Change Frame Properties..."), this);
     layout->addWidget(m_cmdFrameProperties);
     connect(m_cmdFrameProperties, &QPushButton::clicked, this, [this] {
@@ -183,6 +184,7 @@ void frmMenu::connectCommands() {
     on(0, "External Programs...", show(8));
     on(0, "Check Project...", [this] {
         frmCheckProject check(m_project, this);
+        check.setMedia(&m_media);
         check.exec();
     });
     on(0, "Quit project", [this] { QuitProject(); });
