@@ -66,6 +66,7 @@ bool frmCheckProject::openFrameOf(int row) {
     if (frame.isEmpty())
         return false;
     frmFrameProperties dialog(m_project, this);
+    dialog.setMedia(m_media);
     if (!dialog.LoadFrameProperties(frame))
         return false;
     dialog.exec();

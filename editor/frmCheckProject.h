@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class MediaBackend;
 class QTreeWidget;
 
 // "Check Project": the broken links and missing files of the project (what `qmtool check`
@@ -14,6 +15,8 @@ class frmCheckProject : public QDialog {
 public:
     explicit frmCheckProject(const EditorProject &project, QWidget *parent = nullptr);
     QTreeWidget *problemList() const { return m_list; }
+    // The media layer the frame properties dialog plays files through (must outlive this).
+    void setMedia(MediaBackend *media) { m_media = media; }
     // Checks the project again and fills the list.
     void refresh();
     // The frame a problem belongs to, from the file that names it (Frames/<frame>.fme, .chn or
@@ -25,4 +28,5 @@ public:
 private:
     EditorProject m_project;
     QTreeWidget *m_list;
+    MediaBackend *m_media = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "DataFiles.h"
 #include "EditorMessages.h"
 #include "FrameFiles.h"
+#include "MediaPreview.h"
 #include "PictureLoader.h"
 
 #include <QButtonGroup>
@@ -23,6 +24,8 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace {
 
@@ -68,6 +71,8 @@ QComboBox *frmFrameProperties::fileList(Kind kind, QFrame *owner, QLayout *layou
     auto *browse = new QPushButton(QStringLiteral("Browse..."), owner);
     auto *remove = new QPushButton(QStringLiteral("Remove"), owner);
     row->addWidget(list, 1);
+    if (kind != Kind::Picture)
+        row->addWidget(addPlayButton(kind, list, owner));
     row->addWidget(browse);
     row->addWidget(remove);
     static_cast<QBoxLayout *>(layout)->addLayout(row);
@@ -78,6 +83,15 @@ QComboBox *frmFrameProperties::fileList(Kind kind, QFrame *owner, QLayout *layou
     });
     connect(remove, &QPushButton::clicked, this, [this, kind, list] { removeFile(kind, list); });
     return list;
+}
+
+QPushButton *frmFrameProperties::addPlayButton(Kind kind, QComboBox *list, QWidget *owner) {
+    auto *play = new QPushButton(QStringLiteral("Play"), owner);
+    play->setEnabled(false); // until there is a media layer to play through
+    m_play.insert(list, play);
+    m_playKind.insert(list, kind);
+    connect(play, &QPushButton::clicked, this, [this, list] { playFile(list); });
+    return play;
 }
 
 frmFrameProperties::frmFrameProperties(const EditorProject &project, QWidget *parent)
@@ -176,6 +190,15 @@ frmFrameProperties::frmFrameProperties(const EditorProject &project, QWidget *pa
     auto *video = new QVBoxLayout(FrameVideo);
     Combo4 = fileList(Kind::Video, FrameVideo, video, QStringLiteral("Video files (*.avi)"));
     Combo4->setAccessibleName(QStringLiteral("Video"));
+    m_videoSurface = new QWidget(FrameVideo);
+    m_videoSurface->setAccessibleName(QStringLiteral("Video preview"));
+    m_videoSurface->setFixedSize(160, 120);
+    m_videoSurface->setAutoFillBackground(true);
+    QPalette dark = m_videoSurface->palette();
+    dark.setColor(QPalette::Window, Qt::black);
+    m_videoSurface->setPalette(dark);
+    m_videoSurface->hide();
+    video->addWidget(m_videoSurface);
     auto *placing = new QHBoxLayout;
     auto *videoGroup = new QButtonGroup(this);
     OptionVideo[0] = new QRadioButton(QStringLiteral("Full-screen"), FrameVideo);
@@ -280,6 +303,7 @@ frmFrameProperties::frmFrameProperties(const EditorProject &project, QWidget *pa
         ChannelsLoop[c]->setAccessibleName(row + QStringLiteral(" Loop"));
         grid->addWidget(ChannelsCombo[c], c, 4);
         grid->addWidget(ChannelsLoop[c], c, 5);
+        grid->addWidget(addPlayButton(Kind::Sound, ChannelsCombo[c], FrameChannels), c, 6);
         ChannelsOption[3 * c]->setChecked(true);
     }
     Command24 = new QPushButton(QStringLiteral("Add .wav sound to lists..."), FrameChannels);
@@ -316,6 +340,9 @@ frmFrameProperties::frmFrameProperties(const EditorProject &project, QWidget *pa
     connect(buttons, &QDialogButtonBox::accepted, this, &frmFrameProperties::confirm);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+    for (auto i = m_play.cbegin(); i != m_play.cend(); ++i)
+        i.value()->setAccessibleName(QStringLiteral("Play ") + i.key()->accessibleName());
+
     resize(5520 / 15, 6375 / 15);
     setColour(0);
     Option1[0]->setChecked(true);
@@ -323,6 +350,69 @@ frmFrameProperties::frmFrameProperties(const EditorProject &project, QWidget *pa
     RefreshComboBoxes();
     RefreshEnabled();
     Channels_UpdateVisibility();
+}
+
+frmFrameProperties::~frmFrameProperties() = default;
+
+void frmFrameProperties::setMedia(MediaBackend *media) {
+    m_preview.reset();
+    showPlaying(nullptr);
+    if (media)
+        m_preview = std::make_unique<MediaPreview>(*media, this);
+    for (QPushButton *play : std::as_const(m_play))
+        play->setEnabled(media != nullptr);
+}
+
+void frmFrameProperties::showPlaying(QComboBox *list) {
+    m_playing = list;
+    for (auto i = m_play.cbegin(); i != m_play.cend(); ++i) {
+        const bool playing = i.key() == list;
+        i.value()->setText(playing ? QStringLiteral("Stop") : QStringLiteral("Play"));
+        i.value()->setAccessibleName((playing ? QStringLiteral("Stop ") : QStringLiteral("Play ")) +
+                                     i.key()->accessibleName());
+    }
+    m_videoSurface->setVisible(list == Combo4);
+}
+
+bool frmFrameProperties::playFile(QComboBox *list) {
+    if (!m_preview || !m_play.contains(list))
+        return false;
+    const bool again = m_playing == list;
+    m_preview->stop();
+    showPlaying(nullptr);
+    if (again)
+        return false;
+    const QString name = list->currentText().trimmed();
+    if (name.isEmpty()) {
+        EditorMessages::ask(this, QString(), QStringLiteral("Select the file you want to play."),
+                            Status::Icon::Information);
+        return false;
+    }
+    const Kind kind = m_playKind.value(list);
+    MediaPreview::Kind what = MediaPreview::Kind::Sound;
+    if (kind == Kind::Midi)
+        what = MediaPreview::Kind::Midi;
+    else if (kind == Kind::Mp3)
+        what = MediaPreview::Kind::Mp3;
+    else if (kind == Kind::Video)
+        what = MediaPreview::Kind::Video;
+    if (what == MediaPreview::Kind::Video)
+        m_videoSurface->show();
+    const quintptr window =
+        what == MediaPreview::Kind::Video ? static_cast<quintptr>(m_videoSurface->winId()) : 0;
+    if (!m_preview->play(what, folderOf(kind) + name, window)) {
+        m_videoSurface->hide();
+        return false;
+    }
+    showPlaying(list);
+    return true;
+}
+
+void frmFrameProperties::done(int result) {
+    if (m_preview)
+        m_preview->stop();
+    showPlaying(nullptr);
+    QDialog::done(result);
 }
 
 void frmFrameProperties::setColour(qint32 colour) {
@@ -394,6 +484,7 @@ void frmFrameProperties::Channels_UpdateVisibility() {
         const bool play = ChannelsOption[3 * c + 2]->isChecked();
         ChannelsCombo[c]->setVisible(play);
         ChannelsLoop[c]->setVisible(play);
+        m_play[ChannelsCombo[c]]->setVisible(play);
     }
 }
 

@@ -4,7 +4,12 @@
 #include "ProjectLifecycle.h"
 
 #include <QDialog>
+#include <QHash>
 
+#include <memory>
+
+class MediaBackend;
+class MediaPreview;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -21,6 +26,11 @@ class frmFrameProperties : public QDialog {
     Q_OBJECT
 public:
     explicit frmFrameProperties(const EditorProject &project, QWidget *parent = nullptr);
+    ~frmFrameProperties() override;
+
+    // The media layer the "Play" buttons play through (they stay disabled without one); it
+    // must outlive the dialog.
+    void setMedia(MediaBackend *media);
 
     // The kinds of file the lists offer.
     enum class Kind { Picture, Midi, Video, Mp3, Sound };
@@ -40,6 +50,16 @@ public:
     void addFile(Kind kind, const QString &sourcePath, QComboBox *list);
     // "Remove" beside `list`: asks, then deletes the file from the project.
     void removeFile(Kind kind, QComboBox *list);
+    // "Play" beside a sound, music or video list: plays its file through the player's media
+    // layer, or stops it when it is the one playing (the button then reads "Stop"). True
+    // while something plays.
+    bool playFile(QComboBox *list);
+    // The "Play" button beside `list` (null for a list without one).
+    QPushButton *playButton(QComboBox *list) const { return m_play.value(list); }
+    // Where videos play.
+    QWidget *videoSurface() const { return m_videoSurface; }
+
+    void done(int result) override;
 
     // The controls, by their names.
     QTabWidget *SSTab1;
@@ -67,9 +87,16 @@ private:
     QComboBox *fileList(Kind kind, QFrame *panel, QLayout *layout, const QString &filter);
     void showPicture();
     void fail(int tab, const QString &text);
+    QPushButton *addPlayButton(Kind kind, QComboBox *list, QWidget *owner);
+    void showPlaying(QComboBox *list);
 
     EditorProject m_project;
     SoundMode m_mode;
     qint32 m_colour = 0;
     QString m_frame;
+    QHash<QComboBox *, QPushButton *> m_play;
+    QHash<QComboBox *, Kind> m_playKind;
+    QWidget *m_videoSurface = nullptr;
+    std::unique_ptr<MediaPreview> m_preview;
+    QComboBox *m_playing = nullptr;
 };

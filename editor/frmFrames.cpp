@@ -234,6 +234,7 @@ bool frmFrames::showProperties() {
     if (frame.isEmpty())
         return false;
     frmFrameProperties dialog(m_project, this);
+    dialog.setMedia(m_media);
     if (!dialog.LoadFrameProperties(frame))
         return false;
     const bool saved = dialog.exec() == QDialog::Accepted;

@@ -9,6 +9,7 @@
 #include <vector>
 
 class FramesModel;
+class MediaBackend;
 class QMenu;
 
 // "List of available frames (scenes)": the frames of the open project, as icons (a thumbnail
@@ -21,6 +22,8 @@ public:
     ~frmFrames() override;
 
     void setProject(const EditorProject &project);
+    // The media layer the frame properties dialog plays files through (must outlive this).
+    void setMedia(MediaBackend *media) { m_media = media; }
     // Lists Frames/ again, in the current display style.
     void refresh();
     // true: "Icons" (large thumbnails); false: "List".
@@ -58,6 +61,7 @@ private:
     SoundMode soundMode() const;
 
     EditorProject m_project;
+    MediaBackend *m_media = nullptr;
     QListView *m_list;
     FramesModel *m_model;
     QMenu *m_menu;

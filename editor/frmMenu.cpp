@@ -60,8 +60,9 @@ frmMenu::frmMenu(const EditorFolders &folders, MediaBackend &media, DriveProvide
     layout->addWidget(m_stack);
 
     addPanel(0, QString(),
-             {"Edit Project...", "Run Project (Start)", "Project Properties...", "Check Project...",
-              "Distribute... (Create .exe)", "External Programs...", "Quit project"});
+             {"Edit Project...", "Run Project (Start)", "Run from the selected frame",
+              "Project Properties...", "Check Project...", "Distribute... (Create .exe)",
+              "External Programs...", "Quit project"});
     QWidget *close = addPanel(1, QStringLiteral("Close Project"), {"Yes, Close", "Cancel"},
                               QStringLiteral("Do you really want to close the current project? "
                                              "(The project is automatically saved each time you "
@@ -109,6 +110,7 @@ frmMenu::frmMenu(const EditorFolders &folders, MediaBackend &media, DriveProvide
     // The distribution dialog is not part of this window yet.
     m_buttons[7][QStringLiteral("Create stand-alone installation...")]->setEnabled(false);
     m_frames = std::make_unique<frmFrames>();
+    m_frames->setMedia(&m_media);
     m_cmdFrameProperties = new QPushButton(QStringLiteral("Change Frame Properties..."), this);
     layout->addWidget(m_cmdFrameProperties);
     connect(m_cmdFrameProperties, &QPushButton::clicked, this, [this] {
@@ -173,6 +175,7 @@ void frmMenu::connectCommands() {
     on(9, "Quit", [this] { close(); });
     on(0, "Edit Project...", show(2));
     on(0, "Run Project (Start)", [this] { RunProject(); });
+    on(0, "Run from the selected frame", [this] { RunFromSelectedFrame(); });
     on(0, "Project Properties...", [this] { ProjectProperties(); });
     on(0, "Distribute... (Create .exe)", [this] {
         if (ProjectLifecycle::checkRunnable(this, m_project, true))
@@ -181,6 +184,7 @@ void frmMenu::connectCommands() {
     on(0, "External Programs...", show(8));
     on(0, "Check Project...", [this] {
         frmCheckProject check(m_project, this);
+        check.setMedia(&m_media);
         check.exec();
     });
     on(0, "Quit project", [this] { QuitProject(); });
@@ -347,17 +351,35 @@ void frmMenu::LoadProject() {
     ShowMenu(0);
 }
 
-void frmMenu::RunProject() {
+void frmMenu::RunFromSelectedFrame() {
+    // The list may still show an earlier project: listed again, it keeps the selection only
+    // when this project has that frame.
+    m_frames->setProject(m_project);
+    const QString frame = m_frames->selectedFrame();
+    if (frame.isEmpty()) {
+        EditorMessages::ask(this, QString(),
+                            QStringLiteral("Select the frame you want to start from in the "
+                                           "frames list (click 'Edit Project...'), then click "
+                                           "'Run from the selected frame' again."),
+                            Status::Icon::Information);
+        return;
+    }
+    RunProject(frame);
+}
+
+void frmMenu::RunProject(const QString &startFrame) {
     // The project may have changed on disk since it was opened (frames removed, the initial
     // frame chosen again).
     GeneralInfo general;
     if (readGeneral(m_project.paths.ConfigPath() + QStringLiteral("General"), general,
                     GeneralReader::Editor))
         m_project.general = general;
-    if (!ProjectLifecycle::checkRunnable(this, m_project, false))
+    // A run from a chosen frame needs no initial frame.
+    if (startFrame.isEmpty() && !ProjectLifecycle::checkRunnable(this, m_project, false))
         return;
     m_testRun = std::make_unique<frmWelcome>(m_project.paths, m_folders.schemes(), m_media, true,
                                              nullptr, m_drives);
+    m_testRun->setStartFrame(startFrame);
     if (EditorMessages::answerer())
         m_testRun->setMessageAnswerer(EditorMessages::answerer());
     connect(m_testRun.get(), &frmWelcome::closed, this, &frmMenu::testRunEnded,

@@ -60,7 +60,10 @@ public:
     void NewProject();
     void LoadProject();
     void ProjectProperties();
-    void RunProject();
+    // The test run; with `startFrame` the game starts there instead of at the initial frame.
+    void RunProject(const QString &startFrame = QString());
+    // "Run from the selected frame": the test run from the frame selected in the frames list.
+    void RunFromSelectedFrame();
     void QuitProject();
     void CloseProject();
     void ResetProgramSettings();

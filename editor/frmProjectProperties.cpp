@@ -11,6 +11,7 @@
 #include "ProjectVersion.h"
 #include "SchemeFile.h"
 #include "SchemeFolders.h"
+#include "TitleView.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -59,6 +60,7 @@ frmProjectProperties::frmProjectProperties(const QString &newRoot, const EditorF
                                            QWidget *parent)
     : QDialog(parent), m_folders(folders), m_new(true), m_newRoot(withTrailingSeparator(newRoot)) {
     build();
+    m_holdPreview = true;
     const QString name = QFileInfo(QDir::cleanPath(newRoot)).fileName();
     txtProjectName->setText(name);
     optSize[2]->setChecked(true);
@@ -70,6 +72,8 @@ frmProjectProperties::frmProjectProperties(const QString &newRoot, const EditorF
     RefreshComboBoxes();
     LoadScheme(QString());
     RefreshEnabled();
+    m_holdPreview = false;
+    RefreshPreview();
 }
 
 void frmProjectProperties::build() {
@@ -202,7 +206,17 @@ void frmProjectProperties::build() {
     tabs->addTab(texts, QStringLiteral("Customize Texts"));
 
     auto *graphics = new QWidget(tabs);
-    auto *gr = new QVBoxLayout(graphics);
+    auto *graphicsRow = new QHBoxLayout(graphics);
+    auto *gr = new QVBoxLayout;
+    graphicsRow->addLayout(gr, 1);
+    auto *preview = new QGroupBox(QStringLiteral("Preview:"), graphics);
+    auto *pv = new QVBoxLayout(preview);
+    titlePreview = new TitleView(preview);
+    titlePreview->setInteractive(false);
+    titlePreview->setAccessibleName(QStringLiteral("Initial screen preview"));
+    pv->addWidget(titlePreview);
+    pv->addStretch();
+    graphicsRow->addWidget(preview, 0, Qt::AlignTop);
     auto *schemeLabel = new QLabel(QStringLiteral("&Scheme:"), graphics);
     cboScheme = new QComboBox(graphics);
     cboScheme->setAccessibleName(QStringLiteral("Scheme"));
@@ -289,6 +303,16 @@ void frmProjectProperties::build() {
     gr->addStretch();
     tabs->addTab(graphics, QStringLiteral("Initial Screen Graphics"));
 
+    // Every entry the title screen shows redraws the preview.
+    for (QLineEdit *e : {txtSoftwareTitle, txtComments, txtAuthor, txtEmail, txtHomepage})
+        connect(e, &QLineEdit::textChanged, this, &frmProjectProperties::RefreshPreview);
+    for (QLineEdit *e : txtText)
+        connect(e, &QLineEdit::textChanged, this, &frmProjectProperties::RefreshPreview);
+    for (QCheckBox *c : {chkResolution, chkHideLoad})
+        connect(c, &QCheckBox::toggled, this, &frmProjectProperties::RefreshPreview);
+    for (QRadioButton *o : optTexts)
+        connect(o, &QRadioButton::toggled, this, &frmProjectProperties::RefreshPreview);
+
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &frmProjectProperties::confirm);
@@ -325,6 +349,8 @@ void frmProjectProperties::RefreshEnabled() {
 }
 
 void frmProjectProperties::LoadProject() {
+    const bool held = m_holdPreview;
+    m_holdPreview = true;
     GeneralInfo g;
     readGeneral(m_project.paths.ConfigPath() + QStringLiteral("General"), g, GeneralReader::Editor);
     txtProjectName->setText(g.ProjectName);
@@ -354,6 +380,8 @@ void frmProjectProperties::LoadProject() {
         LoadPreset(g.TextsKind == 0 ? applicationsPresetName() : gamesPresetName());
     }
     RefreshEnabled();
+    m_holdPreview = held;
+    RefreshPreview();
 }
 
 void frmProjectProperties::LoadPreset(const QString &preset) {
@@ -381,8 +409,12 @@ void frmProjectProperties::LoadPreset(const QString &preset) {
         }
         slotTexts = file.Slots;
     }
+    const bool held = m_holdPreview;
+    m_holdPreview = true;
     for (int i = 0; i < 44; ++i)
         txtText[i]->setText(slotTexts.value(i));
+    m_holdPreview = held;
+    RefreshPreview();
     const int row = cboPresets->findText(preset, Qt::MatchFixedString);
     if (row >= 0)
         cboPresets->setCurrentIndex(row);
@@ -603,6 +635,40 @@ void frmProjectProperties::showSchemeControls() {
     m_loadingScheme = false;
     chkHideTitle->setEnabled(chosen);
     cmdDeleteScheme->setEnabled(chosen);
+    RefreshPreview();
+}
+
+TitleScreen frmProjectProperties::previewScreen() const {
+    TitleScreen t;
+    t.generalRead = true;
+    t.general = fromControls();
+    t.general.SchemeName = m_scheme.SchemeName;
+    if (optTexts[2]->isChecked()) {
+        for (int i = 0; i < 44; ++i)
+            t.texts.setText(i + 1, txtText[i]->text());
+    } else {
+        t.texts = CustomTexts::builtIn(optTexts[0]->isChecked() ? CustomTexts::Applications
+                                                                : CustomTexts::Games);
+    }
+    t.title = t.general.SoftwareTitle;
+    t.version.text = t.general.CommentsAndVersion;
+    t.author.text = t.general.Author;
+    t.email.text = t.general.Email;
+    t.homepage.text = t.general.Homepage;
+    t.resolutionShown = chkResolution->isChecked();
+    // The scheme as the player reads it: every change to it is already written.
+    t.UseScheme(m_folders.schemes(), m_scheme.SchemeName, false);
+    t.author.label = t.texts.text(4);
+    t.email.label = t.texts.text(5);
+    t.homepage.label = t.texts.text(6);
+    t.resolutionLabel = t.texts.text(7);
+    t.layOut();
+    return t;
+}
+
+void frmProjectProperties::RefreshPreview() {
+    if (!m_holdPreview)
+        titlePreview->setScreen(previewScreen(), previewScale());
 }
 
 void frmProjectProperties::LoadScheme(const QString &scheme) {

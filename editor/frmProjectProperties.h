@@ -3,6 +3,8 @@
 #include "EditorFolders.h"
 #include "ProjectLifecycle.h"
 #include "SchemeFile.h"
+#include "TitleScreen.h"
+#include "TwipScale.h"
 
 #include <QDialog>
 
@@ -14,6 +16,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
+class TitleView;
 
 // "Project Properties": the project information, screen size, initial frame, title-screen
 // options, sound mode, the texts the player shows (with presets) and the title-screen scheme.
@@ -51,6 +54,12 @@ public:
     bool removeChosenFile();                        // its "Remove"
     bool addSchemeFile(const QString &source);      // its "Browse..." once a file is chosen
     void setSchemeColour(int which, qint32 colour); // 0 background, 1 title, 2 buttons, 3 texts
+    // The title screen as the player would show it with the dialog's current entries and
+    // scheme, laid out; the preview draws it with the player's own title view.
+    TitleScreen previewScreen() const;
+    void RefreshPreview();
+    // The preview's scale: three quarters of the player's size.
+    static TwipScale previewScale() { return TwipScale(0.75); }
     // The project as written by OK.
     const EditorProject &project() const { return m_project; }
 
@@ -68,6 +77,7 @@ public:
     QCheckBox *chkHideTitle;
     QFrame *fraFileChooser;
     QListWidget *lstFiles;
+    TitleView *titlePreview;
 
 private:
     void build();
@@ -78,6 +88,7 @@ private:
     void showSchemeControls();
     SchemeFile m_scheme;
     bool m_loadingScheme = false;
+    bool m_holdPreview = false; // while many entries are filled at once
     int m_chooserSlot = -1;
     EditorProject m_project;
     EditorFolders m_folders;

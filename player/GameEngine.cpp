@@ -92,9 +92,9 @@ void GameEngine::ResetAll() {
     m_host.sceneChanged();
 }
 
-void GameEngine::StartNewGame() {
+void GameEngine::StartNewGame(const QString &frame) {
     m_vars.LoadVariables(m_paths, *this);
-    OpenFrame(m_general.InitialFrame);
+    OpenFrame(frame.isEmpty() ? m_general.InitialFrame : frame);
 }
 
 void GameEngine::clearFrameHeader() {

@@ -36,7 +36,9 @@ public:
 
     // --- game session and frames
     void ResetAll();
-    void StartNewGame();
+    // A new game at the initial frame, or at `frame` when one is given (the editor's test run
+    // from a chosen frame).
+    void StartNewGame(const QString &frame = QString());
     void OpenFrame(const QString &CurrentFrame);
     void FramesHistoryAdd(const QString &FrameName);
     void ShowOrNotShowAreas();

@@ -27,6 +27,8 @@
 #include <QUrl>
 #include <QWindow>
 
+#include <utility>
+
 namespace {
 
 // Above this height in pixels the desktop font counts as large.
@@ -286,7 +288,7 @@ void frmWelcome::startGame() {
     }
     game.engine().ResetAll();
     hide();
-    game.engine().StartNewGame();
+    game.engine().StartNewGame(std::exchange(m_startFrame, QString()));
     if (!returnWhenFrameMissing(game, false))
         game.showGameWindow();
 }

@@ -47,6 +47,10 @@ public:
     bool start();
     bool isClosed() const { return m_closed; }
 
+    // The next Start begins at `frame` instead of the initial frame, once (the editor's test
+    // run from a chosen frame).
+    void setStartFrame(const QString &frame) { m_startFrame = frame; }
+
     // The three buttons: 0 Start, 1 Load, 2 Exit.
     void ClickButton(int index);
 
@@ -96,6 +100,7 @@ private:
     ProjectPaths m_paths;
     ProjectPaths m_gamePaths;
     QString m_schemesFolder;
+    QString m_startFrame; // empty: the initial frame
     MediaBackend &m_media;
     bool m_fromEditor;
     std::unique_ptr<DisplayModes> m_ownModes;

@@ -4,12 +4,16 @@
 
 #include "EditorTestSupport.h"
 #include "FrameFiles.h"
+#include "MediaClock.h"
+#include "RecordingMedia.h"
 #include "frmFrameProperties.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFrame>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 
@@ -291,4 +295,86 @@ TEST(FramePropertiesTest, LinkedBoxesFilesAndTheSingleChannelTab) {
     EXPECT_FALSE(fp.p.exists("Frames/room.bmp"));
     EXPECT_EQ(dialog.Combo1->findText("room.bmp"), -1);
     EXPECT_EQ(editor.texts(), QStringList(2, "Do you really want to remove 'room.bmp' ?"));
+}
+
+TEST(FramePropertiesTest, PlayPlaysTheChosenFileUntilPressedAgainOrTheDialogCloses) {
+    struct FixedClock : MediaClock {
+        QDateTime now() const override { return QDateTime(QDate(2026, 3, 1), QTime(10, 7, 30)); }
+    } clock;
+    FrameProject fp;
+    ASSERT_TRUE(
+        FrameFiles(fp.p.paths(), fp.mode()).saveProperties("Shore", everything(), someChannels()));
+    RecordingMediaBackend media(&clock);
+    AnsweredEditor editor;
+    frmFrameProperties dialog(fp.project);
+    ASSERT_TRUE(dialog.LoadFrameProperties("Shore"));
+    QPushButton *midi = dialog.playButton(dialog.Combo2);
+    QPushButton *mp3 = dialog.playButton(dialog.Combo6);
+    QPushButton *video = dialog.playButton(dialog.Combo4);
+    QPushButton *wave = dialog.playButton(dialog.ChannelsCombo[1]);
+    ASSERT_TRUE(midi && mp3 && video && wave && dialog.playButton(dialog.Combo5));
+    EXPECT_EQ(dialog.playButton(dialog.Combo1), nullptr) << "pictures show in the preview";
+    EXPECT_FALSE(midi->isEnabled()) << "nothing to play through yet";
+    dialog.setMedia(&media);
+    EXPECT_TRUE(midi->isEnabled());
+    EXPECT_EQ(midi->accessibleName(), "Play MIDI music");
+    const QString frames = fp.p.paths().FramesPath();
+    const QString areas = fp.p.paths().AreasPath();
+
+    midi->click();
+    EXPECT_EQ(media.takeLog(), (QStringList{"Open \"" + frames +
+                                                "tune.mid\" ALIAS mid7 TYPE "
+                                                "Sequencer wait",
+                                            "Play mid7"}));
+    EXPECT_EQ(midi->text(), "Stop");
+    EXPECT_EQ(midi->accessibleName(), "Stop MIDI music");
+    midi->click();
+    EXPECT_EQ(media.takeLog(), (QStringList{"Stop mid7", "Close mid7"}));
+    EXPECT_EQ(midi->text(), "Play");
+
+    // Another list's Play first stops what plays.
+    midi->click();
+    media.takeLog();
+    wave->click();
+    EXPECT_EQ(media.takeLog(),
+              (QStringList{"Stop mid7", "Close mid7",
+                           "Open \"" + areas + "waves.wav\" ALIAS wav7 TYPE Waveaudio wait",
+                           "Play wav7"}));
+    EXPECT_EQ(midi->text(), "Play");
+    EXPECT_EQ(wave->text(), "Stop");
+    mp3->click();
+    EXPECT_EQ(media.takeLog(), (QStringList{"Stop wav7", "Close wav7", "mp3stop",
+                                            "mp3gettime \"" + frames + "theme.mp3\"",
+                                            "mp3play \"" + frames + "theme.mp3\""}));
+    mp3->click();
+    EXPECT_EQ(media.takeLog(), QStringList{"mp3stop"});
+
+    // Nothing chosen, or a file that is gone: a message and no command.
+    dialog.ChannelsCombo[1]->setEditText("");
+    wave->click();
+    dialog.ChannelsCombo[1]->setEditText("gone.wav");
+    wave->click();
+    EXPECT_EQ(
+        editor.texts(),
+        (QStringList{"Select the file you want to play.",
+                     "File Not Found '" + QDir::toNativeSeparators(areas + "gone.wav") + "'."}));
+    EXPECT_TRUE(media.takeLog().isEmpty());
+    EXPECT_EQ(wave->text(), "Play");
+
+    // A video plays inside the dialog; closing the dialog stops it.
+    EXPECT_TRUE(dialog.videoSurface()->isHidden());
+    video->click();
+    const QStringList opened = media.takeLog();
+    ASSERT_EQ(opened.size(), 2);
+    const QString head = "Open \"" + frames + "intro.avi\" ALIAS ";
+    const QString tail = " TYPE AviVideo wait parent " +
+                         QString::number(dialog.videoSurface()->winId()) + " style child";
+    ASSERT_TRUE(opened[0].startsWith(head) && opened[0].endsWith(tail)) << opened[0].toStdString();
+    const QString alias = opened[0].mid(head.size(), opened[0].size() - head.size() - tail.size());
+    EXPECT_EQ(opened[1], "play " + alias);
+    EXPECT_FALSE(dialog.videoSurface()->isHidden());
+    dialog.reject();
+    EXPECT_EQ(media.takeLog(), (QStringList{"Stop " + alias, "Close " + alias}));
+    EXPECT_TRUE(dialog.videoSurface()->isHidden());
+    EXPECT_EQ(video->text(), "Play");
 }

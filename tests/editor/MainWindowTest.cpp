@@ -3,8 +3,10 @@
 
 #include "EditorTestSupport.h"
 #include "FrameFiles.h"
+#include "GameEngine.h"
 #include "RecordingMedia.h"
 #include "SettingsStore.h"
+#include "frmFrames.h"
 #include "frmMenu.h"
 #include "frmWelcome.h"
 
@@ -173,6 +175,51 @@ TEST(MainWindowTest, TestRunChecksThenHidesTheEditorUntilTheTitleWindowCloses) {
         EXPECT_EQ(e.menu->currentPanel(), 0);
         EXPECT_TRUE(e.answers.boxes.isEmpty()) << e.answers.texts().join("|").toStdString();
     }
+}
+
+TEST(MainWindowTest, RunFromTheSelectedFrameStartsThereOnce) {
+    Editor e(true, "Shore", {"Shore", "Cave"});
+    e.click(0, "Run from the selected frame");
+    EXPECT_EQ(e.answers.texts(),
+              QStringList{"Select the frame you want to start from in the frames list (click "
+                          "'Edit Project...'), then click 'Run from the selected frame' again."});
+    EXPECT_EQ(e.menu->testRunWindow(), nullptr);
+    EXPECT_TRUE(e.menu->isVisible());
+    e.answers.boxes.clear();
+
+    e.click(0, "Edit Project...");
+    e.menu->framesWindow()->selectFrame("Cave");
+    e.click(2, "Back");
+    e.click(0, "Run from the selected frame");
+    frmWelcome *title = e.menu->testRunWindow();
+    ASSERT_NE(title, nullptr);
+    EXPECT_FALSE(e.menu->isVisible());
+    title->ClickButton(0); // Start
+    ASSERT_NE(title->gameWindow(), nullptr);
+    EXPECT_TRUE(title->gameWindow()->isVisible());
+    EXPECT_EQ(title->gameWindow()->engine().currentFrame(), "Cave");
+    title->gameWindow()->close();
+    ASSERT_TRUE(waitFor([title] { return title->isVisible(); }));
+    // Once: Start again is a new game at the initial frame, as the player always begins.
+    title->ClickButton(0);
+    EXPECT_EQ(title->gameWindow()->engine().currentFrame(), "Shore");
+    title->gameWindow()->close();
+    ASSERT_TRUE(waitFor([title] { return title->isVisible(); }));
+    title->ClickButton(2); // Exit
+    EXPECT_TRUE(waitFor([&e] { return e.menu->isVisible(); }));
+    EXPECT_EQ(e.menu->testRunWindow(), nullptr);
+
+    // The plain run still starts at the initial frame, the selection notwithstanding.
+    e.click(0, "Run Project (Start)");
+    title = e.menu->testRunWindow();
+    ASSERT_NE(title, nullptr);
+    title->ClickButton(0);
+    EXPECT_EQ(title->gameWindow()->engine().currentFrame(), "Shore");
+    title->gameWindow()->close();
+    ASSERT_TRUE(waitFor([title] { return title->isVisible(); }));
+    title->ClickButton(2);
+    EXPECT_TRUE(waitFor([&e] { return e.menu->isVisible(); }));
+    EXPECT_TRUE(e.answers.boxes.isEmpty()) << e.answers.texts().join("|").toStdString();
 }
 
 TEST(MainWindowTest, ExternalProgramButtonsKeepTheirLinks) {

@@ -7,11 +7,14 @@
 #include "PresetFile.h"
 #include "ProjectIntegrity.h"
 #include "SchemeFile.h"
+#include "TitleView.h"
 #include "frmProjectProperties.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -283,4 +286,84 @@ TEST(ProjectPropertiesTest, SchemeChangesAreWrittenAtOnceEvenOnCancel) {
                      "Do you really want to remove the folder: " + install.path("Schemes/Dusk/") +
                          " and all its contents? (All the graphic files will be "
                          "removed!)"}));
+}
+
+TEST(ProjectPropertiesTest, ThePreviewIsThePlayersTitleViewFollowingEveryEntry) {
+    TestProject install;
+    QDir().mkpath(install.path("Schemes"));
+    TestProject p;
+    writeProject(p, "Lighthouse", "Shore", {"Shore"});
+    EditorProject project;
+    project.paths = p.paths();
+    AnsweredEditor editor;
+    frmProjectProperties dialog(project, EditorFolders(install.root()));
+    TitleView *view = dialog.titlePreview;
+    const TwipScale scale = frmProjectProperties::previewScale();
+    ASSERT_FALSE(scale.isNormal());
+    EXPECT_EQ(view->scale(), scale);
+    EXPECT_EQ(view->width(), scale.toPixels(TitleScreen::Width));
+    EXPECT_EQ(view->textButton(0)->focusPolicy(), Qt::NoFocus) << "a picture, not a window";
+    auto valueLabel = [view](const QString &text) -> QLabel * {
+        for (QLabel *l : view->findChildren<QLabel *>())
+            if (l->text() == text && !l->isHidden())
+                return l;
+        return nullptr;
+    };
+
+    dialog.txtSoftwareTitle->setText("The Keeper");
+    EXPECT_EQ(view->titleLabel()->text(), "The Keeper");
+    EXPECT_FALSE(view->titleLabel()->isHidden());
+    EXPECT_EQ(view->titleLabel()->geometry(), scale.toPixels(view->screen().titlePlace));
+    dialog.txtComments->setText("Second edition");
+    dialog.txtAuthor->setText("Ann Marsh");
+    dialog.txtEmail->setText("ann@example.org");
+    dialog.txtHomepage->setText("example.org/keeper");
+    const int step = TitleScreen::LineStep;
+    EXPECT_EQ(view->screen().homepage.top, TitleScreen::FirstLineTop + 3 * step);
+    QLabel *author = valueLabel("Ann Marsh");
+    ASSERT_NE(author, nullptr);
+    EXPECT_EQ(author->geometry(), scale.toPixels(view->screen().author.textPlace));
+    EXPECT_EQ(author->x(), scale.toPixels(TitleScreen::ValueLeft));
+    dialog.txtEmail->clear();
+    EXPECT_EQ(valueLabel("ann@example.org"), nullptr);
+    EXPECT_EQ(view->screen().homepage.top, TitleScreen::FirstLineTop + 2 * step) << "moves up";
+    ASSERT_NE(valueLabel("example.org/keeper"), nullptr);
+    EXPECT_EQ(valueLabel("example.org/keeper")->y(),
+              scale.toPixels(TitleScreen::FirstLineTop + 2 * step));
+
+    dialog.chkHideLoad->setChecked(true);
+    EXPECT_EQ(view->shownButton(1), nullptr);
+    EXPECT_EQ(view->shownButton(2)->y(), scale.toPixels(TitleScreen::LoadTop));
+    dialog.optTexts[2]->setChecked(true);
+    dialog.txtText[0]->setText("Set sail");
+    EXPECT_EQ(view->shownButton(0)->text(), "Set sail");
+
+    // The scheme: colours, the hidden title and a picture for Start, each at once.
+    editor.answers = {Answer::Ok};
+    editor.inputs = {"Dusk"};
+    ASSERT_TRUE(dialog.CreateNewScheme());
+    EXPECT_EQ(view->palette().color(QPalette::Window), QColor(Qt::black));
+    dialog.setSchemeColour(0, 0x804020);
+    EXPECT_EQ(view->palette().color(QPalette::Window), QColor(0x20, 0x40, 0x80));
+    dialog.setSchemeColour(1, 0x0000FF);
+    EXPECT_EQ(view->titleLabel()->palette().color(QPalette::WindowText), QColor(Qt::red));
+    dialog.chkHideTitle->setChecked(true);
+    EXPECT_TRUE(view->titleLabel()->isHidden());
+    QImage start(40, 20, QImage::Format_RGB32);
+    start.fill(Qt::yellow);
+    const QString picture = install.path("in/start.bmp");
+    QDir().mkpath(install.path("in"));
+    ASSERT_TRUE(start.save(picture));
+    ASSERT_TRUE(dialog.RefreshFilesList(0));
+    ASSERT_TRUE(dialog.addSchemeFile(picture));
+    dialog.lstFiles->setCurrentRow(1);
+    ASSERT_TRUE(dialog.chooseFile());
+    ASSERT_EQ(view->shownButton(0), view->pictureButton(0));
+    EXPECT_EQ(view->pictureButton(0)->size(), scale.scalePixels(QSize(40, 20)));
+
+    dialog.cboScheme->setCurrentIndex(0);
+    dialog.LoadScheme(QString());
+    EXPECT_FALSE(view->titleLabel()->isHidden()) << "no scheme hides nothing";
+    EXPECT_EQ(view->shownButton(0), view->textButton(0));
+    EXPECT_NE(view->palette().color(QPalette::Window), QColor(0x20, 0x40, 0x80));
 }
