@@ -29,14 +29,16 @@ class BigFrame {
 public:
     BigFrame() {
         paths = ProjectPaths(dir.path());
-        for (const QString &f : {paths.FramesPath(), paths.AreasPath(), paths.IconsPath(), paths.ConfigPath()})
+        for (const QString &f :
+             {paths.FramesPath(), paths.AreasPath(), paths.IconsPath(), paths.ConfigPath()})
             QDir().mkpath(f);
         general.InitialFrame = QStringLiteral("Big");
         QStringList variables;
         for (int i = 0; i < 20; ++i)
             variables.append(QStringLiteral("v%1").arg(i));
-        bool ok = writeGeneral(paths.ConfigPath() + QStringLiteral("General"), general).ok() &&
-                  writeVariablesFile(paths.ConfigPath() + QStringLiteral("Variables"), variables).ok();
+        bool ok =
+            writeGeneral(paths.ConfigPath() + QStringLiteral("General"), general).ok() &&
+            writeVariablesFile(paths.ConfigPath() + QStringLiteral("Variables"), variables).ok();
         const FrameFiles frames(paths, SoundMode::MultiChannel);
         FrameProperties f;
         f.Background = QStringLiteral("8421504");
@@ -78,14 +80,24 @@ BigFrame &frame() {
     return f;
 }
 
-void BM_OpenFrameInEngine(benchmark::State &state) {
-    BigFrame &f = frame();
+// A new game started on the big frame, media recorded, messages answered by script.
+struct OpenedGame {
+    explicit OpenedGame(const BigFrame &f)
+        : engine(f.paths, f.general, CustomTexts::builtIn(CustomTexts::Games), media, host) {
+        host.setEngine(&engine);
+        engine.ResetAll();
+        engine.StartNewGame();
+    }
     ScriptHost host;
-    RecordingMediaBackend media(&host);
-    GameEngine engine(f.paths, f.general, CustomTexts::builtIn(CustomTexts::Games), media, host);
-    host.setEngine(&engine);
-    engine.ResetAll();
-    engine.StartNewGame();
+    RecordingMediaBackend media{&host};
+    GameEngine engine;
+};
+
+void BM_OpenFrameInEngine(benchmark::State &state) {
+    OpenedGame game(frame());
+    GameEngine &engine = game.engine;
+    RecordingMediaBackend &media = game.media;
+    ScriptHost &host = game.host;
     if (engine.scene().areas.size() != kAreas || engine.scene().texts.size() != kTexts) {
         state.SkipWithError("the frame did not open whole");
         return;
@@ -133,13 +145,10 @@ BENCHMARK(BM_ReadFrameFilesOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
 // Both in turn, so that they share the machine's state: the counter "ratio" is the time of an
 // opening over the time of reading the files once (the goal is at most 1.5).
 void BM_OpenFrameOverReadingFiles(benchmark::State &state) {
-    BigFrame &f = frame();
-    ScriptHost host;
-    RecordingMediaBackend media(&host);
-    GameEngine engine(f.paths, f.general, CustomTexts::builtIn(CustomTexts::Games), media, host);
-    host.setEngine(&engine);
-    engine.ResetAll();
-    engine.StartNewGame();
+    OpenedGame game(frame());
+    GameEngine &engine = game.engine;
+    RecordingMediaBackend &media = game.media;
+    ScriptHost &host = game.host;
     QElapsedTimer clock;
     qint64 openNs = 0, readNs = 0;
     for (auto _ : state) {
@@ -149,7 +158,7 @@ void BM_OpenFrameOverReadingFiles(benchmark::State &state) {
         media.takeLog();
         host.takeReports();
         clock.start();
-        const bool ok = readFrameFilesOnce(f);
+        const bool ok = readFrameFilesOnce(frame());
         readNs += clock.nsecsElapsed();
         if (!ok) {
             state.SkipWithError("a file could not be read");

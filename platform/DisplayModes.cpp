@@ -27,14 +27,20 @@ QSize x11Size(Display *dpy) {
     return QSize(a.width, a.height);
 }
 
+// The current screen resources of `dpy` (free with XRRFreeScreenResources), or null when the
+// display has no XRandR.
+XRRScreenResources *screenResources(Display *dpy) {
+    int eventBase = 0, errorBase = 0;
+    if (!XRRQueryExtension(dpy, &eventBase, &errorBase))
+        return nullptr;
+    return XRRGetScreenResourcesCurrent(dpy, DefaultRootWindow(dpy));
+}
+
 // Sets the screen of `dpy` to width x height with XRandR: the mode of the primary (or first
 // active) output and the screen size together, as the xrandr tool does.
 bool setWithXrandr(Display *dpy, int width, int height) {
     const Window root = DefaultRootWindow(dpy);
-    int eventBase = 0, errorBase = 0;
-    if (!XRRQueryExtension(dpy, &eventBase, &errorBase))
-        return false;
-    XRRScreenResources *res = XRRGetScreenResourcesCurrent(dpy, root);
+    XRRScreenResources *res = screenResources(dpy);
     if (!res)
         return false;
     RROutput output = XRRGetOutputPrimary(dpy, root);
@@ -87,11 +93,7 @@ bool setWithXrandr(Display *dpy, int width, int height) {
 
 // Whether the active output of `dpy` lists a mode of width x height.
 bool xrandrOffers(Display *dpy, int width, int height) {
-    const Window root = DefaultRootWindow(dpy);
-    int eventBase = 0, errorBase = 0;
-    if (!XRRQueryExtension(dpy, &eventBase, &errorBase))
-        return false;
-    XRRScreenResources *res = XRRGetScreenResourcesCurrent(dpy, root);
+    XRRScreenResources *res = screenResources(dpy);
     if (!res)
         return false;
     bool found = false;

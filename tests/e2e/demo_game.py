@@ -2,6 +2,7 @@
 
 import os
 import subprocess
+import sys
 
 import e2e_support as e
 
@@ -210,3 +211,36 @@ def check_menu(s, box):
     w, h = s.screen_size()
     s.key("Escape", at=(w // 2, h // 2))
     e.poll("the menu bar to go", lambda: not s.find_all(EXIT, "menu item"), 10)
+
+
+# Screens larger than the game and where its 640 x 480 play area lands on each, scaled:
+# 1024 / 640 = 1.6 fills the screen; 1080 / 480 = 2.25 fills the height, centred.
+SCALED_SCREENS = {
+    "1024x768": (0, 0, 1024, 768),
+    "1920x1080": (240, 0, 1440, 1080),
+}
+
+
+def exit_player(session):
+    """Presses Exit on the title window and expects the player to end with status 0."""
+    click_label(session, EXIT)
+    status = session.wait_player_exit(15)
+    if status != 0:
+        raise e.Failure("the player ended with status %d" % status)
+
+
+def play_on_each_screen(script, argv, play, timeout):
+    """With a screen named as the third argument, plays on it; otherwise runs `script` again
+    once for each of SCALED_SCREENS, each in a process of its own (the accessibility bus is
+    joined once per process), `timeout` seconds at most each."""
+    run, project_src = argv[1], argv[2]
+    if len(argv) > 3:
+        play(run, project_src, argv[3], SCALED_SCREENS[argv[3]])
+        return
+    for screen in SCALED_SCREENS:
+        status = subprocess.run([sys.executable, os.path.abspath(script), run, project_src,
+                                 screen], timeout=timeout).returncode
+        if status == e.SKIP:
+            raise e.Skip("the %s run was skipped" % screen)
+        if status != 0:
+            raise e.Failure("the %s run failed" % screen)

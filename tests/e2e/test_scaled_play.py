@@ -5,7 +5,6 @@ the play area, which does not move. At 1024 x 768 and 1920 x 1080 (Xvfb offers n
 mode, so the title window offers no display switch)."""
 
 import os
-import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -78,32 +77,11 @@ def play(run, project_src, screen, expected_box):
             e.log("menu bar seen")
             demo.quit_game(s)
 
-        demo.click_label(s, demo.EXIT)
-        status = s.wait_player_exit(15)
-        if status != 0:
-            raise e.Failure("the player ended with status %d" % status)
-
-
-SCREENS = {
-    # 1024 / 640 = 1.6 fills the screen; 1080 / 480 = 2.25 fills the height, centred.
-    "1024x768": (0, 0, 1024, 768),
-    "1920x1080": (240, 0, 1440, 1080),
-}
+        demo.exit_player(s)
 
 
 def test():
-    run, project_src = sys.argv[1], sys.argv[2]
-    if len(sys.argv) > 3:
-        play(run, project_src, sys.argv[3], SCREENS[sys.argv[3]])
-        return
-    # The accessibility bus is joined once per process: each screen runs in a process of its own.
-    for screen in SCREENS:
-        status = subprocess.run([sys.executable, os.path.abspath(__file__), run, project_src,
-                                 screen], timeout=120).returncode
-        if status == e.SKIP:
-            raise e.Skip("the %s run was skipped" % screen)
-        if status != 0:
-            raise e.Failure("the %s run failed" % screen)
+    demo.play_on_each_screen(__file__, sys.argv, play, timeout=120)
 
 
 if __name__ == "__main__":
