@@ -10,7 +10,16 @@
 #include <QFileInfo>
 
 MediaPreview::MediaPreview(MediaBackend &backend, QWidget *messageParent)
-    : m_parent(messageParent), m_players(std::make_unique<MediaPlayers>(backend, *this)) {}
+    : m_parent(messageParent), m_players(std::make_unique<MediaPlayers>(backend, *this)) {
+    m_watch.setInterval(250);
+    QObject::connect(&m_watch, &QTimer::timeout, [this] {
+        if (stillPlaying())
+            return;
+        stop();
+        if (m_finished)
+            m_finished();
+    });
+}
 
 MediaPreview::~MediaPreview() {
     stop();
@@ -48,10 +57,28 @@ bool MediaPreview::play(Kind kind, const QString &path, quintptr videoWindow) {
     }
     m_playing = kind;
     m_file = path;
+    m_watch.start();
     return true;
 }
 
+bool MediaPreview::stillPlaying() {
+    switch (m_playing) {
+    case Kind::Midi:
+        return m_players->music().Status() == QLatin1String("playing");
+    case Kind::Mp3:
+        return m_players->mp3TimerEnabled() || m_players->mp3().IsMp3Playing();
+    case Kind::Sound:
+        return m_players->sound().Status() == QLatin1String("playing");
+    case Kind::Video:
+        return m_players->video().Status() == QLatin1String("playing");
+    case Kind::None:
+        break;
+    }
+    return false;
+}
+
 void MediaPreview::stop() {
+    m_watch.stop();
     switch (m_playing) {
     case Kind::Midi:
         m_players->music().mmStop();

@@ -3,7 +3,9 @@
 #include "MediaHost.h"
 
 #include <QString>
+#include <QTimer>
 
+#include <functional>
 #include <memory>
 
 class MediaBackend;
@@ -26,6 +28,11 @@ public:
     bool play(Kind kind, const QString &path, quintptr videoWindow = 0);
     void stop();
     Kind playing() const { return m_playing; }
+    // True while the file started by play() still sounds or shows; false once it has ended by
+    // itself or was stopped.
+    bool stillPlaying();
+    // Called (on the window thread) when the file ends by itself; the preview has then stopped.
+    void setFinishedHandler(std::function<void()> handler) { m_finished = std::move(handler); }
     const QString &playingFile() const { return m_file; }
 
     void reportError(const QString &specificMessage) override;
@@ -38,5 +45,7 @@ private:
     QWidget *m_parent;
     std::unique_ptr<MediaPlayers> m_players;
     Kind m_playing = Kind::None;
+    std::function<void()> m_finished;
+    QTimer m_watch; // looks every quarter second whether the file has ended
     QString m_file;
 };

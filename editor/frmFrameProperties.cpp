@@ -359,6 +359,8 @@ void frmFrameProperties::setMedia(MediaBackend *media) {
     showPlaying(nullptr);
     if (media)
         m_preview = std::make_unique<MediaPreview>(*media, this);
+    if (m_preview)
+        m_preview->setFinishedHandler([this] { showPlaying(nullptr); });
     for (QPushButton *play : std::as_const(m_play))
         play->setEnabled(media != nullptr);
 }

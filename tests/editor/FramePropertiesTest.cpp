@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTest>
 
 #include <functional>
 
@@ -377,4 +378,15 @@ TEST(FramePropertiesTest, PlayPlaysTheChosenFileUntilPressedAgainOrTheDialogClos
     EXPECT_EQ(media.takeLog(), (QStringList{"Stop " + alias, "Close " + alias}));
     EXPECT_TRUE(dialog.videoSurface()->isHidden());
     EXPECT_EQ(video->text(), "Play");
+
+    // A file that ends by itself (the recording back end reports every file as stopped) gives
+    // its button back its "Play" caption without a press.
+    dialog.show();
+    dialog.ChannelsCombo[1]->setEditText("waves.wav");
+    wave->click();
+    EXPECT_EQ(wave->text(), "Stop");
+    for (int i = 0; i < 40 && wave->text() != "Play"; ++i)
+        QTest::qWait(50);
+    EXPECT_EQ(wave->text(), "Play");
+    EXPECT_EQ(wave->accessibleName(), "Play Channel 1 : sound");
 }
