@@ -134,6 +134,7 @@ bool frmWelcome::start() {
                 .arg(QDir::toNativeSeparators(m_paths.root()),
                      QDir::toNativeSeparators(m_paths.ConfigPath() + QStringLiteral("General"))),
             Status::Icon::Critical, EngineHost::Buttons::Ok);
+        m_noGame = true;
         finish();
     }
     if (m_closed)

@@ -45,6 +45,9 @@ public:
     // Reads the project and shows the window; false when it was closed on the way (Cancel on a
     // missing General, No on the large-fonts question).
     bool start();
+    // True when start() found no game in the folder (no readable project information) and said
+    // so; the player then ends with a failure status.
+    bool foundNoGame() const { return m_noGame; }
     bool isClosed() const { return m_closed; }
 
     // The next Start begins at `frame` instead of the initial frame, once (the editor's test
@@ -112,6 +115,7 @@ private:
     Game::WindowMode m_gameMode = Game::WindowMode::FullScreen;
     TitleScreen m_title;
     bool m_closed = false;
+    bool m_noGame = false;
     bool m_fontsAccepted = false;
     bool m_asking = false;
     bool m_released = false; // stay-on-top let go while a dialog is open

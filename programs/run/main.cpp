@@ -80,6 +80,8 @@ int main(int argc, char **argv) {
         frmWelcome title(paths, schemes, *media);
         if (title.start())
             status = app.exec();
+        else if (title.foundNoGame())
+            status = 1;
     }
     restoreDisplayAtExit();
     return status;

@@ -324,6 +324,7 @@ TEST_F(TitleWindowTest, AFolderWithoutAGameSaysSoOnceAndEnds) {
         << boxes[2].text.toStdString();
     EXPECT_EQ(boxes[2].icon, Status::Icon::Critical);
     EXPECT_TRUE(w.isClosed());
+    EXPECT_TRUE(w.foundNoGame());
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(closed.count(), 1);
 }
