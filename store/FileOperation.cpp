@@ -59,6 +59,12 @@ bool FileOperation::copyFile(const QString &from, const QString &to) {
         m_stepReason = reason(to, QStringLiteral("already exists"));
         return false;
     }
+    // A named pipe or a device would block the copy or never end: only regular files are data.
+    const QFileInfo source(from);
+    if (!source.isFile() || source.isSymLink()) {
+        m_stepReason = reason(from, QStringLiteral("Not a regular file"));
+        return false;
+    }
     QFile f(from);
     if (f.copy(to))
         return true;
@@ -99,7 +105,7 @@ bool FileOperation::copyFolderFiles(const QString &from, const QString &to) {
     if (!makeFolder(to))
         return false;
     const QFileInfoList files =
-        QDir(from).entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+        QDir(from).entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks);
     for (const QFileInfo &f : files) {
         if (!copyFile(f.filePath(), QDir(to).filePath(f.fileName())))
             return false;

@@ -23,7 +23,7 @@ bool FolderCopy::copyInto(const QString &from, const QString &to) {
     if (!makeFolder(to))
         return false;
     const QFileInfoList entries = QDir(from).entryInfoList(
-        QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+        QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot | QDir::Hidden | QDir::NoSymLinks);
     for (const QFileInfo &e : entries) {
         const QString target = QDir(to).filePath(e.fileName());
         if (e.isDir() ? !copyInto(e.filePath(), target) : !copyFile(e.filePath(), target))

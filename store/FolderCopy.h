@@ -4,8 +4,8 @@
 
 #include <QString>
 
-// Copies a whole folder (a project, for instance) to a new place. Links are skipped, never
-// followed.
+// Copies a whole folder (a project, for instance) to a new place. Links, named pipes, sockets and
+// devices are skipped, never followed or read.
 class FolderCopy : public FileOperation {
 public:
     // `to` must not exist yet. A failure part way removes what was copied.
