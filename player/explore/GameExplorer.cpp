@@ -111,9 +111,12 @@ private:
 
     // --- what moves do
     void note(const QString &frame, const QString &problem) {
-        if (m_problems.contains(problem))
+        // One report per problem and frame: the same missing file met on two frames is shown
+        // on both, each with its shortest steps.
+        const QString key = frame + QLatin1Char('\n') + problem;
+        if (m_problems.contains(key))
             return;
-        m_problems.insert(problem, static_cast<int>(m_found.size()));
+        m_problems.insert(key, static_cast<int>(m_found.size()));
         m_found.push_back(Found{m_current, m_move, frame, problem});
     }
     void changeVariables(std::string &s, const std::vector<VariableChange> &changes) const {
