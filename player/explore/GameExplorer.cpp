@@ -35,6 +35,11 @@ struct Move {
 // of the areas hidden for good, one count per item, and when the game goes back anywhere the
 // frame history (a length, then 2 bytes a frame). The inventory's order is left out: items are
 // found by name, so only how many of each the player holds decides what happens next.
+//
+// Of the history only the part that going back can reach is kept: the current frame, and below
+// each kept entry the one before it when the kept entry's frame can go back. Going back from a
+// frame that cannot is impossible, so what lies below it is never opened again; the game's
+// limit of 20 entries cuts the kept part exactly as it cuts the whole.
 struct Layout {
     int vars = 3, hides = 0, items = 0, history = 0, size = 0;
 };
@@ -127,8 +132,13 @@ private:
         const Frame &f = m.frames[node];
         setFrame(s, node);
         if (m.usesHistory) {
-            const int n = historySize(s);
+            int n = historySize(s);
             if (n == 0 || historyAt(s, n - 1) != node) {
+                if (!f.goesBack && n > 0) {
+                    s.resize(static_cast<size_t>(L.history) + 1);
+                    s[L.history] = 0;
+                    n = 0;
+                }
                 s.push_back(static_cast<char>(node & 0xff));
                 s.push_back(static_cast<char>((node >> 8) & 0xff));
                 if (n + 1 > kHistory) {

@@ -74,6 +74,14 @@ public:
             }
             m.events.push_back(ev);
         }
+        for (Frame &f : m.frames) {
+            f.goesBack = f.timer && f.timerGo == Frame::TimerGo::Back;
+            for (const Area &a : f.areas) {
+                f.goesBack = f.goesBack || a.click.go == Action::Go::Back;
+                for (const Drop &d : a.drops)
+                    f.goesBack = f.goesBack || d.action.go == Action::Go::Back;
+            }
+        }
         return std::move(m);
     }
 

@@ -63,6 +63,8 @@ struct Frame {
     enum class TimerGo { Frame, Back } timerGo = TimerGo::Frame;
     int timerTarget = -1;
     std::vector<Area> areas; // those the game loads, in order
+    // An action or the timer of this frame goes back to the last visited frame.
+    bool goesBack = false;
 };
 
 struct Combination {

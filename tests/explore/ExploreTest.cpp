@@ -87,6 +87,27 @@ void brokenAfterVariable(GameProject &p) {
     p.area(kStart, 3, closing());
 }
 
+// The way out shows on the first frame once a close-up, two frames on, was seen: the player
+// goes back twice.
+void goingBack(GameProject &p) {
+    p.variables({QStringLiteral("seen")});
+    p.frame(kStart);
+    p.area(kStart, 1, goingTo(QStringLiteral("Hall")));
+    Area out = closing();
+    out.look.VisibleIf = 1;
+    out.look.OneList = {QStringLiteral("seen")};
+    p.area(kStart, 2, out);
+    p.frame(QStringLiteral("Hall"));
+    p.area(QStringLiteral("Hall"), 1, goingTo(QStringLiteral("Closeup")));
+    Area back;
+    back.action.GoBack = 1;
+    p.area(QStringLiteral("Hall"), 2, back);
+    p.frame(QStringLiteral("Closeup"));
+    back.action.ChangeVariables = 1;
+    back.action.SetOneList = {QStringLiteral("seen")};
+    p.area(QStringLiteral("Closeup"), 1, back);
+}
+
 void withoutEnd(GameProject &p) {
     p.frame(kStart);
     p.area(kStart, 1, goingTo(QStringLiteral("Hall")));
@@ -132,6 +153,8 @@ const Case kCases[] = {
      "Frame 'Attic' is never reached."},
     {"link broken after a variable changes", brokenAfterVariable, 1000, true, "start click 3",
      "start click 1 click 2", "went to frame 'Cellar'", "start click 1 click 2", "Cellar", ""},
+    {"going back to the last visited frame", goingBack, 1000, true,
+     "start click 1 click 1 click 1 click 2 click 2", "", "", "", "", ""},
     {"game without an end", withoutEnd, 1000, true, "", "", "", "", "", ""},
     {"limit reached", manySwitches, 100, false, "start click 9", "", "", "", "", ""},
     {"no limit reached", manySwitches, 100000, true, "start click 9", "", "", "", "", ""},
