@@ -23,7 +23,9 @@ constexpr int kFrames = 100;
 constexpr int kVariables = 10;
 constexpr int kItems = 8;
 
-QString frameName(int i) { return QStringLiteral("Room %1").arg((i + kFrames) % kFrames); }
+QString frameName(int i) {
+    return QStringLiteral("Room %1").arg((i + kFrames) % kFrames);
+}
 
 // A ring of rooms: each leads on and back and flips a variable; the first eight rooms give an
 // item each (the area then hides for good), rooms 50 to 57 use one up to set a variable, items
@@ -32,15 +34,17 @@ class GeneratedGame {
 public:
     GeneratedGame() {
         paths = ProjectPaths(dir.path());
-        for (const QString &f : {paths.FramesPath(), paths.AreasPath(), paths.IconsPath(), paths.ConfigPath()})
+        for (const QString &f :
+             {paths.FramesPath(), paths.AreasPath(), paths.IconsPath(), paths.ConfigPath()})
             QDir().mkpath(f);
         GeneralInfo general;
         general.InitialFrame = frameName(0);
         QStringList variables;
         for (int i = 0; i < kVariables; ++i)
             variables.append(QStringLiteral("v%1").arg(i));
-        bool ok = writeGeneral(paths.ConfigPath() + QStringLiteral("General"), general).ok() &&
-                  writeVariablesFile(paths.ConfigPath() + QStringLiteral("Variables"), variables).ok();
+        bool ok =
+            writeGeneral(paths.ConfigPath() + QStringLiteral("General"), general).ok() &&
+            writeVariablesFile(paths.ConfigPath() + QStringLiteral("Variables"), variables).ok();
         const Items items(paths);
         for (int k = 0; k < kItems && ok; ++k)
             ok = items.write(item(k), ItemFile{QString()}).ok();
@@ -120,8 +124,10 @@ void explore(benchmark::State &state, const ProjectPaths &paths, qint64 maxState
         states += r.states;
         benchmark::DoNotOptimize(r);
     }
-    state.counters["states"] = static_cast<double>(states) / static_cast<double>(state.iterations());
-    state.counters["states/s"] = benchmark::Counter(static_cast<double>(states), benchmark::Counter::kIsRate);
+    state.counters["states"] =
+        static_cast<double>(states) / static_cast<double>(state.iterations());
+    state.counters["states/s"] =
+        benchmark::Counter(static_cast<double>(states), benchmark::Counter::kIsRate);
 }
 
 void BM_ExploreDemoGame(benchmark::State &state) {

@@ -98,13 +98,22 @@ void frmExploreGame::start() {
         const auto onProgress = [self, stop](qint64 states, qint64 moves) {
             if (!stop->load())
                 QMetaObject::invokeMethod(
-                    self, [self, states, moves] { if (self) self->progress(states, moves); },
+                    self,
+                    [self, states, moves] {
+                        if (self)
+                            self->progress(states, moves);
+                    },
                     Qt::QueuedConnection);
         };
         const ExploreReport report = GameExplorer::fromSnapshot(ProjectSnapshot::load(paths))
                                          .run(limits, onProgress, stop.get());
         QMetaObject::invokeMethod(
-            self, [self, report] { if (self) self->done(report); }, Qt::QueuedConnection);
+            self,
+            [self, report] {
+                if (self)
+                    self->done(report);
+            },
+            Qt::QueuedConnection);
     });
     m_thread->start();
 }
@@ -116,7 +125,8 @@ void frmExploreGame::cancel() {
 
 void frmExploreGame::progress(qint64 states, qint64 moves) {
     if (m_thread)
-        m_status->setText(QStringLiteral("Exploring the game: %1 states, %2 moves...").arg(states).arg(moves));
+        m_status->setText(
+            QStringLiteral("Exploring the game: %1 states, %2 moves...").arg(states).arg(moves));
 }
 
 void frmExploreGame::done(const ExploreReport &report) {
@@ -130,12 +140,12 @@ void frmExploreGame::done(const ExploreReport &report) {
     m_progress->setValue(1);
     m_cancel->setEnabled(false);
     m_again->setEnabled(true);
-    m_status->setText(
-        QStringLiteral("%1 states, %2 moves explored: %3")
-            .arg(report.states)
-            .arg(report.moves)
-            .arg(report.complete ? QStringLiteral("complete.")
-                                 : QStringLiteral("incomplete (%1).").arg(report.limit)));
+    m_status->setText(QStringLiteral("%1 states, %2 moves explored: %3")
+                          .arg(report.states)
+                          .arg(report.moves)
+                          .arg(report.complete
+                                   ? QStringLiteral("complete.")
+                                   : QStringLiteral("incomplete (%1).").arg(report.limit)));
     m_list->clear();
     m_list->addTopLevelItem(new QTreeWidgetItem(
         report.endReachable

@@ -44,7 +44,8 @@ QString stepsAsCommandLine(const QStringList &steps) {
     for (const QString &s : steps) {
         if (s.isEmpty() || s.contains(QLatin1Char(' ')) || s.contains(QLatin1Char('\'')) ||
             s.contains(QLatin1Char('"')))
-            words.append(QLatin1Char('\'') + QString(s).replace(QStringLiteral("'"), QStringLiteral("'\\''")) +
+            words.append(QLatin1Char('\'') +
+                         QString(s).replace(QStringLiteral("'"), QStringLiteral("'\\''")) +
                          QLatin1Char('\''));
         else
             words.append(s);
@@ -59,8 +60,9 @@ QJsonObject ExploreReport::toJson() const {
                        {"complete", complete},
                        {"limit", limit},
                        {"endReachable", endReachable},
-                       {"walkthrough", endReachable ? QJsonValue(QJsonArray::fromStringList(walkthrough))
-                                                    : QJsonValue()},
+                       {"walkthrough", endReachable
+                                           ? QJsonValue(QJsonArray::fromStringList(walkthrough))
+                                           : QJsonValue()},
                        {"deadEnds", list(deadEnds)},
                        {"brokenLinks", list(brokenLinks)},
                        {"unreached", list(unreached)},
@@ -76,7 +78,8 @@ QString ExploreReport::toText() const {
                .arg(complete ? QStringLiteral("complete")
                              : QStringLiteral("incomplete (limit reached: %1)").arg(limit));
     if (endReachable)
-        out += QStringLiteral("Walkthrough: ") + stepsAsCommandLine(walkthrough) + QLatin1Char('\n');
+        out +=
+            QStringLiteral("Walkthrough: ") + stepsAsCommandLine(walkthrough) + QLatin1Char('\n');
     else
         out += complete ? QStringLiteral("No end reachable.\n")
                         : QStringLiteral("No end reached within the limit.\n");
@@ -90,7 +93,8 @@ QString ExploreReport::toText() const {
                 out += QStringLiteral(" [%1 states]").arg(f.count);
             out += QLatin1Char('\n');
             if (!f.steps.isEmpty())
-                out += QStringLiteral("    steps: ") + stepsAsCommandLine(f.steps) + QLatin1Char('\n');
+                out +=
+                    QStringLiteral("    steps: ") + stepsAsCommandLine(f.steps) + QLatin1Char('\n');
         }
     };
     section(QStringLiteral("Dead ends"), deadEnds);

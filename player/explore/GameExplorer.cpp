@@ -27,7 +27,7 @@ constexpr int kHistory = 20;
 
 struct Move {
     enum Kind : std::uint8_t { Start, Click, Drop, Combine, Timer } kind = Start;
-    std::int32_t area = 0; // index into the frame's areas
+    std::int32_t area = 0;  // index into the frame's areas
     std::int32_t index = 0; // drop of that area, or item event
 };
 
@@ -422,7 +422,8 @@ QStringList Search::words(int fromState, const Move &mv) const {
         return {QStringLiteral("click"), QString::number(f.areas[mv.area].number)};
     case Move::Drop: {
         const Drop &d = f.areas[mv.area].drops[mv.index];
-        return {QStringLiteral("drop"), m.items[d.item].name, QString::number(f.areas[mv.area].number)};
+        return {QStringLiteral("drop"), m.items[d.item].name,
+                QString::number(f.areas[mv.area].number)};
     }
     case Move::Combine:
         return {QStringLiteral("combine"), m.items[m.events[mv.index].first].name,
@@ -484,7 +485,9 @@ QString Search::loss(int from, int to) const {
     }
     for (int v = 0; v < m.variables.size(); ++v) {
         if (bit(a, L.vars, v) != bit(b, L.vars, v))
-            lost.append(QStringLiteral("variable '%1' became %2").arg(m.variables[v]).arg(bit(b, L.vars, v)));
+            lost.append(QStringLiteral("variable '%1' became %2")
+                            .arg(m.variables[v])
+                            .arg(bit(b, L.vars, v)));
     }
     if (frameOf(a) != frameOf(b))
         lost.append(QStringLiteral("went to frame '%1'").arg(m.frames[frameOf(b)].name));
@@ -562,8 +565,8 @@ void Search::analyse(ExploreReport &r) const {
         ExploreFinding x;
         x.kind = ExploreFinding::Kind::BrokenLink;
         x.frame = f.frame;
-        x.text = f.frame.isEmpty() ? f.text
-                                   : QStringLiteral("On frame '%1': %2").arg(f.frame, f.text);
+        x.text =
+            f.frame.isEmpty() ? f.text : QStringLiteral("On frame '%1': %2").arg(f.frame, f.text);
         x.steps = stepsTo(f.state, f.move);
         r.brokenLinks.append(x);
     }
@@ -576,34 +579,45 @@ void Search::analyse(ExploreReport &r) const {
     }
     for (const QString &file : m.frameFiles) {
         if (!reachedFiles.contains(file))
-            r.unreached.append(ExploreFinding{ExploreFinding::Kind::NeverReached, file,
-                                              QStringLiteral("Frame '%1' is never reached.").arg(file),
-                                              {}, 1});
+            r.unreached.append(
+                ExploreFinding{ExploreFinding::Kind::NeverReached,
+                               file,
+                               QStringLiteral("Frame '%1' is never reached.").arg(file),
+                               {},
+                               1});
     }
     for (size_t i = 0; i < m.frames.size(); ++i) {
         if (!m_opened[i])
             continue;
         for (size_t a = 0; a < m.frames[i].areas.size(); ++a) {
             if (!m_shown[i][a])
-                r.unreached.append(ExploreFinding{
-                    ExploreFinding::Kind::NeverReached, m.frames[i].name,
-                    QStringLiteral("Area %1 of frame '%2' is never shown.")
-                        .arg(m.frames[i].areas[a].number)
-                        .arg(m.frames[i].name),
-                    {}, 1});
+                r.unreached.append(
+                    ExploreFinding{ExploreFinding::Kind::NeverReached,
+                                   m.frames[i].name,
+                                   QStringLiteral("Area %1 of frame '%2' is never shown.")
+                                       .arg(m.frames[i].areas[a].number)
+                                       .arg(m.frames[i].name),
+                                   {},
+                                   1});
         }
     }
     for (size_t i = 0; i < m.items.size(); ++i) {
         if (!m.items[i].exists)
             continue;
         if (!m_held[i])
-            r.unreached.append(ExploreFinding{ExploreFinding::Kind::NeverReached, QString(),
-                                              QStringLiteral("Item '%1' is never picked up.").arg(m.items[i].name),
-                                              {}, 1});
+            r.unreached.append(
+                ExploreFinding{ExploreFinding::Kind::NeverReached,
+                               QString(),
+                               QStringLiteral("Item '%1' is never picked up.").arg(m.items[i].name),
+                               {},
+                               1});
         else if (!m_used[i])
-            r.unreached.append(ExploreFinding{ExploreFinding::Kind::NeverUsed, QString(),
-                                              QStringLiteral("Item '%1' is never used.").arg(m.items[i].name),
-                                              {}, 1});
+            r.unreached.append(
+                ExploreFinding{ExploreFinding::Kind::NeverUsed,
+                               QString(),
+                               QStringLiteral("Item '%1' is never used.").arg(m.items[i].name),
+                               {},
+                               1});
     }
 }
 

@@ -33,13 +33,14 @@ public:
             }
         }
         if (m_p.variables.present && !m_p.variables.status.ok())
-            m.startProblems.append(QStringLiteral("Unable to load variables list. (%1)")
-                                       .arg(m_p.variables.file));
+            m.startProblems.append(
+                QStringLiteral("Unable to load variables list. (%1)").arg(m_p.variables.file));
         for (auto it = m_p.items.begin(); it != m_p.items.end(); ++it) {
             const int i = item(it.key());
             m.items[i].exists = it.value().usable();
             if (m.items[i].exists && missing(m_paths.AreasPath(), it.value().value.IconFile))
-                m.items[i].pictureProblem = missingText(m_paths.AreasPath(), it.value().value.IconFile);
+                m.items[i].pictureProblem =
+                    missingText(m_paths.AreasPath(), it.value().value.IconFile);
         }
         QString initial;
         if (m_p.general.usable())
@@ -129,8 +130,9 @@ private:
         if (path.isEmpty())
             result = true; // a name that would leave the project: reported as missing
         else if (path.size() >= 5 && m_paths.holds(path))
-            result = !QFileInfo::exists(ProjectFiles::existingVariant(path)) &&
-                     !QFileInfo::exists(ProjectFiles::existingVariant(HiddenNames::hiddenName(path)));
+            result =
+                !QFileInfo::exists(ProjectFiles::existingVariant(path)) &&
+                !QFileInfo::exists(ProjectFiles::existingVariant(HiddenNames::hiddenName(path)));
         m_missing.insert(key, result);
         return result;
     }
@@ -152,7 +154,8 @@ private:
         if (!file.present)
             return;
         if (!file.status.ok())
-            out.append(QStringLiteral("Unable to load sound channels information. (%1)").arg(file.file));
+            out.append(
+                QStringLiteral("Unable to load sound channels information. (%1)").arg(file.file));
         for (const ChannelRecord &r : file.value.Channels) {
             if (r.PlaySound)
                 media(out, m_paths.AreasPath(), r.SoundFile);
@@ -183,8 +186,8 @@ private:
         const ActionRecord &r = file.value;
         if (r.ChangeVariables != 0 && !r.LegacyVariable.isEmpty()) {
             const QStringList one{r.LegacyVariable};
-            for (const auto &[set, value] : {std::pair{r.LegacySetZero, 0}, {r.LegacySetOne, 1},
-                                             {r.LegacyInvert, -1}}) {
+            for (const auto &[set, value] :
+                 {std::pair{r.LegacySetZero, 0}, {r.LegacySetOne, 1}, {r.LegacyInvert, -1}}) {
                 if (set) {
                     const auto c = changes(one, value);
                     a.before.insert(a.before.end(), c.begin(), c.end());
@@ -211,9 +214,10 @@ private:
         if (r.PlayMp3 != 0)
             media(a.problems, frames, r.Mp3File);
         if (r.StopWav == 0) {
-            const QString single = r.LegacySoundFile.isEmpty()
-                                       ? QString()
-                                       : ProjectFiles::resolve(m_paths.AreasPath(), r.LegacySoundFile);
+            const QString single =
+                r.LegacySoundFile.isEmpty()
+                    ? QString()
+                    : ProjectFiles::resolve(m_paths.AreasPath(), r.LegacySoundFile);
             if (!(r.LegacyPlaySound != 0 && !single.isEmpty() && QFileInfo(single).isFile()))
                 channels(a.problems, sounds);
         }
@@ -232,11 +236,12 @@ private:
         Frame f = m.frames[node];
         const QString file = m_frameFiles.value(f.name.toLower());
         const FrameSnapshot *s = file.isEmpty() ? nullptr : &m_p.frames.find(file).value();
-        const QString loadText = QStringLiteral("Unable to load the frame called '%1'.").arg(f.name);
+        const QString loadText =
+            QStringLiteral("Unable to load the frame called '%1'.").arg(f.name);
         if (!s) {
             f.broken = true;
-            f.openProblems.append(QStringLiteral("A program link is broken: there is no frame '%1'.")
-                                      .arg(f.name));
+            f.openProblems.append(
+                QStringLiteral("A program link is broken: there is no frame '%1'.").arg(f.name));
             m.frames[node] = f;
             return;
         }
@@ -266,9 +271,8 @@ private:
         for (int n = 1; n <= count; ++n) {
             const AreaSnapshot a = s->areas.value(n);
             if (!a.a.usable()) {
-                f.openProblems.append(QStringLiteral("Unable to load area #%1 (out of %2).")
-                                          .arg(n)
-                                          .arg(count));
+                f.openProblems.append(
+                    QStringLiteral("Unable to load area #%1 (out of %2).").arg(n).arg(count));
                 break;
             }
             Area area;
@@ -313,8 +317,8 @@ private:
             const bool number = parseRecordNumber(p.TimerSeconds, seconds);
             const double ms = std::nearbyint(seconds * 1000);
             if (!number || ms < 0 || ms > 65535) {
-                f.openProblems.append(
-                    QStringLiteral("Unable to load timer duration. (%1 seconds)").arg(p.TimerSeconds));
+                f.openProblems.append(QStringLiteral("Unable to load timer duration. (%1 seconds)")
+                                          .arg(p.TimerSeconds));
             } else if (ms > 0 && !p.TimerFrame.isEmpty()) {
                 f.timer = true;
                 f.timerMs = static_cast<int>(ms);
@@ -341,6 +345,8 @@ private:
 
 } // namespace
 
-Model compile(const ProjectSnapshot &project) { return Compiler(project).run(); }
+Model compile(const ProjectSnapshot &project) {
+    return Compiler(project).run();
+}
 
 } // namespace GameModel

@@ -23,7 +23,7 @@ struct VariableChange {
 
 // What an action record (a click's b.dat or a drop's .drg) does.
 struct Action {
-    bool present = false; // the file exists; a missing file does nothing
+    bool present = false;               // the file exists; a missing file does nothing
     std::vector<VariableChange> before; // the first form, before anything else
     bool hideOrRemove = false;          // hide the area for good, or use up the dropped item
     bool close = false;                 // the game ends; nothing after it runs
@@ -43,8 +43,8 @@ struct Area {
     int number = 0;
     bool visibleIf = false;
     std::vector<int> mustBeZero, mustBeOne; // known variables only: a missing one never hides
-    int hideBit = -1;   // the area's place among the areas that can be hidden for good
-    int pickItem = -1;  // the item a click picks up
+    int hideBit = -1;    // the area's place among the areas that can be hidden for good
+    int pickItem = -1;   // the item a click picks up
     QString pickProblem; // reported when the pick-up fails (no item file)
     Action click;
     std::vector<Drop> drops;
@@ -81,20 +81,20 @@ struct Item {
 };
 
 struct Model {
-    QStringList variables;         // unique names in file order
-    std::vector<Frame> frames;     // node 0 is the initial frame
+    QStringList variables;     // unique names in file order
+    std::vector<Frame> frames; // node 0 is the initial frame
     std::vector<Item> items;
     std::vector<Combination> events; // item on item
     int hideBits = 0;
-    bool usesHistory = false;      // some action or timer goes back to the last visited frame
-    QStringList startProblems;     // reported at "Start" before the first frame opens
-    QStringList frameFiles;        // every frame of the project, by its file
+    bool usesHistory = false;  // some action or timer goes back to the last visited frame
+    QStringList startProblems; // reported at "Start" before the first frame opens
+    QStringList frameFiles;    // every frame of the project, by its file
     // (frame node, area) of each hide bit, for the report.
     std::vector<std::pair<int, int>> hideAreas;
 
     int itemIndex(const QString &name) const { return m_items.value(name.toLower(), -1); }
 
-    QHash<QString, int> m_items;   // lower-case name -> index
+    QHash<QString, int> m_items; // lower-case name -> index
 };
 
 // Compiles the snapshot. The initial frame is node 0 even when its file is missing.

@@ -40,8 +40,9 @@ int runExploreCommand(const QStringList &args) {
     }
     const ExploreReport report =
         GameExplorer::fromSnapshot(ProjectSnapshot::load(paths)).run(limits);
-    const QByteArray out = json ? QJsonDocument(report.toJson()).toJson(QJsonDocument::Compact) + '\n'
-                                : report.toText().toUtf8();
+    const QByteArray out =
+        json ? QJsonDocument(report.toJson()).toJson(QJsonDocument::Compact) + '\n'
+             : report.toText().toUtf8();
     std::fwrite(out.constData(), 1, static_cast<size_t>(out.size()), stdout);
     return report.clean() ? 0 : 1;
 }

@@ -61,7 +61,8 @@ TEST(ExploreGameWindowTest, ListsFindingsThatLeadToTheirFrame) {
     QTreeWidget *list = window.findingList();
     EXPECT_EQ(column(list, 0), (QStringList{"Walkthrough", "Dead end"}));
     EXPECT_EQ(column(list, 1), (QStringList{"", "Start"}));
-    EXPECT_EQ(column(list, 3), (QStringList{"start click 1 drop Key 3", "start click 1 drop Key 2"}));
+    EXPECT_EQ(column(list, 3),
+              (QStringList{"start click 1 drop Key 3", "start click 1 drop Key 2"}));
 
     QString opened;
     QTimer::singleShot(0, [&] {

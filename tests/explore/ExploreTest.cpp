@@ -18,7 +18,9 @@ namespace {
 
 const QString kStart = QStringLiteral("Start");
 
-QStringList words(const char *line) { return QString::fromUtf8(line).split(QLatin1Char(' '), Qt::SkipEmptyParts); }
+QStringList words(const char *line) {
+    return QString::fromUtf8(line).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
 
 Area closing() {
     Area a;
@@ -184,7 +186,9 @@ bool closesAtLastStep(const QString &folder, const QStringList &steps) {
     if (play.exitCode != 0 || lines.size() < 2)
         return false;
     return QJsonDocument::fromJson(lines.last()).object()[QStringLiteral("closed")].toBool() &&
-           !QJsonDocument::fromJson(lines[lines.size() - 2]).object()[QStringLiteral("closed")].toBool();
+           !QJsonDocument::fromJson(lines[lines.size() - 2])
+                .object()[QStringLiteral("closed")]
+                .toBool();
 }
 
 class ExploreGames : public testing::TestWithParam<Case> {};
@@ -195,7 +199,8 @@ TEST_P(ExploreGames, FindsTheKnownAnswer) {
     c.build(p);
     GameExplorer::Limits limits;
     limits.maxStates = c.maxStates;
-    const ExploreReport r = GameExplorer::fromSnapshot(ProjectSnapshot::load(p.paths())).run(limits);
+    const ExploreReport r =
+        GameExplorer::fromSnapshot(ProjectSnapshot::load(p.paths())).run(limits);
     SCOPED_TRACE(r.toText().toStdString());
 
     EXPECT_EQ(r.complete, c.complete);
@@ -226,7 +231,8 @@ TEST_P(ExploreGames, FindsTheKnownAnswer) {
         EXPECT_TRUE(r.unreached.isEmpty());
     }
     // Only a complete search that reaches the end and finds nothing says "no problem".
-    const bool clean = c.complete && *c.walkthrough && !*c.deadEnd && !*c.brokenLink && !*c.unreached;
+    const bool clean =
+        c.complete && *c.walkthrough && !*c.deadEnd && !*c.brokenLink && !*c.unreached;
     EXPECT_EQ(r.clean(), clean);
     EXPECT_EQ(r.toText().contains(QStringLiteral("No problem found.")), clean);
 }
@@ -241,7 +247,8 @@ INSTANTIATE_TEST_SUITE_P(Games, ExploreGames, testing::ValuesIn(kCases),
 // The demo game explored by the program, its walkthrough replayed step by step: the game closes
 // at the last step and not before.
 TEST(ExploreCommand, DemoWalkthroughEndsTheGameWhenReplayed) {
-    const ToolRun explore = qmtool({QStringLiteral("explore"), QStringLiteral(DEMO_PROJECT), QStringLiteral("--json")});
+    const ToolRun explore =
+        qmtool({QStringLiteral("explore"), QStringLiteral(DEMO_PROJECT), QStringLiteral("--json")});
     const QJsonObject report = QJsonDocument::fromJson(explore.out).object();
     EXPECT_EQ(explore.exitCode, report[QStringLiteral("clean")].toBool() ? 0 : 1);
     ASSERT_TRUE(report[QStringLiteral("complete")].toBool());
@@ -263,13 +270,18 @@ TEST(ExploreCommand, ExitStatusSaysWhatWasFound) {
         int exitCode;
     } runs[] = {
         {{QStringLiteral("explore"), noEnd.root()}, 1},
-        {{QStringLiteral("explore"), many.root(), QStringLiteral("--max-states"), QStringLiteral("50")}, 1},
+        {{QStringLiteral("explore"), many.root(), QStringLiteral("--max-states"),
+          QStringLiteral("50")},
+         1},
         {{QStringLiteral("explore"), many.root()}, 0},
         {{QStringLiteral("explore"), noEnd.root() + QStringLiteral("Frames")}, 2},
-        {{QStringLiteral("explore"), many.root(), QStringLiteral("--max-states"), QStringLiteral("x")}, 2},
+        {{QStringLiteral("explore"), many.root(), QStringLiteral("--max-states"),
+          QStringLiteral("x")},
+         2},
     };
     for (const auto &run : runs)
-        EXPECT_EQ(qmtool(run.args).exitCode, run.exitCode) << run.args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(qmtool(run.args).exitCode, run.exitCode)
+            << run.args.join(QLatin1Char(' ')).toStdString();
 }
 
 } // namespace
