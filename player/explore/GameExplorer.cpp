@@ -463,9 +463,9 @@ QString Search::moveText(int fromState, const Move &mv) const {
         what = QStringLiteral("waiting for the frame timer");
         break;
     case Move::Start:
-        return QStringLiteral("at the start");
+        return QStringLiteral("At the start");
     }
-    return QStringLiteral("on frame '%1', %2").arg(frame, what);
+    return QStringLiteral("On frame '%1', %2").arg(frame, what);
 }
 
 QString Search::loss(int from, int to) const {
@@ -541,7 +541,7 @@ void Search::analyse(ExploreReport &r) const {
             const int from = m_edgeFrom[e], to = m_edgeTo[e];
             if (!alive[static_cast<size_t>(from)] || alive[static_cast<size_t>(to)])
                 continue;
-            const QString text = QStringLiteral("The end can no longer be reached after %1: %2.")
+            const QString text = QStringLiteral("%1 leaves no way to the end: %2.")
                                      .arg(moveText(from, m_edgeMove[e]), loss(from, to));
             auto it = causes.find(text);
             if (it == causes.end()) {
@@ -572,6 +572,12 @@ void Search::analyse(ExploreReport &r) const {
     }
 
     // What no path reaches: frames (by their file), areas of frames reached, items.
+    // A search stopped at a limit says so on each of these.
+    const QString within = r.complete ? QString() : QStringLiteral(" (within the search limit)");
+    const auto unreached = [&](ExploreFinding::Kind kind, const QString &frame,
+                               const QString &text) {
+        r.unreached.append(ExploreFinding{kind, frame, text + within + QLatin1Char('.'), {}, 1});
+    };
     QHash<QString, bool> reachedFiles;
     for (size_t i = 0; i < m.frames.size(); ++i) {
         if (m_opened[i] && !m.frames[i].file.isEmpty())
@@ -579,45 +585,29 @@ void Search::analyse(ExploreReport &r) const {
     }
     for (const QString &file : m.frameFiles) {
         if (!reachedFiles.contains(file))
-            r.unreached.append(
-                ExploreFinding{ExploreFinding::Kind::NeverReached,
-                               file,
-                               QStringLiteral("Frame '%1' is never reached.").arg(file),
-                               {},
-                               1});
+            unreached(ExploreFinding::Kind::NeverReached, file,
+                      QStringLiteral("Frame '%1' is never reached").arg(file));
     }
     for (size_t i = 0; i < m.frames.size(); ++i) {
         if (!m_opened[i])
             continue;
         for (size_t a = 0; a < m.frames[i].areas.size(); ++a) {
             if (!m_shown[i][a])
-                r.unreached.append(
-                    ExploreFinding{ExploreFinding::Kind::NeverReached,
-                                   m.frames[i].name,
-                                   QStringLiteral("Area %1 of frame '%2' is never shown.")
-                                       .arg(m.frames[i].areas[a].number)
-                                       .arg(m.frames[i].name),
-                                   {},
-                                   1});
+                unreached(ExploreFinding::Kind::NeverReached, m.frames[i].name,
+                          QStringLiteral("Area %1 of frame '%2' is never shown")
+                              .arg(m.frames[i].areas[a].number)
+                              .arg(m.frames[i].name));
         }
     }
     for (size_t i = 0; i < m.items.size(); ++i) {
         if (!m.items[i].exists)
             continue;
         if (!m_held[i])
-            r.unreached.append(
-                ExploreFinding{ExploreFinding::Kind::NeverReached,
-                               QString(),
-                               QStringLiteral("Item '%1' is never picked up.").arg(m.items[i].name),
-                               {},
-                               1});
+            unreached(ExploreFinding::Kind::NeverReached, QString(),
+                      QStringLiteral("Item '%1' is never picked up").arg(m.items[i].name));
         else if (!m_used[i])
-            r.unreached.append(
-                ExploreFinding{ExploreFinding::Kind::NeverUsed,
-                               QString(),
-                               QStringLiteral("Item '%1' is never used.").arg(m.items[i].name),
-                               {},
-                               1});
+            unreached(ExploreFinding::Kind::NeverUsed, QString(),
+                      QStringLiteral("Item '%1' is never used").arg(m.items[i].name));
     }
 }
 
