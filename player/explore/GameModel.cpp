@@ -138,7 +138,7 @@ private:
     }
 
     QString missingText(const QString &folder, const QString &name) const {
-        return QStringLiteral("Missing file: ") + relative(folder) + name;
+        return QStringLiteral("Missing file: ") + relative(folder) + QLatin1Char('/') + name;
     }
 
     static QString pickUpText(const QString &item) {

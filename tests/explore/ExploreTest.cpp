@@ -89,6 +89,16 @@ void brokenAfterVariable(GameProject &p) {
     p.area(kStart, 3, closing());
 }
 
+// A click plays music whose file is missing.
+void missingMusic(GameProject &p) {
+    p.frame(kStart);
+    Area music;
+    music.action.PlayMidi = 1;
+    music.action.MidiFile = QStringLiteral("theme.mid");
+    p.area(kStart, 1, music);
+    p.area(kStart, 2, closing());
+}
+
 // The way out shows on the first frame once a close-up, two frames on, was seen: the player
 // goes back twice.
 void goingBack(GameProject &p) {
@@ -155,6 +165,8 @@ const Case kCases[] = {
      "Frame 'Attic' is never reached."},
     {"link broken after a variable changes", brokenAfterVariable, 1000, true, "start click 3",
      "start click 1 click 2", "went to frame 'Cellar'", "start click 1 click 2", "Cellar", ""},
+    {"missing file met on a click", missingMusic, 1000, true, "start click 2", "", "",
+     "start click 1", "Missing file: Frames/theme.mid", ""},
     {"going back to the last visited frame", goingBack, 1000, true,
      "start click 1 click 1 click 1 click 2 click 2", "", "", "", "", ""},
     {"game without an end", withoutEnd, 1000, true, "", "", "", "", "", ""},
