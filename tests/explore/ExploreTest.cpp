@@ -153,25 +153,27 @@ struct Case {
     const char *deadEndSays;
     const char *brokenLink; // steps of the first broken link, "" for none
     const char *brokenSays;
-    const char *unreached; // the first thing never reached, "" for none
+    const char *brokenShows; // what the player's report at the last of its steps holds
+    const char *unreached;   // the first thing never reached, "" for none
 };
 
 const Case kCases[] = {
     {"key used up on the wrong door", wrongDoor, 1000, true, "start click 1 drop Key 3",
-     "start click 1 drop Key 2", "item 'Key' used up", "", "", ""},
+     "start click 1 drop Key 2", "item 'Key' used up", "", "", "", ""},
     {"frame reached only after a timer", afterTimer, 1000, true, "start advance 1500 click 1", "",
-     "", "", "", ""},
-    {"frame no path reaches", unreachedFrame, 1000, true, "start click 1", "", "", "", "",
+     "", "", "", "", ""},
+    {"frame no path reaches", unreachedFrame, 1000, true, "start click 1", "", "", "", "", "",
      "Frame 'Attic' is never reached."},
     {"link broken after a variable changes", brokenAfterVariable, 1000, true, "start click 3",
-     "start click 1 click 2", "went to frame 'Cellar'", "start click 1 click 2", "Cellar", ""},
+     "start click 1 click 2", "went to frame 'Cellar'", "start click 1 click 2", "Cellar",
+     "A program link is broken", ""},
     {"missing file met on a click", missingMusic, 1000, true, "start click 2", "", "",
-     "start click 1", "Missing file: Frames/theme.mid", ""},
+     "start click 1", "Missing file: Frames/theme.mid", "Frames/theme.mid", ""},
     {"going back to the last visited frame", goingBack, 1000, true,
-     "start click 1 click 1 click 1 click 2 click 2", "", "", "", "", ""},
-    {"game without an end", withoutEnd, 1000, true, "", "", "", "", "", ""},
-    {"limit reached", manySwitches, 100, false, "start click 9", "", "", "", "", ""},
-    {"no limit reached", manySwitches, 100000, true, "start click 9", "", "", "", "", ""},
+     "start click 1 click 1 click 1 click 2 click 2", "", "", "", "", "", ""},
+    {"game without an end", withoutEnd, 1000, true, "", "", "", "", "", "", ""},
+    {"limit reached", manySwitches, 100, false, "start click 9", "", "", "", "", "", ""},
+    {"no limit reached", manySwitches, 100000, true, "start click 9", "", "", "", "", "", ""},
 };
 
 struct ToolRun {
@@ -201,6 +203,18 @@ bool closesAtLastStep(const QString &folder, const QStringList &steps) {
            !QJsonDocument::fromJson(lines[lines.size() - 2])
                 .object()[QStringLiteral("closed")]
                 .toBool();
+}
+
+// `qmtool play` with the steps: the reports of the last step only (the player shows them then).
+QString lastStepReports(const QString &folder, const QStringList &steps) {
+    const ToolRun play = qmtool(QStringList{QStringLiteral("play"), folder} + steps);
+    const QJsonArray reports = QJsonDocument::fromJson(play.out.trimmed().split('\n').last())
+                                   .object()[QStringLiteral("reports")]
+                                   .toArray();
+    QStringList out;
+    for (const QJsonValue &v : reports)
+        out.append(v[QStringLiteral("text")].toString());
+    return out.join(QLatin1Char('\n'));
 }
 
 class ExploreGames : public testing::TestWithParam<Case> {};
@@ -233,6 +247,9 @@ TEST_P(ExploreGames, FindsTheKnownAnswer) {
         ASSERT_EQ(r.brokenLinks.size(), 1);
         EXPECT_EQ(r.brokenLinks.first().steps, words(c.brokenLink));
         EXPECT_TRUE(r.brokenLinks.first().text.contains(QString::fromUtf8(c.brokenSays)));
+        // The player reports it at the last of those steps, naming the same thing.
+        const QString shown = lastStepReports(p.root(), r.brokenLinks.first().steps);
+        EXPECT_TRUE(shown.contains(QString::fromUtf8(c.brokenShows))) << shown.toStdString();
     } else {
         EXPECT_TRUE(r.brokenLinks.isEmpty());
     }
