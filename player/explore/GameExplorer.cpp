@@ -268,6 +268,9 @@ private:
     // --- the report
     QStringList words(int fromState, const Move &mv) const;
     QStringList steps(int state) const;
+    QString heldName(int item) const {
+        return m.items[item].heldAs.isEmpty() ? m.items[item].name : m.items[item].heldAs;
+    }
     QStringList stepsTo(int fromState, const Move &mv) const {
         if (mv.kind == Move::Start)
             return words(-1, mv);
@@ -422,12 +425,11 @@ QStringList Search::words(int fromState, const Move &mv) const {
         return {QStringLiteral("click"), QString::number(f.areas[mv.area].number)};
     case Move::Drop: {
         const Drop &d = f.areas[mv.area].drops[mv.index];
-        return {QStringLiteral("drop"), m.items[d.item].name,
-                QString::number(f.areas[mv.area].number)};
+        return {QStringLiteral("drop"), heldName(d.item), QString::number(f.areas[mv.area].number)};
     }
     case Move::Combine:
-        return {QStringLiteral("combine"), m.items[m.events[mv.index].first].name,
-                m.items[m.events[mv.index].second].name};
+        return {QStringLiteral("combine"), heldName(m.events[mv.index].first),
+                heldName(m.events[mv.index].second)};
     case Move::Timer:
         return {QStringLiteral("advance"), QString::number(f.timerMs)};
     default:

@@ -67,9 +67,11 @@ public:
                 ev.removeSecond = e.value.RemoveSecond == 1;
                 if (e.value.AddNew == 1) {
                     const int add = item(e.value.NewItem);
-                    if (m.items[add].exists)
+                    if (m.items[add].exists) {
                         ev.add = add;
-                    else
+                        if (m.items[add].heldAs.isEmpty())
+                            m.items[add].heldAs = e.value.NewItem;
+                    } else
                         ev.problem = pickUpText(e.value.NewItem);
                 }
             }
@@ -293,9 +295,11 @@ private:
             }
             if (a.c.present && a.c.value.PickItem == 1) {
                 const int i = item(a.c.value.ItemName);
-                if (m.items[i].exists)
+                if (m.items[i].exists) {
                     area.pickItem = i;
-                else
+                    if (m.items[i].heldAs.isEmpty())
+                        m.items[i].heldAs = a.c.value.ItemName;
+                } else
                     area.pickProblem = pickUpText(a.c.value.ItemName);
             }
             area.click = action(a.b, a.d);

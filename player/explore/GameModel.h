@@ -76,6 +76,9 @@ struct Combination {
 
 struct Item {
     QString name;
+    // The name the inventory holds it under: as the first pick-up or combination that gives
+    // it spells it (names are found without regard to case, but shown as given).
+    QString heldAs;
     bool exists = false; // has an item file the game can read
     QString pictureProblem;
 };

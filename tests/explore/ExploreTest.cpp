@@ -57,6 +57,19 @@ void wrongDoor(GameProject &p) {
     p.dropEvent(kStart, 3, QStringLiteral("Key"), closes());
 }
 
+// The area gives "KEY", the item and its drop event are named "Key": the game finds files
+// without regard to case, and the inventory shows the name as given.
+void otherSpelling(GameProject &p) {
+    p.frame(kStart);
+    p.item(QStringLiteral("Key"));
+    Area key;
+    key.item.PickItem = 1;
+    key.item.ItemName = QStringLiteral("KEY");
+    p.area(kStart, 1, key);
+    p.area(kStart, 2);
+    p.dropEvent(kStart, 2, QStringLiteral("Key"), closes());
+}
+
 // The way out lies on a frame that only the timer of the first one opens.
 void afterTimer(GameProject &p) {
     FrameProperties f;
@@ -160,6 +173,8 @@ struct Case {
 const Case kCases[] = {
     {"key used up on the wrong door", wrongDoor, 1000, true, "start click 1 drop Key 3",
      "start click 1 drop Key 2", "item 'Key' used up", "", "", "", ""},
+    {"item given under another spelling", otherSpelling, 1000, true, "start click 1 drop KEY 2", "",
+     "", "", "", "", ""},
     {"frame reached only after a timer", afterTimer, 1000, true, "start advance 1500 click 1", "",
      "", "", "", "", ""},
     {"frame no path reaches", unreachedFrame, 1000, true, "start click 1", "", "", "", "", "",
