@@ -1,8 +1,13 @@
 // "Explore the Game": the search runs on a worker thread, can be cancelled, and its findings
 // lead to their frame.
 
+#include "EditorFolders.h"
+#include "EditorTestSupport.h"
 #include "GameProject.h"
+#include "RecordingMedia.h"
+#include "SettingsStore.h"
 #include "frmExploreGame.h"
+#include "frmMenu.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -89,4 +94,33 @@ TEST(ExploreGameWindowTest, CancelledSearchIsReportedIncomplete) {
     EXPECT_FALSE(window.report().complete);
     EXPECT_EQ(window.report().limit, "cancelled");
     EXPECT_FALSE(column(window.findingList(), 0).contains("No problem found."));
+}
+
+// The project panel's command opens the window, which searches at once; closing it while the
+// search runs stops the search.
+TEST(ExploreGameWindowTest, ProjectPanelCommandOpensIt) {
+    SettingsStore::DeleteSetting("A", "Settings");
+    TestProject install, project;
+    writeProject(project, "Lighthouse", "Shore", {"Shore"});
+    RecordingMediaBackend media;
+    AnsweredEditor answers;
+    frmMenu menu(EditorFolders(install.root()), media);
+    ASSERT_TRUE(menu.start());
+    menu.show();
+    ASSERT_TRUE(menu.openProject(project.root()));
+    QPushButton *command = menu.button(0, "Explore the Game");
+    ASSERT_NE(command, nullptr);
+    QString title;
+    bool searching = false;
+    QTimer::singleShot(0, [&] {
+        if (auto *w = qobject_cast<frmExploreGame *>(QApplication::activeModalWidget())) {
+            title = w->windowTitle();
+            searching =
+                w->running() || !w->report().walkthrough.isEmpty() || w->report().states > 0;
+            w->close();
+        }
+    });
+    command->click();
+    EXPECT_EQ(title, "Explore the Game");
+    EXPECT_TRUE(searching);
 }
