@@ -5,6 +5,7 @@
 #include "ProjectVersion.h"
 #include "SettingsStore.h"
 #include "frmCheckProject.h"
+#include "frmExploreGame.h"
 #include "frmFrames.h"
 #include "frmLoadProject.h"
 #include "frmNewProject.h"
@@ -61,7 +62,8 @@ frmMenu::frmMenu(const EditorFolders &folders, MediaBackend &media, DriveProvide
 
     addPanel(0, QString(),
              {"Edit Project...", "Run Project (Start)", "Run from the selected frame",
-              "Project Properties...", "Check Project...", "Distribute... (Create .exe)",
+              "Project Properties...", "Check Project...", "Explore the Game",
+              "Distribute... (Create .exe)",
               "External Programs...", "Quit project"});
     QWidget *close = addPanel(1, QStringLiteral("Close Project"), {"Yes, Close", "Cancel"},
                               QStringLiteral("Do you really want to close the current project? "
@@ -186,6 +188,12 @@ void frmMenu::connectCommands() {
         frmCheckProject check(m_project, this);
         check.setMedia(&m_media);
         check.exec();
+    });
+    on(0, "Explore the Game", [this] {
+        frmExploreGame explore(m_project, this);
+        explore.setMedia(&m_media);
+        explore.start();
+        explore.exec();
     });
     on(0, "Quit project", [this] { QuitProject(); });
     on(1, "Yes, Close", [this] {

@@ -2,7 +2,9 @@
 //   qmtool dump PROJECT    everything the store reads from a project, as JSON
 //   qmtool check PROJECT   broken links and missing files (exit 1 when there are any)
 //   qmtool play PROJECT STEP...   the game, headless, one JSON object per step
+//   qmtool explore PROJECT [--max-states N] [--max-seconds S] [--json]   every path of the game
 
+#include "ExploreCommand.h"
 #include "PlayCommand.h"
 #include "ProjectCheck.h"
 #include "ProjectDump.h"
@@ -28,6 +30,7 @@ int usage() {
     std::fputs("usage: qmtool dump PROJECT\n"
                "       qmtool check PROJECT\n"
                "       qmtool play PROJECT STEP...\n"
+               "       qmtool explore PROJECT [--max-states N] [--max-seconds S] [--json]\n"
                "steps: start | click N | rclick N | drop ITEM N | combine A B | esc | exit |\n"
                "       advance MS | answer yes|no|ok|cancel | save NAME | load NAME\n",
                stderr);
@@ -64,6 +67,8 @@ int main(int argc, char **argv) {
     const QStringList args = app.arguments();
     if (args.size() >= 3 && args[1] == QLatin1String("play"))
         return runPlayCommand(args[2], args.mid(3));
+    if (args.size() >= 3 && args[1] == QLatin1String("explore"))
+        return runExploreCommand(args.mid(2));
     if (args.size() != 3)
         return usage();
     if (args[1] == QLatin1String("dump"))

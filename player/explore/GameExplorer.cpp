@@ -1,0 +1,627 @@
+#include "GameExplorer.h"
+
+#include "ProjectSnapshot.h"
+
+#include <QElapsedTimer>
+#include <QHash>
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+
+namespace {
+
+using GameModel::Action;
+using GameModel::Drop;
+using GameModel::Frame;
+using GameModel::Model;
+using GameModel::VariableChange;
+using Area = GameModel::Area;
+using Combination = GameModel::Combination;
+
+// An item picked up again and again is counted up to this many copies; more change nothing
+// the search can tell apart.
+constexpr int kMaxCopies = 4;
+// The game keeps the 20 most recent frames.
+constexpr int kHistory = 20;
+
+struct Move {
+    enum Kind : std::uint8_t { Start, Click, Drop, Combine, Timer } kind = Start;
+    std::int32_t area = 0;  // index into the frame's areas
+    std::int32_t index = 0; // drop of that area, or item event
+};
+
+// A state is a byte string: frame node (2 bytes), frame timer running (1), variable bits, bits
+// of the areas hidden for good, one count per item, and when the game goes back anywhere the
+// frame history (a length, then 2 bytes a frame). The inventory's order is left out: items are
+// found by name, so only how many of each the player holds decides what happens next.
+//
+// Of the history only the part that going back can reach is kept: the current frame, and below
+// each kept entry the one before it when the kept entry's frame can go back. Going back from a
+// frame that cannot is impossible, so what lies below it is never opened again; the game's
+// limit of 20 entries cuts the kept part exactly as it cuts the whole.
+struct Layout {
+    int vars = 3, hides = 0, items = 0, history = 0, size = 0;
+};
+
+enum class Outcome { Stay, End };
+
+class Search {
+public:
+    Search(const Model &m, const GameExplorer::Limits &limits,
+           const GameExplorer::Progress &progress, const std::atomic<bool> *cancel)
+        : m(m), m_limits(limits), m_progress(progress), m_cancel(cancel) {
+        L.hides = L.vars + (static_cast<int>(m.variables.size()) + 7) / 8;
+        L.items = L.hides + (m.hideBits + 7) / 8;
+        L.history = L.items + static_cast<int>(m.items.size());
+        L.size = L.history + (m.usesHistory ? 1 : 0);
+        m_shown.resize(m.frames.size());
+        for (size_t f = 0; f < m.frames.size(); ++f)
+            m_shown[f].assign(m.frames[f].areas.size(), 0);
+        m_opened.assign(m.frames.size(), 0);
+        m_held.assign(m.items.size(), 0);
+        m_used.assign(m.items.size(), 0);
+    }
+
+    ExploreReport run();
+
+private:
+    // --- the state bytes
+    int frameOf(const std::string &s) const {
+        return static_cast<std::uint8_t>(s[0]) | (static_cast<std::uint8_t>(s[1]) << 8);
+    }
+    void setFrame(std::string &s, int node) const {
+        s[0] = static_cast<char>(node & 0xff);
+        s[1] = static_cast<char>((node >> 8) & 0xff);
+    }
+    bool bit(const std::string &s, int offset, int i) const {
+        return (static_cast<std::uint8_t>(s[offset + i / 8]) >> (i % 8)) & 1;
+    }
+    void setBit(std::string &s, int offset, int i, bool on) const {
+        auto &b = reinterpret_cast<std::uint8_t &>(s[offset + i / 8]);
+        b = on ? (b | (1u << (i % 8))) : (b & ~(1u << (i % 8)));
+    }
+    int count(const std::string &s, int item) const {
+        return static_cast<std::uint8_t>(s[L.items + item]);
+    }
+    void addItem(std::string &s, int item) const {
+        if (count(s, item) < kMaxCopies)
+            s[L.items + item] = static_cast<char>(count(s, item) + 1);
+    }
+    void removeItem(std::string &s, int item) const {
+        if (count(s, item) > 0)
+            s[L.items + item] = static_cast<char>(count(s, item) - 1);
+    }
+    int historySize(const std::string &s) const { return static_cast<std::uint8_t>(s[L.history]); }
+    int historyAt(const std::string &s, int i) const {
+        const int o = L.history + 1 + 2 * i;
+        return static_cast<std::uint8_t>(s[o]) | (static_cast<std::uint8_t>(s[o + 1]) << 8);
+    }
+
+    bool visible(const std::string &s, const Area &a) const {
+        if (a.hideBit >= 0 && bit(s, L.hides, a.hideBit))
+            return false;
+        if (!a.visibleIf)
+            return true;
+        for (int v : a.mustBeZero) {
+            if (bit(s, L.vars, v))
+                return false;
+        }
+        for (int v : a.mustBeOne) {
+            if (!bit(s, L.vars, v))
+                return false;
+        }
+        return true;
+    }
+
+    // --- what moves do
+    void note(const QString &frame, const QString &problem) {
+        // One report per problem and frame: the same missing file met on two frames is shown
+        // on both, each with its shortest steps.
+        const QString key = frame + QLatin1Char('\n') + problem;
+        if (m_problems.contains(key))
+            return;
+        m_problems.insert(key, static_cast<int>(m_found.size()));
+        m_found.push_back(Found{m_current, m_move, frame, problem});
+    }
+    void changeVariables(std::string &s, const std::vector<VariableChange> &changes) const {
+        for (const VariableChange &c : changes)
+            setBit(s, L.vars, c.variable, c.value < 0 ? !bit(s, L.vars, c.variable) : c.value == 1);
+    }
+    void openFrame(std::string &s, int node) {
+        const Frame &f = m.frames[node];
+        setFrame(s, node);
+        if (m.usesHistory) {
+            int n = historySize(s);
+            if (n == 0 || historyAt(s, n - 1) != node) {
+                if (!f.goesBack && n > 0) {
+                    s.resize(static_cast<size_t>(L.history) + 1);
+                    s[L.history] = 0;
+                    n = 0;
+                }
+                s.push_back(static_cast<char>(node & 0xff));
+                s.push_back(static_cast<char>((node >> 8) & 0xff));
+                if (n + 1 > kHistory) {
+                    s.erase(static_cast<size_t>(L.history + 1), 2);
+                } else {
+                    s[L.history] = static_cast<char>(n + 1);
+                }
+            }
+        }
+        s[2] = f.timer ? 1 : 0;
+        m_opened[node] = 1;
+        for (const QString &p : f.openProblems)
+            note(f.name, p);
+    }
+    void goBack(std::string &s) {
+        const int n = historySize(s);
+        if (n < 2)
+            return;
+        s.resize(s.size() - 2);
+        s[L.history] = static_cast<char>(n - 1);
+        openFrame(s, historyAt(s, n - 2));
+    }
+    Outcome action(std::string &s, const Frame &f, const Action &a, int droppedItem) {
+        changeVariables(s, a.before);
+        if (a.hideOrRemove) {
+            if (droppedItem >= 0)
+                removeItem(s, droppedItem);
+            else
+                setBit(s, L.hides, f.areas[m_move.area].hideBit, true);
+        }
+        if (a.close)
+            return Outcome::End;
+        changeVariables(s, a.after);
+        for (const QString &p : a.problems)
+            note(f.name, p);
+        if (a.go == Action::Go::Frame)
+            openFrame(s, a.target);
+        else if (a.go == Action::Go::Back)
+            goBack(s);
+        return Outcome::Stay;
+    }
+    Outcome apply(std::string &s, const Move &mv) {
+        m_move = mv;
+        const Frame &f = m.frames[frameOf(s)];
+        switch (mv.kind) {
+        case Move::Start:
+            for (const QString &p : m.startProblems)
+                note(QString(), p);
+            openFrame(s, 0);
+            return Outcome::Stay;
+        case Move::Click: {
+            const Area &a = f.areas[mv.area];
+            if (a.pickItem >= 0) {
+                addItem(s, a.pickItem);
+                m_held[a.pickItem] = 1;
+                if (!m.items[a.pickItem].pictureProblem.isEmpty())
+                    note(f.name, m.items[a.pickItem].pictureProblem);
+            } else if (!a.pickProblem.isEmpty()) {
+                note(f.name, a.pickProblem);
+            }
+            return a.click.present ? action(s, f, a.click, -1) : Outcome::Stay;
+        }
+        case Move::Drop: {
+            const Drop &d = f.areas[mv.area].drops[mv.index];
+            m_used[d.item] = 1;
+            return action(s, f, d.action, d.item);
+        }
+        case Move::Combine: {
+            const Combination &e = m.events[mv.index];
+            m_used[e.first] = m_used[e.second] = 1;
+            if (e.removeFirst)
+                removeItem(s, e.first);
+            if (e.removeSecond)
+                removeItem(s, e.second);
+            if (e.add >= 0) {
+                addItem(s, e.add);
+                m_held[e.add] = 1;
+                if (!m.items[e.add].pictureProblem.isEmpty())
+                    note(f.name, m.items[e.add].pictureProblem);
+            }
+            if (!e.problem.isEmpty())
+                note(f.name, e.problem);
+            return Outcome::Stay;
+        }
+        case Move::Timer:
+            s[2] = 0;
+            if (f.timerGo == Frame::TimerGo::Back)
+                goBack(s);
+            else
+                openFrame(s, f.timerTarget);
+            return Outcome::Stay;
+        }
+        return Outcome::Stay;
+    }
+
+    // --- the graph
+    // The state's number, adding it when new; -1 when the state limit stops the search.
+    int intern(const std::string &s, int parent, const Move &mv) {
+        const auto it = m_index.find(s);
+        if (it != m_index.end())
+            return it->second;
+        if (static_cast<qint64>(m_states.size()) >= m_limits.maxStates)
+            return -1;
+        const int id = static_cast<int>(m_states.size());
+        const auto inserted = m_index.emplace(s, id).first;
+        m_states.push_back(&inserted->first);
+        m_parent.push_back(parent);
+        m_via.push_back(mv);
+        m_ends.push_back(0);
+        return id;
+    }
+    // Explores the moves of state `id`; false when a limit stopped it halfway.
+    bool expand(int id);
+    void addEdge(int from, int to, const Move &mv, std::vector<int> &seen) {
+        if (to == from)
+            return;
+        for (int t : seen) {
+            if (t == to)
+                return;
+        }
+        seen.push_back(to);
+        m_edgeFrom.push_back(from);
+        m_edgeTo.push_back(to);
+        m_edgeMove.push_back(mv);
+    }
+
+    // --- the report
+    QStringList words(int fromState, const Move &mv) const;
+    QStringList steps(int state) const;
+    QString heldName(int item) const {
+        return m.items[item].heldAs.isEmpty() ? m.items[item].name : m.items[item].heldAs;
+    }
+    QStringList stepsTo(int fromState, const Move &mv) const {
+        if (mv.kind == Move::Start)
+            return words(-1, mv);
+        return steps(fromState) + words(fromState, mv);
+    }
+    QString moveText(int fromState, const Move &mv) const;
+    QString loss(int from, int to) const;
+    void analyse(ExploreReport &r) const;
+
+    struct Found {
+        int state;
+        Move move;
+        QString frame;
+        QString text;
+    };
+
+    const Model &m;
+    GameExplorer::Limits m_limits;
+    const GameExplorer::Progress &m_progress;
+    const std::atomic<bool> *m_cancel;
+    Layout L;
+
+    std::unordered_map<std::string, int> m_index;
+    std::vector<const std::string *> m_states;
+    std::vector<int> m_parent;
+    std::vector<Move> m_via;
+    std::vector<char> m_ends; // a move of the state ends the game
+    std::vector<int> m_edgeFrom, m_edgeTo;
+    std::vector<Move> m_edgeMove;
+    int m_endState = -2; // the state whose move ends the game first (-1: "start" itself)
+    Move m_endMove;
+    qint64 m_moves = 0;
+    int m_expanded = 0; // states 0 .. m_expanded - 1 had all their moves explored
+
+    int m_current = -1; // the state being expanded
+    Move m_move;
+    QHash<QString, int> m_problems;
+    std::vector<Found> m_found;
+    std::vector<std::vector<char>> m_shown;
+    std::vector<char> m_opened, m_held, m_used;
+};
+
+bool Search::expand(int id) {
+    m_current = id;
+    const std::string from = *m_states[id];
+    const Frame &f = m.frames[frameOf(from)];
+    std::vector<int> seen;
+    int visibleCount = 0;
+    int heldKinds = 0;
+    for (size_t i = 0; i < m.items.size(); ++i)
+        heldKinds += count(from, static_cast<int>(i)) > 0 ? 1 : 0;
+    std::string to;
+    const auto tryMove = [&](const Move &mv) {
+        to = from;
+        if (apply(to, mv) == Outcome::End) {
+            m_ends[id] = 1;
+            if (m_endState == -2) {
+                m_endState = id;
+                m_endMove = mv;
+            }
+            return true;
+        }
+        const int next = intern(to, id, mv);
+        if (next < 0)
+            return false;
+        addEdge(id, next, mv, seen);
+        return true;
+    };
+    for (size_t ai = 0; ai < f.areas.size(); ++ai) {
+        const Area &a = f.areas[ai];
+        if (!visible(from, a))
+            continue;
+        ++visibleCount;
+        m_shown[frameOf(from)][ai] = 1;
+        // A right click only shows or hides the menu bar; a click on an area without action or
+        // item, or a drop without an event, does nothing: they are counted, not played.
+        if (a.doesSomething() && !tryMove(Move{Move::Click, static_cast<int>(ai), 0}))
+            return false;
+        for (size_t d = 0; d < a.drops.size(); ++d) {
+            if (count(from, a.drops[d].item) > 0 && a.drops[d].action.present &&
+                !tryMove(Move{Move::Drop, static_cast<int>(ai), static_cast<int>(d)}))
+                return false;
+        }
+    }
+    for (size_t e = 0; e < m.events.size(); ++e) {
+        const Combination &ev = m.events[e];
+        if (ev.first != ev.second && count(from, ev.first) > 0 && count(from, ev.second) > 0 &&
+            !tryMove(Move{Move::Combine, 0, static_cast<int>(e)}))
+            return false;
+    }
+    if (from[2] && !tryMove(Move{Move::Timer, 0, 0}))
+        return false;
+    // Left and right clicks, drops, combinations, the timer, Escape, and "Exit" answered
+    // either way (both leave the game without reaching its end, or change nothing).
+    m_moves += 2 * visibleCount + static_cast<qint64>(heldKinds) * visibleCount +
+               static_cast<qint64>(heldKinds) * (heldKinds - 1) + (from[2] ? 1 : 0) + 1 + 2;
+    return true;
+}
+
+ExploreReport Search::run() {
+    QElapsedTimer clock;
+    clock.start();
+    ExploreReport r;
+    m_index.reserve(1024);
+    std::string start(static_cast<size_t>(L.size), '\0');
+    m_current = -1;
+    if (apply(start, Move{}) == Outcome::End)
+        m_endState = -1;
+    intern(start, -1, Move{});
+    ++m_moves;
+    r.complete = true;
+    qint64 lastReport = 0;
+    for (int id = 0; id < static_cast<int>(m_states.size()); ++id) {
+        if ((id & 255) == 0) {
+            if (m_cancel && m_cancel->load()) {
+                r.complete = false;
+                r.limit = QStringLiteral("cancelled");
+                break;
+            }
+            if (clock.elapsed() > m_limits.maxSeconds * 1000) {
+                r.complete = false;
+                r.limit = QStringLiteral("seconds");
+                break;
+            }
+            if (m_progress && clock.elapsed() - lastReport >= 100) {
+                lastReport = clock.elapsed();
+                m_progress(static_cast<qint64>(m_states.size()), m_moves);
+            }
+        }
+        if (!expand(id)) {
+            r.complete = false;
+            r.limit = QStringLiteral("states");
+            break;
+        }
+        m_expanded = id + 1;
+    }
+    r.states = static_cast<qint64>(m_states.size());
+    r.moves = m_moves;
+    if (m_progress)
+        m_progress(r.states, r.moves);
+    analyse(r);
+    r.seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+    return r;
+}
+
+QStringList Search::words(int fromState, const Move &mv) const {
+    if (mv.kind == Move::Start)
+        return {QStringLiteral("start")};
+    const Frame &f = m.frames[frameOf(*m_states[fromState])];
+    switch (mv.kind) {
+    case Move::Click:
+        return {QStringLiteral("click"), QString::number(f.areas[mv.area].number)};
+    case Move::Drop: {
+        const Drop &d = f.areas[mv.area].drops[mv.index];
+        return {QStringLiteral("drop"), heldName(d.item), QString::number(f.areas[mv.area].number)};
+    }
+    case Move::Combine:
+        return {QStringLiteral("combine"), heldName(m.events[mv.index].first),
+                heldName(m.events[mv.index].second)};
+    case Move::Timer:
+        return {QStringLiteral("advance"), QString::number(f.timerMs)};
+    default:
+        return {};
+    }
+}
+
+QStringList Search::steps(int state) const {
+    std::vector<int> chain;
+    for (int s = state; s >= 0; s = m_parent[s])
+        chain.push_back(s);
+    QStringList out;
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it)
+        out += words(m_parent[*it], m_via[*it]);
+    return out;
+}
+
+QString Search::moveText(int fromState, const Move &mv) const {
+    const QStringList w = words(fromState, mv);
+    const QString frame = fromState >= 0 ? m.frames[frameOf(*m_states[fromState])].name : QString();
+    QString what;
+    switch (mv.kind) {
+    case Move::Click:
+        what = QStringLiteral("clicking area %1").arg(w[1]);
+        break;
+    case Move::Drop:
+        what = QStringLiteral("dropping '%1' on area %2").arg(w[1], w[2]);
+        break;
+    case Move::Combine:
+        what = QStringLiteral("dropping '%1' on '%2'").arg(w[1], w[2]);
+        break;
+    case Move::Timer:
+        what = QStringLiteral("waiting for the frame timer");
+        break;
+    case Move::Start:
+        return QStringLiteral("At the start");
+    }
+    return QStringLiteral("On frame '%1', %2").arg(frame, what);
+}
+
+QString Search::loss(int from, int to) const {
+    const std::string &a = *m_states[from];
+    const std::string &b = *m_states[to];
+    QStringList lost;
+    for (size_t i = 0; i < m.items.size(); ++i) {
+        const int item = static_cast<int>(i);
+        if (count(b, item) < count(a, item))
+            lost.append(QStringLiteral("item '%1' used up").arg(m.items[i].name));
+    }
+    for (int h = 0; h < m.hideBits; ++h) {
+        if (bit(b, L.hides, h) && !bit(a, L.hides, h))
+            lost.append(QStringLiteral("area %1 of frame '%2' hidden for good")
+                            .arg(m.hideAreas[h].second)
+                            .arg(m.frames[m.hideAreas[h].first].name));
+    }
+    for (int v = 0; v < m.variables.size(); ++v) {
+        if (bit(a, L.vars, v) != bit(b, L.vars, v))
+            lost.append(QStringLiteral("variable '%1' became %2")
+                            .arg(m.variables[v])
+                            .arg(bit(b, L.vars, v)));
+    }
+    if (frameOf(a) != frameOf(b))
+        lost.append(QStringLiteral("went to frame '%1'").arg(m.frames[frameOf(b)].name));
+    if (lost.isEmpty())
+        lost.append(QStringLiteral("the frame timer no longer runs"));
+    return lost.join(QStringLiteral(", "));
+}
+
+void Search::analyse(ExploreReport &r) const {
+    const int n = static_cast<int>(m_states.size());
+    r.endReachable = m_endState != -2;
+    if (r.endReachable)
+        r.walkthrough = m_endState < 0 ? QStringList{QStringLiteral("start")}
+                                       : steps(m_endState) + words(m_endState, m_endMove);
+
+    // Backwards from the states whose move ends the game, and from the states not explored
+    // (their future is unknown, so they count as able to reach the end).
+    std::vector<int> first(static_cast<size_t>(n) + 1, 0), preds(m_edgeTo.size());
+    for (int t : m_edgeTo)
+        ++first[static_cast<size_t>(t) + 1];
+    for (int i = 0; i < n; ++i)
+        first[static_cast<size_t>(i) + 1] += first[static_cast<size_t>(i)];
+    std::vector<int> fill(first.begin(), first.end() - 1);
+    for (size_t e = 0; e < m_edgeTo.size(); ++e)
+        preds[static_cast<size_t>(fill[static_cast<size_t>(m_edgeTo[e])]++)] = m_edgeFrom[e];
+    std::vector<char> alive(static_cast<size_t>(n), 0);
+    std::vector<int> queue;
+    for (int i = 0; i < n; ++i) {
+        if (m_ends[static_cast<size_t>(i)] || i >= m_expanded) {
+            alive[static_cast<size_t>(i)] = 1;
+            queue.push_back(i);
+        }
+    }
+    for (size_t q = 0; q < queue.size(); ++q) {
+        const int s = queue[q];
+        for (int p = first[static_cast<size_t>(s)]; p < first[static_cast<size_t>(s) + 1]; ++p) {
+            const int from = preds[static_cast<size_t>(p)];
+            if (!alive[static_cast<size_t>(from)]) {
+                alive[static_cast<size_t>(from)] = 1;
+                queue.push_back(from);
+            }
+        }
+    }
+
+    // A dead end is met where a move leads from a state that can still end to one that cannot;
+    // the same move and the same loss make one cause, shown with its shortest steps.
+    if (r.endReachable || !r.complete) {
+        QHash<QString, int> causes;
+        std::vector<char> counted(static_cast<size_t>(n), 0);
+        for (size_t e = 0; e < m_edgeTo.size(); ++e) {
+            const int from = m_edgeFrom[e], to = m_edgeTo[e];
+            if (!alive[static_cast<size_t>(from)] || alive[static_cast<size_t>(to)])
+                continue;
+            const QString text = QStringLiteral("%1 leaves no way to the end: %2.")
+                                     .arg(moveText(from, m_edgeMove[e]), loss(from, to));
+            auto it = causes.find(text);
+            if (it == causes.end()) {
+                ExploreFinding f;
+                f.kind = ExploreFinding::Kind::DeadEnd;
+                f.frame = m.frames[frameOf(*m_states[from])].name;
+                f.text = text;
+                f.steps = stepsTo(from, m_edgeMove[e]);
+                f.count = 0;
+                it = causes.insert(text, static_cast<int>(r.deadEnds.size()));
+                r.deadEnds.append(f);
+            }
+            if (!counted[static_cast<size_t>(to)]) {
+                counted[static_cast<size_t>(to)] = 1;
+                ++r.deadEnds[it.value()].count;
+            }
+        }
+    }
+
+    for (const Found &f : m_found) {
+        ExploreFinding x;
+        x.kind = ExploreFinding::Kind::BrokenLink;
+        x.frame = f.frame;
+        x.text =
+            f.frame.isEmpty() ? f.text : QStringLiteral("On frame '%1': %2").arg(f.frame, f.text);
+        x.steps = stepsTo(f.state, f.move);
+        r.brokenLinks.append(x);
+    }
+
+    // What no path reaches: frames (by their file), areas of frames reached, items.
+    // A search stopped at a limit says so on each of these.
+    const QString within = r.complete ? QString() : QStringLiteral(" (within the search limit)");
+    const auto unreached = [&](ExploreFinding::Kind kind, const QString &frame,
+                               const QString &text) {
+        r.unreached.append(ExploreFinding{kind, frame, text + within + QLatin1Char('.'), {}, 1});
+    };
+    QHash<QString, bool> reachedFiles;
+    for (size_t i = 0; i < m.frames.size(); ++i) {
+        if (m_opened[i] && !m.frames[i].file.isEmpty())
+            reachedFiles.insert(m.frames[i].file, true);
+    }
+    for (const QString &file : m.frameFiles) {
+        if (!reachedFiles.contains(file))
+            unreached(ExploreFinding::Kind::NeverReached, file,
+                      QStringLiteral("Frame '%1' is never reached").arg(file));
+    }
+    for (size_t i = 0; i < m.frames.size(); ++i) {
+        if (!m_opened[i])
+            continue;
+        for (size_t a = 0; a < m.frames[i].areas.size(); ++a) {
+            if (!m_shown[i][a])
+                unreached(ExploreFinding::Kind::NeverReached, m.frames[i].name,
+                          QStringLiteral("Area %1 of frame '%2' is never shown")
+                              .arg(m.frames[i].areas[a].number)
+                              .arg(m.frames[i].name));
+        }
+    }
+    for (size_t i = 0; i < m.items.size(); ++i) {
+        if (!m.items[i].exists)
+            continue;
+        if (!m_held[i])
+            unreached(ExploreFinding::Kind::NeverReached, QString(),
+                      QStringLiteral("Item '%1' is never picked up").arg(m.items[i].name));
+        else if (!m_used[i])
+            unreached(ExploreFinding::Kind::NeverUsed, QString(),
+                      QStringLiteral("Item '%1' is never used").arg(m.items[i].name));
+    }
+}
+
+} // namespace
+
+GameExplorer::GameExplorer(GameModel::Model model) : m_model(std::move(model)) {}
+
+GameExplorer GameExplorer::fromSnapshot(const ProjectSnapshot &project) {
+    return GameExplorer(GameModel::compile(project));
+}
+
+ExploreReport GameExplorer::run(const Limits &limits, const Progress &progress,
+                                const std::atomic<bool> *cancel) const {
+    return Search(m_model, limits, progress, cancel).run();
+}
