@@ -636,8 +636,11 @@ void frmAreaProperties::RefreshComboBoxes() {
 }
 
 void frmAreaProperties::showItemIcon() {
-    imgItem->setPixmap(EditorItems::ItemIcon(m_project.paths, Combo7->currentText())
-                           .scaled(imgItem->size(), Qt::KeepAspectRatio));
+    const QPixmap icon = EditorItems::ItemIcon(m_project.paths, Combo7->currentText());
+    if (icon.isNull())
+        imgItem->clear();
+    else
+        imgItem->setPixmap(icon.scaled(imgItem->size(), Qt::KeepAspectRatio));
 }
 
 void frmAreaProperties::setVideoDefaults() {
