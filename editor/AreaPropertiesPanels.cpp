@@ -189,7 +189,15 @@ bool frmAreaProperties::renamePointer(const QString &from, const QString &typed)
     }
     if (lblMousePointer->text() == from)
         lblMousePointer->setText(to);
-    RefreshIconsList();
+    // The entry is renamed where it stands: this runs while the list view edits it.
+    const QSignalBlocker quiet(IconsListView);
+    for (int i = 0; i < IconsListView->count(); ++i) {
+        QListWidgetItem *item = IconsListView->item(i);
+        if (item->data(kFileNameRole).toString() == from) {
+            item->setData(kFileNameRole, to);
+            item->setText(to);
+        }
+    }
     return true;
 }
 

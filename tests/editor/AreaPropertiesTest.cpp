@@ -477,10 +477,15 @@ TEST(AreaPropertiesTest, PicturesPointersAndItemsChosenInTheDialog) {
     d->IconsListView->setCurrentRow(2); // hand.ico
     d->usePointer();
     EXPECT_EQ(d->lblMousePointer->text(), "hand.ico");
-    EXPECT_TRUE(d->renamePointer("hand.ico", "palm"));
+    // Typed in place over the entry, as the list view's editor does.
+    QListWidgetItem *hand = d->IconsListView->item(2);
+    hand->setText("palm");
     EXPECT_TRUE(ap.p.exists("Icons/palm.ico"));
+    EXPECT_EQ(hand->text(), "palm.ico");
     EXPECT_EQ(d->lblMousePointer->text(), "palm.ico");
-    EXPECT_FALSE(d->renamePointer("palm.ico", "bell"));
+    hand->setText("bell");
+    EXPECT_EQ(hand->text(), "palm.ico");
+    EXPECT_TRUE(ap.p.exists("Icons/bell.ico"));
     ASSERT_FALSE(editor.boxes.isEmpty());
     EXPECT_EQ(editor.texts().last(), "Cannot rename 'palm.ico': A file with the name you "
                                      "specified already exists. Specify a different name.");
