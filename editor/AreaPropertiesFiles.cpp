@@ -362,8 +362,7 @@ bool frmAreaProperties::SaveAreaProperties() {
     area.look.Height = rect.height();
     area.look.HasPicture = AppearanceOption[1]->isChecked();
     area.look.PictureFile = chosen(area.look.HasPicture, Combo2);
-    area.look.IsAnimatedGif =
-        area.look.HasPicture && IsAnimatedGifOption->isChecked() ? 1 : 0;
+    area.look.IsAnimatedGif = area.look.HasPicture && IsAnimatedGifOption->isChecked() ? 1 : 0;
     area.look.Stretch = area.look.HasPicture && StretchOption->isChecked() ? 1 : 0;
     area.look.MousePointer = lblMousePointer->text();
     area.look.VisibleIf = VariablesOption[1]->isChecked() ? 1 : 0;

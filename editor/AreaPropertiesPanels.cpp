@@ -70,9 +70,10 @@ void frmAreaProperties::buildPointerPanel() {
     auto *row = new QHBoxLayout;
     Command3 = button(QStringLiteral("Browse..."), FrameMousePointers,
                       QStringLiteral("Browse mouse pointers..."));
-    Command4 =
-        button(QStringLiteral("Remove"), FrameMousePointers, QStringLiteral("Remove mouse pointer"));
-    Command18 = button(QStringLiteral("OK"), FrameMousePointers, QStringLiteral("Use mouse pointer"));
+    Command4 = button(QStringLiteral("Remove"), FrameMousePointers,
+                      QStringLiteral("Remove mouse pointer"));
+    Command18 =
+        button(QStringLiteral("OK"), FrameMousePointers, QStringLiteral("Use mouse pointer"));
     Command21 = button(QStringLiteral("Cancel"), FrameMousePointers,
                        QStringLiteral("Close mouse pointers"));
     for (QPushButton *b : {Command3, Command4, Command18, Command21})
@@ -157,10 +158,10 @@ void frmAreaProperties::removePointer() {
     if (!item)
         return;
     const QString name = item->data(kFileNameRole).toString();
-    if (EditorMessages::ask(
-            this, QString(),
-            QStringLiteral("Do you really want to remove '") + name + QStringLiteral("' ?"),
-            Status::Icon::Question, Buttons::YesNo) != Answer::Yes)
+    if (EditorMessages::ask(this, QString(),
+                            QStringLiteral("Do you really want to remove '") + name +
+                                QStringLiteral("' ?"),
+                            Status::Icon::Question, Buttons::YesNo) != Answer::Yes)
         return;
     DataFiles files;
     if (!files.remove(m_project.paths.IconsPath(), name)) {
@@ -231,11 +232,10 @@ void frmAreaProperties::buildVariablePanel() {
     auto *row = new QHBoxLayout;
     Command11 = button(QStringLiteral("Create New..."), FrameVariables,
                        QStringLiteral("Create New variable..."));
-    Command12 =
-        button(QStringLiteral("Remove"), FrameVariables, QStringLiteral("Remove variable"));
+    Command12 = button(QStringLiteral("Remove"), FrameVariables, QStringLiteral("Remove variable"));
     CommandOK = button(QStringLiteral("OK"), FrameVariables, QStringLiteral("Add variable"));
-    CommandCancel = button(QStringLiteral("Cancel"), FrameVariables,
-                           QStringLiteral("Close variables"));
+    CommandCancel =
+        button(QStringLiteral("Cancel"), FrameVariables, QStringLiteral("Close variables"));
     for (QPushButton *b : {Command11, Command12, CommandOK, CommandCancel})
         row->addWidget(b);
     v->addLayout(row);

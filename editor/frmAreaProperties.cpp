@@ -32,8 +32,7 @@
 namespace {
 
 const QString kAreaHeading = QStringLiteral("What to do on area click:");
-const QString kItemHeading =
-    QStringLiteral("What to do when the item is dragged onto this area:");
+const QString kItemHeading = QStringLiteral("What to do when the item is dragged onto this area:");
 
 QFrame *panel(QWidget *parent) {
     auto *f = new QFrame(parent);
@@ -326,10 +325,11 @@ void frmAreaProperties::buildAction() {
     box(FrameVideoPosition)->addWidget(Command13);
     connect(Command13, &QPushButton::clicked, this, &frmAreaProperties::setVideoDefaults);
     box(FrameVideo)->addWidget(FrameVideoPosition);
-    box(FrameVideo)->addWidget(note(QStringLiteral("Select the video you want to play. If the "
-                                                   "video is not in the list, click "
-                                                   "'Browse...'."),
-                                    FrameVideo));
+    box(FrameVideo)
+        ->addWidget(note(QStringLiteral("Select the video you want to play. If the "
+                                        "video is not in the list, click "
+                                        "'Browse...'."),
+                         FrameVideo));
     t->addWidget(FrameVideo);
     t->addStretch();
     SSTab1->addTab(tab, QStringLiteral("Action"));
@@ -339,11 +339,10 @@ void frmAreaProperties::buildVariables() {
     auto *tab = new QWidget(SSTab1);
     auto *t = new QVBoxLayout(tab);
     // Both options may be ticked together.
-    VariablesOption[1] =
-        check(QStringLiteral("The selected area must be visible only if..."), tab);
+    VariablesOption[1] = check(QStringLiteral("The selected area must be visible only if..."), tab);
     VariablesOption[0] = check(QStringLiteral("Change the value of one or more variables when "
-                                               "the user clicks on this area."),
-                                tab);
+                                              "the user clicks on this area."),
+                               tab);
     auto list = [this](int i, const char *caption, QWidget *owner, QGridLayout *grid, int row,
                        int column) {
         grid->addWidget(note(QString::fromLatin1(caption), owner), row, column);
@@ -386,15 +385,13 @@ void frmAreaProperties::buildVariables() {
 void frmAreaProperties::buildItem() {
     auto *tab = new QWidget(SSTab1);
     auto *t = new QVBoxLayout(tab);
-    ObjectOption =
-        check(QStringLiteral("Add an item to the inventory when the user clicks on this area."),
-              tab);
+    ObjectOption = check(
+        QStringLiteral("Add an item to the inventory when the user clicks on this area."), tab);
     connect(ObjectOption, &QCheckBox::clicked, this, &frmAreaProperties::RefreshEnabled);
     t->addWidget(ObjectOption);
     Frame6 = panel(tab);
-    box(Frame6)->addWidget(
-        note(QStringLiteral("Select the item you want to appear in the user's inventory."),
-             Frame6));
+    box(Frame6)->addWidget(note(
+        QStringLiteral("Select the item you want to appear in the user's inventory."), Frame6));
     auto *row = new QHBoxLayout;
     Combo7 = new QComboBox(Frame6);
     Combo7->setEditable(true);
@@ -471,10 +468,11 @@ void frmAreaProperties::buildSounds() {
     FramePlaySound = panel(tab);
     Combo3 = fileList(Kind::Sound, FramePlaySound, QStringLiteral("Sounds (*.wav)"),
                       QStringLiteral("WAV sound"));
-    box(FramePlaySound)->addWidget(note(QStringLiteral("Select the sound you want to play. If "
-                                                       "the sound is not in the list, click "
-                                                       "'Browse...'."),
-                                        FramePlaySound));
+    box(FramePlaySound)
+        ->addWidget(note(QStringLiteral("Select the sound you want to play. If "
+                                        "the sound is not in the list, click "
+                                        "'Browse...'."),
+                         FramePlaySound));
     t->addWidget(FramePlaySound);
     FrameMultiChannel = new QFrame(tab);
     auto *grid = new QGridLayout(FrameMultiChannel);
@@ -620,8 +618,8 @@ void frmAreaProperties::RefreshComboBoxes() {
         return folderOf(kind).isEmpty() ? QStringList()
                                         : DataFiles::list(folderOf(kind), extensions);
     };
-    fill(Combo1, m_project.paths.isEmpty() ? QStringList()
-                                           : FrameFiles(m_project.paths, m_mode).list());
+    fill(Combo1,
+         m_project.paths.isEmpty() ? QStringList() : FrameFiles(m_project.paths, m_mode).list());
     fill(Combo2, files(Kind::Picture, {".bmp", ".gif", ".jpg", ".wmf", ".emf", ".ico", ".cur"}));
     const QStringList waves = files(Kind::Sound, {".wav"});
     fill(Combo3, waves);
@@ -630,8 +628,8 @@ void frmAreaProperties::RefreshComboBoxes() {
     fill(Combo5, files(Kind::Video, {".avi"}));
     fill(Combo6, files(Kind::Mp3, {".mp3"}));
     fill(Combo8, files(Kind::Midi, {".mid"}));
-    fill(Combo7, m_project.paths.isEmpty() ? QStringList()
-                                           : EditorItems::ItemNames(m_project.paths));
+    fill(Combo7,
+         m_project.paths.isEmpty() ? QStringList() : EditorItems::ItemNames(m_project.paths));
     RefreshIsAnimatedGif();
 }
 
@@ -707,11 +705,10 @@ void frmAreaProperties::removeItem() {
     const QString item = Combo7->currentText();
     if (item.isEmpty())
         return;
-    if (EditorMessages::ask(this, QString(),
-                            QStringLiteral("Do you really want to remove '") + item +
-                                QStringLiteral(".obj' ?"),
-                            Status::Icon::Question,
-                            EngineHost::Buttons::YesNo) != EngineHost::Answer::Yes)
+    if (EditorMessages::ask(
+            this, QString(),
+            QStringLiteral("Do you really want to remove '") + item + QStringLiteral(".obj' ?"),
+            Status::Icon::Question, EngineHost::Buttons::YesNo) != EngineHost::Answer::Yes)
         return;
     if (!Items(m_project.paths).remove(item))
         EditorMessages::ask(this, QStringLiteral("Error Removing Item"),

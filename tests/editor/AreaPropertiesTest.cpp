@@ -45,9 +45,9 @@ struct AreaProject {
     RecordingMediaBackend media;
     explicit AreaProject(bool singleChannel = false) {
         writeProject(p, "Harbour", "Shore", {"Shore", "Hall"});
-        for (const char *f : {"Frames/tune.mid", "Frames/intro.avi", "Frames/theme.mp3",
-                              "Areas/gull.wav", "Areas/door.bmp", "Areas/flag.gif",
-                              "Areas/FLAG2.GIF"})
+        for (const char *f :
+             {"Frames/tune.mid", "Frames/intro.avi", "Frames/theme.mp3", "Areas/gull.wav",
+              "Areas/door.bmp", "Areas/flag.gif", "Areas/FLAG2.GIF"})
             p.writeRaw(f, "data");
         QImage icon(16, 16, QImage::Format_ARGB32);
         icon.fill(Qt::red);
@@ -109,7 +109,8 @@ TEST(AreaPropertiesTest, ChecksInOrderWithTheirMessagesAndTabs) {
         };
     };
     const QString quote = "You cannot use quotation marks: \"";
-    const QString coordinates = "Video coordinates are bigger than project resolution (screen size).";
+    const QString coordinates =
+        "Video coordinates are bigger than project resolution (screen size).";
     const QString size = "Please enter valid video width and height.";
     const QString caution =
         "Caution: you have selected the option 'Close the program (go to the main menu)'. If you "
@@ -180,7 +181,10 @@ TEST(AreaPropertiesTest, ChecksInOrderWithTheirMessagesAndTabs) {
              d.Combo1->setEditText("Hall");
          },
          1, "You cannot close the program and go to another frame at the same time."},
-        {"close, not confirmed", [](frmAreaProperties &d) { tick(d.Action[4]); }, 1, caution,
+        {"close, not confirmed",
+         [](frmAreaProperties &d) { tick(d.Action[4]); },
+         1,
+         caution,
          {Answer::No}},
         {"close, confirmed, then a message with a quote",
          [](frmAreaProperties &d) {
@@ -188,7 +192,9 @@ TEST(AreaPropertiesTest, ChecksInOrderWithTheirMessagesAndTabs) {
              tick(d.Action[1]);
              d.TextMessage->setText("say \"hi\"");
          },
-         1, caution + "|" + quote, {Answer::Yes}},
+         1,
+         caution + "|" + quote,
+         {Answer::Yes}},
         {"a quote in a video field", video("1\"", "0", "100", "100"), 1, quote},
         {"left equal to the screen width", video("640", "0", "100", "100"), -1, ""},
         {"left one more", video("641", "0", "100", "100"), 1, coordinates},
@@ -252,7 +258,8 @@ TEST(AreaPropertiesTest, VariableListsKeepOneEntryPerGroupAndProposeNames) {
         {"Lamp", {"Lamp01"}, "Lamp02"},
     };
     for (const Proposal &p : proposals)
-        EXPECT_EQ(VariableRules::proposeName(p.selected, p.existing), p.expected) << p.selected.toStdString();
+        EXPECT_EQ(VariableRules::proposeName(p.selected, p.existing), p.expected)
+            << p.selected.toStdString();
 
     AreaProject ap;
     AnsweredEditor editor;
@@ -361,9 +368,9 @@ TEST(AreaPropertiesTest, WhatIsSavedIsReadBackAndWrittenAgainUnchanged) {
     EXPECT_EQ(a.action.TextOnBackground, 0);
     EXPECT_EQ(a.action.VideoFile, "intro.avi");
     EXPECT_TRUE(a.action.VideoAtPosition);
-    EXPECT_EQ(QRectF(a.action.VideoLeft, a.action.VideoTop, a.action.VideoWidth,
-                     a.action.VideoHeight),
-              QRectF(22, 32, 96, 56));
+    EXPECT_EQ(
+        QRectF(a.action.VideoLeft, a.action.VideoTop, a.action.VideoWidth, a.action.VideoHeight),
+        QRectF(22, 32, 96, 56));
     EXPECT_EQ(a.action.MidiFile, "tune.mid");
     EXPECT_EQ(a.action.ChangeVariables, 1);
     EXPECT_EQ(a.action.SetZeroList, QStringList{"Door01"});
@@ -389,7 +396,8 @@ TEST(AreaPropertiesTest, WhatIsSavedIsReadBackAndWrittenAgainUnchanged) {
         d->confirm();
     }
     for (auto i = before.cbegin(); i != before.cend(); ++i)
-        EXPECT_EQ(ap.p.read(QStringLiteral("Areas/Shore/1") + i.key()), i.value()) << i.key().toStdString();
+        EXPECT_EQ(ap.p.read(QStringLiteral("Areas/Shore/1") + i.key()), i.value())
+            << i.key().toStdString();
     EXPECT_TRUE(editor.boxes.isEmpty()) << editor.texts().join("|").toStdString();
 }
 

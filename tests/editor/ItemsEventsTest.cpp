@@ -118,8 +118,9 @@ TEST(ItemsEventsTest, ItemOnItemEventsAreRefusedInOrderWrittenAndReplaced) {
     const Case cases[] = {
         {"", "Rope", true, "", "You must select two items."},
         {"Key", "Key", true, "", "You must select the new item."},
-        {"Key", "Key", false, "", "The first item must be different from the second item. Users "
-                                  "cannot use an item on itself."},
+        {"Key", "Key", false, "",
+         "The first item must be different from the second item. Users "
+         "cannot use an item on itself."},
         {"Key", "Rope", true, "Hook", ""},
         {"Key", "Rope", false, "Hook", ""}, // replaces the event; no new item is stored
     };
