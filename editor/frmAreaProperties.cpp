@@ -132,6 +132,9 @@ frmAreaProperties::frmAreaProperties(FrameEditState &state, FrameCanvas *canvas,
     connect(Command1, &QPushButton::clicked, this, &frmAreaProperties::cancel);
 
     resize(5520 / 15, 6375 / 15);
+    // Where the canvas lies: over the window that opened it.
+    if (parent)
+        move(parent->window()->geometry().topLeft());
     FrameMousePointers->hide();
     FrameVariables->hide();
 

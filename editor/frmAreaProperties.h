@@ -169,6 +169,7 @@ private:
     void showAction(const ActionRecord &a);
     QList<ChannelRecord> channelsFromControls() const;
     void showChannels(const QList<ChannelRecord> &channels);
+    void keepLegacySound(const ActionRecord &a);
     void Channels_UpdateVisibility();
     int areaNumber() const;
     void closing();

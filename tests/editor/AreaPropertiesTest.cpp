@@ -517,3 +517,24 @@ TEST(AreaPropertiesTest, PicturesPointersAndItemsChosenInTheDialog) {
     EXPECT_FALSE(ap.p.exists("Areas/Rope.obj"));
     EXPECT_EQ(d->Combo7->count(), 1);
 }
+
+TEST(AreaPropertiesTest, AnOlderRecordKeepsItsOneVariableAndItsSoundWhenSavedAgain) {
+    AreaProject ap;
+    AnsweredEditor editor;
+    Area area;
+    area.look.Width = area.look.Height = 900;
+    ASSERT_TRUE(ap.files().save(1, area));
+    ap.p.writeLines("Areas/Shore/1b.dat", {"1", q("Lamp"), "#FALSE#", "#TRUE#", "#FALSE#", "0",
+                                           q(""), "1", q("gull.wav"), "0", "0", "0", q("")});
+    {
+        auto d = ap.open(0, true);
+        d->confirm();
+    }
+    Area back;
+    ASSERT_TRUE(ap.files().load(1, back));
+    EXPECT_EQ(back.action.ChangeVariables, 1);
+    EXPECT_EQ(back.action.SetOneList, QStringList{"Lamp"});
+    EXPECT_TRUE(back.sounds.value(0).PlaySound);
+    EXPECT_EQ(back.sounds.value(0).SoundFile, "gull.wav");
+    EXPECT_TRUE(editor.boxes.isEmpty()) << editor.texts().join("|").toStdString();
+}
