@@ -79,7 +79,7 @@ void frmAreaProperties::buildPointerPanel() {
     for (QPushButton *b : {Command3, Command4, Command18, Command21})
         row->addWidget(b);
     p->addLayout(row);
-    connect(IconsListView, &QListWidget::itemDoubleClicked, this, &frmAreaProperties::usePointer);
+    connect(IconsListView, &QListWidget::itemActivated, this, &frmAreaProperties::usePointer);
     connect(Command18, &QPushButton::clicked, this, &frmAreaProperties::usePointer);
     connect(Command21, &QPushButton::clicked, this, [this] {
         FrameMousePointers->hide();
@@ -246,7 +246,7 @@ void frmAreaProperties::buildVariablePanel() {
           "To remove a variable from the 'Available Variables' list, select it and click "
           "'Remove'."})
         v->addWidget(note(QString::fromLatin1(text), FrameVariables));
-    connect(VariablesList, &QListWidget::itemDoubleClicked, this,
+    connect(VariablesList, &QListWidget::itemActivated, this,
             &frmAreaProperties::addSelectedVariable);
     connect(CommandOK, &QPushButton::clicked, this, &frmAreaProperties::addSelectedVariable);
     connect(CommandCancel, &QPushButton::clicked, this, [this] {

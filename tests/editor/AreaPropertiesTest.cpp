@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTest>
 
 #include <functional>
 
@@ -483,7 +484,8 @@ TEST(AreaPropertiesTest, PicturesPointersAndItemsChosenInTheDialog) {
     EXPECT_TRUE(d->SSTab1->isHidden());
     ASSERT_EQ(d->IconsListView->count(), 3);
     d->IconsListView->setCurrentRow(2); // hand.ico
-    d->usePointer();
+    QTest::keyClick(d->IconsListView, Qt::Key_Return); // as a double-click does
+    EXPECT_TRUE(d->FrameMousePointers->isHidden());
     EXPECT_EQ(d->lblMousePointer->text(), "hand.ico");
     // Typed in place over the entry, as the list view's editor does.
     QListWidgetItem *hand = d->IconsListView->item(2);
