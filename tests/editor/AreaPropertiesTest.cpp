@@ -3,7 +3,9 @@
 // item mode, Cancel, and the pointer panel.
 
 #include "EditorTestSupport.h"
+#include "GameEngine.h"
 #include "RecordingMedia.h"
+#include "ScriptHost.h"
 #include "VariableRules.h"
 #include "VariablesFile.h"
 #include "frmAreaProperties.h"
@@ -483,7 +485,7 @@ TEST(AreaPropertiesTest, PicturesPointersAndItemsChosenInTheDialog) {
     d->showPointerPanel();
     EXPECT_TRUE(d->SSTab1->isHidden());
     ASSERT_EQ(d->IconsListView->count(), 3);
-    d->IconsListView->setCurrentRow(2); // hand.ico
+    d->IconsListView->setCurrentRow(2);                // hand.ico
     QTest::keyClick(d->IconsListView, Qt::Key_Return); // as a double-click does
     EXPECT_TRUE(d->FrameMousePointers->isHidden());
     EXPECT_EQ(d->lblMousePointer->text(), "hand.ico");
@@ -539,4 +541,37 @@ TEST(AreaPropertiesTest, AnOlderRecordKeepsItsOneVariableAndItsSoundWhenSavedAga
     EXPECT_TRUE(back.sounds.value(0).PlaySound);
     EXPECT_EQ(back.sounds.value(0).SoundFile, "gull.wav");
     EXPECT_TRUE(editor.boxes.isEmpty()) << editor.texts().join("|").toStdString();
+}
+
+TEST(AreaPropertiesTest, AnAreaMadeInTheDialogPlaysInTheGame) {
+    AreaProject ap;
+    AnsweredEditor editor;
+    {
+        auto d = ap.open(0, false);
+        tick(d->Action[0]);
+        d->Combo1->setCurrentText("Hall");
+        tick(d->ObjectOption);
+        d->Combo7->setCurrentText("Key");
+        tick(d->VariablesOption[0]);
+        d->showVariablePanel(3);
+        d->VariablesList->setCurrentRow(1); // Lamp must become 1
+        d->addSelectedVariable();
+        d->confirm();
+    }
+    ASSERT_TRUE(FrameFiles(ap.project.paths, ap.mode()).writeAreaCount("Shore", 1));
+    GeneralInfo general;
+    ASSERT_TRUE(readGeneral(ap.p.path("Config/General"), general, GeneralReader::Player));
+    ScriptHost host;
+    RecordingMediaBackend media(&host);
+    GameEngine engine(ap.project.paths, general, CustomTexts(), media, host);
+    host.setEngine(&engine);
+    engine.StartNewGame();
+    ASSERT_EQ(engine.currentFrame(), "Shore");
+    engine.AreaClick(1, 1);
+    EXPECT_EQ(engine.currentFrame(), "Hall");
+    ASSERT_EQ(engine.scene().inventory.size(), 1);
+    EXPECT_EQ(engine.scene().inventory[0].name, "Key");
+    EXPECT_EQ(engine.variables().GetVariableValue("Lamp"), 1);
+    EXPECT_EQ(engine.variables().GetVariableValue("Door01"), 0);
+    EXPECT_TRUE(host.takeReports().isEmpty());
 }
