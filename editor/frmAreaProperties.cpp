@@ -24,6 +24,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTimer>
@@ -339,7 +341,12 @@ void frmAreaProperties::buildAction() {
 }
 
 void frmAreaProperties::buildVariables() {
-    auto *tab = new QWidget(SSTab1);
+    // Five lists with their buttons: the tab scrolls rather than squeeze them.
+    auto *scroll = new QScrollArea(SSTab1);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto *tab = new QWidget(scroll);
     auto *t = new QVBoxLayout(tab);
     // Both options may be ticked together.
     VariablesOption[1] = check(QStringLiteral("The selected area must be visible only if..."), tab);
@@ -351,6 +358,8 @@ void frmAreaProperties::buildVariables() {
         grid->addWidget(note(QString::fromLatin1(caption), owner), row, column);
         SmallList[i] = new QListWidget(owner);
         SmallList[i]->setAccessibleName(QString::fromLatin1(caption));
+        SmallList[i]->setMinimumHeight(72);
+        SmallList[i]->setMaximumHeight(120);
         grid->addWidget(SmallList[i], row + 1, column);
         auto *buttons = new QHBoxLayout;
         Command9[i] = button(QStringLiteral("Add..."), owner,
@@ -382,7 +391,10 @@ void frmAreaProperties::buildVariables() {
     box(Frame4)->addLayout(change);
     t->addWidget(Frame4);
     t->addStretch();
-    SSTab1->addTab(tab, QStringLiteral("Variables"));
+    scroll->setWidget(tab);
+    scroll->setMinimumWidth(tab->minimumSizeHint().width() +
+                            scroll->verticalScrollBar()->sizeHint().width());
+    SSTab1->addTab(scroll, QStringLiteral("Variables"));
 }
 
 void frmAreaProperties::buildItem() {
