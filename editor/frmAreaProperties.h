@@ -100,6 +100,7 @@ public:
     QPushButton *playButton(QComboBox *list) const;
     bool playFile(QComboBox *list);
 
+    // Only confirm() saves: accept(), reject(), Escape and the close box all act as "Cancel".
     void done(int result) override;
 
     // The controls, by their names.
