@@ -9,6 +9,7 @@
 #include "frmFrames.h"
 #include "frmLoadProject.h"
 #include "frmNewProject.h"
+#include "frmObjects.h"
 #include "frmProjectProperties.h"
 #include "frmWelcome.h"
 
@@ -109,6 +110,7 @@ frmMenu::frmMenu(const EditorFolders &folders, MediaBackend &media, DriveProvide
              {"Picture (resized to fit window)...", "Picture (tiled to fit window)...",
               "Solid Color...", "Cancel"});
     addPanel(14, QStringLiteral("Quillmoor"), {"Back"});
+    addItemsPanels();
     // The distribution dialog is not part of this window yet.
     m_buttons[7][QStringLiteral("Create stand-alone installation...")]->setEnabled(false);
     m_frames = std::make_unique<frmFrames>();
@@ -301,6 +303,7 @@ void frmMenu::ShowMenu(int p) {
     }
     if (p == 8)
         refreshExternalButtons();
+    showItemsPanel(p);
     if (p == 2 || p == 10) {
         m_frames->setIconStyle(m_viewOption[0]->isChecked());
         m_frames->setProject(m_project);
@@ -453,6 +456,7 @@ void frmMenu::QuitProject() {
 
 void frmMenu::CloseProject() {
     m_project = EditorProject();
+    m_itemsFrame.clear();
     ShowMenu(9);
 }
 
@@ -595,6 +599,7 @@ void frmMenu::closeEvent(QCloseEvent *event) {
     savePosition();
     if (m_frames->isVisible())
         m_frames->close();
+    m_objects->hide();
     event->accept();
     QApplication::quit();
 }
