@@ -49,15 +49,13 @@ QStringList subfoldersOf(const QString &folder) {
 }
 
 QVector<GameFileGroup> gameFileGroups(const QString &projectRoot, const QString &schemeFolder,
-                                      const GameFileOptions &options) {
+                                      const QString &schemeName, const GameFileOptions &options) {
     using Role = GameFileGroup::Role;
     const QString root = slashFolder(projectRoot);
     QVector<GameFileGroup> groups;
-    if (!schemeFolder.isEmpty()) {
-        // The scheme keeps the name of its folder in the game, whatever case it has on disk.
-        const QString name = QDir(schemeFolder).dirName();
-        addGroup(groups, Role::Scheme, schemeFolder, QStringLiteral("Schemes/") + name, false);
-    }
+    if (!schemeFolder.isEmpty())
+        addGroup(groups, Role::Scheme, schemeFolder, QStringLiteral("Schemes/") + schemeName,
+                 false);
     if (options.letAnyoneEdit && QFileInfo(root + QStringLiteral("Project.dat")).isFile()) {
         GameFileGroup g;
         g.role = Role::ProjectFile;
@@ -102,7 +100,7 @@ bool listGameFiles(const QString &projectRoot, const QString &schemesFolder, boo
         scheme = SchemeFolders(schemesFolder).schemeFolder(info.SchemeName);
     GameFileOptions options;
     options.letAnyoneEdit = letAnyoneEdit;
-    for (const GameFileGroup &g : gameFileGroups(projectRoot, scheme, options)) {
+    for (const GameFileGroup &g : gameFileGroups(projectRoot, scheme, info.SchemeName, options)) {
         const QString prefix = g.targetFolder.isEmpty() ? QString() : g.targetFolder + '/';
         for (const QString &name : g.names)
             out.append({g.folder + name,

@@ -34,10 +34,11 @@ struct GameFileOptions {
     bool runFromCd = false;     // Frames, Icons and Areas stay on the CD
 };
 
-// The groups of a project whose information (Config/General) has been read. Folders without
-// files give no group (the [Dirs] section still makes them).
+// The groups of a project whose information (Config/General) has been read: `schemeFolder` is
+// the folder of its scheme (empty for none), installed as Schemes/<schemeName>. Folders
+// without files give no group (the [Dirs] section still makes them).
 QVector<GameFileGroup> gameFileGroups(const QString &projectRoot, const QString &schemeFolder,
-                                      const GameFileOptions &options);
+                                      const QString &schemeName, const GameFileOptions &options);
 
 // The files directly in `folder` (no subfolders, no links, no leftover temporary files),
 // sorted by name.
