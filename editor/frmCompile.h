@@ -36,8 +36,7 @@ public:
     void StartCompilation();
     // "Default" on the options page: Blue and every box cleared.
     void SetDefaults();
-
-protected:
+    // Closes the dialog, except while a build runs (it ends through its own messages).
     void reject() override;
 
 private:
