@@ -3,6 +3,7 @@
 #include "AnimatedCopy.h"
 #include "DistributionBuild.h"
 #include "DistributionFixture.h"
+#include "InstallerScript.h"
 #include "NameRules.h"
 #include "OptionsFile.h"
 #include "SettingsStore.h"
@@ -275,6 +276,73 @@ TEST(RunFromCdBuild, WaysToStop) {
             EXPECT_TRUE(QFile::exists(data + "Frames/door.bmp")); // renamed only at the end
         }
         EXPECT_EQ(readAll(installer), before); // no installer, or the other game's untouched
+    }
+}
+
+// Stands in for wine: runs nothing, records what it was given and makes the setup.
+const char *const kWine = R"(#!/bin/sh
+here=$(dirname "$1")
+printf '%s\n' "$@" "WINEDEBUG=$WINEDEBUG" > "$here/args"
+mkdir -p "$here/../Output" && echo wine > "$here/../Output/Setup.exe"
+)";
+
+// The command-line compiler: script, output folder and name as its options say.
+const char *const kIscc = R"(#!/bin/sh
+printf '%s\n' "$@" > "$(dirname "$0")/args"
+echo "Compiling [Setup] section"
+out=${2#/O}; name=${3#/F}
+mkdir -p "$out" && echo iscc > "$out/$name.exe"
+)";
+
+// Which program the build starts and how: the windowed compiler, the command-line one, a
+// Windows program through wine, and a Windows program where wine is missing.
+TEST(StandardBuild, HowTheCompilerIsStarted) {
+    QTemporaryDir bin;
+    write(bin.path() + "/wine", kWine);
+    QFile::setPermissions(bin.path() + "/wine", QFile::ReadOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    const struct {
+        const char *name;
+        const char *program; // written to Compiler/<program>
+        QByteArray contents;
+        QByteArray pathVariable;
+        Result result;
+        QString arguments; // with <editor> for the editor folder, <script> for the script
+        QString lastMessage;
+    } cases[] = {
+        {"command-line compiler", "ISCC.exe", kIscc, path, Result::Completed,
+         "<script>\n/O<editor>/Output\n/FSetup",
+         "The Setup Compiler will now run by itself and create the installation. Wait until it "
+         "has finished."},
+        {"through wine", "Compil32.exe", QByteArray("MZ\x90\0", 4), bin.path().toUtf8() + ":" + path,
+         Result::Completed, "<editor>/Compiler/Compil32.exe\n<script>\nWINEDEBUG=-all",
+         kInstructions},
+        {"wine missing", "Compil32.exe", QByteArray("MZ\x90\0", 4), QByteArray("/nonexistent"),
+         Result::Stopped, "", "Operation Aborted"},
+    };
+    for (const auto &t : cases) {
+        SCOPED_TRACE(t.name);
+        BuildCase c;
+        QFile::remove(c.editor.path("Compiler/Compil32.exe"));
+        const QString program = c.editor.path("Compiler/") + t.program;
+        write(program, t.contents);
+        QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("PATH", t.pathVariable);
+        EXPECT_EQ(c.run(), t.result);
+        qputenv("PATH", path);
+        const bool wine = t.contents.startsWith("MZ");
+        const QString script = c.editor.path("Test.iss");
+        // Paths the compiler reads are in its own form.
+        const QByteArray scriptText = readAll(script);
+        EXPECT_EQ(scriptText.contains("SourceDir=Z:\\"), wine);
+        QString expected = t.arguments;
+        expected.replace("<script>", wine ? scriptPathOf(script, PathForm::Wine) : script)
+            .replace("<editor>/", c.editor.folder);
+        EXPECT_EQ(c.editor.compilerArguments().toStdString(), expected.toStdString());
+        EXPECT_EQ(c.host.messages.last(), t.lastMessage);
+        EXPECT_EQ(c.host.output.contains("Compiling [Setup] section"),
+                  QByteArray(t.program) == "ISCC.exe");
+        EXPECT_EQ(QFile::exists(c.location + "Marsh.exe"), t.result == Result::Completed);
     }
 }
 

@@ -40,6 +40,8 @@ struct RecordingHost : BuildHost {
     void showWaitingPage(const QString &text) override { pages << QStringLiteral("waiting:") + text; }
     void showFirstPage() override { pages << QStringLiteral("first"); }
     void closeDialog() override { pages << QStringLiteral("closed"); }
+    QString output; // of the command-line compiler
+    void compilerOutput(const QString &text) override { output += text; }
     void copyStarted(AnimatedCopy &copy) override {
         if (onCopy)
             onCopy(copy);
