@@ -36,8 +36,7 @@ QCheckBox *checkBox(const QString &caption, QWidget *parent) {
 
 } // namespace
 
-frmCompile::frmCompile(const EditorProject &project, const QString &editorFolder,
-                       QWidget *parent)
+frmCompile::frmCompile(const EditorProject &project, const QString &editorFolder, QWidget *parent)
     : QDialog(parent), m_project(project), m_editorFolder(editorFolder) {
     setWindowTitle(QStringLiteral("Create .EXE"));
     m_pages = new QStackedWidget(this);
@@ -96,8 +95,8 @@ void frmCompile::buildOptionsPage() {
     CheckEnable = checkBox(QStringLiteral("Let anyone edit my software with Quillmoor (do not "
                                           "hide project resources)."),
                            page);
-    CheckRunFromCD = checkBox(
-        QStringLiteral("Run from CD (do not copy project files to the hard-disk)."), page);
+    CheckRunFromCD =
+        checkBox(QStringLiteral("Run from CD (do not copy project files to the hard-disk)."), page);
     Check2 = checkBox(QStringLiteral("Do not distribute the other system files (540KB)."), page);
     chkVersion6 = checkBox(
         QStringLiteral("Write the script for the current setup compiler (version 6)"), page);
@@ -148,13 +147,15 @@ void frmCompile::buildWaitingPage() {
 }
 
 void frmCompile::browse() {
-    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("Location"),
-                                                             txtLocation->text());
+    const QString folder =
+        QFileDialog::getExistingDirectory(this, QStringLiteral("Location"), txtLocation->text());
     if (!folder.isEmpty())
         txtLocation->setText(QDir::toNativeSeparators(folder));
 }
 
-int frmCompile::currentPage() const { return m_pages->currentIndex(); }
+int frmCompile::currentPage() const {
+    return m_pages->currentIndex();
+}
 
 BuildOptions frmCompile::options() const {
     BuildOptions o;
@@ -202,7 +203,9 @@ bool frmCompile::ask(const BuildMessage &m) {
            EngineHost::Answer::Ok;
 }
 
-void frmCompile::tell(const BuildMessage &m) { EditorMessages::ask(this, m.title, m.text, m.icon); }
+void frmCompile::tell(const BuildMessage &m) {
+    EditorMessages::ask(this, m.title, m.text, m.icon);
+}
 
 void frmCompile::showWaitingPage(const QString &text) {
     lblWaiting->setText(text);
@@ -217,12 +220,17 @@ void frmCompile::compilerOutput(const QString &text) {
     txtOutput->insertPlainText(text);
 }
 
-void frmCompile::showFirstPage() { m_pages->setCurrentIndex(FirstPage); }
+void frmCompile::showFirstPage() {
+    m_pages->setCurrentIndex(FirstPage);
+}
 
-void frmCompile::closeDialog() { m_closeWhenDone = true; }
+void frmCompile::closeDialog() {
+    m_closeWhenDone = true;
+}
 
 void frmCompile::copyStarted(AnimatedCopy &copy) {
-    m_progress = new QProgressDialog(AnimatedCopy::title(), QStringLiteral("Cancel"), 0, 1000, this);
+    m_progress =
+        new QProgressDialog(AnimatedCopy::title(), QStringLiteral("Cancel"), 0, 1000, this);
     m_progress->setWindowTitle(AnimatedCopy::title());
     m_progress->setWindowModality(Qt::WindowModal);
     m_progress->setMinimumDuration(0);
@@ -232,15 +240,15 @@ void frmCompile::copyStarted(AnimatedCopy &copy) {
     connect(&copy, &AnimatedCopy::progress, m_progress,
             [this](int files, int filesTotal, qint64 bytes, qint64 bytesTotal) {
                 const QLocale locale;
-                m_progress->setLabelText(
-                    QStringLiteral("%1\n%2 of %3 files, %4 of %5")
-                        .arg(AnimatedCopy::title())
-                        .arg(files)
-                        .arg(filesTotal)
-                        .arg(locale.formattedDataSize(bytes), locale.formattedDataSize(bytesTotal)));
-                m_progress->setValue(bytesTotal > 0 ? int(bytes * 1000 / bytesTotal)
-                                                    : (filesTotal > 0 ? files * 1000 / filesTotal
-                                                                      : 1000));
+                m_progress->setLabelText(QStringLiteral("%1\n%2 of %3 files, %4 of %5")
+                                             .arg(AnimatedCopy::title())
+                                             .arg(files)
+                                             .arg(filesTotal)
+                                             .arg(locale.formattedDataSize(bytes),
+                                                  locale.formattedDataSize(bytesTotal)));
+                m_progress->setValue(bytesTotal > 0
+                                         ? int(bytes * 1000 / bytesTotal)
+                                         : (filesTotal > 0 ? files * 1000 / filesTotal : 1000));
             });
     m_progress->show();
 }

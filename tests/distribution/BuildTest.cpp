@@ -58,7 +58,8 @@ struct BuildCase {
         return m;
     }
     bool playerCopyLeft() const {
-        return !QDir(game.root()).entryList({QStringLiteral("*.exe"), QStringLiteral("Temp.dat")})
+        return !QDir(game.root())
+                    .entryList({QStringLiteral("*.exe"), QStringLiteral("Temp.dat")})
                     .isEmpty();
     }
 };
@@ -77,14 +78,22 @@ TEST(StandardBuild, EveryWayThrough) {
         Result result;
         QStringList messages;
     } cases[] = {
-        {"empty name", [](BuildCase &c) { c.options.fileName.clear(); }, Result::Stopped,
+        {"empty name",
+         [](BuildCase &c) { c.options.fileName.clear(); },
+         Result::Stopped,
          {"Please enter a valid file name."}},
-        {"refused character", [](BuildCase &c) { c.options.fileName = "a:b"; }, Result::Stopped,
+        {"refused character",
+         [](BuildCase &c) { c.options.fileName = "a:b"; },
+         Result::Stopped,
          {NameRules::checkName(QStringLiteral("a:b")).text()}},
-        {"the player's own name", [](BuildCase &c) { c.options.fileName = "RUN"; },
-         Result::Stopped, {"Sorry, the selected file is protected. Please enter another file."}},
-        {"the editor's own name", [](BuildCase &c) { c.options.fileName = "Quillmoor.EXE"; },
-         Result::Stopped, {"Sorry, the selected file is protected. Please enter another file."}},
+        {"the player's own name",
+         [](BuildCase &c) { c.options.fileName = "RUN"; },
+         Result::Stopped,
+         {"Sorry, the selected file is protected. Please enter another file."}},
+        {"the editor's own name",
+         [](BuildCase &c) { c.options.fileName = "Quillmoor.EXE"; },
+         Result::Stopped,
+         {"Sorry, the selected file is protected. Please enter another file."}},
         {"replacing refused",
          [](BuildCase &c) {
              write(c.location + "Marsh.exe", "old");
@@ -92,18 +101,26 @@ TEST(StandardBuild, EveryWayThrough) {
          },
          Result::Stopped,
          {"A file with the name you specified already exists. Do you want to replace it?"}},
-        {"instructions cancelled", [](BuildCase &c) { c.host.cancelAt = "The Setup"; },
-         Result::Stopped, {kInstructions}},
-        {"no compiler", [](BuildCase &c) { QFile::remove(c.editor.path("Compiler/Compil32.exe")); },
+        {"instructions cancelled",
+         [](BuildCase &c) { c.host.cancelAt = "The Setup"; },
+         Result::Stopped,
+         {kInstructions}},
+        {"no compiler",
+         [](BuildCase &c) { QFile::remove(c.editor.path("Compiler/Compil32.exe")); },
          Result::Stopped,
          {kInstructions, "File Not Found: <editor>/Compiler/Compil32.exe" + kFindIt,
           "Operation Aborted"}},
-        {"no player", [](BuildCase &c) { QFile::remove(c.editor.path("run.dat")); },
-         Result::Stopped, {"File Not Found: <editor>/run.dat" + kFindIt, "Operation Aborted"}},
-        {"compiler closed without compiling", [](BuildCase &c) { c.editor.setMode("close"); },
-         Result::Stopped, {kInstructions, "Operation Canceled"}},
+        {"no player",
+         [](BuildCase &c) { QFile::remove(c.editor.path("run.dat")); },
+         Result::Stopped,
+         {"File Not Found: <editor>/run.dat" + kFindIt, "Operation Aborted"}},
+        {"compiler closed without compiling",
+         [](BuildCase &c) { c.editor.setMode("close"); },
+         Result::Stopped,
+         {kInstructions, "Operation Canceled"}},
         {"installer made", [](BuildCase &) {}, Result::Completed, {kInstructions}},
-        {"installer replaced", [](BuildCase &c) { write(c.location + "Marsh.exe", "old"); },
+        {"installer replaced",
+         [](BuildCase &c) { write(c.location + "Marsh.exe", "old"); },
          Result::Completed,
          {"A file with the name you specified already exists. Do you want to replace it?",
           kInstructions}},
@@ -124,8 +141,8 @@ TEST(StandardBuild, EveryWayThrough) {
                           QStringLiteral("Software\\Tamberlyn\\Inno Setup\\Settings"),
                           QStringLiteral("ScriptFile")),
                       script);
-            EXPECT_EQ(c.host.pages, (QStringList{"waiting:" + DistributionBuild::waitingText(false),
-                                                 "first"}));
+            EXPECT_EQ(c.host.pages,
+                      (QStringList{"waiting:" + DistributionBuild::waitingText(false), "first"}));
             OptionsFile o;
             ASSERT_TRUE(readOptions(c.game.path("Config/Options"), o).ok());
             EXPECT_EQ(o.ColorName, QStringLiteral("Blue"));
@@ -240,21 +257,27 @@ TEST(RunFromCdBuild, WaysToStop) {
          [](BuildCase &c) { write(c.location + "Write_this_on_a_CD/Marsh.exe", "other game"); },
          {together, "A file with the name you specified already exists. Specify a different name."},
          {}},
-        {"introduction cancelled", [](BuildCase &c) { c.host.cancelAt = "You have selected"; },
-         {"<introduction>"}, {}},
-        {"step 1 cancelled", [](BuildCase &c) { c.host.cancelAt = "Step 1"; },
-         {"<introduction>", kStep1}, {}},
-        {"compiler closed", [](BuildCase &c) { c.editor.setMode("close"); },
-         {"<introduction>", kStep1, "Operation Canceled"}, {}},
-        {"step 3 cancelled", [](BuildCase &c) { c.host.cancelAt = "Step 3"; },
+        {"introduction cancelled",
+         [](BuildCase &c) { c.host.cancelAt = "You have selected"; },
+         {"<introduction>"},
+         {}},
+        {"step 1 cancelled",
+         [](BuildCase &c) { c.host.cancelAt = "Step 1"; },
+         {"<introduction>", kStep1},
+         {}},
+        {"compiler closed",
+         [](BuildCase &c) { c.editor.setMode("close"); },
+         {"<introduction>", kStep1, "Operation Canceled"},
+         {}},
+        {"step 3 cancelled",
+         [](BuildCase &c) { c.host.cancelAt = "Step 3"; },
          {"<introduction>", kStep1, copyStep(2, "Frames"), copyStep(3, "Areas"),
           "Operation Canceled"},
          {"Frames"}},
         {"copy cancelled",
-         [](BuildCase &c) {
-             c.host.onCopy = [](AnimatedCopy &copy) { copy.cancel(); };
-         },
-         {"<introduction>", kStep1, copyStep(2, "Frames"), "Operation Failed"}, {"Frames"}},
+         [](BuildCase &c) { c.host.onCopy = [](AnimatedCopy &copy) { copy.cancel(); }; },
+         {"<introduction>", kStep1, copyStep(2, "Frames"), "Operation Failed"},
+         {"Frames"}},
     };
     for (const auto &t : cases) {
         SCOPED_TRACE(t.name);
@@ -314,9 +337,9 @@ TEST(StandardBuild, HowTheCompilerIsStarted) {
          "<script>\n/O<editor>/Output\n/FSetup",
          "The Setup Compiler will now run by itself and create the installation. Wait until it "
          "has finished."},
-        {"through wine", "Compil32.exe", QByteArray("MZ\x90\0", 4), bin.path().toUtf8() + ":" + path,
-         Result::Completed, "<editor>/Compiler/Compil32.exe\n<script>\nWINEDEBUG=-all",
-         kInstructions},
+        {"through wine", "Compil32.exe", QByteArray("MZ\x90\0", 4),
+         bin.path().toUtf8() + ":" + path, Result::Completed,
+         "<editor>/Compiler/Compil32.exe\n<script>\nWINEDEBUG=-all", kInstructions},
         {"wine missing", "Compil32.exe", QByteArray("MZ\x90\0", 4), QByteArray("/nonexistent"),
          Result::Stopped, "", "Operation Aborted"},
     };

@@ -60,8 +60,7 @@ TEST(DistributeCommand, ExitCodes) {
             EXPECT_TRUE(QFileInfo(to + '/' + c.made).isFile());
             EXPECT_TRUE(r.out.contains("[answered OK]")) << r.out.toStdString();
         } else {
-            EXPECT_EQ(QDir(to).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
-                      before);
+            EXPECT_EQ(QDir(to).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot), before);
         }
     }
 }
@@ -70,8 +69,8 @@ TEST(DistributeCommand, SetupScriptPrintsTheScriptOnly) {
     EditorInstall editor;
     SmallGame game(editor);
     const ToolRun r = qmtool({QStringLiteral("setup-script"), game.root(), QStringLiteral("--v6"),
-                          QStringLiteral("--color"), QStringLiteral("teal"),
-                          QStringLiteral("--editor"), editor.folder});
+                              QStringLiteral("--color"), QStringLiteral("teal"),
+                              QStringLiteral("--editor"), editor.folder});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_TRUE(r.out.startsWith("[Setup]\nAppName=Marsh Lights\n")) << r.out.toStdString();
     EXPECT_TRUE(r.out.contains("DefaultDirName={autopf}\\Marsh Lights\n"));
@@ -79,9 +78,9 @@ TEST(DistributeCommand, SetupScriptPrintsTheScriptOnly) {
     // The missing system files are reported beside the script, not in it.
     EXPECT_EQ(r.err.count("Unable to find"), 10);
     EXPECT_FALSE(QFile::exists(editor.path("Test.iss")));
-    EXPECT_EQ(qmtool({QStringLiteral("setup-script"), game.root(), QStringLiteral("--bogus")})
-                  .exitCode,
-              2);
+    EXPECT_EQ(
+        qmtool({QStringLiteral("setup-script"), game.root(), QStringLiteral("--bogus")}).exitCode,
+        2);
 }
 
 } // namespace

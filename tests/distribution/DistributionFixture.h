@@ -30,14 +30,16 @@ struct SmallGame : GameProject {
 
 // Answers the build's questions and records every message, in order.
 struct RecordingHost : BuildHost {
-    QStringList messages;             // the texts, in order
-    QStringList titles;               // their titles
-    QStringList pages;                // "first", "waiting:<text>", "closed"
-    QString cancelAt;                 // a question whose text starts with it is cancelled
+    QStringList messages; // the texts, in order
+    QStringList titles;   // their titles
+    QStringList pages;    // "first", "waiting:<text>", "closed"
+    QString cancelAt;     // a question whose text starts with it is cancelled
     std::function<void(AnimatedCopy &)> onCopy;
     bool ask(const BuildMessage &m) override;
     void tell(const BuildMessage &m) override;
-    void showWaitingPage(const QString &text) override { pages << QStringLiteral("waiting:") + text; }
+    void showWaitingPage(const QString &text) override {
+        pages << QStringLiteral("waiting:") + text;
+    }
     void showFirstPage() override { pages << QStringLiteral("first"); }
     void closeDialog() override { pages << QStringLiteral("closed"); }
     QString output; // of the command-line compiler

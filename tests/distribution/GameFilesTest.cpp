@@ -48,13 +48,14 @@ TEST(GameFiles, ListsWhatTheInstallerInstallsWithHiddenNamesUnlessEditable) {
         {true,
          {"Schemes/moss/Scheme.txt", "Project.dat", "Config/General", "Config/Variables",
           "Config/Version", "Frames/Start.chn", "Frames/Start.fme", "Frames/Start.lks",
-          "Frames/door.bmp", "Icons/key.ico", "Areas/Key.bmp", "Areas/Key.obj", "Areas/Start/click.wav"}},
+          "Frames/door.bmp", "Icons/key.ico", "Areas/Key.bmp", "Areas/Key.obj",
+          "Areas/Start/click.wav"}},
     };
     for (const auto &c : cases) {
         QVector<GameFile> files;
         QString error;
-        ASSERT_TRUE(listGameFiles(fx.project.root(), fx.schemes.path(), c.letAnyoneEdit, files,
-                                  &error))
+        ASSERT_TRUE(
+            listGameFiles(fx.project.root(), fx.schemes.path(), c.letAnyoneEdit, files, &error))
             << error.toStdString();
         QStringList expected = c.expected;
         QStringList got = targets(files);

@@ -99,9 +99,7 @@ TEST(InstallerScript, Variants) {
         std::function<void(ScriptCase &)> check;
     } cases[] = {
         {"no scheme folder",
-         [](ScriptCase &c) {
-             c.game.general.SchemeName = QStringLiteral("Gone");
-         },
+         [](ScriptCase &c) { c.game.general.SchemeName = QStringLiteral("Gone"); },
          [](ScriptCase &c) {
              EXPECT_TRUE(c.files().filter(QStringLiteral("Schemes")).isEmpty());
              EXPECT_TRUE(c.lines().contains(QStringLiteral("Name: \"{app}\\Schemes\"")));
@@ -116,8 +114,7 @@ TEST(InstallerScript, Variants) {
              EXPECT_TRUE(c.files().filter(QStringLiteral("Schemes")).isEmpty());
              EXPECT_TRUE(c.lines().contains(QStringLiteral("Name: \"{app}\\Schemes\\Bare\"")));
          }},
-        {"anyone may edit",
-         [](ScriptCase &c) { c.options.CheckEnable = true; },
+        {"anyone may edit", [](ScriptCase &c) { c.options.CheckEnable = true; },
          [](ScriptCase &c) {
              const QString r = c.text();
              const QStringList f = r.section(QStringLiteral("[Files]\n"), 1).split('\n');
@@ -130,8 +127,7 @@ TEST(InstallerScript, Variants) {
                        "Source: \"<root>/Areas/*.*\"; DestDir: \"{app}\\Areas\"\n"
                        "Source: \"<root>/Areas/Start/*.*\"; DestDir: \"{app}\\Areas\\Start\"");
          }},
-        {"run from CD",
-         [](ScriptCase &c) { c.options.CheckRunFromCD = true; },
+        {"run from CD", [](ScriptCase &c) { c.options.CheckRunFromCD = true; },
          [](ScriptCase &c) {
              const QStringList l = c.lines();
              EXPECT_TRUE(l.filter(QRegularExpression(QStringLiteral("\\\\(Frames|Icons|Areas)")))
@@ -252,9 +248,12 @@ TEST(InstallerScript, Version6) {
 
     const QByteArray bytes = InstallerScript::encode(lines, true);
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF[Setup]\r\nAppName="));
-    EXPECT_TRUE(bytes.contains("Entr\xC3\xA9" "e.004\"\r\n"));
+    EXPECT_TRUE(bytes.contains("Entr\xC3\xA9"
+                               "e.004\"\r\n"));
     // The older compiler reads the system's 8-bit code page.
-    EXPECT_TRUE(InstallerScript::encode(lines, false).contains("Entr\xE9" "e.004\"\r\n"));
+    EXPECT_TRUE(InstallerScript::encode(lines, false)
+                    .contains("Entr\xE9"
+                              "e.004\"\r\n"));
 }
 
 TEST(InstallerScript, HelpersOfTheWriter) {
