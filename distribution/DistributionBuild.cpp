@@ -60,6 +60,19 @@ bool DistributionBuild::readProject() {
             {QStringLiteral("Error"), QStringLiteral("Error during compilation."), Critical});
         return false;
     }
+    // The title names the player's copy and the game's folder on a CD: it must be one file
+    // name, or the build would write outside the folders it means.
+    if (!NameRules::isSafeComponent(m_general.SoftwareTitle)) {
+        const Status rule = NameRules::checkName(m_general.SoftwareTitle);
+        m_host.tell({QStringLiteral("Error"),
+                     QStringLiteral("The software title cannot be used as a file name. Please "
+                                    "change it in the Project Properties.") +
+                         (rule ? QString() : QStringLiteral("\n\n") + rule.text()),
+                     Info});
+        return false;
+    }
+    if (!NameRules::isSafeComponent(m_general.ProjectName))
+        m_general.ProjectName = QStringLiteral("Project");
     return true;
 }
 

@@ -110,6 +110,15 @@ TEST(StandardBuild, EveryWayThrough) {
          Result::Stopped,
          {kInstructions, "File Not Found: <editor>/Compiler/Compil32.exe" + kFindIt,
           "Operation Aborted"}},
+        {"title that is no file name",
+         [](BuildCase &c) {
+             c.game.general.SoftwareTitle = "../Marsh";
+             c.game.writeGeneralInfo();
+         },
+         Result::Stopped,
+         {"The software title cannot be used as a file name. Please change it in the Project "
+          "Properties.\n\n" +
+          NameRules::checkName("../Marsh").text()}},
         {"no player",
          [](BuildCase &c) { QFile::remove(c.editor.path("run.dat")); },
          Result::Stopped,
