@@ -3,7 +3,10 @@
 //   qmtool check PROJECT   broken links and missing files (exit 1 when there are any)
 //   qmtool play PROJECT STEP...   the game, headless, one JSON object per step
 //   qmtool explore PROJECT [--max-states N] [--max-seconds S] [--json]   every path of the game
+//   qmtool distribute PROJECT --to FOLDER [options]   the installer (or CD folder), no questions
+//   qmtool setup-script PROJECT [options]   the installer script the build would write
 
+#include "DistributeCommand.h"
 #include "ExploreCommand.h"
 #include "PlayCommand.h"
 #include "ProjectCheck.h"
@@ -31,6 +34,9 @@ int usage() {
                "       qmtool check PROJECT\n"
                "       qmtool play PROJECT STEP...\n"
                "       qmtool explore PROJECT [--max-states N] [--max-seconds S] [--json]\n"
+               "       qmtool distribute PROJECT --to FOLDER [--name FILE] [--cd] [--color NAME]\n"
+               "              [--enable] [--no-system-files] [--v6] [--editor FOLDER]\n"
+               "       qmtool setup-script PROJECT [same options as distribute, --to not needed]\n"
                "steps: start | click N | rclick N | drop ITEM N | combine A B | esc | exit |\n"
                "       advance MS | answer yes|no|ok|cancel | save NAME | load NAME\n",
                stderr);
@@ -69,6 +75,10 @@ int main(int argc, char **argv) {
         return runPlayCommand(args[2], args.mid(3));
     if (args.size() >= 3 && args[1] == QLatin1String("explore"))
         return runExploreCommand(args.mid(2));
+    if (args.size() >= 3 && args[1] == QLatin1String("distribute"))
+        return runDistributeCommand(args[2], args.mid(3));
+    if (args.size() >= 3 && args[1] == QLatin1String("setup-script"))
+        return runSetupScriptCommand(args[2], args.mid(3));
     if (args.size() != 3)
         return usage();
     if (args[1] == QLatin1String("dump"))
