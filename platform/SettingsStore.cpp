@@ -11,9 +11,35 @@ QSettings open(const QString &application) {
                      QSettings::IniFormat);
 }
 
+// The registry key as a settings path: its parts become nested groups.
+QString registryGroup(const QString &key) {
+    QString k = key;
+    return k.replace(QLatin1Char('\\'), QLatin1Char('/'));
+}
+
+QSettings openRegistry() {
+#ifdef Q_OS_WIN
+    return QSettings(QStringLiteral("HKEY_CURRENT_USER"), QSettings::NativeFormat);
+#else
+    return open(QStringLiteral("Registry"));
+#endif
+}
+
 } // namespace
 
 namespace SettingsStore {
+
+void SaveRegistryString(const QString &key, const QString &valueName, const QString &value) {
+    QSettings s = openRegistry();
+    s.beginGroup(registryGroup(key));
+    s.setValue(valueName, value);
+}
+
+QString GetRegistryString(const QString &key, const QString &valueName) {
+    QSettings s = openRegistry();
+    s.beginGroup(registryGroup(key));
+    return s.value(valueName).toString();
+}
 
 QString GetSetting(const QString &application, const QString &section, const QString &key,
                    const QString &defaultValue) {

@@ -14,4 +14,9 @@ void SaveSetting(const QString &application, const QString &section, const QStri
 void DeleteSetting(const QString &application, const QString &section,
                    const QString &key = QString());
 
+// One string value under a key of the current user's registry hive (on Windows); elsewhere the
+// same key and value name in Registry.ini beside the other settings, the key's parts as groups.
+void SaveRegistryString(const QString &key, const QString &valueName, const QString &value);
+QString GetRegistryString(const QString &key, const QString &valueName);
+
 } // namespace SettingsStore

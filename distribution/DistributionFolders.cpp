@@ -1,0 +1,21 @@
+#include "DistributionFolders.h"
+
+#include <QDir>
+
+DistributionFolders::DistributionFolders(const QString &editorFolder)
+    : m_editor(QDir::fromNativeSeparators(editorFolder)) {
+    if (!m_editor.endsWith(QLatin1Char('/')))
+        m_editor += QLatin1Char('/');
+}
+
+QString DistributionFolders::player() const { return m_editor + QStringLiteral("run.dat"); }
+QString DistributionFolders::compiler() const { return m_editor + QStringLiteral("Compiler/"); }
+QString DistributionFolders::system() const { return m_editor + QStringLiteral("System/"); }
+QString DistributionFolders::schemes() const { return m_editor + QStringLiteral("Schemes/"); }
+QString DistributionFolders::output() const { return m_editor + QStringLiteral("Output/"); }
+QString DistributionFolders::setupOutput() const {
+    return output() + QStringLiteral("Setup.exe");
+}
+QString DistributionFolders::script(const QString &projectName) const {
+    return m_editor + projectName + QStringLiteral(".iss");
+}

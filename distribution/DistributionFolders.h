@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+// What the build uses of the editor's installation folder. Folders are '/'-separated and end
+// in '/'.
+class DistributionFolders {
+public:
+    explicit DistributionFolders(const QString &editorFolder);
+
+    const QString &editor() const { return m_editor; }
+    QString player() const;   // run.dat, copied under the game's title
+    QString compiler() const; // Compiler/
+    // The system folder's stand-in: System/, where an author puts the system files to ship.
+    QString system() const;
+    QString schemes() const;
+    QString output() const;       // Output/, where the compiler writes Setup.exe
+    QString setupOutput() const;  // Output/Setup.exe
+    // The script of a project: the editor folder + project name + ".iss".
+    QString script(const QString &projectName) const;
+
+private:
+    QString m_editor;
+};
