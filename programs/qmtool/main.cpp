@@ -2,7 +2,9 @@
 //   qmtool dump PROJECT    everything the store reads from a project, as JSON
 //   qmtool check PROJECT   broken links and missing files (exit 1 when there are any)
 //   qmtool play PROJECT STEP...   the game, headless, one JSON object per step
+//   qmtool package PROJECT --deb|--portable --to FOLDER   the game as a Linux package
 
+#include "PackageCommand.h"
 #include "PlayCommand.h"
 #include "ProjectCheck.h"
 #include "ProjectDump.h"
@@ -29,7 +31,9 @@ int usage() {
                "       qmtool check PROJECT\n"
                "       qmtool play PROJECT STEP...\n"
                "steps: start | click N | rclick N | drop ITEM N | combine A B | esc | exit |\n"
-               "       advance MS | answer yes|no|ok|cancel | save NAME | load NAME\n",
+               "       advance MS | answer yes|no|ok|cancel | save NAME | load NAME\n"
+               "       qmtool package PROJECT --deb|--portable --to FOLDER [--enable]\n"
+               "                      [--editor FOLDER] [--replace]\n",
                stderr);
     return 2;
 }
@@ -64,6 +68,8 @@ int main(int argc, char **argv) {
     const QStringList args = app.arguments();
     if (args.size() >= 3 && args[1] == QLatin1String("play"))
         return runPlayCommand(args[2], args.mid(3));
+    if (args.size() >= 3 && args[1] == QLatin1String("package"))
+        return runPackageCommand(args.mid(2));
     if (args.size() != 3)
         return usage();
     if (args[1] == QLatin1String("dump"))
