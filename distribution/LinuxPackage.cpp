@@ -197,6 +197,14 @@ bool LinuxPackage::stageGame(const QString &gameFolder, QStringList &executables
         if (!copyFile(f.source, gameFolder + QLatin1Char('/') + f.target))
             return fail(QStringLiteral("Unable to copy '%1'.").arg(f.source));
     }
+    // The project information names the file's place on the author's machine: not for players.
+    const QString general = gameFolder + QStringLiteral("/Config/General");
+    GeneralInfo info;
+    if (QFileInfo(general).isFile() && readGeneral(general, info, GeneralReader::Editor)) {
+        info.GeneralFilePath.clear();
+        if (!writeGeneral(general, info))
+            return fail(QStringLiteral("Unable to write '%1'.").arg(general));
+    }
     if (!step(QStringLiteral("Copying the player")))
         return false;
     const QString player = folders.player();
