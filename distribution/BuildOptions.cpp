@@ -2,11 +2,11 @@
 
 const QStringList &installerColors() {
     static const QStringList colors{
-        QStringLiteral("Blue"),   QStringLiteral("Green"),  QStringLiteral("Red"),
-        QStringLiteral("Black"),  QStringLiteral("White"),  QStringLiteral("Maroon"),
-        QStringLiteral("Olive"),  QStringLiteral("Navy"),   QStringLiteral("Purple"),
-        QStringLiteral("Teal"),   QStringLiteral("Gray"),   QStringLiteral("Silver"),
-        QStringLiteral("Lime"),   QStringLiteral("Yellow"), QStringLiteral("Fuchsia"),
+        QStringLiteral("Blue"),  QStringLiteral("Green"),  QStringLiteral("Red"),
+        QStringLiteral("Black"), QStringLiteral("White"),  QStringLiteral("Maroon"),
+        QStringLiteral("Olive"), QStringLiteral("Navy"),   QStringLiteral("Purple"),
+        QStringLiteral("Teal"),  QStringLiteral("Gray"),   QStringLiteral("Silver"),
+        QStringLiteral("Lime"),  QStringLiteral("Yellow"), QStringLiteral("Fuchsia"),
         QStringLiteral("Aqua")};
     return colors;
 }

@@ -5,9 +5,9 @@
 
 // The choices of the "Create .EXE" dialog.
 struct BuildOptions {
-    QString fileName;   // the installer's file name, as typed
-    QString location;   // the folder it goes to
-    int colorIndex = 0; // position in installerColors()
+    QString fileName;            // the installer's file name, as typed
+    QString location;            // the folder it goes to
+    int colorIndex = 0;          // position in installerColors()
     bool CheckEnable = false;    // let anyone edit: real names, Project.dat installed
     bool CheckRunFromCD = false; // build a folder for a CD instead
     bool Check2 = false;         // do not distribute the other system files

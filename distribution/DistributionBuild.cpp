@@ -19,7 +19,9 @@ const Status::Icon Info = Status::Icon::Information;
 const Status::Icon Warn = Status::Icon::Exclamation;
 const Status::Icon Critical = Status::Icon::Critical;
 
-QString native(const QString &path) { return QDir::toNativeSeparators(path); }
+QString native(const QString &path) {
+    return QDir::toNativeSeparators(path);
+}
 
 QString slashFolder(const QString &path) {
     QString p = QDir::fromNativeSeparators(path);
@@ -35,8 +37,8 @@ const char *const kCompilerKey = "Software\\Tamberlyn\\Inno Setup\\Settings";
 
 DistributionBuild::DistributionBuild(const ProjectPaths &project, const QString &editorFolder,
                                      BuildHost &host)
-    : m_paths(project), m_folders(editorFolder), m_host(host),
-      m_root(slashFolder(project.root())) {}
+    : m_paths(project), m_folders(editorFolder), m_host(host), m_root(slashFolder(project.root())) {
+}
 
 QString DistributionBuild::waitingText(bool runFromCd) {
     return runFromCd ? QStringLiteral("Waiting that you close the Setup Compiler window before "
@@ -54,10 +56,23 @@ DistributionBuild::Result DistributionBuild::start(const BuildOptions &options) 
 bool DistributionBuild::readProject() {
     const QString general = m_paths.configFile(QStringLiteral("General"));
     if (general.isEmpty() || !readGeneral(general, m_general, GeneralReader::Editor)) {
-        m_host.tell({QStringLiteral("Error"), QStringLiteral("Error during compilation."),
-                     Critical});
+        m_host.tell(
+            {QStringLiteral("Error"), QStringLiteral("Error during compilation."), Critical});
         return false;
     }
+    // The title names the player's copy and the game's folder on a CD: it must be one file
+    // name, or the build would write outside the folders it means.
+    if (!NameRules::isSafeComponent(m_general.SoftwareTitle)) {
+        const Status rule = NameRules::checkName(m_general.SoftwareTitle);
+        m_host.tell({QStringLiteral("Error"),
+                     QStringLiteral("The software title cannot be used as a file name. Please "
+                                    "change it in the Project Properties.") +
+                         (rule ? QString() : QStringLiteral("\n\n") + rule.text()),
+                     Info});
+        return false;
+    }
+    if (!NameRules::isSafeComponent(m_general.ProjectName))
+        m_general.ProjectName = QStringLiteral("Project");
     return true;
 }
 
@@ -182,8 +197,8 @@ bool DistributionBuild::compile(const SetupCompiler &compiler, bool runFromCd) {
     }
     m_host.note(QStringLiteral("Running the setup compiler ") + native(compiler.program()));
     QString error;
-    if (!SetupCompiler(compiler).run(m_folders.script(m_general.ProjectName),
-                                     m_folders.output(), m_host, &error)) {
+    if (!SetupCompiler(compiler).run(m_folders.script(m_general.ProjectName), m_folders.output(),
+                                     m_host, &error)) {
         m_host.tell({QStringLiteral("Error"),
                      QStringLiteral("Unable to run '") + native(compiler.program()) +
                          QStringLiteral("'.\n\n") + error,
@@ -266,7 +281,8 @@ DistributionBuild::Result DistributionBuild::StartStandardCompilation(const Buil
     return Result::Completed;
 }
 
-DistributionBuild::Result DistributionBuild::StartRunFromCDCompilation(const BuildOptions &options) {
+DistributionBuild::Result
+DistributionBuild::StartRunFromCDCompilation(const BuildOptions &options) {
     m_installer.clear();
     m_cdFolder.clear();
     BuildOptions o = options;
@@ -325,9 +341,10 @@ DistributionBuild::Result DistributionBuild::StartRunFromCDCompilation(const Bui
                  QStringLiteral("' and a sub-folder called 'Data'.\n\nYou just have to write the "
                                 "file '") +
                  name +
-                 QStringLiteral("' and the folder 'Data' to the root of a CD, using a CD-Writer. "
-                                "Be sure not to modify them in any way and to place them in the "
-                                "root of the CD. If the root of the CD doesn't contain the file '") +
+                 QStringLiteral(
+                     "' and the folder 'Data' to the root of a CD, using a CD-Writer. "
+                     "Be sure not to modify them in any way and to place them in the "
+                     "root of the CD. If the root of the CD doesn't contain the file '") +
                  name +
                  QStringLiteral("' and the folder 'Data', your program will not work properly."
                                 "\n\nTo write more than one project on the same CD, repeat this "
@@ -344,8 +361,8 @@ DistributionBuild::Result DistributionBuild::StartRunFromCDCompilation(const Bui
                              "installation. Wait until it has finished.")
             : QStringLiteral("The Setup Compiler will now appear. Click 'Start' and wait until a "
                              "message box appears. Then click 'No' and 'Exit'.");
-    if (!m_host.ask({QStringLiteral("Instructions"), QStringLiteral("Step 1 of 4\n\n") + step1,
-                     Info}))
+    if (!m_host.ask(
+            {QStringLiteral("Instructions"), QStringLiteral("Step 1 of 4\n\n") + step1, Info}))
         return stop();
     if (!compile(compiler, true))
         return stop();

@@ -8,11 +8,21 @@ DistributionFolders::DistributionFolders(const QString &editorFolder)
         m_editor += QLatin1Char('/');
 }
 
-QString DistributionFolders::player() const { return m_editor + QStringLiteral("run.dat"); }
-QString DistributionFolders::compiler() const { return m_editor + QStringLiteral("Compiler/"); }
-QString DistributionFolders::system() const { return m_editor + QStringLiteral("System/"); }
-QString DistributionFolders::schemes() const { return m_editor + QStringLiteral("Schemes/"); }
-QString DistributionFolders::output() const { return m_editor + QStringLiteral("Output/"); }
+QString DistributionFolders::player() const {
+    return m_editor + QStringLiteral("run.dat");
+}
+QString DistributionFolders::compiler() const {
+    return m_editor + QStringLiteral("Compiler/");
+}
+QString DistributionFolders::system() const {
+    return m_editor + QStringLiteral("System/");
+}
+QString DistributionFolders::schemes() const {
+    return m_editor + QStringLiteral("Schemes/");
+}
+QString DistributionFolders::output() const {
+    return m_editor + QStringLiteral("Output/");
+}
 QString DistributionFolders::setupOutput() const {
     return output() + QStringLiteral("Setup.exe");
 }

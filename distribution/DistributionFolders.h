@@ -14,8 +14,8 @@ public:
     // The system folder's stand-in: System/, where an author puts the system files to ship.
     QString system() const;
     QString schemes() const;
-    QString output() const;       // Output/, where the compiler writes Setup.exe
-    QString setupOutput() const;  // Output/Setup.exe
+    QString output() const;      // Output/, where the compiler writes Setup.exe
+    QString setupOutput() const; // Output/Setup.exe
     // The script of a project: the editor folder + project name + ".iss".
     QString script(const QString &projectName) const;
 

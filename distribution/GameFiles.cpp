@@ -44,8 +44,7 @@ QStringList filesIn(const QString &folder) {
 }
 
 QStringList subfoldersOf(const QString &folder) {
-    return QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks,
-                                  QDir::Name);
+    return QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Name);
 }
 
 QVector<GameFileGroup> gameFileGroups(const QString &projectRoot, const QString &schemeFolder,
@@ -103,8 +102,8 @@ bool listGameFiles(const QString &projectRoot, const QString &schemesFolder, boo
     for (const GameFileGroup &g : gameFileGroups(projectRoot, scheme, info.SchemeName, options)) {
         const QString prefix = g.targetFolder.isEmpty() ? QString() : g.targetFolder + '/';
         for (const QString &name : g.names)
-            out.append({g.folder + name,
-                        prefix + (g.hideNames ? HiddenNames::hiddenName(name) : name)});
+            out.append(
+                {g.folder + name, prefix + (g.hideNames ? HiddenNames::hiddenName(name) : name)});
     }
     return true;
 }

@@ -23,9 +23,9 @@ bool listGameFiles(const QString &projectRoot, const QString &schemesFolder, boo
 struct GameFileGroup {
     enum class Role { Scheme, ProjectFile, Config, Data, AreaSubfolder };
     Role role = Role::Data;
-    QString folder;       // absolute, ends in '/'
-    QString targetFolder; // relative to the game folder, '/'-separated ("" = the game folder)
-    QStringList names;    // the files of the folder it installs, sorted
+    QString folder;         // absolute, ends in '/'
+    QString targetFolder;   // relative to the game folder, '/'-separated ("" = the game folder)
+    QStringList names;      // the files of the folder it installs, sorted
     bool hideNames = false; // each file goes under its hidden name (one script line each)
 };
 

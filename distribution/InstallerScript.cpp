@@ -15,7 +15,9 @@ namespace {
 
 const QChar Q = QLatin1Char('"');
 
-QString quoted(const QString &s) { return Q + s + Q; }
+QString quoted(const QString &s) {
+    return Q + s + Q;
+}
 
 QString appFolder(const QString &target) {
     QString t = QStringLiteral("{app}");
@@ -62,7 +64,9 @@ QString scriptPathOf(const QString &path, PathForm form) {
     return p.startsWith(QLatin1Char('\\')) ? QStringLiteral("Z:") + p : p;
 }
 
-QString ChangeFileNameForCompilation(const QString &name) { return HiddenNames::hiddenName(name); }
+QString ChangeFileNameForCompilation(const QString &name) {
+    return HiddenNames::hiddenName(name);
+}
 
 bool AnyFile(const QString &folder, const QString &pattern) {
     const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(pattern),
@@ -101,8 +105,7 @@ QString InstallerScript::tail(const char *classic) const {
     return t;
 }
 
-QString InstallerScript::source(const QString &p, const QString &dest,
-                                const QString &tail) const {
+QString InstallerScript::source(const QString &p, const QString &dest, const QString &tail) const {
     return QStringLiteral("Source: ") + quoted(path(p)) + QStringLiteral("; DestDir: ") +
            quoted(dest) + tail;
 }
@@ -202,8 +205,7 @@ QStringList InstallerScript::CreateFiles() {
              QStringLiteral("; Filename: ") +
              quoted(QStringLiteral("{app}\\") + title + QStringLiteral(".exe"));
     if (o.version6)
-        l << QStringLiteral("Name: ") +
-                 quoted(QStringLiteral("{group}\\Uninstall ") + title) +
+        l << QStringLiteral("Name: ") + quoted(QStringLiteral("{group}\\Uninstall ") + title) +
                  QStringLiteral("; Filename: ") + quoted(QStringLiteral("{uninstallexe}"));
     return l;
 }

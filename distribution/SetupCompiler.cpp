@@ -35,7 +35,9 @@ SetupCompiler::SetupCompiler(const QString &editorFolder) {
 #endif
 }
 
-bool SetupCompiler::exists() const { return QFileInfo(m_program).isFile(); }
+bool SetupCompiler::exists() const {
+    return QFileInfo(m_program).isFile();
+}
 
 bool SetupCompiler::run(const QString &script, const QString &outputFolder, BuildHost &host,
                         QString *error) {

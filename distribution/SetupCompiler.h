@@ -29,8 +29,7 @@ public:
     // Starts the compiler on `script` and waits for it to end while the application's events
     // run (no busy loop). The command-line compiler writes `outputFolder`/Setup.exe and its
     // output goes to the host. False with `error` set when it could not be started.
-    bool run(const QString &script, const QString &outputFolder, BuildHost &host,
-             QString *error);
+    bool run(const QString &script, const QString &outputFolder, BuildHost &host, QString *error);
 
 private:
     QString m_program;

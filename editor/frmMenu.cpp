@@ -5,6 +5,7 @@
 #include "ProjectVersion.h"
 #include "SettingsStore.h"
 #include "frmCheckProject.h"
+#include "frmCompile.h"
 #include "frmFrames.h"
 #include "frmLinuxPackage.h"
 #include "frmLoadProject.h"
@@ -109,8 +110,6 @@ frmMenu::frmMenu(const EditorFolders &folders, MediaBackend &media, DriveProvide
              {"Picture (resized to fit window)...", "Picture (tiled to fit window)...",
               "Solid Color...", "Cancel"});
     addPanel(14, QStringLiteral("Quillmoor"), {"Back"});
-    // The distribution dialog is not part of this window yet.
-    m_buttons[7][QStringLiteral("Create stand-alone installation...")]->setEnabled(false);
     m_frames = std::make_unique<frmFrames>();
     m_frames->setMedia(&m_media);
     m_cmdFrameProperties = new QPushButton(QStringLiteral("Change Frame Properties..."), this);
@@ -239,6 +238,12 @@ void frmMenu::connectCommands() {
        [this] { EditorMessages::openUrl(QUrl::fromLocalFile(m_folders.helpPage())); });
     on(6, "Reset Program Settings", [this] { ResetProgramSettings(); });
     on(6, "Back", show(9));
+    on(7, "Create stand-alone installation...", [this] {
+        if (!ProjectLifecycle::checkRunnable(this, m_project, true))
+            return;
+        frmCompile dialog(m_project, m_folders.install(), this);
+        dialog.exec();
+    });
     on(7, "Visit the Quillmoor Web site...",
        [this] { EditorMessages::openUrl(QUrl::fromLocalFile(m_folders.helpPage())); });
     on(7, "Write to the authors...", [this] {

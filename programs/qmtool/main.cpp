@@ -2,8 +2,11 @@
 //   qmtool dump PROJECT    everything the store reads from a project, as JSON
 //   qmtool check PROJECT   broken links and missing files (exit 1 when there are any)
 //   qmtool play PROJECT STEP...   the game, headless, one JSON object per step
+//   qmtool distribute PROJECT --to FOLDER [options]   the installer (or CD folder), no questions
+//   qmtool setup-script PROJECT [options]   the installer script the build would write
 //   qmtool package PROJECT --deb|--portable --to FOLDER   the game as a Linux package
 
+#include "DistributeCommand.h"
 #include "PackageCommand.h"
 #include "PlayCommand.h"
 #include "ProjectCheck.h"
@@ -32,6 +35,9 @@ int usage() {
                "       qmtool play PROJECT STEP...\n"
                "steps: start | click N | rclick N | drop ITEM N | combine A B | esc | exit |\n"
                "       advance MS | answer yes|no|ok|cancel | save NAME | load NAME\n"
+               "       qmtool distribute PROJECT --to FOLDER [--name FILE] [--cd] [--color NAME]\n"
+               "              [--enable] [--no-system-files] [--v6] [--editor FOLDER]\n"
+               "       qmtool setup-script PROJECT [same options as distribute, --to not needed]\n"
                "       qmtool package PROJECT --deb|--portable --to FOLDER [--enable]\n"
                "                      [--editor FOLDER] [--replace]\n",
                stderr);
@@ -68,6 +74,10 @@ int main(int argc, char **argv) {
     const QStringList args = app.arguments();
     if (args.size() >= 3 && args[1] == QLatin1String("play"))
         return runPlayCommand(args[2], args.mid(3));
+    if (args.size() >= 3 && args[1] == QLatin1String("distribute"))
+        return runDistributeCommand(args[2], args.mid(3));
+    if (args.size() >= 3 && args[1] == QLatin1String("setup-script"))
+        return runSetupScriptCommand(args[2], args.mid(3));
     if (args.size() >= 3 && args[1] == QLatin1String("package"))
         return runPackageCommand(args.mid(2));
     if (args.size() != 3)

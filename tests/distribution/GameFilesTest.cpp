@@ -21,7 +21,8 @@ struct Fixture {
     GameProject project;
     QTemporaryDir schemes;
     Fixture() {
-        project.general.SchemeName = QStringLiteral("moss"); // the folder is "Moss"
+        // The scheme folder is "Moss": it is found and installed under the name the project uses.
+        project.general.SchemeName = QStringLiteral("moss");
         project.writeGeneralInfo();
         project.frame(QStringLiteral("Start"));
         project.touch(QStringLiteral("Frames/door.bmp"));
@@ -41,19 +42,20 @@ TEST(GameFiles, ListsWhatTheInstallerInstallsWithHiddenNamesUnlessEditable) {
         QStringList expected;
     } cases[] = {
         {false,
-         {"Schemes/Moss/Scheme.txt", "Config/General", "Config/Variables", "Config/Version",
+         {"Schemes/moss/Scheme.txt", "Config/General", "Config/Variables", "Config/Version",
           "Frames/Start.chn", "Frames/Start.fme", "Frames/Start.lks", "Frames/door.004",
           "Icons/key.002", "Areas/Key.004", "Areas/Key.obj", "Areas/Start/click.wav"}},
         {true,
-         {"Schemes/Moss/Scheme.txt", "Project.dat", "Config/General", "Config/Variables",
+         {"Schemes/moss/Scheme.txt", "Project.dat", "Config/General", "Config/Variables",
           "Config/Version", "Frames/Start.chn", "Frames/Start.fme", "Frames/Start.lks",
-          "Frames/door.bmp", "Icons/key.ico", "Areas/Key.bmp", "Areas/Key.obj", "Areas/Start/click.wav"}},
+          "Frames/door.bmp", "Icons/key.ico", "Areas/Key.bmp", "Areas/Key.obj",
+          "Areas/Start/click.wav"}},
     };
     for (const auto &c : cases) {
         QVector<GameFile> files;
         QString error;
-        ASSERT_TRUE(listGameFiles(fx.project.root(), fx.schemes.path(), c.letAnyoneEdit, files,
-                                  &error))
+        ASSERT_TRUE(
+            listGameFiles(fx.project.root(), fx.schemes.path(), c.letAnyoneEdit, files, &error))
             << error.toStdString();
         QStringList expected = c.expected;
         QStringList got = targets(files);

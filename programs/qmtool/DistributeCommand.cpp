@@ -1,0 +1,167 @@
+#include "DistributeCommand.h"
+
+#include "BuildHost.h"
+#include "DistributionBuild.h"
+#include "InstallerScript.h"
+#include "ProjectPaths.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace {
+
+void put(FILE *to, const QString &text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, bytes.size(), to);
+    std::fflush(to);
+}
+
+QString iconName(Status::Icon icon) {
+    switch (icon) {
+    case Status::Icon::Critical:
+        return QStringLiteral("error");
+    case Status::Icon::Exclamation:
+        return QStringLiteral("warning");
+    case Status::Icon::Question:
+        return QStringLiteral("question");
+    default:
+        return QStringLiteral("message");
+    }
+}
+
+// Answers every question OK and prints messages and steps (to `to`).
+class ConsoleHost : public BuildHost {
+public:
+    explicit ConsoleHost(FILE *to) : m_to(to) {}
+    bool ask(const BuildMessage &m) override {
+        print(m, QStringLiteral(" [answered OK]"));
+        return true;
+    }
+    void tell(const BuildMessage &m) override { print(m, QString()); }
+    void note(const QString &text) override { put(m_to, text + QLatin1Char('\n')); }
+    void compilerOutput(const QString &text) override { put(m_to, text); }
+
+private:
+    void print(const BuildMessage &m, const QString &suffix) {
+        QString head = iconName(m.icon);
+        if (!m.title.isEmpty())
+            head += QStringLiteral(" (") + m.title + QLatin1Char(')');
+        put(m_to, head + QStringLiteral(": ") + m.text + suffix + QLatin1Char('\n'));
+    }
+    FILE *m_to;
+};
+
+struct Arguments {
+    BuildOptions options;
+    QString editor;
+    bool ok = true;
+    QString error;
+};
+
+Arguments parse(const QStringList &args, bool needTo) {
+    Arguments a;
+    a.editor = QCoreApplication::applicationDirPath();
+    bool haveTo = false;
+    for (int i = 0; i < args.size() && a.ok; ++i) {
+        const QString &arg = args[i];
+        const auto value = [&](QString &out) {
+            if (i + 1 >= args.size()) {
+                a.ok = false;
+                a.error = arg + QStringLiteral(" needs a value");
+                return;
+            }
+            out = args[++i];
+        };
+        if (arg == QLatin1String("--to")) {
+            value(a.options.location);
+            haveTo = true;
+        } else if (arg == QLatin1String("--name")) {
+            value(a.options.fileName);
+        } else if (arg == QLatin1String("--editor")) {
+            value(a.editor);
+        } else if (arg == QLatin1String("--color")) {
+            QString name;
+            value(name);
+            a.options.colorIndex = installerColorIndex(name);
+            if (a.ok && a.options.colorIndex < 0) {
+                a.ok = false;
+                a.error = QStringLiteral("unknown colour ") + name + QStringLiteral("; one of ") +
+                          installerColors().join(QStringLiteral(", "));
+            }
+        } else if (arg == QLatin1String("--cd")) {
+            a.options.CheckRunFromCD = true;
+        } else if (arg == QLatin1String("--enable")) {
+            a.options.CheckEnable = true;
+        } else if (arg == QLatin1String("--no-system-files")) {
+            a.options.Check2 = true;
+        } else if (arg == QLatin1String("--v6")) {
+            a.options.version6 = true;
+        } else {
+            a.ok = false;
+            a.error = QStringLiteral("unknown option ") + arg;
+        }
+    }
+    if (a.ok && needTo && !haveTo) {
+        a.ok = false;
+        a.error = QStringLiteral("--to FOLDER is needed");
+    }
+    if (a.options.CheckRunFromCD)
+        a.options.CheckEnable = false;
+    return a;
+}
+
+int refuse(const QString &error) {
+    put(stderr, QStringLiteral("qmtool: ") + error + QLatin1Char('\n'));
+    return 2;
+}
+
+bool readGeneralTitle(const ProjectPaths &paths, GeneralInfo &info) {
+    return readGeneral(paths.configFile(QStringLiteral("General")), info, GeneralReader::Editor)
+        .ok();
+}
+
+} // namespace
+
+int runDistributeCommand(const QString &project, const QStringList &options) {
+    Arguments a = parse(options, true);
+    if (!a.ok)
+        return refuse(a.error);
+    const ProjectPaths paths(QDir(project).absolutePath());
+    if (!paths.isValidProject())
+        return refuse(QStringLiteral("The folder you have chosen does not contain a valid "
+                                     "project."));
+    GeneralInfo info;
+    if (a.options.fileName.isEmpty() && readGeneralTitle(paths, info))
+        a.options.fileName = info.SoftwareTitle + QStringLiteral(".exe");
+    a.options.location = QDir(a.options.location).absolutePath();
+    QDir().mkpath(a.options.location);
+    ConsoleHost host(stdout);
+    DistributionBuild build(paths, QDir(a.editor).absolutePath(), host);
+    if (build.start(a.options) != DistributionBuild::Result::Completed)
+        return 1;
+    if (!QFileInfo(build.installer()).isFile())
+        return 1;
+    if (a.options.CheckRunFromCD && !QFileInfo(build.cdFolder()).isDir())
+        return 1;
+    return 0;
+}
+
+int runSetupScriptCommand(const QString &project, const QStringList &options) {
+    const Arguments a = parse(options, false);
+    if (!a.ok)
+        return refuse(a.error);
+    const ProjectPaths paths(QDir(project).absolutePath());
+    if (!paths.isValidProject())
+        return refuse(QStringLiteral("The folder you have chosen does not contain a valid "
+                                     "project."));
+    ConsoleHost host(stderr);
+    DistributionBuild build(paths, QDir(a.editor).absolutePath(), host);
+    QStringList lines;
+    if (!build.scriptLines(a.options, lines))
+        return 1;
+    put(stdout, lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    return 0;
+}

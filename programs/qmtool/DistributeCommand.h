@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// `qmtool distribute PROJECT --to FOLDER [options]`: the distribution build of the editor's
+// "Create .EXE" dialog, every question answered OK, what it does printed. Exit code 0 only when
+// the installer (and for --cd the CD folder) is in place, 1 when the build stopped, 2 for
+// wrong arguments or a folder that holds no project.
+int runDistributeCommand(const QString &project, const QStringList &options);
+
+// `qmtool setup-script PROJECT [options]`: prints the script the build would write. Exit code 0,
+// 1 when the project cannot be read, 2 for wrong arguments.
+int runSetupScriptCommand(const QString &project, const QStringList &options);
