@@ -4,7 +4,8 @@ deb:      the Debian package's fields and files (hidden names, Depends: on the Q
           FluidSynth and FFmpeg packages); when the test runs as root it installs the package
           into a throwaway root (dpkg --root on an empty database) and plays it from there: the
           title window, Start, the first frame, and a saved game that lands in the user's data
-          folder, not in the installed game. Otherwise the contents only.
+          folder, not in the installed game. Otherwise the contents only. lintian, when
+          installed, reports no error.
 portable: every library the player, its bundled libraries and its Qt plugins ask for resolves
           inside lib/ unless it belongs to the base system; run paths are relative; the game
           started by its start script from another folder, LD_LIBRARY_PATH unset, shows the
@@ -16,6 +17,7 @@ usage: test_linux_packages.py deb|portable QMTOOL EDITOR_FOLDER DEMO_PROJECT SOU
 import glob
 import os
 import re
+import shutil
 import subprocess
 import time
 import sys
@@ -110,6 +112,16 @@ def test_deb(qmtool, editor, demo_src, source_tree):
         for unwanted in (game + "Frames/shore.jpg", game + "Project.dat"):
             if unwanted in files:
                 raise e.Failure("the package holds %s" % unwanted)
+
+        if shutil.which("lintian"):
+            started = time.monotonic()
+            report = subprocess.run(["lintian", "--fail-on", "error", deb], stdout=subprocess.PIPE,
+                                    stderr=subprocess.STDOUT, timeout=300)
+            text = report.stdout.decode(errors="replace")
+            e.log("lintian (%.1f s): %s" % (time.monotonic() - started,
+                                            text.strip() or "no tags"))
+            if report.returncode != 0 or re.search(r"^E: ", text, re.M):
+                raise e.Failure("lintian reports errors:\n" + text)
 
         if os.geteuid() != 0:
             e.log("not root: the package's contents only")
