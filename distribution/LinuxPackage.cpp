@@ -173,7 +173,8 @@ bool LinuxPackage::readProject() {
         return fail(read.text().trimmed());
     LinuxGameInfo &game = m_result.game;
     game.title = info.SoftwareTitle.trimmed().isEmpty() ? info.ProjectName : info.SoftwareTitle;
-    game.name = PackageNames::debianName(game.title);
+    game.name = PackageNames::avoidingSystemPackages(PackageNames::debianName(game.title),
+                                                     PackageNames::isKnownPackage);
     game.version = PackageNames::versionFrom(info.CommentsAndVersion);
     game.comments = info.CommentsAndVersion;
     game.author = info.Author;

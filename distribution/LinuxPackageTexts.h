@@ -29,7 +29,9 @@ QString desktopEntry(const LinuxGameInfo &game, const QString &exec, const QStri
 // /usr/games/<name>: starts the installed player in /usr/lib/games/<name>/, found relative to
 // the launcher's own place.
 QString launcher(const LinuxGameInfo &game);
-// The portable folder's start script: starts the player beside it from any working folder.
+// The portable folder's start script: starts the player beside it from any working folder;
+// with "--add-to-menu" it writes the menu entry, with the folder's own paths, into the user's
+// applications folder.
 QString startScript(const LinuxGameInfo &game);
 // qt.conf beside the portable player: plugins from plugins/ in its own folder.
 QString qtConf();

@@ -1,5 +1,7 @@
 #include "PackageNames.h"
 
+#include "ToolRun.h"
+
 #include <QRegularExpression>
 
 namespace PackageNames {
@@ -26,6 +28,19 @@ QString debianName(const QString &softwareTitle) {
     if (name.size() < 2)
         name += QStringLiteral("-game");
     return name;
+}
+
+QString avoidingSystemPackages(const QString &name,
+                               const std::function<bool(const QString &)> &isSystemPackage) {
+    return isSystemPackage && isSystemPackage(name) ? name + QStringLiteral("-game") : name;
+}
+
+bool isKnownPackage(const QString &name) {
+    if (runTool(QStringLiteral("dpkg-query"), {QStringLiteral("-W"), name}).ok)
+        return true;
+    const ToolRun r = runTool(QStringLiteral("apt-cache"), {QStringLiteral("show"),
+                                                            QStringLiteral("--no-all-versions"), name});
+    return r.ok && r.output.contains(QStringLiteral("Package: ") + name);
 }
 
 QString versionFrom(const QString &commentsAndVersion) {

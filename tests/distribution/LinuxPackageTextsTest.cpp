@@ -29,6 +29,17 @@ TEST(PackageNames, DebianNameFollowsDebiansRules) {
     }
 }
 
+TEST(PackageNames, GameNeverTakesTheNameOfASystemPackage) {
+    const auto system = [](const QString &name) { return name == QLatin1String("tar"); };
+    EXPECT_EQ(PackageNames::avoidingSystemPackages(QStringLiteral("tar"), system),
+              QStringLiteral("tar-game"));
+    EXPECT_EQ(PackageNames::avoidingSystemPackages(QStringLiteral("quest"), system),
+              QStringLiteral("quest"));
+    // The package manager here knows its own packages.
+    EXPECT_TRUE(PackageNames::isKnownPackage(QStringLiteral("dpkg")));
+    EXPECT_FALSE(PackageNames::isKnownPackage(QStringLiteral("no-such-package-qm-test")));
+}
+
 TEST(PackageNames, VersionIsTheFirstVersionNumberOfTheText) {
     const struct {
         const char *text, *version;

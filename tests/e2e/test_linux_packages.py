@@ -207,6 +207,16 @@ def test_portable(qmtool, editor, demo_src, source_tree):
                 if source_tree.encode() in open(path, "rb").read():
                     raise e.Failure("%s names the build machine's folder" % path)
 
+        # The start script puts the game in the user's menu with the folder's own paths.
+        menu_data = os.path.join(s.tmp, "menu")
+        menu_env = dict(env, XDG_DATA_HOME=menu_data)
+        run(os.path.join(folder, NAME + ".sh"), "--add-to-menu", env=menu_env)
+        entry = open(os.path.join(menu_data, "applications", NAME + ".desktop")).read()
+        for line in ('Exec="%s/%s.sh"' % (folder, NAME), "Icon=%s/%s.png" % (folder, NAME),
+                     "Name=" + demo.TITLE):
+            if line not in entry.splitlines():
+                raise e.Failure("the menu entry lacks %r:\n%s" % (line, entry))
+
         elsewhere = os.path.join(s.tmp, "elsewhere")
         os.mkdir(elsewhere)
         start_and_see_first_frame(s, [os.path.join(folder, NAME + ".sh")], elsewhere,
