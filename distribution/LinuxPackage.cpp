@@ -26,8 +26,8 @@ namespace {
 
 const QFile::Permissions ReadWrite = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                                      QFile::ReadOther | QFile::ReadUser | QFile::WriteUser;
-const QFile::Permissions Executable = ReadWrite | QFile::ExeOwner | QFile::ExeGroup |
-                                      QFile::ExeOther | QFile::ExeUser;
+const QFile::Permissions Executable =
+    ReadWrite | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther | QFile::ExeUser;
 
 // The General MIDI soundfonts the player looks for on the system, in its order.
 const char *const SoundFonts[] = {
@@ -36,7 +36,9 @@ const char *const SoundFonts[] = {
     "/usr/share/soundfonts/default.sf2",
 };
 
-bool makeParent(const QString &file) { return QDir().mkpath(QFileInfo(file).absolutePath()); }
+bool makeParent(const QString &file) {
+    return QDir().mkpath(QFileInfo(file).absolutePath());
+}
 
 bool writeText(const QString &path, const QString &text) {
     if (!makeParent(path))
@@ -64,8 +66,8 @@ void setPermissions(const QString &root, const QSet<QString> &executables) {
         const QFileInfo info(path);
         if (info.isSymLink())
             continue;
-        QFile::setPermissions(path, info.isDir() || executables.contains(path) ? Executable
-                                                                                : ReadWrite);
+        QFile::setPermissions(path,
+                              info.isDir() || executables.contains(path) ? Executable : ReadWrite);
     }
 }
 
@@ -152,8 +154,8 @@ bool LinuxPackage::fail(const QString &error) {
 
 LinuxPackage::Result LinuxPackage::build() {
     m_result = Result();
-    const bool ok = readProject() && (m_request.kind == Kind::Debian ? buildDebian()
-                                                                      : buildPortable());
+    const bool ok =
+        readProject() && (m_request.kind == Kind::Debian ? buildDebian() : buildPortable());
     m_result.ok = ok;
     if (!ok)
         m_result.outputs.clear();
@@ -213,9 +215,8 @@ bool LinuxPackage::stageGame(const QString &gameFolder, QStringList &executables
         return fail(QStringLiteral("File Not Found: %1").arg(QDir::toNativeSeparators(player)));
     const QString target = gameFolder + QLatin1Char('/') + m_result.game.name;
     // Debug information would make the player ten times larger.
-    const ToolRun strip = runTool(QStringLiteral("strip"),
-                                  {QStringLiteral("--strip-unneeded"), QStringLiteral("-o"),
-                                   target, player});
+    const ToolRun strip = runTool(QStringLiteral("strip"), {QStringLiteral("--strip-unneeded"),
+                                                            QStringLiteral("-o"), target, player});
     if (!strip.ok && !copyFile(player, target))
         return fail(QStringLiteral("Unable to copy '%1'.").arg(player));
     executables << target;
@@ -231,8 +232,8 @@ bool LinuxPackage::writeIcon(const QString &png) {
     if (!pointers.isEmpty() && m_request.writeIcon &&
         m_request.writeIcon(paths.IconsPath() + pointers.first(), png))
         return true;
-    const QString fallback = DistributionFolders(m_request.editorFolder).editor() +
-                             QStringLiteral("quillmoor.png");
+    const QString fallback =
+        DistributionFolders(m_request.editorFolder).editor() + QStringLiteral("quillmoor.png");
     if (copyFile(fallback, png))
         return true;
     return fail(QStringLiteral("File Not Found: %1").arg(QDir::toNativeSeparators(fallback)));
@@ -253,8 +254,8 @@ QString LinuxPackage::debianDepends(const QString &player) {
         fail(QStringLiteral("The player's dependencies could not be found (%1).").arg(r.error));
         return QString();
     }
-    QStringList depends = r.output.mid(at + 15).trimmed().split(QStringLiteral(", "),
-                                                                  Qt::SkipEmptyParts);
+    QStringList depends =
+        r.output.mid(at + 15).trimmed().split(QStringLiteral(", "), Qt::SkipEmptyParts);
     QSet<QString> named;
     for (const QString &d : depends)
         named.insert(d.section(QLatin1Char(' '), 0, 0));
@@ -427,8 +428,8 @@ bool LinuxPackage::buildPortable() {
         runPaths.append({folder + QStringLiteral("/lib/") + soname, QStringLiteral("$ORIGIN")});
     for (const RunPath &r : runPaths) {
         QFile::setPermissions(r.file, Executable); // patchelf rewrites the file in place
-        const ToolRun patch = runTool(QStringLiteral("patchelf"),
-                                      {QStringLiteral("--set-rpath"), r.path, r.file});
+        const ToolRun patch =
+            runTool(QStringLiteral("patchelf"), {QStringLiteral("--set-rpath"), r.path, r.file});
         if (!patch.ok)
             return fail(patch.error);
     }
@@ -439,7 +440,7 @@ bool LinuxPackage::buildPortable() {
     // %k is the menu entry's own path: the entry works wherever the folder is unpacked.
     const QString exec =
         QStringLiteral("sh -c \"exec \\\\\"\\\\$(dirname \\\\\"\\\\$0\\\\\")/%1.sh\\\\\"\" %k")
-                             .arg(game.name);
+            .arg(game.name);
     if (!writeText(start, LinuxPackageTexts::startScript(game)) ||
         !writeText(folder + QStringLiteral("/qt.conf"), LinuxPackageTexts::qtConf()) ||
         !writeText(folder + QLatin1Char('/') + game.name + QStringLiteral(".desktop"),
@@ -462,7 +463,8 @@ bool LinuxPackage::buildPortable() {
     for (const QString &package : owningPackages(sources)) {
         const QString text = QStringLiteral("/usr/share/doc/%1/copyright").arg(package);
         if (QFileInfo(text).isFile())
-            copyFile(text, folder + QStringLiteral("/licences/") + package + QStringLiteral(".txt"));
+            copyFile(text,
+                     folder + QStringLiteral("/licences/") + package + QStringLiteral(".txt"));
     }
     QSet<QString> exec2(executables.begin(), executables.end());
     for (const QString &soname : m_result.bundled)
@@ -471,11 +473,11 @@ bool LinuxPackage::buildPortable() {
 
     if (!step(QStringLiteral("Packing the folder")))
         return false;
-    const ToolRun tar = runTool(
-        QStringLiteral("tar"),
-        {QStringLiteral("--sort=name"), QStringLiteral("--owner=0"), QStringLiteral("--group=0"),
-         QStringLiteral("--numeric-owner"), QStringLiteral("-czf"), tarball, QStringLiteral("-C"),
-         m_request.location, game.title});
+    const ToolRun tar = runTool(QStringLiteral("tar"),
+                                {QStringLiteral("--sort=name"), QStringLiteral("--owner=0"),
+                                 QStringLiteral("--group=0"), QStringLiteral("--numeric-owner"),
+                                 QStringLiteral("-czf"), tarball, QStringLiteral("-C"),
+                                 m_request.location, game.title});
     if (!tar.ok) {
         QFile::remove(tarball);
         return fail(tar.error);

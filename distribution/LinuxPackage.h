@@ -35,18 +35,20 @@ public:
 
     struct Result {
         bool ok = false;
-        QString error;           // what went wrong, in a sentence
-        QStringList outputs;     // the .deb; or the folder and the .tar.gz
-        qint64 bytes = 0;        // size of the .deb or of the .tar.gz
-        QStringList bundled;     // portable: the libraries in lib/, by soname
-        QString depends;         // Debian: the Depends: field
+        QString error;       // what went wrong, in a sentence
+        QStringList outputs; // the .deb; or the folder and the .tar.gz
+        qint64 bytes = 0;    // size of the .deb or of the .tar.gz
+        QStringList bundled; // portable: the libraries in lib/, by soname
+        QString depends;     // Debian: the Depends: field
         LinuxGameInfo game;
     };
 
     explicit LinuxPackage(Request request);
 
     // Called with a few words before each step (from the thread build() runs on).
-    void setProgress(std::function<void(const QString &)> progress) { m_progress = std::move(progress); }
+    void setProgress(std::function<void(const QString &)> progress) {
+        m_progress = std::move(progress);
+    }
     // Asks a running build to stop at its next step (any thread); it then fails with "Cancelled".
     void cancel() { m_cancelled = true; }
 

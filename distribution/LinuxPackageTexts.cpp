@@ -60,7 +60,8 @@ QString LinuxGameInfo::maintainer() const {
     if (who.isEmpty())
         who = oneLine(title);
     const QString mail = oneLine(email);
-    const QString to = address.match(mail).hasMatch() ? mail : name + QStringLiteral("@users.invalid");
+    const QString to =
+        address.match(mail).hasMatch() ? mail : name + QStringLiteral("@users.invalid");
     return who + QStringLiteral(" <") + to + QLatin1Char('>');
 }
 
@@ -115,23 +116,27 @@ QString launcher(const LinuxGameInfo &game) {
 
 QString startScript(const LinuxGameInfo &game) {
     return QStringLiteral(
-                          "#!/bin/sh\n"
-                          "# Starts %1 from this folder, wherever it lies.\n"
-                          "# \"--add-to-menu\" puts the game in the user's application menu instead.\n"
-                          "here=$(dirname \"$(readlink -f \"$0\")\")\n"
-                          "if [ \"$1\" = \"--add-to-menu\" ]; then\n"
-                          "    apps=\"${XDG_DATA_HOME:-$HOME/.local/share}/applications\"\n"
-                          "    quoted=$(printf '%s' \"$here\" | sed 's/[\\\\\"`$]/\\\\\\\\&/g')\n"
-                          "    mkdir -p \"$apps\" || exit 1\n"
-                          "    grep -v '^Exec=\\|^Icon=' \"$here/%2.desktop\" > \"$apps/%2.desktop\" || exit 1\n"
-                          "    printf 'Exec=\"%s/%2.sh\"\\nIcon=%s/%2.png\\n' \"$quoted\" \"$here\" >> \"$apps/%2.desktop\"\n"
-                          "    exit\n"
-                          "fi\n"
-                          "exec \"$here/%2\" \"$@\"\n")
+               "#!/bin/sh\n"
+               "# Starts %1 from this folder, wherever it lies.\n"
+               "# \"--add-to-menu\" puts the game in the user's application menu instead.\n"
+               "here=$(dirname \"$(readlink -f \"$0\")\")\n"
+               "if [ \"$1\" = \"--add-to-menu\" ]; then\n"
+               "    apps=\"${XDG_DATA_HOME:-$HOME/.local/share}/applications\"\n"
+               "    quoted=$(printf '%s' \"$here\" | sed 's/[\\\\\"`$]/\\\\\\\\&/g')\n"
+               "    mkdir -p \"$apps\" || exit 1\n"
+               "    grep -v '^Exec=\\|^Icon=' \"$here/%2.desktop\" > \"$apps/%2.desktop\" || exit "
+               "1\n"
+               "    printf 'Exec=\"%s/%2.sh\"\\nIcon=%s/%2.png\\n' \"$quoted\" \"$here\" >> "
+               "\"$apps/%2.desktop\"\n"
+               "    exit\n"
+               "fi\n"
+               "exec \"$here/%2\" \"$@\"\n")
         .arg(oneLine(game.title), game.name);
 }
 
-QString qtConf() { return QStringLiteral("[Paths]\nPrefix = .\nPlugins = plugins\n"); }
+QString qtConf() {
+    return QStringLiteral("[Paths]\nPrefix = .\nPlugins = plugins\n");
+}
 
 QString copyright(const LinuxGameInfo &game, int year) {
     const QString who = game.maintainer();

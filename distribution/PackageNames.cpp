@@ -38,15 +38,14 @@ QString avoidingSystemPackages(const QString &name,
 bool isKnownPackage(const QString &name) {
     if (runTool(QStringLiteral("dpkg-query"), {QStringLiteral("-W"), name}).ok)
         return true;
-    const ToolRun r = runTool(QStringLiteral("apt-cache"), {QStringLiteral("show"),
-                                                            QStringLiteral("--no-all-versions"), name});
+    const ToolRun r = runTool(QStringLiteral("apt-cache"),
+                              {QStringLiteral("show"), QStringLiteral("--no-all-versions"), name});
     return r.ok && r.output.contains(QStringLiteral("Package: ") + name);
 }
 
 QString versionFrom(const QString &commentsAndVersion) {
-    static const QRegularExpression dotted(
-        QStringLiteral("(?<![\\d.])(\\d+(?:\\.\\d+)+[a-z0-9]*)"),
-        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression dotted(QStringLiteral("(?<![\\d.])(\\d+(?:\\.\\d+)+[a-z0-9]*)"),
+                                           QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression named(QStringLiteral("\\b(?:version|v)\\s*(\\d+)\\b"),
                                           QRegularExpression::CaseInsensitiveOption);
     QRegularExpressionMatch m = dotted.match(commentsAndVersion);

@@ -8,7 +8,8 @@
 void parseLddOutput(const QString &output, SharedLibraries &into) {
     // "\tlibz.so.1 => /lib/x86_64-linux-gnu/libz.so.1 (0x...)", "\tlibq.so => not found",
     // "\t/lib64/ld-linux-x86-64.so.2 (0x...)", "\tlinux-vdso.so.1 (0x...)".
-    static const QRegularExpression arrow(QStringLiteral("^\\s*(\\S+)\\s+=>\\s+(.*?)\\s*(\\(0x[0-9a-fA-F]+\\))?$"));
+    static const QRegularExpression arrow(
+        QStringLiteral("^\\s*(\\S+)\\s+=>\\s+(.*?)\\s*(\\(0x[0-9a-fA-F]+\\))?$"));
     const QStringList lines = output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     for (const QString &line : lines) {
         const QRegularExpressionMatch m = arrow.match(line);

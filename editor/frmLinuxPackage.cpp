@@ -84,8 +84,8 @@ frmLinuxPackage::frmLinuxPackage(const QString &projectRoot, const QString &edit
     layout->addLayout(buttons);
 
     connect(cmdBrowse, &QPushButton::clicked, this, [this] {
-        const QString folder =
-            QFileDialog::getExistingDirectory(this, QStringLiteral("Location"), txtLocation->text());
+        const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("Location"),
+                                                                 txtLocation->text());
         if (!folder.isEmpty())
             txtLocation->setText(QDir::toNativeSeparators(folder));
     });
@@ -102,7 +102,7 @@ frmLinuxPackage::~frmLinuxPackage() {
 
 void frmLinuxPackage::setBusy(bool busy) {
     for (QWidget *w : std::initializer_list<QWidget *>{optDebian, optPortable, txtLocation,
-                                                      cmdBrowse, CheckEnable, cmdOK})
+                                                       cmdBrowse, CheckEnable, cmdOK})
         w->setEnabled(!busy);
 }
 
@@ -113,8 +113,8 @@ void frmLinuxPackage::startBuild(bool replace) {
     request.projectRoot = m_projectRoot;
     request.editorFolder = m_editorFolder;
     request.location = QDir::fromNativeSeparators(txtLocation->text().trimmed());
-    request.kind = optPortable->isChecked() ? LinuxPackage::Kind::Portable
-                                            : LinuxPackage::Kind::Debian;
+    request.kind =
+        optPortable->isChecked() ? LinuxPackage::Kind::Portable : LinuxPackage::Kind::Debian;
     request.letAnyoneEdit = CheckEnable->isChecked();
     request.replace = replace;
     request.writeIcon = writePng;
@@ -128,8 +128,8 @@ void frmLinuxPackage::startBuild(bool replace) {
     LinuxPackage *package = m_package.get();
     m_thread = QThread::create([this, package, replace] {
         const LinuxPackage::Result r = package->build();
-        QMetaObject::invokeMethod(this, [this, r, replace] { buildEnded(r, replace); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, r, replace] { buildEnded(r, replace); }, Qt::QueuedConnection);
     });
     m_thread->start();
 }
@@ -145,8 +145,8 @@ void frmLinuxPackage::buildEnded(const LinuxPackage::Result &result, bool replac
         if (EditorMessages::ask(this, QStringLiteral("Caution!"),
                                 QStringLiteral("A file with the name you specified already "
                                                "exists. Do you want to replace it?"),
-                                Status::Icon::Exclamation, EngineHost::Buttons::OkCancel) ==
-            EngineHost::Answer::Ok)
+                                Status::Icon::Exclamation,
+                                EngineHost::Buttons::OkCancel) == EngineHost::Answer::Ok)
             startBuild(true);
         return;
     }

@@ -95,8 +95,8 @@ bool GameEngine::loadSavedGame(const QString &name) {
     const QString file = folder.path(name).isEmpty() ? QString()
                          : inProject ? m_paths.rootFile(name + QStringLiteral(".sav"))
                                      : folder.path(name);
-    const Status s = file.isEmpty() ? Status::failure(QStringLiteral("bad name"))
-                                    : readSavedGame(file, g);
+    const Status s =
+        file.isEmpty() ? Status::failure(QStringLiteral("bad name")) : readSavedGame(file, g);
     // What was read before an error is applied: a partly loaded game stays as it is.
     for (const auto &v : g.Variables)
         m_vars.ChangeVariableValue(v.first, static_cast<qint16>(v.second));

@@ -54,10 +54,12 @@ QString savedGamesFolder(const QString &root, const QString &fallbackName) {
     if (!usableFolderName(name))
         name = QStringLiteral("Game");
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return withTrailingSeparator(QDir::toNativeSeparators(
-        data + QStringLiteral("/Quillmoor/Games/") + name));
+    return withTrailingSeparator(
+        QDir::toNativeSeparators(data + QStringLiteral("/Quillmoor/Games/") + name));
 }
 
-bool make(const QString &folder) { return QDir().mkpath(folder); }
+bool make(const QString &folder) {
+    return QDir().mkpath(folder);
+}
 
 } // namespace UserDataFolder

@@ -1,8 +1,8 @@
 // What a Linux package of a game takes from the project: its name, version and texts, and which
 // libraries a portable folder brings.
 
-#include "BaseSystemLibraries.h"
 #include "LinuxPackageTexts.h"
+#include "BaseSystemLibraries.h"
 #include "PackageNames.h"
 #include "SharedLibraries.h"
 
@@ -71,9 +71,9 @@ TEST(LinuxPackageTexts, ControlFieldsStayOnOneLineAndMaintainerIsAnAddress) {
     for (const QString &line : lines)
         if (!line.startsWith(QLatin1Char(' ')))
             fields << line.section(QLatin1Char(':'), 0, 0);
-    EXPECT_EQ(fields, (QStringList{"Package", "Version", "Architecture", "Maintainer",
-                                   "Installed-Size", "Depends", "Section", "Priority",
-                                   "Description"}));
+    EXPECT_EQ(fields,
+              (QStringList{"Package", "Version", "Architecture", "Maintainer", "Installed-Size",
+                           "Depends", "Section", "Priority", "Description"}));
     EXPECT_TRUE(control.contains(QStringLiteral("Maintainer: Ann x <quest@users.invalid>\n")));
     game.email = QStringLiteral("ann@example.org");
     EXPECT_EQ(game.maintainer(), QStringLiteral("Ann x <ann@example.org>"));
@@ -85,23 +85,23 @@ TEST(LinuxPackageTexts, DesktopEntryHasOneValuePerLine) {
     LinuxGameInfo game;
     game.name = QStringLiteral("quest");
     game.title = QStringLiteral("Quest\nExec=rm");
-    const QString entry = LinuxPackageTexts::desktopEntry(game, QStringLiteral("quest"),
-                                                          QStringLiteral("quest"));
+    const QString entry =
+        LinuxPackageTexts::desktopEntry(game, QStringLiteral("quest"), QStringLiteral("quest"));
     EXPECT_EQ(entry.count(QStringLiteral("\nExec=")), 1);
     EXPECT_TRUE(entry.contains(QStringLiteral("\nName=Quest Exec=rm\n")));
 }
 
 TEST(SharedLibraries, LddOutputAndTheBaseSystem) {
     SharedLibraries libs;
-    parseLddOutput(QStringLiteral(
-                       "\tlinux-vdso.so.1 (0x00007ffd)\n"
+    parseLddOutput(
+        QStringLiteral("\tlinux-vdso.so.1 (0x00007ffd)\n"
                        "\tlibQt6Core.so.6 => /lib/x86_64-linux-gnu/libQt6Core.so.6 (0x00007f)\n"
                        "\tlibc.so.6 => /lib/x86_64-linux-gnu/libc.so.6 (0x00007f)\n"
                        "\tlibpulse.so.0 => /lib/x86_64-linux-gnu/libpulse.so.0 (0x00007f)\n"
                        "\tlibfoo.so.1 => /opt/My Games/lib/libfoo.so.1 (0x00007f)\n"
                        "\tlibgone.so.2 => not found\n"
                        "\t/lib64/ld-linux-x86-64.so.2 (0x00007f)\n"),
-                   libs);
+        libs);
     EXPECT_EQ(libs.found.value(QStringLiteral("libfoo.so.1")),
               QStringLiteral("/opt/My Games/lib/libfoo.so.1"));
     EXPECT_EQ(libs.missing, QStringList{QStringLiteral("libgone.so.2")});

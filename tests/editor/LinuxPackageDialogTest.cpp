@@ -22,7 +22,8 @@ TEST(LinuxPackageDialog, BuildsTheDebianPackageAndAsksBeforeReplacingIt) {
                  {QStringLiteral("Hall")});
     // An editor folder: any program stands in for the player; the default icon.
     QTemporaryDir editor, out;
-    ASSERT_TRUE(QFile::copy(QStringLiteral("/bin/true"), editor.filePath(QStringLiteral("run.dat"))));
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral("/bin/true"), editor.filePath(QStringLiteral("run.dat"))));
     QImage icon(16, 16, QImage::Format_ARGB32);
     icon.fill(Qt::darkBlue);
     ASSERT_TRUE(icon.save(editor.filePath(QStringLiteral("quillmoor.png"))));
@@ -42,8 +43,8 @@ TEST(LinuxPackageDialog, BuildsTheDebianPackageAndAsksBeforeReplacingIt) {
     EXPECT_TRUE(debs[0].startsWith(QStringLiteral("quest_1.0_")));
     ASSERT_EQ(answered.boxes.size(), 1);
     EXPECT_EQ(answered.boxes[0].icon, Status::Icon::Information);
-    EXPECT_TRUE(answered.boxes[0].text.contains(QDir::toNativeSeparators(
-        QDir(out.path()).filePath(debs[0]))));
+    EXPECT_TRUE(answered.boxes[0].text.contains(
+        QDir::toNativeSeparators(QDir(out.path()).filePath(debs[0]))));
     EXPECT_FALSE(dialog.isVisible());
 
     // Again: the same package exists; Cancel on the question leaves it as it was.

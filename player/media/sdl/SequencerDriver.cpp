@@ -65,12 +65,14 @@ public:
         }
         bool loaded = false;
         // A game that brings its own soundfont (a portable folder) has it beside the player.
-        QStringList fonts{QCoreApplication::applicationDirPath() + QStringLiteral("/soundfont.sf2")};
+        QStringList fonts{QCoreApplication::applicationDirPath() +
+                          QStringLiteral("/soundfont.sf2")};
         for (const char *font : SoundFonts)
             fonts.append(QString::fromLatin1(font));
         for (const QString &font : fonts) {
             if (QFileInfo(font).isFile() &&
-                fluid_synth_sfload(m_synth, QFile::encodeName(font).constData(), 1) != FLUID_FAILED) {
+                fluid_synth_sfload(m_synth, QFile::encodeName(font).constData(), 1) !=
+                    FLUID_FAILED) {
                 loaded = true;
                 break;
             }
