@@ -54,6 +54,8 @@ QString savedGamesFolder(const QString &root, const QString &fallbackName) {
     if (!usableFolderName(name))
         name = QStringLiteral("Game");
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty())
+        return own; // no user folder known (no home): the game's folder is all there is
     return withTrailingSeparator(
         QDir::toNativeSeparators(data + QStringLiteral("/Quillmoor/Games/") + name));
 }
