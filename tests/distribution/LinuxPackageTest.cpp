@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -20,9 +19,10 @@ struct PackagingEditor : EditorInstall {
     PackagingEditor() : EditorInstall(false) {
         QFile::remove(path(QStringLiteral("run.dat")));
         QFile::copy(QStringLiteral("/bin/true"), path(QStringLiteral("run.dat")));
-        QImage icon(16, 16, QImage::Format_RGB32);
-        icon.fill(Qt::darkGreen);
-        icon.save(path(QStringLiteral("quillmoor.png")));
+        // The default icon is copied as it is.
+        QFile icon(path(QStringLiteral("quillmoor.png")));
+        if (icon.open(QIODevice::WriteOnly))
+            icon.write("\x89PNG\r\n\x1a\n");
     }
 };
 
