@@ -8,6 +8,7 @@
 #include "frmCompile.h"
 #include "frmExploreGame.h"
 #include "frmFrames.h"
+#include "frmLinuxPackage.h"
 #include "frmLoadProject.h"
 #include "frmNewProject.h"
 #include "frmObjects.h"
@@ -93,7 +94,8 @@ frmMenu::frmMenu(const EditorFolders &folders, MediaBackend &media, DriveProvide
     versions->addStretch();
     static_cast<QVBoxLayout *>(about->layout())->insertLayout(1, versions);
     addPanel(7, QStringLiteral("Distribute"),
-             {"Create stand-alone installation...", "Visit the Quillmoor Web site...",
+             {"Create stand-alone installation...", "Create Linux package...",
+              "Visit the Quillmoor Web site...",
               "Write to the authors...", "Cancel"});
     QWidget *external = addPanel(8, QStringLiteral("External Programs"),
                                  {"Icon Editor...", "MS Paint...", "Cancel"});
@@ -185,6 +187,10 @@ void frmMenu::connectCommands() {
             ShowMenu(7);
     });
     on(0, "External Programs...", show(8));
+    on(7, "Create Linux package...", [this] {
+        frmLinuxPackage dialog(m_project.paths.root(), m_folders.install(), this);
+        dialog.exec();
+    });
     on(0, "Check Project...", [this] {
         frmCheckProject check(m_project, this);
         check.setMedia(&m_media);

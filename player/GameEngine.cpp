@@ -7,6 +7,7 @@
 #include "ProjectFiles.h"
 #include "RecordReader.h"
 #include "TextLabels.h"
+#include "UserDataFolder.h"
 
 #include <QFileInfo>
 
@@ -27,7 +28,9 @@ QString brokenLinkMessage() {
 
 GameEngine::GameEngine(const ProjectPaths &paths, const GeneralInfo &general,
                        const CustomTexts &texts, MediaBackend &media, EngineHost &host)
-    : m_paths(paths), m_general(general), m_texts(texts), m_host(host),
+    : m_paths(paths),
+      m_savesFolder(UserDataFolder::savedGamesFolder(paths.root(), general.ProjectName)),
+      m_general(general), m_texts(texts), m_host(host),
       m_media(std::make_unique<MediaPlayers>(media, static_cast<MediaHost &>(*this))) {
     m_scene.playWidth = static_cast<int>(general.ScreenWidth);
     m_scene.playHeight = static_cast<int>(general.ScreenHeight);

@@ -75,6 +75,9 @@ public:
     bool removeSavedGame(const QString &name);
     bool loadSavedGame(const QString &name);
     QStringList LoadSaveGames() const;
+    // The folder the saved games are in, ending in the separator: the project root, or the
+    // user's own folder for an installed game (see UserDataFolder).
+    const QString &savedGamesFolder() const { return m_savesFolder; }
 
     // --- state
     const Scene &scene() const { return m_scene; }
@@ -134,6 +137,7 @@ private:
     };
 
     ProjectPaths m_paths;
+    QString m_savesFolder;
     GeneralInfo m_general;
     CustomTexts m_texts;
     EngineHost &m_host;

@@ -5,6 +5,7 @@
 #include "NameRules.h"
 #include "SavedGameFile.h"
 #include "SavedGameFolder.h"
+#include "UserDataFolder.h"
 
 #include <QFileInfo>
 
@@ -17,7 +18,7 @@ QString forbiddenCharacters() {
 } // namespace
 
 QStringList GameEngine::LoadSaveGames() const {
-    return SavedGames::list(m_paths.root());
+    return SavedGames::list(m_savesFolder);
 }
 
 bool GameEngine::saveGame(const QString &name) {
@@ -32,7 +33,7 @@ bool GameEngine::saveGame(const QString &name) {
                           EngineHost::Buttons::Ok);
         return false;
     }
-    const SavedGameFolder folder(m_paths.root());
+    const SavedGameFolder folder(m_savesFolder);
     const QString path = folder.shownPath(name);
     if (QFileInfo::exists(folder.path(name)) &&
         m_host.messageBox(
@@ -49,7 +50,8 @@ bool GameEngine::saveGame(const QString &name) {
         g.Items.append(s.name);
     g.History = m_history;
     g.HasHistory = true;
-    if (!writeSavedGame(folder.path(name), g)) {
+    // An installed game's folder under the user's data folder is made on the first save.
+    if (!UserDataFolder::make(m_savesFolder) || !writeSavedGame(folder.path(name), g)) {
         reportError(
             QStringLiteral(" Unable to save '") + path +
             QStringLiteral("'.\nVerify that this file is not Read-Only and that it does not "
@@ -66,7 +68,7 @@ bool GameEngine::removeSavedGame(const QString &name) {
                           EngineHost::Buttons::Ok);
         return false;
     }
-    SavedGameFolder folder(m_paths.root());
+    SavedGameFolder folder(m_savesFolder);
     const QString path = folder.shownPath(name);
     if (m_host.messageBox(
             m_texts.text(26), m_texts.text(27) + QStringLiteral(" '") + path + QStringLiteral("'?"),
@@ -85,15 +87,16 @@ bool GameEngine::loadSavedGame(const QString &name) {
     }
     ResetAll();
     m_vars.LoadVariables(m_paths, *this);
-    const SavedGameFolder folder(m_paths.root());
+    const SavedGameFolder folder(m_savesFolder);
     const QString path = folder.shownPath(name);
     SavedGameFile g;
-    // A saved game that is a link out of the project is missing.
-    const QString file = folder.path(name).isEmpty()
-                             ? QString()
-                             : m_paths.rootFile(name + QStringLiteral(".sav"));
-    const Status s = file.isEmpty() ? Status::failure(QStringLiteral("bad name"))
-                                    : readSavedGame(file, g);
+    // A saved game in the project that is a link out of it is missing.
+    const bool inProject = m_savesFolder == withTrailingSeparator(m_paths.root());
+    const QString file = folder.path(name).isEmpty() ? QString()
+                         : inProject ? m_paths.rootFile(name + QStringLiteral(".sav"))
+                                     : folder.path(name);
+    const Status s =
+        file.isEmpty() ? Status::failure(QStringLiteral("bad name")) : readSavedGame(file, g);
     // What was read before an error is applied: a partly loaded game stays as it is.
     for (const auto &v : g.Variables)
         m_vars.ChangeVariableValue(v.first, static_cast<qint16>(v.second));

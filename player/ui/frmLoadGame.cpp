@@ -52,7 +52,7 @@ frmLoadGame::frmLoadGame(GameEngine &engine, QWidget *parent) : QDialog(parent),
 }
 
 void frmLoadGame::LoadSaveGames() {
-    fillSavedGamesList(m_list, m_engine.paths().root());
+    fillSavedGamesList(m_list, m_engine.savedGamesFolder());
     // The newest saved game is the likely choice: Return loads it.
     m_list->setCurrentRow(m_list->count() - 1);
     if (QListWidgetItem *newest = m_list->currentItem())

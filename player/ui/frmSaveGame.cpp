@@ -142,7 +142,7 @@ frmSaveGame::frmSaveGame(GameEngine &engine, QWidget *parent) : QDialog(parent),
 
 void frmSaveGame::LoadSaveGames() {
     const QSignalBlocker quiet(m_list); // refilling is not a choice of the player
-    fillSavedGamesList(m_list, m_engine.paths().root());
+    fillSavedGamesList(m_list, m_engine.savedGamesFolder());
     m_list->setCurrentRow(-1);
 }
 

@@ -5,9 +5,11 @@
 //   qmtool explore PROJECT [--max-states N] [--max-seconds S] [--json]   every path of the game
 //   qmtool distribute PROJECT --to FOLDER [options]   the installer (or CD folder), no questions
 //   qmtool setup-script PROJECT [options]   the installer script the build would write
+//   qmtool package PROJECT --deb|--portable --to FOLDER   the game as a Linux package
 
 #include "DistributeCommand.h"
 #include "ExploreCommand.h"
+#include "PackageCommand.h"
 #include "PlayCommand.h"
 #include "ProjectCheck.h"
 #include "ProjectDump.h"
@@ -37,6 +39,8 @@ int usage() {
                "       qmtool distribute PROJECT --to FOLDER [--name FILE] [--cd] [--color NAME]\n"
                "              [--enable] [--no-system-files] [--v6] [--editor FOLDER]\n"
                "       qmtool setup-script PROJECT [same options as distribute, --to not needed]\n"
+               "       qmtool package PROJECT --deb|--portable --to FOLDER [--enable]\n"
+               "                      [--editor FOLDER] [--replace]\n"
                "steps: start | click N | rclick N | drop ITEM N | combine A B | esc | exit |\n"
                "       advance MS | answer yes|no|ok|cancel | save NAME | load NAME\n",
                stderr);
@@ -79,6 +83,8 @@ int main(int argc, char **argv) {
         return runDistributeCommand(args[2], args.mid(3));
     if (args.size() >= 3 && args[1] == QLatin1String("setup-script"))
         return runSetupScriptCommand(args[2], args.mid(3));
+    if (args.size() >= 3 && args[1] == QLatin1String("package"))
+        return runPackageCommand(args.mid(2));
     if (args.size() != 3)
         return usage();
     if (args[1] == QLatin1String("dump"))

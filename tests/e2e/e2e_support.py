@@ -267,6 +267,22 @@ class Session:
         log("player started (pid %d)" % self.player.pid)
         return self.player
 
+    def start_command(self, argv, cwd, env=None):
+        """Starts the player through another program (a launcher, a start script) in `cwd`,
+        with the session's environment changed by `env` (a value of None removes the variable).
+        Returns the Popen."""
+        run_env = dict(self.env)
+        for key, value in (env or {}).items():
+            if value is None:
+                run_env.pop(key, None)
+            else:
+                run_env[key] = value
+        self.player_log = open(os.path.join(self.tmp, "player.log"), "wb")
+        self.player = subprocess.Popen(list(argv), cwd=cwd, env=run_env, stdout=self.player_log,
+                                       stderr=subprocess.STDOUT, start_new_session=True)
+        log("%s started (pid %d)" % (os.path.basename(argv[0]), self.player.pid))
+        return self.player
+
     def wait_player_exit(self, timeout=15):
         try:
             return self.player.wait(timeout=timeout)

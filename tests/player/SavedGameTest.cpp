@@ -2,6 +2,7 @@
 // saves, and loading.
 
 #include "EngineTestSupport.h"
+#include "UserDataFolder.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -302,4 +303,46 @@ TEST_F(SavedGames, SavedNamesWithPathComponentsReadNothingOutsideTheProject) {
     takeBoxes();
     EXPECT_FALSE(engine->saveGame(QStringLiteral("../Climb")));
     EXPECT_EQ(takeBoxes().size(), 1);
+}
+
+// An installed game ("UserData.dat" in its root) keeps its saved games in the user's data
+// folder, under the name the marker gives, or the project's name when the marker's is no folder
+// name; the game's own folder gets nothing.
+TEST_F(SavedGames, InstalledGameSavesInTheUsersDataFolder) {
+    const QString data = QString::fromLocal8Bit(qgetenv("XDG_DATA_HOME"));
+    ASSERT_FALSE(data.isEmpty());
+    const struct {
+        QString marker, folder;
+    } cases[] = {
+        {QStringLiteral("lighthouse-keeper"), QStringLiteral("lighthouse-keeper")},
+        {QStringLiteral("../escape"), project.general.ProjectName},
+        {QString(), project.general.ProjectName},
+    };
+    writeAdventure();
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.marker.toStdString());
+        ASSERT_TRUE(UserDataFolder::writeMarker(project.root(), c.marker));
+        const QString folder = QDir(data).filePath(QStringLiteral("Quillmoor/Games/") + c.folder);
+        QDir(folder).removeRecursively();
+        makeEngine();
+        EXPECT_EQ(engine->savedGamesFolder(), QDir::toNativeSeparators(folder) + QDir::separator());
+        start();
+        engine->AreaClick(1, 1);
+        engine->AreaClick(2, 1);
+        ASSERT_TRUE(engine->saveGame(QStringLiteral("Evening")));
+        EXPECT_TRUE(QFileInfo(folder + QStringLiteral("/Evening.sav")).isFile());
+        EXPECT_FALSE(QFileInfo::exists(savePath(QStringLiteral("Evening"))));
+        EXPECT_EQ(engine->LoadSaveGames(), QStringList{QStringLiteral("Evening")});
+        start();
+        EXPECT_TRUE(engine->loadSavedGame(QStringLiteral("Evening")));
+        expectAdventureState();
+        EXPECT_EQ(takeErrors(), QStringList());
+        host.queueAnswer(EngineHost::Answer::Ok);
+        engine->removeSavedGame(QStringLiteral("Evening"));
+        EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/Evening.sav")));
+    }
+    // Without the marker the project's own folder holds them again.
+    ASSERT_TRUE(QFile::remove(UserDataFolder::markerPath(project.root())));
+    makeEngine();
+    EXPECT_EQ(engine->savedGamesFolder(), project.root());
 }

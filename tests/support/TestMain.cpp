@@ -19,12 +19,14 @@ int main(int argc, char **argv) {
     QTemporaryDir home;
     const QByteArray config = (home.path() + QStringLiteral("/config")).toLocal8Bit();
     const QByteArray runtime = (home.path() + QStringLiteral("/runtime")).toLocal8Bit();
+    const QByteArray data = (home.path() + QStringLiteral("/data")).toLocal8Bit();
     QDir().mkpath(QString::fromLocal8Bit(config));
     QDir().mkpath(QString::fromLocal8Bit(runtime));
     QFile::setPermissions(QString::fromLocal8Bit(runtime),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     setenv("XDG_CONFIG_HOME", config.constData(), 0);
     setenv("XDG_RUNTIME_DIR", runtime.constData(), 0);
+    setenv("XDG_DATA_HOME", data.constData(), 0);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     // Sound goes nowhere unless a test asks for the disk driver itself.
     setenv("SDL_AUDIODRIVER", "dummy", 0);

@@ -8,6 +8,7 @@
 
 #include <fluidsynth.h>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -63,9 +64,15 @@ public:
             return false;
         }
         bool loaded = false;
-        for (const char *font : SoundFonts) {
-            if (QFileInfo::exists(QString::fromLatin1(font)) &&
-                fluid_synth_sfload(m_synth, font, 1) != FLUID_FAILED) {
+        // A game that brings its own soundfont (a portable folder) has it beside the player.
+        QStringList fonts{QCoreApplication::applicationDirPath() +
+                          QStringLiteral("/soundfont.sf2")};
+        for (const char *font : SoundFonts)
+            fonts.append(QString::fromLatin1(font));
+        for (const QString &font : fonts) {
+            if (QFileInfo(font).isFile() &&
+                fluid_synth_sfload(m_synth, QFile::encodeName(font).constData(), 1) !=
+                    FLUID_FAILED) {
                 loaded = true;
                 break;
             }

@@ -1,0 +1,49 @@
+#include "SharedLibraries.h"
+
+#include "BaseSystemLibraries.h"
+#include "ToolRun.h"
+
+#include <QRegularExpression>
+
+void parseLddOutput(const QString &output, SharedLibraries &into) {
+    // "\tlibz.so.1 => /lib/x86_64-linux-gnu/libz.so.1 (0x...)", "\tlibq.so => not found",
+    // "\t/lib64/ld-linux-x86-64.so.2 (0x...)", "\tlinux-vdso.so.1 (0x...)".
+    static const QRegularExpression arrow(
+        QStringLiteral("^\\s*(\\S+)\\s+=>\\s+(.*?)\\s*(\\(0x[0-9a-fA-F]+\\))?$"));
+    const QStringList lines = output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString &line : lines) {
+        const QRegularExpressionMatch m = arrow.match(line);
+        if (!m.hasMatch())
+            continue; // the loader itself and the kernel's virtual library
+        const QString soname = m.captured(1);
+        const QString path = m.captured(2);
+        if (path == QLatin1String("not found") || path.isEmpty()) {
+            if (!into.missing.contains(soname))
+                into.missing.append(soname);
+        } else {
+            into.found.insert(soname, path);
+        }
+    }
+}
+
+bool SharedLibraries::resolve(const QStringList &files, QString *error) {
+    for (const QString &file : files) {
+        const ToolRun r = runTool(QStringLiteral("ldd"), {file});
+        if (!r.ok) {
+            if (error)
+                *error = r.error;
+            return false;
+        }
+        parseLddOutput(r.output, *this);
+    }
+    return true;
+}
+
+QMap<QString, QString> SharedLibraries::toBundle() const {
+    QMap<QString, QString> out;
+    for (auto it = found.begin(); it != found.end(); ++it) {
+        if (!BaseSystemLibraries::contains(it.key()))
+            out.insert(it.key(), it.value());
+    }
+    return out;
+}

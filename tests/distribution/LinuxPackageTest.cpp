@@ -1,0 +1,120 @@
+// The Debian package of a small game: what goes in with and without "Let anyone edit...", and
+// how a build that cannot be made says why.
+
+#include "LinuxPackage.h"
+#include "DistributionFixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// An editor installation whose player is a real program (the package's dependencies are read
+// from it) and that has the default icon.
+struct PackagingEditor : EditorInstall {
+    PackagingEditor() : EditorInstall(false) {
+        QFile::remove(path(QStringLiteral("run.dat")));
+        QFile::copy(QStringLiteral("/bin/true"), path(QStringLiteral("run.dat")));
+        // The default icon is copied as it is.
+        QFile icon(path(QStringLiteral("quillmoor.png")));
+        if (icon.open(QIODevice::WriteOnly))
+            icon.write("\x89PNG\r\n\x1a\n");
+    }
+};
+
+QStringList debContents(const QString &deb) {
+    QProcess p;
+    p.start(QStringLiteral("dpkg-deb"), {QStringLiteral("--contents"), deb});
+    p.waitForFinished(60000);
+    QStringList files;
+    for (const QString &line : QString::fromUtf8(p.readAllStandardOutput()).split('\n')) {
+        const int at = line.indexOf(QStringLiteral(" ./"));
+        if (at >= 0)
+            files << line.mid(at + 3);
+    }
+    return files;
+}
+
+} // namespace
+
+TEST(LinuxPackage, DebianPackageHidesNamesUnlessAnyoneMayEdit) {
+    PackagingEditor editor;
+    SmallGame game(editor, QStringLiteral("Marsh Lights"));
+    const QString in = QStringLiteral("usr/lib/games/marsh-lights/");
+    for (const bool enable : {false, true}) {
+        SCOPED_TRACE(enable ? "anyone may edit" : "hidden names");
+        QTemporaryDir out;
+        LinuxPackage::Request request;
+        request.projectRoot = game.root();
+        request.editorFolder = editor.folder;
+        request.location = out.path();
+        request.letAnyoneEdit = enable;
+        QStringList steps;
+        LinuxPackage package(request);
+        package.setProgress([&](const QString &step) { steps << step; });
+        const LinuxPackage::Result r = package.build();
+        ASSERT_TRUE(r.ok) << r.error.toStdString();
+        ASSERT_EQ(r.outputs.size(), 1);
+        EXPECT_TRUE(r.outputs[0].startsWith(out.path() + QStringLiteral("/marsh-lights_1.0_")));
+        EXPECT_GT(r.bytes, 0);
+        EXPECT_TRUE(r.depends.contains(QStringLiteral("libc6")));
+        EXPECT_GE(steps.size(), 5);
+        const QStringList files = debContents(r.outputs[0]);
+        for (const QString &f : {in + QStringLiteral("marsh-lights"), in + "UserData.dat",
+                                 in + "Config/General", QStringLiteral("usr/games/marsh-lights"),
+                                 QStringLiteral("usr/share/pixmaps/marsh-lights.png")})
+            EXPECT_TRUE(files.contains(f)) << f.toStdString();
+        EXPECT_EQ(files.contains(in + "Frames/door.004"), !enable);
+        EXPECT_EQ(files.contains(in + "Frames/door.bmp"), enable);
+        EXPECT_EQ(files.contains(in + "Project.dat"), enable);
+    }
+}
+
+TEST(LinuxPackage, BuildThatCannotBeMadeSaysWhy) {
+    PackagingEditor editor;
+    SmallGame game(editor);
+    QTemporaryDir out, empty;
+    const struct {
+        const char *what;
+        std::function<void(LinuxPackage::Request &)> change;
+        QString error;
+    } cases[] = {
+        {"no project", [&](auto &r) { r.projectRoot = empty.path(); },
+         QStringLiteral("The folder you have chosen does not contain a valid project.")},
+        {"no location", [&](auto &r) { r.location = empty.path() + QStringLiteral("/gone"); },
+         QStringLiteral("The folder '%1/gone' does not exist.").arg(empty.path())},
+        {"no player", [&](auto &r) { r.editorFolder = empty.path(); },
+         QStringLiteral("File Not Found: ") + QDir::toNativeSeparators(empty.path() + "/run.dat")},
+    };
+    for (const auto &c : cases) {
+        LinuxPackage::Request request;
+        request.projectRoot = game.root();
+        request.editorFolder = editor.folder;
+        request.location = out.path();
+        c.change(request);
+        const LinuxPackage::Result r = LinuxPackage(request).build();
+        EXPECT_FALSE(r.ok) << c.what;
+        EXPECT_EQ(r.error, c.error) << c.what;
+        EXPECT_TRUE(r.outputs.isEmpty()) << c.what;
+    }
+    EXPECT_TRUE(QDir(out.path()).isEmpty());
+
+    // A package already there stays (the dialog asks, then builds again with `replace`); a
+    // cancelled build makes nothing.
+    LinuxPackage::Request request;
+    request.projectRoot = game.root();
+    request.editorFolder = editor.folder;
+    request.location = out.path();
+    ASSERT_TRUE(LinuxPackage(request).build().ok);
+    const LinuxPackage::Result again = LinuxPackage(request).build();
+    EXPECT_EQ(again.error, QStringLiteral("A file with the name you specified already exists."));
+    request.replace = true;
+    LinuxPackage cancelled(request);
+    cancelled.cancel();
+    EXPECT_EQ(cancelled.build().error, QStringLiteral("Cancelled."));
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), 1);
+}

@@ -1,0 +1,115 @@
+// What a Linux package of a game takes from the project: its name, version and texts, and which
+// libraries a portable folder brings.
+
+#include "LinuxPackageTexts.h"
+#include "BaseSystemLibraries.h"
+#include "PackageNames.h"
+#include "SharedLibraries.h"
+
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+TEST(PackageNames, DebianNameFollowsDebiansRules) {
+    const struct {
+        const char *title, *name;
+    } cases[] = {
+        {"The Lighthouse Keeper", "the-lighthouse-keeper"},
+        {"Entrée du Château", "entree-du-chateau"},
+        {"  --Odd__Title!! 2 ", "odd-title-2"},
+        {"X", "x-game"},
+        {"???", "game"},
+        {"", "game"},
+    };
+    static const QRegularExpression rule(QStringLiteral("^[a-z0-9][a-z0-9+.-]+$"));
+    for (const auto &c : cases) {
+        const QString name = PackageNames::debianName(QString::fromUtf8(c.title));
+        EXPECT_EQ(name.toStdString(), c.name) << c.title;
+        EXPECT_TRUE(rule.match(name).hasMatch()) << c.title;
+    }
+}
+
+TEST(PackageNames, GameNeverTakesTheNameOfASystemPackage) {
+    const auto system = [](const QString &name) { return name == QLatin1String("tar"); };
+    EXPECT_EQ(PackageNames::avoidingSystemPackages(QStringLiteral("tar"), system),
+              QStringLiteral("tar-game"));
+    EXPECT_EQ(PackageNames::avoidingSystemPackages(QStringLiteral("quest"), system),
+              QStringLiteral("quest"));
+    // The package manager here knows its own packages.
+    EXPECT_TRUE(PackageNames::isKnownPackage(QStringLiteral("dpkg")));
+    EXPECT_FALSE(PackageNames::isKnownPackage(QStringLiteral("no-such-package-qm-test")));
+}
+
+TEST(PackageNames, VersionIsTheFirstVersionNumberOfTheText) {
+    const struct {
+        const char *text, *version;
+    } cases[] = {
+        {"A short demo game. Version 1.0", "1.0"},
+        {"Release 2.3.1 (final)", "2.3.1"},
+        {"v2.0b, made in 2024", "2.0b"},
+        {"Version 3", "3"},
+        {"Made in 2024 by me", "1.0"},
+        {"", "1.0"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(PackageNames::versionFrom(QString::fromUtf8(c.text)).toStdString(), c.version)
+            << c.text;
+}
+
+TEST(LinuxPackageTexts, ControlFieldsStayOnOneLineAndMaintainerIsAnAddress) {
+    LinuxGameInfo game;
+    game.name = QStringLiteral("quest");
+    game.title = QStringLiteral("Quest\nInjected: field");
+    game.version = QStringLiteral("1.2");
+    game.comments = QStringLiteral("Line one\r\nPackage: evil");
+    game.author = QStringLiteral("Ann <x>");
+    game.homepage = QStringLiteral("ftp://not-a-web-site");
+    const QString control =
+        LinuxPackageTexts::control(game, QStringLiteral("amd64"), 12, QStringLiteral("libc6"));
+    const QStringList lines = control.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QStringList fields;
+    for (const QString &line : lines)
+        if (!line.startsWith(QLatin1Char(' ')))
+            fields << line.section(QLatin1Char(':'), 0, 0);
+    EXPECT_EQ(fields,
+              (QStringList{"Package", "Version", "Architecture", "Maintainer", "Installed-Size",
+                           "Depends", "Section", "Priority", "Description"}));
+    EXPECT_TRUE(control.contains(QStringLiteral("Maintainer: Ann x <quest@users.invalid>\n")));
+    game.email = QStringLiteral("ann@example.org");
+    EXPECT_EQ(game.maintainer(), QStringLiteral("Ann x <ann@example.org>"));
+    game.author.clear();
+    EXPECT_EQ(game.maintainer(), QStringLiteral("Quest Injected: field <ann@example.org>"));
+}
+
+TEST(LinuxPackageTexts, DesktopEntryHasOneValuePerLine) {
+    LinuxGameInfo game;
+    game.name = QStringLiteral("quest");
+    game.title = QStringLiteral("Quest\nExec=rm");
+    const QString entry =
+        LinuxPackageTexts::desktopEntry(game, QStringLiteral("quest"), QStringLiteral("quest"));
+    EXPECT_EQ(entry.count(QStringLiteral("\nExec=")), 1);
+    EXPECT_TRUE(entry.contains(QStringLiteral("\nName=Quest Exec=rm\n")));
+}
+
+TEST(SharedLibraries, LddOutputAndTheBaseSystem) {
+    SharedLibraries libs;
+    parseLddOutput(
+        QStringLiteral("\tlinux-vdso.so.1 (0x00007ffd)\n"
+                       "\tlibQt6Core.so.6 => /lib/x86_64-linux-gnu/libQt6Core.so.6 (0x00007f)\n"
+                       "\tlibc.so.6 => /lib/x86_64-linux-gnu/libc.so.6 (0x00007f)\n"
+                       "\tlibpulse.so.0 => /lib/x86_64-linux-gnu/libpulse.so.0 (0x00007f)\n"
+                       "\tlibfoo.so.1 => /opt/My Games/lib/libfoo.so.1 (0x00007f)\n"
+                       "\tlibgone.so.2 => not found\n"
+                       "\t/lib64/ld-linux-x86-64.so.2 (0x00007f)\n"),
+        libs);
+    EXPECT_EQ(libs.found.value(QStringLiteral("libfoo.so.1")),
+              QStringLiteral("/opt/My Games/lib/libfoo.so.1"));
+    EXPECT_EQ(libs.missing, QStringList{QStringLiteral("libgone.so.2")});
+    EXPECT_EQ(libs.toBundle().keys(),
+              (QStringList{QStringLiteral("libQt6Core.so.6"), QStringLiteral("libfoo.so.1")}));
+    for (const char *base : {"libc.so.6", "libGL.so.1", "libX11.so.6", "libasound.so.2",
+                             "libpipewire-0.3.so.0", "ld-linux-x86-64.so.2"})
+        EXPECT_TRUE(BaseSystemLibraries::contains(QString::fromLatin1(base))) << base;
+    for (const char *bundled : {"libSDL2-2.0.so.0", "libavcodec.so.59", "libQt6Gui.so.6"})
+        EXPECT_FALSE(BaseSystemLibraries::contains(QString::fromLatin1(bundled))) << bundled;
+}
