@@ -7,6 +7,9 @@
 #include "frmCheckProject.h"
 #include "frmFrames.h"
 #include "frmLoadProject.h"
+#include "frmMain.h"
+#include "frmCoordinates.h"
+#include "FrameUndo.h"
 #include "frmNewProject.h"
 #include "frmProjectProperties.h"
 #include "frmWelcome.h"
@@ -29,6 +32,7 @@
 #include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QStandardPaths>
+#include <QUndoStack>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -107,10 +111,39 @@ frmMenu::frmMenu(const EditorFolders &folders, MediaBackend &media, DriveProvide
              {"Picture (resized to fit window)...", "Picture (tiled to fit window)...",
               "Solid Color...", "Cancel"});
     addPanel(14, QStringLiteral("Quillmoor"), {"Back"});
+    QWidget *editing =
+        addPanel(3, QStringLiteral("Edit Frame"),
+                 {"Done", "Items and Events...", "Undo", "Redo", "Reshape an Area..."},
+                 QStringLiteral("To create a new clickable area, create a rectangle on the frame "
+                                "background. To add some text, right-click on the background."));
+    auto *modify = new QLabel(QStringLiteral("To remove or modify the properties of an area or a "
+                                             "text, right-click on it."),
+                              editing);
+    modify->setWordWrap(true);
+    static_cast<QVBoxLayout *>(editing->layout())->insertWidget(1, modify);
+    addPanel(4, QStringLiteral("Reshape Area"), {"Cancel"},
+             QStringLiteral("Click on the new top-left corner and then on the new bottom-right "
+                            "corner."));
+    QWidget *links = addPanel(5, QStringLiteral("Reshape Area"), {"Cancel"},
+                              QStringLiteral("Click on the link you want to modify..."));
+    auto *then = new QLabel(QStringLiteral("...then click on the new top-left corner and then on "
+                                           "the new bottom-right corner."),
+                            links);
+    then->setWordWrap(true);
+    static_cast<QVBoxLayout *>(links->layout())->insertWidget(1, then);
     // The distribution dialog is not part of this window yet.
     m_buttons[7][QStringLiteral("Create stand-alone installation...")]->setEnabled(false);
     m_frames = std::make_unique<frmFrames>();
     m_frames->setMedia(&m_media);
+    connect(m_frames.get(), &frmFrames::editRequested, this, &frmMenu::EditFrame);
+    m_canvas = std::make_unique<frmMain>(this);
+    m_canvas->setAreaDialog([this](FrameEditState &state, FrameCanvas *canvas, int type,
+                                   bool load) { runAreaDialog(state, canvas, type, load); });
+    connect(m_canvas.get(), &frmMain::doneRequested, this, [this] { ShowMenu(2); });
+    connect(m_canvas.get(), &frmMain::reshapeFinished, this, [this] { ShowMenu(3); });
+    // Ctrl+Z and Ctrl+Shift+Z also while this window has the focus.
+    addAction(m_canvas->undoAction());
+    addAction(m_canvas->redoAction());
     m_cmdFrameProperties = new QPushButton(QStringLiteral("Change Frame Properties..."), this);
     layout->addWidget(m_cmdFrameProperties);
     connect(m_cmdFrameProperties, &QPushButton::clicked, this, [this] {
@@ -245,6 +278,29 @@ void frmMenu::connectCommands() {
     on(8, "MS Paint...", [this] { PaintProgram(false); });
     on(8, "Cancel", show(0));
     on(14, "Back", show(0));
+    on(3, "Done", show(2));
+    on(3, "Items and Events...", show(11));
+    QUndoStack *history = m_canvas->undo()->stack();
+    on(3, "Undo", [this] { m_canvas->undoAction()->trigger(); });
+    on(3, "Redo", [this] { m_canvas->redoAction()->trigger(); });
+    m_buttons[3][QStringLiteral("Undo")]->setEnabled(false);
+    m_buttons[3][QStringLiteral("Redo")]->setEnabled(false);
+    connect(history, &QUndoStack::canUndoChanged, m_buttons[3][QStringLiteral("Undo")],
+            &QPushButton::setEnabled);
+    connect(history, &QUndoStack::canRedoChanged, m_buttons[3][QStringLiteral("Redo")],
+            &QPushButton::setEnabled);
+    // An area selected on the canvas is reshaped at once; otherwise the next click chooses it.
+    on(3, "Reshape an Area...", [this] {
+        const int n = m_canvas->SelectedAreaNumber();
+        m_canvas->BeginReshape(n);
+        ShowMenu(m_canvas->isReshaping() && n > 0 ? 4 : 5);
+    });
+    auto cancelReshape = [this] {
+        m_canvas->CancelReshape();
+        ShowMenu(3);
+    };
+    on(4, "Cancel", cancelReshape);
+    on(5, "Cancel", cancelReshape);
 }
 
 bool frmMenu::start() {
@@ -301,6 +357,22 @@ void frmMenu::ShowMenu(int p) {
         m_frames->show();
     } else {
         m_frames->hide();
+    }
+    static const QList<int> kCanvasPanels{3, 4, 5, 11, 12, 15};
+    if (kCanvasPanels.contains(p) && m_canvas->isFrameOpen()) {
+        if (!m_canvas->isVisible())
+            placeCanvas();
+        m_canvas->show();
+        m_canvas->raise();
+        m_canvas->coordinates()->ResizeSmall();
+        m_canvas->coordinates()->show();
+    } else {
+        // Leaving the frame ends its editing and its undo history.
+        m_canvas->CancelReshape();
+        m_canvas->hide();
+        m_canvas->coordinates()->hide();
+        if (!kCanvasPanels.contains(p))
+            m_canvas->CloseFrame();
     }
     setWindowTitle(caption);
     m_cmdFrameProperties->setVisible(m_project.isOpen());
@@ -578,6 +650,24 @@ void frmMenu::placeBeside(QWidget *window) const {
         x, qBound(room.top(), menu.top(), qMax(room.top(), room.bottom() - window->height())));
 }
 
+void frmMenu::placeCanvas() {
+    // Against the right edge of this window, its top level with this window's top.
+    const QRect menu = frameGeometry();
+    m_canvas->move(menu.right() + 1, menu.top());
+}
+
+bool frmMenu::EditFrame(const QString &frame) {
+    if (!m_canvas->OpenFrame(m_project, frame))
+        return false;
+    ShowMenu(3);
+    return true;
+}
+
+void frmMenu::runAreaDialog(FrameEditState &state, FrameCanvas *, int, bool) {
+    // The area properties dialog is not part of this window yet: nothing is saved.
+    state.CurrentAreaNumber = QStringLiteral("cancel");
+}
+
 void frmMenu::savePosition() {
     saveSetting(QStringLiteral("frmMenu.Left"), QString::number(x()));
     saveSetting(QStringLiteral("frmMenu.Top"), QString::number(y()));
@@ -587,6 +677,9 @@ void frmMenu::closeEvent(QCloseEvent *event) {
     savePosition();
     if (m_frames->isVisible())
         m_frames->close();
+    m_canvas->CloseFrame();
+    m_canvas->hide();
+    m_canvas->coordinates()->hide();
     event->accept();
     QApplication::quit();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EditorFolders.h"
+#include "FrameEditState.h"
 #include "ProjectLifecycle.h"
 
 #include <QList>
@@ -17,6 +18,7 @@ class QPushButton;
 class QRadioButton;
 class QStackedWidget;
 class frmFrames;
+class frmMain;
 class frmWelcome;
 
 // The editor's main window: one panel at a time (the start panel, the project panel, the
@@ -53,6 +55,11 @@ public:
     frmWelcome *testRunWindow() const { return m_testRun.get(); }
     // The frames list, shown with the frames panel and the new-frame panel.
     frmFrames *framesWindow() const { return m_frames.get(); }
+    // The frame canvas, shown with the frame-editing panels.
+    frmMain *canvasWindow() const { return m_canvas.get(); }
+    // "Edit frame": the frame on the canvas and the frame-editing panel; false when the frame
+    // cannot be read.
+    bool EditFrame(const QString &frame);
     // Where the new- and open-project windows start.
     QString projectsFolder() const;
 
@@ -92,6 +99,8 @@ private:
     void saveExternalButtons();
     void savePosition();
     void placeBeside(QWidget *window) const;
+    void placeCanvas();
+    void runAreaDialog(FrameEditState &state, FrameCanvas *canvas, int type, bool load);
     void testRunEnded();
 
     EditorFolders m_folders;
@@ -113,4 +122,5 @@ private:
     QLabel *m_lblRevision = nullptr;
     std::unique_ptr<frmWelcome> m_testRun;
     std::unique_ptr<frmFrames> m_frames;
+    std::unique_ptr<frmMain> m_canvas;
 };
