@@ -8,9 +8,11 @@
 #include "frmFrames.h"
 #include "frmLoadProject.h"
 #include "frmMain.h"
+#include "frmAreaProperties.h"
 #include "frmCoordinates.h"
 #include "FrameUndo.h"
 #include "frmNewProject.h"
+#include "frmObjects.h"
 #include "frmProjectProperties.h"
 #include "frmWelcome.h"
 
@@ -131,6 +133,7 @@ frmMenu::frmMenu(const EditorFolders &folders, MediaBackend &media, DriveProvide
                             links);
     then->setWordWrap(true);
     static_cast<QVBoxLayout *>(links->layout())->insertWidget(1, then);
+    addItemsPanels();
     // The distribution dialog is not part of this window yet.
     m_buttons[7][QStringLiteral("Create stand-alone installation...")]->setEnabled(false);
     m_frames = std::make_unique<frmFrames>();
@@ -141,6 +144,10 @@ frmMenu::frmMenu(const EditorFolders &folders, MediaBackend &media, DriveProvide
                                    bool load) { runAreaDialog(state, canvas, type, load); });
     connect(m_canvas.get(), &frmMain::doneRequested, this, [this] { ShowMenu(2); });
     connect(m_canvas.get(), &frmMain::reshapeFinished, this, [this] { ShowMenu(3); });
+    connect(m_canvas.get(), &frmMain::itemEventsChanged, this, [this] {
+        if (m_itemsFrame == m_canvas->state().frameName)
+            RefreshDropEvents();
+    });
     // Ctrl+Z and Ctrl+Shift+Z also while this window has the focus.
     addAction(m_canvas->undoAction());
     addAction(m_canvas->redoAction());
@@ -279,7 +286,7 @@ void frmMenu::connectCommands() {
     on(8, "Cancel", show(0));
     on(14, "Back", show(0));
     on(3, "Done", show(2));
-    on(3, "Items and Events...", show(11));
+    on(3, "Items and Events...", [this] { ShowItemsAndEvents(m_canvas->state().frameName); });
     QUndoStack *history = m_canvas->undo()->stack();
     on(3, "Undo", [this] { m_canvas->undoAction()->trigger(); });
     on(3, "Redo", [this] { m_canvas->redoAction()->trigger(); });
@@ -349,6 +356,7 @@ void frmMenu::ShowMenu(int p) {
     }
     if (p == 8)
         refreshExternalButtons();
+    showItemsPanel(p);
     if (p == 2 || p == 10) {
         m_frames->setIconStyle(m_viewOption[0]->isChecked());
         m_frames->setProject(m_project);
@@ -517,6 +525,7 @@ void frmMenu::QuitProject() {
 
 void frmMenu::CloseProject() {
     m_project = EditorProject();
+    m_itemsFrame.clear();
     ShowMenu(9);
 }
 
@@ -663,9 +672,17 @@ bool frmMenu::EditFrame(const QString &frame) {
     return true;
 }
 
-void frmMenu::runAreaDialog(FrameEditState &state, FrameCanvas *, int, bool) {
-    // The area properties dialog is not part of this window yet: nothing is saved.
-    state.CurrentAreaNumber = QStringLiteral("cancel");
+void frmMenu::runAreaDialog(FrameEditState &state, FrameCanvas *canvas, int type, bool load) {
+    frmAreaProperties dialog(state, canvas, m_media, m_canvas.get());
+    dialog.SetType(type);
+    if (load) {
+        if (type == 0)
+            dialog.LoadAreaProperties();
+        else
+            dialog.LoadObjectOnArea();
+    }
+    dialog.RefreshEnabled();
+    dialog.exec();
 }
 
 void frmMenu::savePosition() {
@@ -680,6 +697,7 @@ void frmMenu::closeEvent(QCloseEvent *event) {
     m_canvas->CloseFrame();
     m_canvas->hide();
     m_canvas->coordinates()->hide();
+    m_objects->hide();
     event->accept();
     QApplication::quit();
 }

@@ -14,11 +14,13 @@ class DriveProvider;
 class MediaBackend;
 class QCheckBox;
 class QLabel;
+class QListWidget;
 class QPushButton;
 class QRadioButton;
 class QStackedWidget;
 class frmFrames;
 class frmMain;
+class frmObjects;
 class frmWelcome;
 
 // The editor's main window: one panel at a time (the start panel, the project panel, the
@@ -87,6 +89,22 @@ public:
     // The painting programs looked for, in order, by "Icon Editor..." and "MS Paint...".
     static QStringList paintPrograms(bool iconEditor);
 
+    // Items and events (panels 11, 12 and 15) for `frame`, the frame on the canvas: shows the
+    // items-and-events page with the items list window.
+    void ShowItemsAndEvents(const QString &frame);
+    // The lists of the events pages, rebuilt from the files: the frame's item-on-area events
+    // ("<area>_<item>") and the project's item-on-item events ("<first>_on_<second>").
+    void RefreshDropEvents();
+    void RefreshItemEvents();
+    // "Remove Selected Event" of each events page; true when an event was removed.
+    bool RemoveSelectedDropEvent();
+    bool RemoveSelectedItemEvent();
+    // "Create New Event...": the item-on-item dialog, then the list rebuilt.
+    void CreateItemEvent();
+    frmObjects *itemsWindow() const { return m_objects.get(); }
+    QListWidget *dropEventsList() const { return m_lstDropEvents; }
+    QListWidget *itemEventsList() const { return m_lstItemEvents; }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -102,6 +120,8 @@ private:
     void placeCanvas();
     void runAreaDialog(FrameEditState &state, FrameCanvas *canvas, int type, bool load);
     void testRunEnded();
+    void addItemsPanels();
+    void showItemsPanel(int p);
 
     EditorFolders m_folders;
     MediaBackend &m_media;
@@ -123,4 +143,9 @@ private:
     std::unique_ptr<frmWelcome> m_testRun;
     std::unique_ptr<frmFrames> m_frames;
     std::unique_ptr<frmMain> m_canvas;
+    // Items and events.
+    std::unique_ptr<frmObjects> m_objects;
+    QString m_itemsFrame;
+    QListWidget *m_lstDropEvents = nullptr;
+    QListWidget *m_lstItemEvents = nullptr;
 };

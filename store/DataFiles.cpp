@@ -42,3 +42,25 @@ bool DataFiles::remove(const QString &folder, const QString &fileName) {
         return fail(failure);
     return succeed();
 }
+
+bool DataFiles::rename(const QString &folder, const QString &from, const QString &to) {
+    const Status failure = Status::failure(
+        QStringLiteral("Error Renaming Icon"),
+        QStringLiteral("Unable to rename from '%1' to '%2'.").arg(from, to));
+    if (!NameRules::isSafeComponent(from) || !NameRules::isSafeComponent(to))
+        return fail(failure, QStringLiteral("not a file name: ") + to);
+    const QString dir = withTrailingSeparator(folder);
+    const QString source = ProjectFiles::existingVariant(dir + from);
+    const QString target = ProjectFiles::existingVariant(dir + to);
+    // A change of letter case only finds the file itself.
+    if (QFileInfo::exists(target) && QFileInfo(target) != QFileInfo(source))
+        return fail(Status::failure(QStringLiteral("Error Renaming File"),
+                                    QStringLiteral("Cannot rename '%1': A file with the name you "
+                                                   "specified already exists. Specify a "
+                                                   "different name.")
+                                        .arg(from)),
+                    target);
+    if (!renameEntry(source, dir + to))
+        return fail(failure);
+    return succeed();
+}

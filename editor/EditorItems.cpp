@@ -1,0 +1,121 @@
+#include "EditorItems.h"
+
+#include "EditorMessages.h"
+#include "Items.h"
+#include "NameRules.h"
+#include "PictureLoader.h"
+#include "ProjectFiles.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPixmap>
+
+namespace {
+
+using Answer = EngineHost::Answer;
+using Buttons = EngineHost::Buttons;
+
+EditorItems::IconChooser &iconChooser() {
+    static EditorItems::IconChooser chooser;
+    return chooser;
+}
+
+QString chooseIcon(QWidget *parent) {
+    if (iconChooser())
+        return iconChooser()(parent);
+    return QFileDialog::getOpenFileName(parent, QString(), QString(),
+                                        QStringLiteral("Icons (*.ico *.cur)"));
+}
+
+} // namespace
+
+namespace EditorItems {
+
+void setIconChooser(IconChooser chooser) {
+    iconChooser() = std::move(chooser);
+}
+
+QString CreateItem(QWidget *parent, const ProjectPaths &paths) {
+    // The box offers the previous answer again.
+    static QString previous;
+    const Items items(paths);
+    QString name;
+    for (;;) {
+        name = EditorMessages::input(parent, QStringLiteral("New item"),
+                                     QStringLiteral("Give a name to the new item:"), previous);
+        if (name.isEmpty())
+            return QString();
+        previous = name;
+        const Status named = NameRules::checkName(name);
+        if (!named || !NameRules::isSafeComponent(name)) {
+            EditorMessages::show(parent, named ? NameRules::checkName(QStringLiteral("/")) : named);
+            continue;
+        }
+        if (!ItemNames(paths).contains(name, Qt::CaseInsensitive))
+            break;
+        if (EditorMessages::ask(parent, QStringLiteral("Caution!"),
+                                QStringLiteral("An item with the name you specified already "
+                                               "exists. Do you want to replace it?"),
+                                Status::Icon::Exclamation, Buttons::OkCancel) == Answer::Ok)
+            break;
+    }
+    if (EditorMessages::ask(parent, QStringLiteral("Icon for the new item"),
+                            QStringLiteral("You must now select the icon that will appear in the "
+                                           "user's inventory.\r\rClick 'OK' to continue..."),
+                            Status::Icon::Information, Buttons::OkCancel) != Answer::Ok)
+        return QString();
+    const QString icon = chooseIcon(parent);
+    if (icon.isEmpty() || !QFileInfo(icon).isFile())
+        return QString();
+    const Status s = items.create(name, icon);
+    if (!s) {
+        EditorMessages::ask(parent, QStringLiteral("Error"),
+                            QStringLiteral("Unable to create new item."), Status::Icon::Critical);
+        return QString();
+    }
+    notifyItemsChanged();
+    return name;
+}
+
+bool WriteItemFile(QWidget *parent, const ProjectPaths &paths, const QString &item,
+                   const QString &iconFile) {
+    if (Items(paths).write(item, ItemFile{iconFile}))
+        return true;
+    EditorMessages::ask(parent, QStringLiteral("Error"),
+                        QStringLiteral("Unable to save item information."),
+                        Status::Icon::Critical);
+    return false;
+}
+
+QStringList ItemNames(const ProjectPaths &paths) {
+    return Items(paths).list();
+}
+
+QPixmap ItemIcon(const ProjectPaths &paths, const QString &item) {
+    ItemFile f;
+    if (item.isEmpty() || !Items(paths).read(item, f) || !NameRules::isSafeComponent(f.IconFile))
+        return QPixmap();
+    const QString icon = ProjectFiles::existingVariant(paths.AreasPath() + f.IconFile);
+    if (!paths.holds(icon))
+        return QPixmap();
+    return QPixmap::fromImage(PictureLoader::load(icon));
+}
+
+QStringList ItemOnItemEvents(const ProjectPaths &paths) {
+    QStringList out;
+    for (const QString &f :
+         ProjectFiles::filesWith(paths.AreasPath(), QString(), QStringLiteral(".drg")))
+        out.append(f.left(f.size() - 4));
+    return out;
+}
+
+ItemsNotifier &notifier() {
+    static ItemsNotifier n;
+    return n;
+}
+
+void notifyItemsChanged() {
+    emit notifier().itemsChanged();
+}
+
+} // namespace EditorItems

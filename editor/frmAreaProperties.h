@@ -1,0 +1,187 @@
+#pragma once
+
+#include "ActionRecord.h"
+#include "AreaFiles.h"
+#include "FrameEditState.h"
+
+#include <QDialog>
+#include <QHash>
+
+#include <memory>
+
+class MediaBackend;
+class MediaPlayButtons;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+class QTabWidget;
+
+// "Area Properties": how an area looks and what a click on it does (area mode), or what happens
+// when an item is dragged onto it (item mode). The canvas drives it: construct, SetType, the
+// load step for an existing area or event, RefreshEnabled, exec(). OK checks the entries, writes
+// the area's files or the event's files through the store and sets CurrentAreaNumber to "0";
+// Cancel writes neither and sets it to "cancel". However it closes, the available variables are
+// written as the project's variable list.
+class frmAreaProperties : public QDialog {
+    Q_OBJECT
+public:
+    frmAreaProperties(FrameEditState &state, FrameCanvas *canvas, MediaBackend &media,
+                      QWidget *parent = nullptr);
+    ~frmAreaProperties() override;
+
+    // 0: area; 1: an item dropped on the area (state.DraggedItemName).
+    void SetType(int type);
+    int type() const { return m_type; }
+    // Fills the controls from the area's four files; a file that ends early leaves the rest at
+    // the defaults. An unreadable file: "Unable to load Area properties.".
+    void LoadAreaProperties();
+    // Fills the controls from the event's .drg and .chn files; nothing when it does not exist.
+    void LoadObjectOnArea();
+    void RefreshEnabled();
+    // Refills every file list from its folder, keeping each list's current text.
+    void RefreshComboBoxes();
+    void RefreshIconsList();
+    // "Is an animated GIF" only for a name ending in ".gif" (exact lower case).
+    void RefreshIsAnimatedGif();
+    // The checks in their order; on the first failure its tab is shown with its message.
+    bool CheckValidity();
+    // Write the area's files / the event's files; false (message shown) on failure.
+    bool SaveAreaProperties();
+    bool SaveObjectOnArea();
+    // Shows the saved appearance on the canvas (after the picture file was found).
+    void UpdateAreaAppearance();
+    void OpenMousePointer();
+    // The available variables written as the project's variable list.
+    bool SaveVariablesList();
+
+    // "OK" and "Cancel" as their buttons do.
+    void confirm();
+    void cancel();
+
+    // The kinds of file the lists offer.
+    enum class Kind { Picture, Sound, Video, Mp3, Midi };
+    // "Browse..." once a file is chosen: copied into its folder, the lists refreshed, `list`
+    // showing it (none for "Add .wav sound to lists...").
+    void addFile(Kind kind, const QString &sourcePath, QComboBox *list);
+    // "Remove" beside `list`: asks, then deletes the chosen file from its folder.
+    void removeFile(Kind kind, QComboBox *list);
+    // "Remove" beside the item list: asks, then deletes the item file.
+    void removeItem();
+    // "New..." beside the item list: creates an item and selects it.
+    void newItem();
+
+    // The pointer panel.
+    void showPointerPanel();
+    // "OK" or a double-click: the selected pointer becomes the area's.
+    void usePointer();
+    // "Browse..." once a file is chosen.
+    void addPointer(const QString &sourcePath);
+    void removePointer();
+    // A name typed in place over `from`: the file is renamed, its extension kept.
+    bool renamePointer(const QString &from, const QString &typed);
+
+    // The variable panel, adding to SmallList(i).
+    void showVariablePanel(int list);
+    // "OK" or a double-click in the panel.
+    void addSelectedVariable();
+    void createVariable();
+    void removeAvailableVariable();
+    // "Remove" beside SmallList(i).
+    void removeFromList(int list);
+
+    // "Play" beside a sound, music or video list (null for a list without one).
+    QPushButton *playButton(QComboBox *list) const;
+    bool playFile(QComboBox *list);
+
+    void done(int result) override;
+
+    // The controls, by their names.
+    QTabWidget *SSTab1;
+    QPushButton *Command1, *Command2; // Cancel, OK
+    // Appearance
+    QRadioButton *AppearanceOption[2];
+    QFrame *Frame7, *FrameSpeed;
+    QComboBox *Combo2;
+    QCheckBox *StretchOption, *IsAnimatedGifOption;
+    QSlider *SpeedScroll;
+    QLabel *SpeedText, *lblMousePointer, *ImgMousePointer;
+    QPushButton *Command19, *Command20;
+    // Action (index as the system numbers them)
+    QLabel *lblAction, *lblMusic, *lblSoundEffectsHeader;
+    QCheckBox *Action[11];
+    QComboBox *Combo1, *Combo5, *Combo6, *Combo8;
+    QFrame *FrameMessage, *FrameVideo, *FrameVideoPosition, *FrameMIDI, *FrameMP3;
+    QLineEdit *TextMessage, *txtVideo[4];
+    QRadioButton *OptionPopupWindow[2], *OptionVideo[2];
+    QPushButton *Command13;
+    // Variables
+    QCheckBox *VariablesOption[2];
+    QFrame *Frame4, *Frame5;
+    QListWidget *SmallList[5];
+    QPushButton *Command9[5], *Command10[5];
+    // Item
+    QCheckBox *ObjectOption;
+    QFrame *Frame6;
+    QComboBox *Combo7;
+    QLabel *imgItem;
+    // Sounds
+    QCheckBox *OptionPlaySound;
+    QFrame *FramePlaySound, *FrameMultiChannel;
+    QComboBox *Combo3, *ChannelsCombo[8];
+    QRadioButton *ChannelsOption[24];
+    QCheckBox *ChannelsLoop[8];
+    QPushButton *Command24;
+    // The pointer panel
+    QFrame *FrameMousePointers;
+    QListWidget *IconsListView;
+    QPushButton *Command3, *Command4, *Command18, *Command21;
+    // The variable panel
+    QFrame *FrameVariables;
+    QListWidget *VariablesList;
+    QPushButton *Command11, *Command12, *CommandOK, *CommandCancel;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildAppearance();
+    void buildAction();
+    void buildVariables();
+    void buildItem();
+    void buildMusic();
+    void buildSounds();
+    void buildPointerPanel();
+    void buildVariablePanel();
+    QComboBox *fileList(Kind kind, QWidget *owner, const QString &filter, const QString &name);
+    QString folderOf(Kind kind) const;
+    void fail(int tab, const QString &text);
+    void LoadVariablesList();
+    void setVideoDefaults();
+    void showItemIcon();
+    ActionRecord actionFromControls() const;
+    void showAction(const ActionRecord &a);
+    QList<ChannelRecord> channelsFromControls() const;
+    void showChannels(const QList<ChannelRecord> &channels);
+    void Channels_UpdateVisibility();
+    int areaNumber() const;
+    void closing();
+
+    FrameEditState &m_state;
+    FrameCanvas *m_canvas;
+    EditorProject m_project;
+    SoundMode m_mode;
+    int m_type = 0;
+    int m_variableTarget = 0;
+    bool m_closed = false;
+    // The position read from the area's first file, used when the canvas has no such area.
+    QRectF m_loadedRect;
+    std::unique_ptr<MediaPlayButtons> m_play;
+    QHash<QComboBox *, Kind> m_kind;
+};

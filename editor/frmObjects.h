@@ -1,0 +1,48 @@
+#pragma once
+
+#include "ProjectPaths.h"
+
+#include <QListWidget>
+#include <QWidget>
+
+class QPushButton;
+
+// The items list as a drag source: a drag carries the item's name (kItemMimeType) and shows its
+// icon.
+class ItemsDragList : public QListWidget {
+public:
+    explicit ItemsDragList(QWidget *parent = nullptr);
+    void setPaths(const ProjectPaths &paths) { m_paths = paths; }
+    // The drag data for the selected item (null without a selection).
+    QMimeData *dragData() const;
+
+protected:
+    void startDrag(Qt::DropActions supportedActions) override;
+
+private:
+    ProjectPaths m_paths;
+};
+
+// "List of items": every item of the project, with "Create New Item..." and "Remove Selected".
+// It stays open beside the canvas; an item dragged from it onto an area of the canvas opens
+// that area's event dialog.
+class frmObjects : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmObjects(QWidget *parent = nullptr);
+
+    void setProject(const ProjectPaths &paths);
+    // Lists the .obj files of the areas folder again, keeping the selection when it remains.
+    void Refresh();
+    // "Create New Item...": the new-item dialogue, then the list refreshed.
+    void CreateItem();
+    // "Remove Selected": asks, then deletes the item file (events and icon stay).
+    void RemoveSelected();
+
+    ItemsDragList *ObjectsList;
+    QPushButton *Command1; // "Remove Selected"
+    QPushButton *Command2; // "Create New Item..."
+
+private:
+    ProjectPaths m_paths;
+};
