@@ -11,6 +11,7 @@
 #include "RecordingMedia.h"
 #include "TextLabels.h"
 #include "VariablesFile.h"
+#include "frmAreaProperties.h"
 #include "frmCoordinates.h"
 #include "frmFrames.h"
 #include "frmMain.h"
@@ -22,6 +23,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QUndoStack>
 
 using Answer = EngineHost::Answer;
@@ -536,4 +538,40 @@ TEST(FrameCanvasTest, AnItemDroppedOnAnAreaOpensItsEventAndNothingElsewhere) {
     EXPECT_EQ(t.canvas.state().DraggedItemName, "");
     EXPECT_EQ(t.canvas.state().CurrentAreaNumber, "0");
     EXPECT_EQ(changed, 1);
+}
+
+TEST(FrameCanvasTest, TheMainWindowOpensTheAreaPropertiesDialogForANewArea) {
+    TestProject p;
+    writeProject(p, "Manor", kFrame, {kFrame});
+    AnsweredEditor answers;
+    RecordingMediaBackend media;
+    frmMenu menu(EditorFolders(QString()), media);
+    menu.show();
+    ASSERT_TRUE(menu.openProject(p.root()));
+    ASSERT_TRUE(menu.EditFrame(kFrame));
+    frmMain *canvas = menu.canvasWindow();
+    // The dialog is modal: it is confirmed from the event loop it runs.
+    QString seen;
+    QTimer::singleShot(0, [&seen] {
+        auto *dialog = qobject_cast<frmAreaProperties *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        seen = dialog->windowTitle();
+        dialog->confirm();
+    });
+    QTest::mousePress(canvas->BackImage(), Qt::LeftButton, {}, {200, 150});
+    QTest::mouseMove(canvas->BackImage(), {260, 200});
+    QTest::mouseRelease(canvas->BackImage(), Qt::LeftButton, {}, {260, 200});
+    EXPECT_EQ(seen, "Area Properties");
+    AreaLook look;
+    ASSERT_TRUE(AreaFiles(p.paths(), SoundMode::MultiChannel, kFrame).readLook(1, look));
+    EXPECT_EQ(QRectF(look.Left, look.Top, look.Width, look.Height),
+              QRectF(2970, 2220, 930, 780));
+    int count = 0;
+    ASSERT_TRUE(FrameFiles(p.paths(), SoundMode::MultiChannel).readAreaCount(kFrame, count));
+    EXPECT_EQ(count, 1);
+    menu.button(3, "Undo")->click();
+    EXPECT_FALSE(p.exists("Areas/Hall/1a.dat"));
+    EXPECT_FALSE(p.exists("Frames/Hall.lks"));
+    EXPECT_TRUE(canvas->areaNumbers().isEmpty());
 }
