@@ -9,10 +9,10 @@ constexpr qint32 rgb(int r, int g, int b) {
 }
 
 constexpr qint32 kPalette[16] = {
-    rgb(0, 0, 0),     rgb(0, 0, 128),   rgb(0, 128, 0),     rgb(0, 128, 128),
-    rgb(128, 0, 0),   rgb(128, 0, 128), rgb(128, 128, 0),   rgb(192, 192, 192),
-    rgb(128, 128, 128), rgb(0, 0, 255), rgb(0, 255, 0),     rgb(0, 255, 255),
-    rgb(255, 0, 0),   rgb(255, 0, 255), rgb(255, 255, 0),   rgb(255, 255, 255)};
+    rgb(0, 0, 0),       rgb(0, 0, 128),   rgb(0, 128, 0),   rgb(0, 128, 128),
+    rgb(128, 0, 0),     rgb(128, 0, 128), rgb(128, 128, 0), rgb(192, 192, 192),
+    rgb(128, 128, 128), rgb(0, 0, 255),   rgb(0, 255, 0),   rgb(0, 255, 255),
+    rgb(255, 0, 0),     rgb(255, 0, 255), rgb(255, 255, 0), rgb(255, 255, 255)};
 
 } // namespace
 
@@ -21,8 +21,7 @@ qint32 BasicPaletteColor(int index) {
 }
 
 qint32 BasicColor(qint32 color) {
-    double c[3] = {double(color & 0xFF), double((color >> 8) & 0xFF),
-                   double((color >> 16) & 0xFF)};
+    double c[3] = {double(color & 0xFF), double((color >> 8) & 0xFF), double((color >> 16) & 0xFF)};
     const double max = std::max({c[0], c[1], c[2]});
     const double min = std::min({c[0], c[1], c[2]});
     const int bright = (max > 200 || c[0] + c[1] + c[2] - 2 * min > 300) ? 1 : 0;

@@ -11,9 +11,9 @@
 
 namespace {
 
-const char *const kColorNames[16] = {"Black",  "Navy",   "Green", "Teal",  "Maroon", "Purple",
-                                     "Olive",  "Silver", "Gray",  "Blue",  "Lime",   "Aqua",
-                                     "Red",    "Fuchsia", "Yellow", "White"};
+const char *const kColorNames[16] = {"Black", "Navy",    "Green",  "Teal", "Maroon", "Purple",
+                                     "Olive", "Silver",  "Gray",   "Blue", "Lime",   "Aqua",
+                                     "Red",   "Fuchsia", "Yellow", "White"};
 
 QColor qcolor(qint32 c) {
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
@@ -21,8 +21,7 @@ QColor qcolor(qint32 c) {
 
 } // namespace
 
-TextFontDialog::TextFontDialog(const QFont &font, qint32 color, QWidget *parent)
-    : QDialog(parent) {
+TextFontDialog::TextFontDialog(const QFont &font, qint32 color, QWidget *parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Font"));
     auto *layout = new QVBoxLayout(this);
     m_font = new QFontDialog(font, this);

@@ -13,8 +13,7 @@ constexpr int kBigBottom = 480;
 } // namespace
 
 frmCoordinates::frmCoordinates(QWidget *anchor, QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowTitleHint | Qt::CustomizeWindowHint),
-      m_anchor(anchor) {
+    : QWidget(parent, Qt::Tool | Qt::WindowTitleHint | Qt::CustomizeWindowHint), m_anchor(anchor) {
     setWindowTitle(QStringLiteral("Coordinates"));
     setAccessibleName(QStringLiteral("Coordinates"));
     auto *layout = new QVBoxLayout(this);
@@ -58,8 +57,7 @@ void frmCoordinates::ResizeBig() {
     const int innerTop = panel.bottom() + 1 + titleH;
     const int innerHeight = qMax(1, panel.top() + kBigBottom - innerTop);
     setMinimumHeight(0);
-    setGeometry(panel.left() + frameW / 2, innerTop, qMax(1, panel.width() - frameW),
-                innerHeight);
+    setGeometry(panel.left() + frameW / 2, innerTop, qMax(1, panel.width() - frameW), innerHeight);
 }
 
 void frmCoordinates::ResizeSmall() {

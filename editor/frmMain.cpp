@@ -64,8 +64,7 @@ QString formatSize(double points) {
 
 } // namespace
 
-frmMain::frmMain(QWidget *anchor, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_anchor(anchor) {
+frmMain::frmMain(QWidget *anchor, QWidget *parent) : QWidget(parent, Qt::Window), m_anchor(anchor) {
     setWindowTitle(QStringLiteral("Frame editor"));
     setAccessibleName(QStringLiteral("Frame editor"));
     m_back = new CanvasSurface(this);
@@ -110,8 +109,8 @@ frmMain::frmMain(QWidget *anchor, QWidget *parent)
     addAction(m_redoAction);
 
     m_mnuAreaModify = new QMenu(QStringLiteral("Modify Area"), this);
-    connect(m_mnuAreaModify->addAction(QStringLiteral("Properties...")), &QAction::triggered,
-            this, [this] { AreaProperties(m_selectedArea); });
+    connect(m_mnuAreaModify->addAction(QStringLiteral("Properties...")), &QAction::triggered, this,
+            [this] { AreaProperties(m_selectedArea); });
     m_mnuAreaModify->addSeparator();
     connect(m_mnuAreaModify->addAction(QStringLiteral("Remove!")), &QAction::triggered, this,
             [this] { RemoveArea(m_selectedArea); });
@@ -124,8 +123,8 @@ frmMain::frmMain(QWidget *anchor, QWidget *parent)
     m_mnuTextModify = new QMenu(QStringLiteral("Modify Text"), this);
     const char *changes[3] = {"Change text...", "Change font...", "Change color..."};
     for (int kind = 0; kind < 3; ++kind)
-        connect(m_mnuTextModify->addAction(QString::fromLatin1(changes[kind])),
-                &QAction::triggered, this, [this, kind] { ChangeText(kind); });
+        connect(m_mnuTextModify->addAction(QString::fromLatin1(changes[kind])), &QAction::triggered,
+                this, [this, kind] { ChangeText(kind); });
     m_mnuTextModify->addSeparator();
     connect(m_mnuTextModify->addAction(QStringLiteral("Remove!")), &QAction::triggered, this,
             [this] { RemoveText(m_selectedText); });
@@ -300,8 +299,8 @@ void frmMain::loadAreas(bool quiet) {
                     QStringLiteral("\nCancel   = Do not load areas from ") + from,
                 Status::Icon::Exclamation, EngineHost::Buttons::YesNoCancel);
             if (answer == EngineHost::Answer::Yes) {
-                const Status s =
-                    FrameFiles(m_project.paths, soundMode()).writeAreaCount(m_state.frameName, n - 1);
+                const Status s = FrameFiles(m_project.paths, soundMode())
+                                     .writeAreaCount(m_state.frameName, n - 1);
                 if (!s)
                     EditorMessages::show(this, s);
                 else
@@ -389,8 +388,7 @@ void frmMain::showAreaLook(int n, const AreaLook &look, int speed, QString *miss
     label->show();
     m_areaHasPicture[n] = false;
     if (look.HasPicture && !look.PictureFile.isEmpty()) {
-        const QString path =
-            ProjectFiles::resolve(m_project.paths.AreasPath(), look.PictureFile);
+        const QString path = ProjectFiles::resolve(m_project.paths.AreasPath(), look.PictureFile);
         const bool animated = look.IsAnimatedGif != 0;
         if (path.isEmpty() || !ProjectFiles::exists(path)) {
             if (missing)
@@ -920,8 +918,8 @@ void frmMain::pressAt(QObject *target, const QPoint &pixels, Qt::MouseButton but
         if (button != Qt::LeftButton || !m_state.idle())
             return;
         // The element hides and only its outline follows the pointer.
-        QLabel *element = target == m_gifBoxes.value(area) ? m_gifBoxes.value(area)
-                                                           : m_areas.value(area);
+        QLabel *element =
+            target == m_gifBoxes.value(area) ? m_gifBoxes.value(area) : m_areas.value(area);
         m_gesture = element == m_gifBoxes.value(area) ? Gesture::MovingGif : Gesture::MovingArea;
         m_grabOffset = twips - m_areaRects.value(area).topLeft();
         m_pressPoint = twips;

@@ -286,7 +286,7 @@ TEST(FrameCanvasTest, RemovingArea2Of4RenumbersTheLaterAreasAndTheirDropEvents) 
     EXPECT_FALSE(t.p.exists("Areas/Hall/4a.dat"));
     EXPECT_FALSE(t.p.exists("Areas/Hall/2_Key2.drg"));
     EXPECT_EQ(t.canvas.areaNumbers(), (QList<int>{1, 2, 3}));
-    EXPECT_EQ(t.canvas.area(2)->x(), 300); // old area 3
+    EXPECT_EQ(t.canvas.area(2)->x(), 300);  // old area 3
     EXPECT_TRUE(t.answers.boxes.isEmpty()); // no confirmation
 }
 
@@ -365,8 +365,8 @@ TEST(FrameCanvasTest, AnAreaThatCannotBeReadAsksWhatToDo) {
         QList<int> loaded;
         int count;
     };
-    for (const Case &c : {Case{Answer::Yes, {1}, 1}, Case{Answer::No, {1, 3}, 3},
-                          Case{Answer::Cancel, {1}, 3}}) {
+    for (const Case &c :
+         {Case{Answer::Yes, {1}, 1}, Case{Answer::No, {1, 3}, 3}, Case{Answer::Cancel, {1}, 3}}) {
         Canvas t(false);
         t.writeArea(1, QRect(300, 300, 900, 900));
         t.p.writeRaw("Areas/Hall/2a.dat", "\"not a number\"\r\n");
@@ -412,8 +412,14 @@ TEST(FrameCanvasTest, EveryChangeIsUndoneAndRedoneByteForByte) {
         std::function<void(Canvas &)> change;
     };
     const Case cases[] = {
-        {"draw", [](Canvas &t) { t.drag(t.back(), {400, 300}, {460, 350}); }},
-        {"move", [](Canvas &t) { t.drag(t.canvas.area(1), {5, 5}, {300, 300}); }},
+        {"draw",
+         [](Canvas &t) {
+             t.drag(t.back(), {400, 300}, {460, 350});
+         }},
+        {"move",
+         [](Canvas &t) {
+             t.drag(t.canvas.area(1), {5, 5}, {300, 300});
+         }},
         {"arrow key",
          [](Canvas &t) {
              QTest::mouseClick(t.canvas.area(1), Qt::LeftButton, {}, {5, 5});
@@ -435,7 +441,10 @@ TEST(FrameCanvasTest, EveryChangeIsUndoneAndRedoneByteForByte) {
              t.rightClick(t.canvas.area(2));
              Canvas::choose(t.canvas.areaMenu(), "Properties...");
          }},
-        {"item dropped", [](Canvas &t) { t.dropItem("Lamp", {110, 110}); }},
+        {"item dropped",
+         [](Canvas &t) {
+             t.dropItem("Lamp", {110, 110});
+         }},
         {"add text",
          [](Canvas &t) {
              t.textEntries = {"Hi"};
@@ -447,7 +456,10 @@ TEST(FrameCanvasTest, EveryChangeIsUndoneAndRedoneByteForByte) {
              t.rightClick(t.canvas.text(1));
              Canvas::choose(t.canvas.textMenu(), "Change text...");
          }},
-        {"move text", [](Canvas &t) { t.drag(t.canvas.text(1), {2, 2}, {600, 20}); }},
+        {"move text",
+         [](Canvas &t) {
+             t.drag(t.canvas.text(1), {2, 2}, {600, 20});
+         }},
         {"remove text",
          [](Canvas &t) {
              t.rightClick(t.canvas.text(1));
@@ -565,8 +577,7 @@ TEST(FrameCanvasTest, TheMainWindowOpensTheAreaPropertiesDialogForANewArea) {
     EXPECT_EQ(seen, "Area Properties");
     AreaLook look;
     ASSERT_TRUE(AreaFiles(p.paths(), SoundMode::MultiChannel, kFrame).readLook(1, look));
-    EXPECT_EQ(QRectF(look.Left, look.Top, look.Width, look.Height),
-              QRectF(2970, 2220, 930, 780));
+    EXPECT_EQ(QRectF(look.Left, look.Top, look.Width, look.Height), QRectF(2970, 2220, 930, 780));
     int count = 0;
     ASSERT_TRUE(FrameFiles(p.paths(), SoundMode::MultiChannel).readAreaCount(kFrame, count));
     EXPECT_EQ(count, 1);
