@@ -195,6 +195,21 @@ QList<ChannelRecord> frmAreaProperties::channelsFromControls() const {
     return out;
 }
 
+void frmAreaProperties::keepLegacySound(const ActionRecord &a) {
+    // An older record plays one wave file of its own instead of its channels: that sound
+    // becomes the first channel's, so that saving keeps it.
+    if (!a.LegacyPlaySound || a.LegacySoundFile.isEmpty())
+        return;
+    if (m_mode == SoundMode::SingleChannel) {
+        OptionPlaySound->setChecked(true);
+        select(Combo3, a.LegacySoundFile);
+    } else {
+        ChannelsOption[2]->setChecked(true);
+        select(ChannelsCombo[0], a.LegacySoundFile);
+        ChannelsLoop[0]->setChecked(false);
+    }
+}
+
 void frmAreaProperties::LoadAreaProperties() {
     const AreaFiles files(m_project.paths, m_mode, m_state.frameName);
     const int n = areaNumber();
@@ -227,6 +242,7 @@ void frmAreaProperties::LoadAreaProperties() {
     showItemIcon();
     SpeedScroll->setValue(item.GifSpeed);
     showChannels(sounds.Channels);
+    keepLegacySound(action);
 }
 
 void frmAreaProperties::LoadObjectOnArea() {
@@ -244,6 +260,7 @@ void frmAreaProperties::LoadObjectOnArea() {
     }
     showAction(event.action);
     showChannels(event.sounds);
+    keepLegacySound(event.action);
 }
 
 bool frmAreaProperties::CheckValidity() {
@@ -362,8 +379,7 @@ bool frmAreaProperties::SaveAreaProperties() {
     area.look.Height = rect.height();
     area.look.HasPicture = AppearanceOption[1]->isChecked();
     area.look.PictureFile = chosen(area.look.HasPicture, Combo2);
-    area.look.IsAnimatedGif =
-        area.look.HasPicture && IsAnimatedGifOption->isChecked() ? 1 : 0;
+    area.look.IsAnimatedGif = area.look.HasPicture && IsAnimatedGifOption->isChecked() ? 1 : 0;
     area.look.Stretch = area.look.HasPicture && StretchOption->isChecked() ? 1 : 0;
     area.look.MousePointer = lblMousePointer->text();
     area.look.VisibleIf = VariablesOption[1]->isChecked() ? 1 : 0;

@@ -70,15 +70,16 @@ void frmAreaProperties::buildPointerPanel() {
     auto *row = new QHBoxLayout;
     Command3 = button(QStringLiteral("Browse..."), FrameMousePointers,
                       QStringLiteral("Browse mouse pointers..."));
-    Command4 =
-        button(QStringLiteral("Remove"), FrameMousePointers, QStringLiteral("Remove mouse pointer"));
-    Command18 = button(QStringLiteral("OK"), FrameMousePointers, QStringLiteral("Use mouse pointer"));
+    Command4 = button(QStringLiteral("Remove"), FrameMousePointers,
+                      QStringLiteral("Remove mouse pointer"));
+    Command18 =
+        button(QStringLiteral("OK"), FrameMousePointers, QStringLiteral("Use mouse pointer"));
     Command21 = button(QStringLiteral("Cancel"), FrameMousePointers,
                        QStringLiteral("Close mouse pointers"));
     for (QPushButton *b : {Command3, Command4, Command18, Command21})
         row->addWidget(b);
     p->addLayout(row);
-    connect(IconsListView, &QListWidget::itemDoubleClicked, this, &frmAreaProperties::usePointer);
+    connect(IconsListView, &QListWidget::itemActivated, this, &frmAreaProperties::usePointer);
     connect(Command18, &QPushButton::clicked, this, &frmAreaProperties::usePointer);
     connect(Command21, &QPushButton::clicked, this, [this] {
         FrameMousePointers->hide();
@@ -157,10 +158,10 @@ void frmAreaProperties::removePointer() {
     if (!item)
         return;
     const QString name = item->data(kFileNameRole).toString();
-    if (EditorMessages::ask(
-            this, QString(),
-            QStringLiteral("Do you really want to remove '") + name + QStringLiteral("' ?"),
-            Status::Icon::Question, Buttons::YesNo) != Answer::Yes)
+    if (EditorMessages::ask(this, QString(),
+                            QStringLiteral("Do you really want to remove '") + name +
+                                QStringLiteral("' ?"),
+                            Status::Icon::Question, Buttons::YesNo) != Answer::Yes)
         return;
     DataFiles files;
     if (!files.remove(m_project.paths.IconsPath(), name)) {
@@ -189,7 +190,15 @@ bool frmAreaProperties::renamePointer(const QString &from, const QString &typed)
     }
     if (lblMousePointer->text() == from)
         lblMousePointer->setText(to);
-    RefreshIconsList();
+    // The entry is renamed where it stands: this runs while the list view edits it.
+    const QSignalBlocker quiet(IconsListView);
+    for (int i = 0; i < IconsListView->count(); ++i) {
+        QListWidgetItem *item = IconsListView->item(i);
+        if (item->data(kFileNameRole).toString() == from) {
+            item->setData(kFileNameRole, to);
+            item->setText(to);
+        }
+    }
     return true;
 }
 
@@ -223,11 +232,10 @@ void frmAreaProperties::buildVariablePanel() {
     auto *row = new QHBoxLayout;
     Command11 = button(QStringLiteral("Create New..."), FrameVariables,
                        QStringLiteral("Create New variable..."));
-    Command12 =
-        button(QStringLiteral("Remove"), FrameVariables, QStringLiteral("Remove variable"));
+    Command12 = button(QStringLiteral("Remove"), FrameVariables, QStringLiteral("Remove variable"));
     CommandOK = button(QStringLiteral("OK"), FrameVariables, QStringLiteral("Add variable"));
-    CommandCancel = button(QStringLiteral("Cancel"), FrameVariables,
-                           QStringLiteral("Close variables"));
+    CommandCancel =
+        button(QStringLiteral("Cancel"), FrameVariables, QStringLiteral("Close variables"));
     for (QPushButton *b : {Command11, Command12, CommandOK, CommandCancel})
         row->addWidget(b);
     v->addLayout(row);
@@ -238,7 +246,7 @@ void frmAreaProperties::buildVariablePanel() {
           "To remove a variable from the 'Available Variables' list, select it and click "
           "'Remove'."})
         v->addWidget(note(QString::fromLatin1(text), FrameVariables));
-    connect(VariablesList, &QListWidget::itemDoubleClicked, this,
+    connect(VariablesList, &QListWidget::itemActivated, this,
             &frmAreaProperties::addSelectedVariable);
     connect(CommandOK, &QPushButton::clicked, this, &frmAreaProperties::addSelectedVariable);
     connect(CommandCancel, &QPushButton::clicked, this, [this] {

@@ -82,8 +82,7 @@ bool WriteItemFile(QWidget *parent, const ProjectPaths &paths, const QString &it
     if (Items(paths).write(item, ItemFile{iconFile}))
         return true;
     EditorMessages::ask(parent, QStringLiteral("Error"),
-                        QStringLiteral("Unable to save item information."),
-                        Status::Icon::Critical);
+                        QStringLiteral("Unable to save item information."), Status::Icon::Critical);
     return false;
 }
 

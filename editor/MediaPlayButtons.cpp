@@ -13,8 +13,8 @@ MediaPlayButtons::~MediaPlayButtons() {
     m_preview->stop();
 }
 
-QPushButton *MediaPlayButtons::add(MediaPreview::Kind kind, QComboBox *list,
-                                   const QString &folder, QWidget *owner) {
+QPushButton *MediaPlayButtons::add(MediaPreview::Kind kind, QComboBox *list, const QString &folder,
+                                   QWidget *owner) {
     auto *b = new QPushButton(QStringLiteral("Play"), owner);
     b->setAccessibleName(QStringLiteral("Play ") + list->accessibleName());
     m_buttons.insert(list, b);

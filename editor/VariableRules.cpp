@@ -19,7 +19,9 @@ QString proposeName(const QString &selected, const QStringList &existing) {
     if (base.size() < 3) {
         base = QStringLiteral("Variable");
     } else {
-        for (int i = 0; i < 2 && !base.isEmpty() && base.back() >= QLatin1Char('0') && base.back() <= QLatin1Char('9'); ++i)
+        for (int i = 0; i < 2 && !base.isEmpty() && base.back() >= QLatin1Char('0') &&
+                        base.back() <= QLatin1Char('9');
+             ++i)
             base.chop(1);
     }
     for (int n = 1;; ++n) {

@@ -24,6 +24,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTimer>
@@ -32,8 +34,7 @@
 namespace {
 
 const QString kAreaHeading = QStringLiteral("What to do on area click:");
-const QString kItemHeading =
-    QStringLiteral("What to do when the item is dragged onto this area:");
+const QString kItemHeading = QStringLiteral("What to do when the item is dragged onto this area:");
 
 QFrame *panel(QWidget *parent) {
     auto *f = new QFrame(parent);
@@ -133,6 +134,9 @@ frmAreaProperties::frmAreaProperties(FrameEditState &state, FrameCanvas *canvas,
     connect(Command1, &QPushButton::clicked, this, &frmAreaProperties::cancel);
 
     resize(5520 / 15, 6375 / 15);
+    // Where the canvas lies: over the window that opened it.
+    if (parent)
+        move(parent->window()->geometry().topLeft());
     FrameMousePointers->hide();
     FrameVariables->hide();
 
@@ -326,29 +330,36 @@ void frmAreaProperties::buildAction() {
     box(FrameVideoPosition)->addWidget(Command13);
     connect(Command13, &QPushButton::clicked, this, &frmAreaProperties::setVideoDefaults);
     box(FrameVideo)->addWidget(FrameVideoPosition);
-    box(FrameVideo)->addWidget(note(QStringLiteral("Select the video you want to play. If the "
-                                                   "video is not in the list, click "
-                                                   "'Browse...'."),
-                                    FrameVideo));
+    box(FrameVideo)
+        ->addWidget(note(QStringLiteral("Select the video you want to play. If the "
+                                        "video is not in the list, click "
+                                        "'Browse...'."),
+                         FrameVideo));
     t->addWidget(FrameVideo);
     t->addStretch();
     SSTab1->addTab(tab, QStringLiteral("Action"));
 }
 
 void frmAreaProperties::buildVariables() {
-    auto *tab = new QWidget(SSTab1);
+    // Five lists with their buttons: the tab scrolls rather than squeeze them.
+    auto *scroll = new QScrollArea(SSTab1);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto *tab = new QWidget(scroll);
     auto *t = new QVBoxLayout(tab);
     // Both options may be ticked together.
-    VariablesOption[1] =
-        check(QStringLiteral("The selected area must be visible only if..."), tab);
+    VariablesOption[1] = check(QStringLiteral("The selected area must be visible only if..."), tab);
     VariablesOption[0] = check(QStringLiteral("Change the value of one or more variables when "
-                                               "the user clicks on this area."),
-                                tab);
+                                              "the user clicks on this area."),
+                               tab);
     auto list = [this](int i, const char *caption, QWidget *owner, QGridLayout *grid, int row,
                        int column) {
         grid->addWidget(note(QString::fromLatin1(caption), owner), row, column);
         SmallList[i] = new QListWidget(owner);
         SmallList[i]->setAccessibleName(QString::fromLatin1(caption));
+        SmallList[i]->setMinimumHeight(72);
+        SmallList[i]->setMaximumHeight(120);
         grid->addWidget(SmallList[i], row + 1, column);
         auto *buttons = new QHBoxLayout;
         Command9[i] = button(QStringLiteral("Add..."), owner,
@@ -380,21 +391,22 @@ void frmAreaProperties::buildVariables() {
     box(Frame4)->addLayout(change);
     t->addWidget(Frame4);
     t->addStretch();
-    SSTab1->addTab(tab, QStringLiteral("Variables"));
+    scroll->setWidget(tab);
+    scroll->setMinimumWidth(tab->minimumSizeHint().width() +
+                            scroll->verticalScrollBar()->sizeHint().width());
+    SSTab1->addTab(scroll, QStringLiteral("Variables"));
 }
 
 void frmAreaProperties::buildItem() {
     auto *tab = new QWidget(SSTab1);
     auto *t = new QVBoxLayout(tab);
-    ObjectOption =
-        check(QStringLiteral("Add an item to the inventory when the user clicks on this area."),
-              tab);
+    ObjectOption = check(
+        QStringLiteral("Add an item to the inventory when the user clicks on this area."), tab);
     connect(ObjectOption, &QCheckBox::clicked, this, &frmAreaProperties::RefreshEnabled);
     t->addWidget(ObjectOption);
     Frame6 = panel(tab);
-    box(Frame6)->addWidget(
-        note(QStringLiteral("Select the item you want to appear in the user's inventory."),
-             Frame6));
+    box(Frame6)->addWidget(note(
+        QStringLiteral("Select the item you want to appear in the user's inventory."), Frame6));
     auto *row = new QHBoxLayout;
     Combo7 = new QComboBox(Frame6);
     Combo7->setEditable(true);
@@ -471,10 +483,11 @@ void frmAreaProperties::buildSounds() {
     FramePlaySound = panel(tab);
     Combo3 = fileList(Kind::Sound, FramePlaySound, QStringLiteral("Sounds (*.wav)"),
                       QStringLiteral("WAV sound"));
-    box(FramePlaySound)->addWidget(note(QStringLiteral("Select the sound you want to play. If "
-                                                       "the sound is not in the list, click "
-                                                       "'Browse...'."),
-                                        FramePlaySound));
+    box(FramePlaySound)
+        ->addWidget(note(QStringLiteral("Select the sound you want to play. If "
+                                        "the sound is not in the list, click "
+                                        "'Browse...'."),
+                         FramePlaySound));
     t->addWidget(FramePlaySound);
     FrameMultiChannel = new QFrame(tab);
     auto *grid = new QGridLayout(FrameMultiChannel);
@@ -620,8 +633,8 @@ void frmAreaProperties::RefreshComboBoxes() {
         return folderOf(kind).isEmpty() ? QStringList()
                                         : DataFiles::list(folderOf(kind), extensions);
     };
-    fill(Combo1, m_project.paths.isEmpty() ? QStringList()
-                                           : FrameFiles(m_project.paths, m_mode).list());
+    fill(Combo1,
+         m_project.paths.isEmpty() ? QStringList() : FrameFiles(m_project.paths, m_mode).list());
     fill(Combo2, files(Kind::Picture, {".bmp", ".gif", ".jpg", ".wmf", ".emf", ".ico", ".cur"}));
     const QStringList waves = files(Kind::Sound, {".wav"});
     fill(Combo3, waves);
@@ -630,14 +643,17 @@ void frmAreaProperties::RefreshComboBoxes() {
     fill(Combo5, files(Kind::Video, {".avi"}));
     fill(Combo6, files(Kind::Mp3, {".mp3"}));
     fill(Combo8, files(Kind::Midi, {".mid"}));
-    fill(Combo7, m_project.paths.isEmpty() ? QStringList()
-                                           : EditorItems::ItemNames(m_project.paths));
+    fill(Combo7,
+         m_project.paths.isEmpty() ? QStringList() : EditorItems::ItemNames(m_project.paths));
     RefreshIsAnimatedGif();
 }
 
 void frmAreaProperties::showItemIcon() {
-    imgItem->setPixmap(EditorItems::ItemIcon(m_project.paths, Combo7->currentText())
-                           .scaled(imgItem->size(), Qt::KeepAspectRatio));
+    const QPixmap icon = EditorItems::ItemIcon(m_project.paths, Combo7->currentText());
+    if (icon.isNull())
+        imgItem->clear();
+    else
+        imgItem->setPixmap(icon.scaled(imgItem->size(), Qt::KeepAspectRatio));
 }
 
 void frmAreaProperties::setVideoDefaults() {
@@ -704,11 +720,10 @@ void frmAreaProperties::removeItem() {
     const QString item = Combo7->currentText();
     if (item.isEmpty())
         return;
-    if (EditorMessages::ask(this, QString(),
-                            QStringLiteral("Do you really want to remove '") + item +
-                                QStringLiteral(".obj' ?"),
-                            Status::Icon::Question,
-                            EngineHost::Buttons::YesNo) != EngineHost::Answer::Yes)
+    if (EditorMessages::ask(
+            this, QString(),
+            QStringLiteral("Do you really want to remove '") + item + QStringLiteral(".obj' ?"),
+            Status::Icon::Question, EngineHost::Buttons::YesNo) != EngineHost::Answer::Yes)
         return;
     if (!Items(m_project.paths).remove(item))
         EditorMessages::ask(this, QStringLiteral("Error Removing Item"),

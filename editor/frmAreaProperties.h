@@ -100,6 +100,7 @@ public:
     QPushButton *playButton(QComboBox *list) const;
     bool playFile(QComboBox *list);
 
+    // Only confirm() saves: accept(), reject(), Escape and the close box all act as "Cancel".
     void done(int result) override;
 
     // The controls, by their names.
@@ -169,6 +170,7 @@ private:
     void showAction(const ActionRecord &a);
     QList<ChannelRecord> channelsFromControls() const;
     void showChannels(const QList<ChannelRecord> &channels);
+    void keepLegacySound(const ActionRecord &a);
     void Channels_UpdateVisibility();
     int areaNumber() const;
     void closing();

@@ -126,11 +126,10 @@ void frmItemOnItem::RemoveItem(int i) {
     const QString item = Combo[i]->currentText();
     if (item.isEmpty())
         return;
-    if (EditorMessages::ask(this, QString(),
-                            QStringLiteral("Do you really want to remove '") + item +
-                                QStringLiteral(".obj' ?"),
-                            Status::Icon::Question,
-                            EngineHost::Buttons::YesNo) != EngineHost::Answer::Yes)
+    if (EditorMessages::ask(
+            this, QString(),
+            QStringLiteral("Do you really want to remove '") + item + QStringLiteral(".obj' ?"),
+            Status::Icon::Question, EngineHost::Buttons::YesNo) != EngineHost::Answer::Yes)
         return;
     if (!Items(m_paths).remove(item))
         EditorMessages::ask(this, QStringLiteral("Error"),

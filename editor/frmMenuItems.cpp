@@ -37,12 +37,12 @@ void frmMenu::addItemsPanels() {
              QStringLiteral("An event is what happens when an item is used on a clickable area, "
                             "or on another item.\n\nTo create a new event select an item and drag "
                             "and drop it on a clickable area."));
-    QWidget *drops = addPanel(12, QStringLiteral("Remove Events"),
-                              {"Remove Selected Event", "Done"},
-                              QStringLiteral("The above list contains the events you have created "
-                                             "by dragging an item on a clickable area. To remove "
-                                             "one of them, select it and click 'Remove Selected "
-                                             "Event'. "));
+    QWidget *drops =
+        addPanel(12, QStringLiteral("Remove Events"), {"Remove Selected Event", "Done"},
+                 QStringLiteral("The above list contains the events you have created "
+                                "by dragging an item on a clickable area. To remove "
+                                "one of them, select it and click 'Remove Selected "
+                                "Event'. "));
     m_lstDropEvents = eventList(drops, QStringLiteral("Events of items dragged on areas"));
     QWidget *uses = addPanel(15, QStringLiteral("Use of Items on Each Other"),
                              {"Create New Event...", "Remove Selected Event", "Done"},
@@ -141,11 +141,11 @@ bool frmMenu::RemoveSelectedItemEvent() {
         Items::splitEventName(event, EditorItems::ItemNames(m_project.paths), first, second) &&
         removal.removeItemEvent(first, second);
     if (!removed)
-        EditorMessages::show(this, removal.status().ok()
-                                       ? Status::failure(QStringLiteral("Error"),
-                                                         QStringLiteral("Unable to remove "
-                                                                        "selected event."))
-                                       : removal.status());
+        EditorMessages::show(
+            this, removal.status().ok()
+                      ? Status::failure(QStringLiteral("Error"), QStringLiteral("Unable to remove "
+                                                                                "selected event."))
+                      : removal.status());
     RefreshItemEvents();
     return removed;
 }

@@ -97,11 +97,10 @@ void frmObjects::RemoveSelected() {
         return;
     }
     const QString item = current->text();
-    if (EditorMessages::ask(this, QString(),
-                            QStringLiteral("Do you really want to remove the item '") + item +
-                                QStringLiteral("'?"),
-                            Status::Icon::Question,
-                            EngineHost::Buttons::YesNo) != EngineHost::Answer::Yes)
+    if (EditorMessages::ask(
+            this, QString(),
+            QStringLiteral("Do you really want to remove the item '") + item + QStringLiteral("'?"),
+            Status::Icon::Question, EngineHost::Buttons::YesNo) != EngineHost::Answer::Yes)
         return;
     if (!Items(m_paths).remove(item))
         EditorMessages::ask(this, QStringLiteral("Error"),

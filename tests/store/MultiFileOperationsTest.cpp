@@ -3,6 +3,7 @@
 // saved games. Every failure keeps the user's message and the system's reason, and leaves the
 // folder as it was.
 
+#include "DataFiles.h"
 #include "EventRemoval.h"
 #include "FrameOperations.h"
 #include "PresetFolder.h"
@@ -490,4 +491,31 @@ TEST(SavedGameFolderTest, PathsAndRemoval) {
     }
     EXPECT_TRUE(saves.remove("morning")) << saves.errorString().toStdString();
     EXPECT_FALSE(p.exists("Morning.SAV"));
+}
+
+TEST(DataFilesTest, RenameRefusesTakenNamesAndNamesOutsideTheFolder) {
+    TestProject p;
+    p.writeRaw("Icons/hand.ico", "hand");
+    p.writeRaw("Icons/eye.cur", "eye");
+    const QString icons = p.paths().IconsPath();
+    struct Case {
+        const char *from, *to;
+        const char *title; // null: renamed
+    };
+    const Case cases[] = {
+        {"hand.ico", "EYE.cur", "Error Renaming File"},
+        {"hand.ico", "../hand.ico", "Error Renaming Icon"},
+        {"gone.ico", "there.ico", "Error Renaming Icon"},
+        {"hand.ico", "Hand.ico", nullptr}, // only the letter case changes
+        {"Hand.ico", "palm.ico", nullptr},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.to);
+        DataFiles files;
+        EXPECT_EQ(files.rename(icons, c.from, c.to), c.title == nullptr);
+        EXPECT_EQ(files.status().title(), c.title ? QString::fromLatin1(c.title) : QString());
+    }
+    EXPECT_EQ(p.read("Icons/palm.ico"), "hand");
+    EXPECT_EQ(p.read("Icons/eye.cur"), "eye");
+    EXPECT_FALSE(p.exists("hand.ico"));
 }
