@@ -885,8 +885,13 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event) {
     }
     case QEvent::MouseButtonRelease: {
         auto *e = static_cast<QMouseEvent *>(event);
-        if (e->button() == Qt::LeftButton)
+        if (e->button() == Qt::LeftButton) {
             releaseAt(widget->mapTo(m_back, e->position().toPoint()));
+        } else if (e->button() == Qt::RightButton && m_pendingText) {
+            const QPoint at = *m_pendingText;
+            m_pendingText.reset();
+            AddText(at.x(), at.y());
+        }
         return true;
     }
     case QEvent::MouseButtonDblClick:
@@ -951,7 +956,9 @@ void frmMain::pressAt(QObject *target, const QPoint &pixels, Qt::MouseButton but
         return;
     select(0, 0);
     if (button == Qt::RightButton) {
-        AddText(twips.x(), twips.y());
+        // The text dialogs open when the button is released: a modal dialog opened while the
+        // button is down would never see it come up.
+        m_pendingText = twips;
         return;
     }
     if (button != Qt::LeftButton)

@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class CanvasSurface;
 class FrameUndo;
@@ -184,6 +185,7 @@ private:
     int m_reshapeStage = 0; // 1 choose the area, 2 top-left corner, 3 bottom-right corner
     int m_reshapeArea = 0;
     QPoint m_reshapeCorner;
+    std::optional<QPoint> m_pendingText; // twips: a right press on the background
 
     QFont m_lastFont;
     qint32 m_lastColor = 0x0000FF;

@@ -662,7 +662,15 @@ void frmMenu::placeBeside(QWidget *window) const {
 void frmMenu::placeCanvas() {
     // Against the right edge of this window, its top level with this window's top.
     const QRect menu = frameGeometry();
-    m_canvas->move(menu.right() + 1, menu.top());
+    QPoint at(menu.right() + 1, menu.top());
+    // A canvas that would leave the screen comes back onto it, over the panel if it must.
+    if (const QScreen *screen = this->screen()) {
+        const QRect room = screen->availableGeometry();
+        const QSize size = m_canvas->frameGeometry().size();
+        at.setX(qMax(room.left(), qMin(at.x(), room.right() + 1 - size.width())));
+        at.setY(qMax(room.top(), qMin(at.y(), room.bottom() + 1 - size.height())));
+    }
+    m_canvas->move(at);
 }
 
 bool frmMenu::EditFrame(const QString &frame) {

@@ -1,8 +1,10 @@
-"""A game built on the frame canvas: a new project with two colour frames, a clickable area drawn
-with the mouse on the first frame that goes to the second (set in the area properties dialog),
-a text added with a right-click, the first frame made the initial frame. Then the game is
-played headless with `qmtool play` and in the player `run`: the text shows on the first frame
-and a click on the area opens the second."""
+"""A game built on the frame canvas: a new project with two colour frames; on the first, a
+clickable area drawn with the mouse that goes to the second (set in the area properties dialog),
+a text added with a right-click, a second area that gives an item made from the dialog and plays
+a sound, and that item dragged from the items list onto the first area to show a message; the
+first frame made the initial frame. `qmtool check` finds nothing; `qmtool play` takes the item,
+hears the sound, sees the message and reaches the second frame; in the player `run` the text
+shows on the first frame and a click on the area opens the second."""
 
 import json
 import os
@@ -10,6 +12,7 @@ import shutil
 import subprocess
 import sys
 import time
+import traceback
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import e2e_support as e  # noqa: E402
@@ -17,6 +20,8 @@ import demo_game as demo  # noqa: E402
 
 TITLE = "Cellar Door"
 TEXT = "Welcome below"
+ITEM = "Lamp"
+GLOW = "The lamp glows."
 
 
 def modal_click(s, name, role="push button", root=None):
@@ -33,7 +38,7 @@ def new_solid_frame(s, name):
     modal_click(s, "Solid Color...")
     colours = s.find(role="dialog", timeout=15)
     s.do_action(s.find("OK", "push button", root=colours), "Press")
-    box = s.find(role="dialog", timeout=15)
+    box = s.find("New Frame Creation", "dialog", timeout=15)
     s.set_text(s.find(role="text", root=box), name)
     s.do_action(s.find("OK", "push button", root=box), "Press")
     frames = s.find("Frames", "list", timeout=15)
@@ -41,15 +46,29 @@ def new_solid_frame(s, name):
            lambda: name in [i.name for i in s.find_all(role="list item", root=frames)], 15)
 
 
-def drag(s, x0, y0, x1, y1, button=1):
+def choose_file(s, path):
+    """The file dialog that is open: the path typed in its file name box, then Open."""
+    def file_name_box():
+        boxes = [t for t in s.find_all(role="text") if "file name" in (t.name or "").lower()]
+        return boxes[0] if boxes else None
+    box = e.poll("the file dialog", file_name_box, 15)
+    s.set_text(box, path)
+    s.press("Open", "push button")
+    e.poll("the file dialog closed", lambda: file_name_box() is None, 15)
+
+
+def drag(s, x0, y0, x1, y1, button=1, steps=4):
+    """Press, move in steps (a drag between windows needs time to start), release."""
     s.x("xdotool", "mousemove", x0, y0, "mousedown", button)
-    for t in (0.25, 0.5, 0.75, 1.0):
+    for i in range(1, steps + 1):
+        t = i / steps
         s.x("xdotool", "mousemove", int(x0 + (x1 - x0) * t), int(y0 + (y1 - y0) * t))
         time.sleep(0.05)
+    time.sleep(0.2)
     s.x("xdotool", "mouseup", button)
 
 
-def build(s, folder):
+def build(s, folder, sound):
     s.player_log = open(os.path.join(s.tmp, "player.log"), "wb")
     s.player = subprocess.Popen([os.path.join(folder, "quillmoor")], cwd=s.tmp, env=s.env,
                                 stdout=s.player_log, stderr=subprocess.STDOUT,
@@ -89,6 +108,7 @@ def build(s, folder):
     s.set_text(s.find(role="text", root=combo), "Vault")
     s.do_action(s.find("OK", "push button", root=dialog), "Press")
     s.gone("Area Properties", "dialog", timeout=15)
+    time.sleep(0.3)
 
     # A text where the right button is pressed.
     s.x("xdotool", "mousemove", cx + 300, cy + 300, "click", "3")
@@ -98,8 +118,57 @@ def build(s, folder):
     font = in_dialog(s, "Font")
     s.do_action(s.find("OK", "push button", root=font), "Press")
     s.find(TEXT, "label", timeout=15)
+    s.gone("Font", "dialog", timeout=15)
+    time.sleep(0.3)  # the dialog's window leaves the screen
 
-    s.press("Done", "push button")
+    # A second area gives an item, made from the dialog, and plays a sound on channel 0.
+    drag(s, cx + 350, cy + 80, cx + 470, cy + 200)
+    dialog = in_dialog(s, "Area Properties")
+    s.press("Item", "page tab")
+    s.click(s.find("Add an item to the inventory when the user clicks on this area.",
+                   "check box", root=dialog))
+    modal_click(s, "New item...", root=dialog)
+    box = s.find("New item", "dialog", timeout=15)
+    s.set_text(s.find(role="text", root=box), ITEM)
+    s.do_action(s.find("OK", "push button", root=box), "Press")
+    alert = s.find(role="alert", timeout=15)
+    s.do_action(s.find("OK", "push button", root=alert), "Press")
+    choose_file(s, os.path.join(folder, "Icons", "Take.ico"))
+    # A combo box is named by the text it shows.
+    s.find(ITEM, "combo box", root=dialog)
+    s.press("Sounds Effects", "page tab")
+    modal_click(s, "Add .wav sound to lists...", root=dialog)
+    choose_file(s, sound)
+    s.click(s.find("Channel 0 : Play sound", "radio button", root=dialog))
+    # Only the channel that plays shows its sound list.
+    sounds = e.poll("the sound list of channel 0",
+                    lambda: s.find_all(role="combo box", root=dialog), 15)
+    s.set_text(s.find(role="text", root=sounds[0]), "chime.wav")
+    s.do_action(s.find("OK", "push button", root=dialog), "Press")
+    s.gone("Area Properties", "dialog", timeout=15)
+    time.sleep(0.3)
+
+    # The item dragged from the items list onto the first area: its event shows a message.
+    s.press("Items and Events...", "push button")
+    items = s.find("Items", "list", timeout=15)
+    # The items window opens beside the main panel, over the canvas here: moved below it.
+    for w in s.x("xdotool", "search", "--name", "^List of items$", output=True).split():
+        s.x("xdotool", "windowmove", "--sync", w, 0, 620)
+    lamp = e.poll("the item in the items list",
+                  lambda: [i for i in s.find_all(role="list item", root=items)
+                           if i.name == ITEM], 15)[0]
+    ix, iy, iw, ih = s.extents(lamp)
+    drag(s, ix + iw // 2, iy + ih // 2, cx + 160, cy + 140, steps=20)
+    dialog = in_dialog(s, "Area Properties")
+    s.press("Action", "page tab")
+    s.click(s.find("Display a text message.", "check box", root=dialog))
+    s.set_text(s.find("Text message", root=dialog), GLOW)
+    s.do_action(s.find("OK", "push button", root=dialog), "Press")
+    s.gone("Area Properties", "dialog", timeout=15)
+    time.sleep(0.3)
+    s.press("Done", "push button")  # items and events
+    s.find("Items and Events...", "push button", timeout=15)
+    s.press("Done", "push button")  # the frame
     s.press("Back", "push button")
     modal_click(s, "Project Properties...")
     s.press("Screen and Options", "page tab")
@@ -119,10 +188,17 @@ def build(s, folder):
 
 def test():
     folder_src, qmtool, run = sys.argv[1], sys.argv[2], sys.argv[3]
-    with e.Session(screen="1024x768") as s:
+    with e.Session(screen="1600x900") as s:
         folder = os.path.join(s.tmp, "Quillmoor")
         shutil.copytree(folder_src, folder, symlinks=True)
-        build(s, folder)
+        sound = os.path.join(s.tmp, "chime.wav")
+        subprocess.run(["sox", "-n", "-r", "22050", "-c", "1", sound, "synth", "0.2", "sine",
+                        "880"], check=True, timeout=30)
+        try:
+            build(s, folder, sound)
+        except e.Failure:
+            raise e.Failure(traceback.format_exc() + "\n" + "\n".join(
+                l for l in s.describe(limit=2000).splitlines() if "hidden" not in l))
         project = os.path.join(folder, "Projects", "Cellar")
 
         check = subprocess.run([qmtool, "check", project], stdout=subprocess.PIPE,
@@ -130,12 +206,21 @@ def test():
         if check.returncode != 0:
             raise e.Failure("qmtool check finds problems in the game:\n" +
                             check.stdout.decode(errors="replace"))
-        played = subprocess.run([qmtool, "play", project, "start", "click", "1"],
-                                stdout=subprocess.PIPE, timeout=30)
+        played = subprocess.run([qmtool, "play", project, "start", "click", "2", "drop", ITEM,
+                                 "1", "click", "1"], stdout=subprocess.PIPE, timeout=30)
         steps = [json.loads(line) for line in played.stdout.decode().splitlines() if line]
-        frames = [step["frame"] for step in steps]
-        if frames[-2:] != ["Stairs", "Vault"]:
-            raise e.Failure("qmtool play went through %r, not Stairs then Vault" % frames)
+        if len(steps) != 4:
+            raise e.Failure("qmtool play gave %d steps:\n%s" % (len(steps), played.stdout))
+        start, take, drop, go = steps
+        if start["frame"] != "Stairs" or go["frame"] != "Vault":
+            raise e.Failure("qmtool play went from %r to %r, not Stairs to Vault"
+                            % (start["frame"], go["frame"]))
+        if ITEM not in json.dumps(take["inventory"]):
+            raise e.Failure("the second area gave no %s: %r" % (ITEM, take["inventory"]))
+        if not any("chime.wav" in m for m in take["media"]):
+            raise e.Failure("the second area played no chime: %r" % take["media"])
+        if not drop["message"] or drop["message"]["text"] != GLOW:
+            raise e.Failure("the lamp on the first area shows %r" % drop["message"])
 
         # The player: the text on the first frame, the area leads to the second.
         s.start_player(run, project)
