@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -585,4 +586,41 @@ TEST(FrameCanvasTest, TheMainWindowOpensTheAreaPropertiesDialogForANewArea) {
     EXPECT_FALSE(p.exists("Areas/Hall/1a.dat"));
     EXPECT_FALSE(p.exists("Frames/Hall.lks"));
     EXPECT_TRUE(canvas->areaNumbers().isEmpty());
+}
+
+TEST(FrameCanvasTest, AnAnimatedAreaShowsInItsGifBoxWhichMovesAndTakesItemsLikeTheArea) {
+    Canvas t(false);
+    ASSERT_TRUE(QDir().mkpath(t.p.path("Areas")));
+    QProcess convert;
+    convert.start("convert", {"-delay", "10", "-size", "24x12", "xc:red", "xc:blue", "-loop", "0",
+                              t.p.path("Areas/torch.gif")});
+    ASSERT_TRUE(convert.waitForFinished(60000) && convert.exitCode() == 0)
+        << "ImageMagick's convert makes the GIF";
+    t.writeArea(1, QRect(1500, 1500, 900, 900));
+    Area a;
+    ASSERT_TRUE(t.areaFiles().load(1, a));
+    a.look.HasPicture = true;
+    a.look.IsAnimatedGif = 1;
+    a.look.PictureFile = "torch.gif";
+    a.item.GifSpeed = 25;
+    ASSERT_TRUE(t.areaFiles().save(1, a));
+    ASSERT_TRUE(t.frameFiles().writeAreaCount(kFrame, 1));
+    t.open();
+    QLabel *box = t.canvas.gifBox(1);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->geometry(), QRect(100, 100, 24, 12));
+    EXPECT_FALSE(t.canvas.area(1)->isVisible());
+    EXPECT_EQ(box->toolTip(), " Area #1  Pos:(102,102)  ANIMATED GIF ");
+    t.drag(box, {4, 4}, {124, 114});
+    EXPECT_EQ(box->pos(), QPoint(120, 110));
+    EXPECT_TRUE(box->isVisible());
+    const AreaLook moved = t.look(1);
+    EXPECT_EQ(QRectF(moved.Left, moved.Top, moved.Width, moved.Height),
+              QRectF(1800, 1650, 900, 900));
+    EXPECT_EQ(moved.PictureFile, "torch.gif");
+    t.rightClick(box);
+    EXPECT_EQ(t.canvas.SelectedAreaNumber(), 1);
+    t.canvas.areaMenu()->hide();
+    t.dropItem("Lamp", {125, 115});
+    EXPECT_EQ(t.dialogCalls, QStringList{"1/1/1/Lamp"});
 }
