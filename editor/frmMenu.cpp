@@ -368,9 +368,11 @@ void frmMenu::ShowMenu(int p) {
     }
     static const QList<int> kCanvasPanels{3, 4, 5, 11, 12, 15};
     if (kCanvasPanels.contains(p) && m_canvas->isFrameOpen()) {
-        if (!m_canvas->isVisible())
-            placeCanvas();
+        // Placed once shown, when the window's frame is known.
+        const bool placed = m_canvas->isVisible();
         m_canvas->show();
+        if (!placed)
+            placeCanvas();
         m_canvas->raise();
         m_canvas->coordinates()->ResizeSmall();
         m_canvas->coordinates()->show();

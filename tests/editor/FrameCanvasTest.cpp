@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QProcess>
+#include <QScreen>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -512,7 +513,12 @@ TEST(FrameCanvasTest, TheFramesListOpensTheCanvasAndDoneClosesItWithItsHistory) 
     EXPECT_TRUE(canvas->coordinates()->isVisible());
     EXPECT_EQ(canvas->BackImage()->accessibleName(), "Frame canvas");
     EXPECT_EQ(canvas->BackImage()->size(), QSize(640, 480));
-    EXPECT_EQ(canvas->frameGeometry().left(), menu.frameGeometry().right() + 1);
+    // Against the main panel's right edge, unless that would leave the screen.
+    const QRect room = canvas->screen()->availableGeometry();
+    EXPECT_EQ(canvas->frameGeometry().left(),
+              qMin(menu.frameGeometry().right() + 1,
+                   room.right() + 1 - canvas->frameGeometry().width()));
+    EXPECT_EQ(canvas->frameGeometry().top(), menu.frameGeometry().top());
     EXPECT_FALSE(menu.button(3, "Undo")->isEnabled());
     canvas->setTextEntry([](int, const QString &) { return QStringLiteral("Hi"); });
     canvas->setFontChooser([](QFont &, qint32 &) { return true; });
