@@ -63,17 +63,16 @@ void frmAreaProperties::LoadVariablesList() {
     const QString path = m_project.paths.configFile(QStringLiteral("Variables"));
     if (m_project.paths.isEmpty())
         return;
-    if (!readVariablesFile(path, names)) {
+    m_variablesRead = readVariablesFile(path, names).ok();
+    fill(VariablesList, names); // what could be read before a failure
+    if (!m_variablesRead)
         EditorMessages::ask(this, QStringLiteral("Error Loading Variables"),
                             QStringLiteral("Error while loading project variables."),
                             Status::Icon::Critical);
-        return;
-    }
-    fill(VariablesList, names);
 }
 
 bool frmAreaProperties::SaveVariablesList() {
-    if (m_project.paths.isEmpty())
+    if (m_project.paths.isEmpty() || (!m_variablesRead && !m_variablesChanged))
         return false;
     QString path = m_project.paths.configFile(QStringLiteral("Variables"));
     const Status s = path.isEmpty() ? Status::failure(QStringLiteral("Error Saving Variables"),

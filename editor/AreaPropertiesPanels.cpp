@@ -304,6 +304,7 @@ void frmAreaProperties::createVariable() {
     }
     VariablesList->addItem(name);
     VariablesList->setCurrentRow(VariablesList->count() - 1);
+    m_variablesChanged = true;
 }
 
 void frmAreaProperties::removeAvailableVariable() {
@@ -313,6 +314,7 @@ void frmAreaProperties::removeAvailableVariable() {
         return;
     }
     delete VariablesList->takeItem(VariablesList->row(item));
+    m_variablesChanged = true;
 }
 
 void frmAreaProperties::removeFromList(int list) {

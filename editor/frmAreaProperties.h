@@ -58,7 +58,8 @@ public:
     // Shows the saved appearance on the canvas (after the picture file was found).
     void UpdateAreaAppearance();
     void OpenMousePointer();
-    // The available variables written as the project's variable list.
+    // The available variables written as the project's variable list. When the list could not
+    // be read and the author did not change it, nothing is written (the file is kept as it is).
     bool SaveVariablesList();
 
     // "OK" and "Cancel" as their buttons do.
@@ -182,6 +183,8 @@ private:
     int m_type = 0;
     int m_variableTarget = 0;
     bool m_closed = false;
+    bool m_variablesRead = false;
+    bool m_variablesChanged = false;
     // The position read from the area's first file, used when the canvas has no such area.
     QRectF m_loadedRect;
     std::unique_ptr<MediaPlayButtons> m_play;

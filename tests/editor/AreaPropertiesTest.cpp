@@ -575,3 +575,22 @@ TEST(AreaPropertiesTest, AnAreaMadeInTheDialogPlaysInTheGame) {
     EXPECT_EQ(engine.variables().GetVariableValue("Door01"), 0);
     EXPECT_TRUE(host.takeReports().isEmpty());
 }
+
+TEST(AreaPropertiesTest, AnUnreadableVariablesListIsKeptUnlessTheAuthorChangesIt) {
+    AreaProject ap;
+    ap.p.writeLines("Config/Variables", {"40000", q("Lamp")});
+    const QByteArray damaged = ap.p.read("Config/Variables");
+    AnsweredEditor editor;
+    ap.open(0, false)->cancel();
+    EXPECT_EQ(editor.texts(), QStringList{"Error while loading project variables."});
+    EXPECT_EQ(ap.p.read("Config/Variables"), damaged);
+    {
+        auto d = ap.open(0, false);
+        editor.inputs = {"Bell"};
+        d->createVariable();
+        d->cancel();
+    }
+    QStringList variables;
+    ASSERT_TRUE(readVariablesFile(ap.p.path("Config/Variables"), variables));
+    EXPECT_EQ(variables, QStringList{"Bell"});
+}
