@@ -90,8 +90,9 @@ frmFrames::frmFrames(QWidget *parent) : QWidget(parent, Qt::Window) {
     layout->addWidget(m_list);
 
     m_menu = new QMenu(QStringLiteral("Modify frame"), this);
-    // Opening frames on the canvas and the frame properties come with their own windows.
-    m_menu->addAction(QStringLiteral("Edit..."))->setEnabled(false);
+    connect(m_menu->addAction(QStringLiteral("Edit...")), &QAction::triggered, this,
+            &frmFrames::editSelected);
+    connect(m_list, &QListView::activated, this, [this] { editSelected(); });
     connect(m_menu->addAction(QStringLiteral("Properties...")), &QAction::triggered, this,
             &frmFrames::showProperties);
     m_menu->addSeparator();
@@ -240,6 +241,16 @@ bool frmFrames::showProperties() {
     const bool saved = dialog.exec() == QDialog::Accepted;
     refresh();
     return saved;
+}
+
+bool frmFrames::editSelected() {
+    if (!hasFrames())
+        return false;
+    const QString frame = selectedFrame();
+    if (frame.isEmpty())
+        return false;
+    emit editRequested(frame);
+    return true;
 }
 
 bool frmFrames::duplicateSelected() {

@@ -41,8 +41,13 @@ public:
     // "Properties...": the frame properties dialog for the selected frame, modal.
     bool showProperties();
     bool removeSelected();
+    // "Edit...": asks for the selected frame to be opened on the canvas (editRequested).
+    bool editSelected();
     // New frames from dropped files, one message per refused file.
     void dropFiles(const QStringList &paths);
+
+signals:
+    void editRequested(const QString &frame);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

@@ -2,14 +2,18 @@
 
 #include "EditorMessages.h"
 #include "FrameOperations.h"
+#include "FrameUndo.h"
 #include "ProjectVersion.h"
 #include "SettingsStore.h"
+#include "frmAreaProperties.h"
 #include "frmCheckProject.h"
 #include "frmCompile.h"
+#include "frmCoordinates.h"
 #include "frmExploreGame.h"
 #include "frmFrames.h"
 #include "frmLinuxPackage.h"
 #include "frmLoadProject.h"
+#include "frmMain.h"
 #include "frmNewProject.h"
 #include "frmObjects.h"
 #include "frmProjectProperties.h"
@@ -33,6 +37,7 @@
 #include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QStandardPaths>
+#include <QUndoStack>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -113,9 +118,42 @@ frmMenu::frmMenu(const EditorFolders &folders, MediaBackend &media, DriveProvide
              {"Picture (resized to fit window)...", "Picture (tiled to fit window)...",
               "Solid Color...", "Cancel"});
     addPanel(14, QStringLiteral("Quillmoor"), {"Back"});
+    QWidget *editing =
+        addPanel(3, QStringLiteral("Edit Frame"),
+                 {"Done", "Items and Events...", "Undo", "Redo", "Reshape an Area..."},
+                 QStringLiteral("To create a new clickable area, create a rectangle on the frame "
+                                "background. To add some text, right-click on the background."));
+    auto *modify = new QLabel(QStringLiteral("To remove or modify the properties of an area or a "
+                                             "text, right-click on it."),
+                              editing);
+    modify->setWordWrap(true);
+    static_cast<QVBoxLayout *>(editing->layout())->insertWidget(1, modify);
+    addPanel(4, QStringLiteral("Reshape Area"), {"Cancel"},
+             QStringLiteral("Click on the new top-left corner and then on the new bottom-right "
+                            "corner."));
+    QWidget *links = addPanel(5, QStringLiteral("Reshape Area"), {"Cancel"},
+                              QStringLiteral("Click on the link you want to modify..."));
+    auto *then = new QLabel(QStringLiteral("...then click on the new top-left corner and then on "
+                                           "the new bottom-right corner."),
+                            links);
+    then->setWordWrap(true);
+    static_cast<QVBoxLayout *>(links->layout())->insertWidget(1, then);
     addItemsPanels();
     m_frames = std::make_unique<frmFrames>();
     m_frames->setMedia(&m_media);
+    connect(m_frames.get(), &frmFrames::editRequested, this, &frmMenu::EditFrame);
+    m_canvas = std::make_unique<frmMain>(this);
+    m_canvas->setAreaDialog([this](FrameEditState &state, FrameCanvas *canvas, int type,
+                                   bool load) { runAreaDialog(state, canvas, type, load); });
+    connect(m_canvas.get(), &frmMain::doneRequested, this, [this] { ShowMenu(2); });
+    connect(m_canvas.get(), &frmMain::reshapeFinished, this, [this] { ShowMenu(3); });
+    connect(m_canvas.get(), &frmMain::itemEventsChanged, this, [this] {
+        if (m_itemsFrame == m_canvas->state().frameName)
+            RefreshDropEvents();
+    });
+    // Ctrl+Z and Ctrl+Shift+Z also while this window has the focus.
+    addAction(m_canvas->undoAction());
+    addAction(m_canvas->redoAction());
     m_cmdFrameProperties = new QPushButton(QStringLiteral("Change Frame Properties..."), this);
     layout->addWidget(m_cmdFrameProperties);
     connect(m_cmdFrameProperties, &QPushButton::clicked, this, [this] {
@@ -266,6 +304,29 @@ void frmMenu::connectCommands() {
     on(8, "MS Paint...", [this] { PaintProgram(false); });
     on(8, "Cancel", show(0));
     on(14, "Back", show(0));
+    on(3, "Done", show(2));
+    on(3, "Items and Events...", [this] { ShowItemsAndEvents(m_canvas->state().frameName); });
+    QUndoStack *history = m_canvas->undo()->stack();
+    on(3, "Undo", [this] { m_canvas->undoAction()->trigger(); });
+    on(3, "Redo", [this] { m_canvas->redoAction()->trigger(); });
+    m_buttons[3][QStringLiteral("Undo")]->setEnabled(false);
+    m_buttons[3][QStringLiteral("Redo")]->setEnabled(false);
+    connect(history, &QUndoStack::canUndoChanged, m_buttons[3][QStringLiteral("Undo")],
+            &QPushButton::setEnabled);
+    connect(history, &QUndoStack::canRedoChanged, m_buttons[3][QStringLiteral("Redo")],
+            &QPushButton::setEnabled);
+    // An area selected on the canvas is reshaped at once; otherwise the next click chooses it.
+    on(3, "Reshape an Area...", [this] {
+        const int n = m_canvas->SelectedAreaNumber();
+        m_canvas->BeginReshape(n);
+        ShowMenu(m_canvas->isReshaping() && n > 0 ? 4 : 5);
+    });
+    auto cancelReshape = [this] {
+        m_canvas->CancelReshape();
+        ShowMenu(3);
+    };
+    on(4, "Cancel", cancelReshape);
+    on(5, "Cancel", cancelReshape);
 }
 
 bool frmMenu::start() {
@@ -323,6 +384,24 @@ void frmMenu::ShowMenu(int p) {
         m_frames->show();
     } else {
         m_frames->hide();
+    }
+    static const QList<int> kCanvasPanels{3, 4, 5, 11, 12, 15};
+    if (kCanvasPanels.contains(p) && m_canvas->isFrameOpen()) {
+        // Placed once shown, when the window's frame is known.
+        const bool placed = m_canvas->isVisible();
+        m_canvas->show();
+        if (!placed)
+            placeCanvas();
+        m_canvas->raise();
+        m_canvas->coordinates()->ResizeSmall();
+        m_canvas->coordinates()->show();
+    } else {
+        // Leaving the frame ends its editing and its undo history.
+        m_canvas->CancelReshape();
+        m_canvas->hide();
+        m_canvas->coordinates()->hide();
+        if (!kCanvasPanels.contains(p))
+            m_canvas->CloseFrame();
     }
     setWindowTitle(caption);
     m_cmdFrameProperties->setVisible(m_project.isOpen());
@@ -601,6 +680,40 @@ void frmMenu::placeBeside(QWidget *window) const {
         x, qBound(room.top(), menu.top(), qMax(room.top(), room.bottom() - window->height())));
 }
 
+void frmMenu::placeCanvas() {
+    // Against the right edge of this window, its top level with this window's top.
+    const QRect menu = frameGeometry();
+    QPoint at(menu.right() + 1, menu.top());
+    // A canvas that would leave the screen comes back onto it, over the panel if it must.
+    if (const QScreen *screen = this->screen()) {
+        const QRect room = screen->availableGeometry();
+        const QSize size = m_canvas->frameGeometry().size();
+        at.setX(qMax(room.left(), qMin(at.x(), room.right() + 1 - size.width())));
+        at.setY(qMax(room.top(), qMin(at.y(), room.bottom() + 1 - size.height())));
+    }
+    m_canvas->move(at);
+}
+
+bool frmMenu::EditFrame(const QString &frame) {
+    if (!m_canvas->OpenFrame(m_project, frame))
+        return false;
+    ShowMenu(3);
+    return true;
+}
+
+void frmMenu::runAreaDialog(FrameEditState &state, FrameCanvas *canvas, int type, bool load) {
+    frmAreaProperties dialog(state, canvas, m_media, m_canvas.get());
+    dialog.SetType(type);
+    if (load) {
+        if (type == 0)
+            dialog.LoadAreaProperties();
+        else
+            dialog.LoadObjectOnArea();
+    }
+    dialog.RefreshEnabled();
+    dialog.exec();
+}
+
 void frmMenu::savePosition() {
     saveSetting(QStringLiteral("frmMenu.Left"), QString::number(x()));
     saveSetting(QStringLiteral("frmMenu.Top"), QString::number(y()));
@@ -610,6 +723,9 @@ void frmMenu::closeEvent(QCloseEvent *event) {
     savePosition();
     if (m_frames->isVisible())
         m_frames->close();
+    m_canvas->CloseFrame();
+    m_canvas->hide();
+    m_canvas->coordinates()->hide();
     m_objects->hide();
     event->accept();
     QApplication::quit();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EditorFolders.h"
+#include "FrameEditState.h"
 #include "ProjectLifecycle.h"
 
 #include <QList>
@@ -18,6 +19,7 @@ class QPushButton;
 class QRadioButton;
 class QStackedWidget;
 class frmFrames;
+class frmMain;
 class frmObjects;
 class frmWelcome;
 
@@ -55,6 +57,11 @@ public:
     frmWelcome *testRunWindow() const { return m_testRun.get(); }
     // The frames list, shown with the frames panel and the new-frame panel.
     frmFrames *framesWindow() const { return m_frames.get(); }
+    // The frame canvas, shown with the frame-editing panels.
+    frmMain *canvasWindow() const { return m_canvas.get(); }
+    // "Edit frame": the frame on the canvas and the frame-editing panel; false when the frame
+    // cannot be read.
+    bool EditFrame(const QString &frame);
     // Where the new- and open-project windows start.
     QString projectsFolder() const;
 
@@ -110,6 +117,8 @@ private:
     void saveExternalButtons();
     void savePosition();
     void placeBeside(QWidget *window) const;
+    void placeCanvas();
+    void runAreaDialog(FrameEditState &state, FrameCanvas *canvas, int type, bool load);
     void testRunEnded();
     void addItemsPanels();
     void showItemsPanel(int p);
@@ -133,6 +142,7 @@ private:
     QLabel *m_lblRevision = nullptr;
     std::unique_ptr<frmWelcome> m_testRun;
     std::unique_ptr<frmFrames> m_frames;
+    std::unique_ptr<frmMain> m_canvas;
     // Items and events.
     std::unique_ptr<frmObjects> m_objects;
     QString m_itemsFrame;

@@ -13,7 +13,7 @@ enum class EngineTimer { Frame, Message, Mp3 };
 // game.
 class EngineHost {
 public:
-    enum class Buttons { Ok, OkCancel, YesNo };
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
     enum class Answer { Ok, Cancel, Yes, No };
 
     virtual ~EngineHost() = default;

@@ -61,6 +61,9 @@ std::unique_ptr<QMessageBox> createMessageBox(QWidget *parent, const QString &ti
     } else if (buttons == EngineHost::Buttons::YesNo) {
         shown = QMessageBox::Yes | QMessageBox::No;
         preset = defaultNo ? QMessageBox::No : QMessageBox::Yes;
+    } else if (buttons == EngineHost::Buttons::YesNoCancel) {
+        shown = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        preset = defaultNo ? QMessageBox::No : QMessageBox::Yes;
     }
     auto box = std::make_unique<QMessageBox>(boxIcon(icon), title, text, shown, parent);
     box->setDefaultButton(preset);

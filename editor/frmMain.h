@@ -1,0 +1,197 @@
+#pragma once
+
+#include "AreaFiles.h"
+#include "FrameEditState.h"
+#include "ProjectLifecycle.h"
+#include "TextLabels.h"
+
+#include <QFont>
+#include <QMap>
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class CanvasSurface;
+class FrameUndo;
+class GifControl;
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class frmCoordinates;
+
+// "Frame editor": one frame at the project's screen size, where the author draws, moves,
+// reshapes and removes clickable areas, adds and changes texts, and drops items on areas.
+// Every change is written at once through the store and recorded for undo. Positions are in
+// twips (15 to the pixel) unless a name says pixels.
+class frmMain : public QWidget, public FrameCanvas {
+    Q_OBJECT
+public:
+    // `anchor` is the main panel the window is placed against (it must outlive this window).
+    explicit frmMain(QWidget *anchor = nullptr, QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // The area properties dialog for `state.CurrentAreaNumber`: type 0 area, 1 item dropped on
+    // the area (`state.DraggedItemName`); with `load` the dialog reads what is saved first. It
+    // leaves "cancel" in `state.CurrentAreaNumber` when the author cancelled.
+    using AreaDialog =
+        std::function<void(FrameEditState &state, FrameCanvas *canvas, int type, bool load)>;
+    // `frmText`: mode 0 add, 1 edit; "" when cancelled.
+    using TextEntry = std::function<QString(int mode, const QString &value)>;
+    // The font dialog: false on Cancel. `color` is 0x00BBGGRR.
+    using FontChooser = std::function<bool(QFont &font, qint32 &color)>;
+    using ColorChooser = std::function<bool(qint32 &color)>;
+    void setAreaDialog(AreaDialog dialog) { m_areaDialog = std::move(dialog); }
+    void setTextEntry(TextEntry entry) { m_textEntry = std::move(entry); }
+    void setFontChooser(FontChooser chooser) { m_fontChooser = std::move(chooser); }
+    void setColorChooser(ColorChooser chooser) { m_colorChooser = std::move(chooser); }
+
+    // Opening a frame for editing: background, texts, areas with their pictures, the messages
+    // for missing files and the question for areas that cannot be read. False (after the
+    // "Error Loading Frame" message) when the frame file cannot be read.
+    bool OpenFrame(const EditorProject &project, const QString &frame);
+    // Ends the editing of the frame and its undo history.
+    void CloseFrame();
+    bool isFrameOpen() const { return !m_state.frameName.isEmpty(); }
+
+    FrameEditState &state() { return m_state; }
+    FrameUndo *undo() const { return m_undo; }
+    frmCoordinates *coordinates() const { return m_coordinates.get(); }
+    CanvasSurface *BackImage() const { return m_back; }
+    QAction *undoAction() const { return m_undoAction; }
+    QAction *redoAction() const { return m_redoAction; }
+    QMenu *areaMenu() const { return m_mnuAreaModify; }
+    QMenu *textMenu() const { return m_mnuTextModify; }
+
+    // The canvas operations.
+    void ChangeResolution();
+    int GetFreeAreaIndex() const;
+    // Writes area n's rectangle into lines 1 to 4 of its first file (the rest kept). False
+    // after the "Error Saving Area Information" message.
+    bool SaveAreaPosition(int n);
+    QString FreeTextIndex() const;
+    // On the selected text: kind 0 text, 1 font, 2 colour, 3 move to (x, y).
+    void ChangeText(int kind, int x = 0, int y = 0);
+    void UpdateAreaToolTip(int n);
+    void UpdateTextToolTip(int k);
+    void DragItemOnArea(const QString &item, int n);
+    // The area menu's "Properties..." and "Remove!" for area n, the text menu's "Remove!".
+    void AreaProperties(int n);
+    void RemoveArea(int n);
+    void RemoveText(int k);
+    // A text added at (x, y): `frmText`, then the font dialog.
+    void AddText(int x, int y);
+    // Moves the selected area or text by (dx, dy) pixels and saves it; false when nothing is
+    // selected.
+    bool MoveSelection(int dx, int dy);
+
+    // Reshaping: area n gets new corners from the next two clicks; with n = 0 the next click
+    // chooses the area first.
+    void BeginReshape(int n);
+    void CancelReshape();
+    bool isReshaping() const { return m_reshapeStage != 0; }
+
+    // Reads every area and text again (after an undo or redo).
+    void Redraw();
+
+    QRect areaRectTwips(int n) const override;
+    bool reloadArea(int n, QString *error) override;
+
+    // What the canvas shows, for tests and the accessibility tree.
+    int areaCount() const { return m_areaCount; }
+    QList<int> areaNumbers() const { return m_areas.keys(); }
+    QList<int> textNumbers() const { return m_texts.keys(); }
+    QLabel *area(int n) const { return m_areas.value(n); }
+    QLabel *gifBox(int n) const { return m_gifBoxes.value(n); }
+    QLabel *text(int k) const { return m_texts.value(k); }
+    int SelectedAreaNumber() const { return m_selectedArea; }
+    int SelectedTextNumber() const { return m_selectedText; }
+    int DraggedAreaNumber() const { return m_draggedArea; }
+    QString textPath(int k) const;
+
+signals:
+    // Backspace on the canvas or its close box: the main panel's "Done".
+    void doneRequested();
+    // A reshaping ended by its last click.
+    void reshapeFinished();
+    // Item drop events were written, removed or renumbered.
+    void itemEventsChanged();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    enum class Gesture { None, Drawing, MovingArea, MovingGif, MovingText };
+
+    AreaFiles areaFiles() const;
+    SoundMode soundMode() const;
+    void clearElements();
+    void loadBackground();
+    void loadTexts(bool quiet);
+    void loadAreas(bool quiet);
+    QLabel *createArea(int n, const QRect &twips);
+    void removeAreaElement(int n);
+    // Shows area n as `look` and `speed` say; `missing` receives the message for a picture
+    // that is missing or cannot be shown.
+    void showAreaLook(int n, const AreaLook &look, int speed, QString *missing);
+    void placeArea(int n);
+    QLabel *createText(int k, const QString &path, const TextLabel &label);
+    void applyText(QLabel *label, const TextLabel &t);
+    void runAreaDialog(int type, bool load);
+    bool chooseFont(QFont &font, qint32 &color);
+
+    void pressAt(QObject *target, const QPoint &pixels, Qt::MouseButton button,
+                 const QPoint &global);
+    void moveTo(const QPoint &pixels);
+    void releaseAt(const QPoint &pixels);
+    void reshapeClick(QObject *target, const QPoint &pixels);
+    int areaOf(QObject *target) const;
+    int textOf(QObject *target) const;
+    void showOutline(const QRect &pixels);
+    void select(int area, int text);
+
+    QWidget *m_anchor;
+    CanvasSurface *m_back;
+    std::unique_ptr<frmCoordinates> m_coordinates;
+    FrameUndo *m_undo;
+    QAction *m_undoAction;
+    QAction *m_redoAction;
+    QMenu *m_mnuAreaModify;
+    QMenu *m_mnuTextModify;
+    QFrame *m_outline;
+
+    EditorProject m_project;
+    FrameEditState m_state;
+    int m_areaCount = 0;
+    QMap<int, QLabel *> m_areas;
+    QMap<int, QRect> m_areaRects; // twips
+    QMap<int, QLabel *> m_gifBoxes;
+    QMap<int, std::shared_ptr<GifControl>> m_gifs;
+    QMap<int, bool> m_areaHasPicture;
+    QMap<int, QLabel *> m_texts;
+
+    Gesture m_gesture = Gesture::None;
+    int m_draggedArea = 0; // `DraggedAreaNumber`
+    int m_draggedText = 0;
+    QPoint m_grabOffset; // `GrabOffset`, twips
+    QPoint m_pressPoint; // twips
+    int m_selectedArea = 0;
+    int m_selectedText = 0;
+    int m_reshapeStage = 0; // 1 choose the area, 2 top-left corner, 3 bottom-right corner
+    int m_reshapeArea = 0;
+    QPoint m_reshapeCorner;
+    std::optional<QPoint> m_pendingText; // twips: a right press on the background
+
+    QFont m_lastFont;
+    qint32 m_lastColor = 0x0000FF;
+
+    AreaDialog m_areaDialog;
+    TextEntry m_textEntry;
+    FontChooser m_fontChooser;
+    ColorChooser m_colorChooser;
+};

@@ -1,0 +1,330 @@
+// The frame canvas's mouse and keys: drawing, moving and reshaping areas, moving texts, the
+// menus, the arrow keys, Backspace and the close box.
+
+#include "frmMain.h"
+
+#include "CanvasSurface.h"
+#include "FrameFiles.h"
+#include "FrameUndo.h"
+#include "frmCoordinates.h"
+#include "frmMainShared.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+
+using namespace CanvasUnits;
+
+void frmMain::select(int area, int text) {
+    m_selectedArea = area;
+    m_selectedText = text;
+}
+
+bool frmMain::MoveSelection(int dx, int dy) {
+    if (!m_state.idle() || m_gesture != Gesture::None)
+        return false;
+    if (m_selectedArea > 0 && m_areaRects.contains(m_selectedArea)) {
+        FrameUndoStep step(*m_undo, QStringLiteral("Move Area"));
+        m_areaRects[m_selectedArea].translate(dx * kTwips, dy * kTwips);
+        placeArea(m_selectedArea);
+        SaveAreaPosition(m_selectedArea);
+        return true;
+    }
+    if (QLabel *label = m_texts.value(m_selectedText)) {
+        ChangeText(3, int(label->property("left").toDouble()) + dx * kTwips,
+                   int(label->property("top").toDouble()) + dy * kTwips);
+        return true;
+    }
+    return false;
+}
+
+void frmMain::BeginReshape(int n) {
+    m_reshapeArea = m_areas.contains(n) ? n : 0;
+    m_reshapeStage = m_reshapeArea > 0 ? 2 : 1;
+}
+
+void frmMain::CancelReshape() {
+    m_reshapeStage = 0;
+    m_reshapeArea = 0;
+}
+
+void frmMain::reshapeClick(QObject *target, const QPoint &pixels) {
+    const QPoint twips = pixels * kTwips;
+    if (m_reshapeStage == 1) {
+        const int n = areaOf(target);
+        if (n > 0) {
+            m_reshapeArea = n;
+            m_reshapeStage = 2;
+            select(n, 0);
+        }
+        return;
+    }
+    if (m_reshapeStage == 2) {
+        m_reshapeCorner = twips;
+        m_reshapeStage = 3;
+        return;
+    }
+    // The two clicks are the corners of the rectangle that reacts in the game; a second corner
+    // that is not below and right of the first is ignored.
+    if (twips.x() <= m_reshapeCorner.x() || twips.y() <= m_reshapeCorner.y())
+        return;
+    const int n = m_reshapeArea;
+    CancelReshape();
+    if (m_areas.contains(n)) {
+        FrameUndoStep step(*m_undo, QStringLiteral("Reshape Area"));
+        m_areaRects[n] = QRect(m_reshapeCorner.x() - kBorder, m_reshapeCorner.y() - kBorder,
+                               twips.x() - m_reshapeCorner.x() + 2 * kBorder,
+                               twips.y() - m_reshapeCorner.y() + 2 * kBorder);
+        placeArea(n);
+        SaveAreaPosition(n);
+    }
+    emit reshapeFinished();
+}
+
+void frmMain::keyPressEvent(QKeyEvent *event) {
+    const int step = event->modifiers() & Qt::ShiftModifier ? 10 : 1;
+    switch (event->key()) {
+    case Qt::Key_Backspace:
+        emit doneRequested();
+        return;
+    case Qt::Key_Left:
+        MoveSelection(-step, 0);
+        return;
+    case Qt::Key_Right:
+        MoveSelection(step, 0);
+        return;
+    case Qt::Key_Up:
+        MoveSelection(0, -step);
+        return;
+    case Qt::Key_Down:
+        MoveSelection(0, step);
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void frmMain::closeEvent(QCloseEvent *event) {
+    // The close box is the main panel's "Done"; closing by the program does nothing more.
+    if (event->spontaneous())
+        emit doneRequested();
+    m_coordinates->hide();
+    event->accept();
+}
+
+// ---- Mouse ----
+
+int frmMain::areaOf(QObject *target) const {
+    for (QObject *o = target; o && o != m_back; o = o->parent()) {
+        const QVariant v = o->property(kAreaNumber);
+        if (v.isValid())
+            return v.toInt();
+    }
+    return 0;
+}
+
+int frmMain::textOf(QObject *target) const {
+    const QVariant v = target ? target->property(kTextNumber) : QVariant();
+    return v.isValid() ? v.toInt() : 0;
+}
+
+void frmMain::showOutline(const QRect &pixels) {
+    m_outline->setGeometry(pixels);
+    m_outline->show();
+    m_outline->raise();
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event) {
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || (widget != m_back && widget->parentWidget() != m_back))
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        auto *e = static_cast<QMouseEvent *>(event);
+        pressAt(watched, widget->mapTo(m_back, e->position().toPoint()), e->button(),
+                e->globalPosition().toPoint());
+        return true;
+    }
+    case QEvent::MouseMove: {
+        auto *e = static_cast<QMouseEvent *>(event);
+        moveTo(widget->mapTo(m_back, e->position().toPoint()));
+        return m_gesture != Gesture::None;
+    }
+    case QEvent::MouseButtonRelease: {
+        auto *e = static_cast<QMouseEvent *>(event);
+        if (e->button() == Qt::LeftButton) {
+            releaseAt(widget->mapTo(m_back, e->position().toPoint()));
+        } else if (e->button() == Qt::RightButton && m_pendingText) {
+            const QPoint at = *m_pendingText;
+            m_pendingText.reset();
+            AddText(at.x(), at.y());
+        }
+        return true;
+    }
+    case QEvent::MouseButtonDblClick:
+        return true;
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+}
+
+void frmMain::pressAt(QObject *target, const QPoint &pixels, Qt::MouseButton button,
+                      const QPoint &global) {
+    m_back->setFocus();
+    if (!isFrameOpen() || m_gesture != Gesture::None)
+        return;
+    if (m_reshapeStage != 0) {
+        if (button == Qt::LeftButton)
+            reshapeClick(target, pixels);
+        return;
+    }
+    const QPoint twips = pixels * kTwips;
+    const int area = areaOf(target);
+    const int text = area > 0 ? 0 : textOf(target);
+    if (area > 0) {
+        select(area, 0);
+        if (button == Qt::RightButton) {
+            m_mnuAreaModify->popup(global);
+            return;
+        }
+        if (button != Qt::LeftButton || !m_state.idle())
+            return;
+        // The element hides and only its outline follows the pointer.
+        QLabel *element =
+            target == m_gifBoxes.value(area) ? m_gifBoxes.value(area) : m_areas.value(area);
+        m_gesture = element == m_gifBoxes.value(area) ? Gesture::MovingGif : Gesture::MovingArea;
+        m_grabOffset = twips - m_areaRects.value(area).topLeft();
+        m_pressPoint = twips;
+        m_draggedArea = area;
+        showOutline(element->geometry());
+        element->hide();
+        m_back->grabMouse();
+        return;
+    }
+    if (text > 0) {
+        select(0, text);
+        if (button == Qt::RightButton) {
+            m_mnuTextModify->popup(global);
+            return;
+        }
+        if (button != Qt::LeftButton || !m_state.idle())
+            return;
+        QLabel *label = m_texts.value(text);
+        m_gesture = Gesture::MovingText;
+        m_draggedText = text;
+        m_grabOffset = twips - QPoint(int(label->property("left").toDouble()),
+                                      int(label->property("top").toDouble()));
+        m_pressPoint = twips;
+        showOutline(label->geometry());
+        m_back->grabMouse();
+        return;
+    }
+    if (!m_state.idle())
+        return;
+    select(0, 0);
+    if (button == Qt::RightButton) {
+        // The text dialogs open when the button is released: a modal dialog opened while the
+        // button is down would never see it come up.
+        m_pendingText = twips;
+        return;
+    }
+    if (button != Qt::LeftButton)
+        return;
+    // A new area: the press point is the top-left corner of the part that reacts in the game.
+    m_coordinates->DisplayAreaPosition(pixels.x(), pixels.y());
+    m_coordinates->ResizeBig();
+    m_coordinates->show();
+    const int n = GetFreeAreaIndex();
+    m_state.CurrentAreaNumber = QString::number(n);
+    createArea(n, QRect(twips.x() - kBorder, twips.y() - kBorder, kBorder, kBorder));
+    m_gesture = Gesture::Drawing;
+    m_draggedArea = 0;
+    m_back->grabMouse();
+}
+
+void frmMain::moveTo(const QPoint &pixels) {
+    m_coordinates->Display(pixels.x(), pixels.y());
+    const QPoint twips = pixels * kTwips;
+    switch (m_gesture) {
+    case Gesture::Drawing: {
+        const int n = m_state.CurrentAreaNumber.toInt();
+        QRect &r = m_areaRects[n];
+        r.setWidth(twips.x() - r.left() > 0 ? twips.x() - r.left() : 1);
+        r.setHeight(twips.y() - r.top() > 0 ? twips.y() - r.top() : 1);
+        placeArea(n);
+        m_coordinates->DisplayAreaSize(r.width() / kTwips, r.height() / kTwips);
+        break;
+    }
+    case Gesture::MovingArea:
+    case Gesture::MovingGif:
+    case Gesture::MovingText:
+        m_outline->move((twips - m_grabOffset) / kTwips);
+        break;
+    case Gesture::None:
+        break;
+    }
+}
+
+void frmMain::releaseAt(const QPoint &pixels) {
+    const Gesture gesture = m_gesture;
+    if (gesture == Gesture::None)
+        return;
+    m_gesture = Gesture::None;
+    m_back->releaseMouse();
+    m_outline->hide();
+    const QPoint twips = pixels * kTwips;
+    if (gesture == Gesture::Drawing) {
+        const int n = m_state.CurrentAreaNumber.toInt();
+        m_coordinates->ResizeSmall();
+        const QRect r = m_areaRects.value(n);
+        if (r.width() >= kMinimumSide && r.height() >= kMinimumSide) {
+            FrameUndoStep step(*m_undo, QStringLiteral("New Area"));
+            runAreaDialog(0, false);
+            if (m_state.CurrentAreaNumber != QStringLiteral("cancel")) {
+                // Normally one more; never fewer than the number just used.
+                const int count = qMax(m_areaCount + 1, n);
+                const int written = n <= m_areaCount ? m_areaCount : count;
+                const Status s = FrameFiles(m_project.paths, soundMode())
+                                     .writeAreaCount(m_state.frameName, written);
+                if (!s)
+                    EditorMessages::show(this, s);
+                else
+                    m_areaCount = written;
+                UpdateAreaToolTip(n);
+            } else {
+                removeAreaElement(n);
+            }
+        } else {
+            removeAreaElement(n);
+        }
+        m_state.CurrentAreaNumber = QStringLiteral("0");
+        return;
+    }
+    if (gesture == Gesture::MovingText) {
+        const int k = m_draggedText;
+        m_draggedText = 0;
+        select(0, k);
+        ChangeText(3, twips.x() - m_grabOffset.x(), twips.y() - m_grabOffset.y());
+        return;
+    }
+    // `DragDropAreaOnArea` / `DragDropAniGifBoxOnArea`: the size never changes by moving.
+    const int n = m_draggedArea;
+    m_draggedArea = 0;
+    if (!m_areaRects.contains(n))
+        return;
+    QRect &r = m_areaRects[n];
+    const QPoint corner = twips - m_grabOffset;
+    if (gesture == Gesture::MovingGif)
+        m_gifBoxes.value(n)->show();
+    else
+        m_areas.value(n)->show();
+    if (corner == r.topLeft())
+        return;
+    FrameUndoStep step(*m_undo, QStringLiteral("Move Area"));
+    r.moveTopLeft(corner);
+    placeArea(n);
+    SaveAreaPosition(n);
+}

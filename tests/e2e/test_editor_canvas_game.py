@@ -1,0 +1,237 @@
+"""A game built on the frame canvas: a new project with two colour frames; on the first, a
+clickable area drawn with the mouse that goes to the second (set in the area properties dialog),
+a text added with a right-click, a second area that gives an item made from the dialog and plays
+a sound, and that item dragged from the items list onto the first area to show a message; the
+first frame made the initial frame. `qmtool check` finds nothing; `qmtool play` takes the item,
+hears the sound, sees the message and reaches the second frame; in the player `run` the text
+shows on the first frame and a click on the area opens the second."""
+
+import json
+import os
+import shutil
+import subprocess
+import sys
+import time
+import traceback
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import e2e_support as e  # noqa: E402
+import demo_game as demo  # noqa: E402
+
+TITLE = "Cellar Door"
+TEXT = "Welcome below"
+ITEM = "Lamp"
+GLOW = "The lamp glows."
+
+
+def modal_click(s, name, role="push button", root=None):
+    """Buttons that open a modal dialog answer AT-SPI only once it closes: click them instead."""
+    s.click(s.find(name, role, timeout=15, root=root))
+
+
+def in_dialog(s, title):
+    return s.find(title, "dialog", timeout=15)
+
+
+def new_solid_frame(s, name):
+    s.press("Add New Frame (Scene)...", "push button")
+    modal_click(s, "Solid Color...")
+    colours = s.find(role="dialog", timeout=15)
+    s.do_action(s.find("OK", "push button", root=colours), "Press")
+    box = s.find("New Frame Creation", "dialog", timeout=15)
+    s.set_text(s.find(role="text", root=box), name)
+    s.do_action(s.find("OK", "push button", root=box), "Press")
+    frames = s.find("Frames", "list", timeout=15)
+    e.poll("frame %s in the frames list" % name,
+           lambda: name in [i.name for i in s.find_all(role="list item", root=frames)], 15)
+
+
+def choose_file(s, path):
+    """The file dialog that is open: the path typed in its file name box, then Open."""
+    def file_name_box():
+        boxes = [t for t in s.find_all(role="text") if "file name" in (t.name or "").lower()]
+        return boxes[0] if boxes else None
+    box = e.poll("the file dialog", file_name_box, 15)
+    s.set_text(box, path)
+    s.press("Open", "push button")
+    e.poll("the file dialog closed", lambda: file_name_box() is None, 15)
+
+
+def drag(s, x0, y0, x1, y1, button=1, steps=4):
+    """Press, move in steps (a drag between windows needs time to start), release."""
+    s.x("xdotool", "mousemove", x0, y0, "mousedown", button)
+    for i in range(1, steps + 1):
+        t = i / steps
+        s.x("xdotool", "mousemove", int(x0 + (x1 - x0) * t), int(y0 + (y1 - y0) * t))
+        time.sleep(0.05)
+    time.sleep(0.2)
+    s.x("xdotool", "mouseup", button)
+
+
+def build(s, folder, sound):
+    s.player_log = open(os.path.join(s.tmp, "player.log"), "wb")
+    s.player = subprocess.Popen([os.path.join(folder, "quillmoor")], cwd=s.tmp, env=s.env,
+                                stdout=s.player_log, stderr=subprocess.STDOUT,
+                                start_new_session=True)
+    s.application()
+    modal_click(s, "New Project")
+    s.set_text(s.find("Project name", "text", timeout=15), "Cellar")
+    s.press("OK", "push button")
+    alert = s.find(role="alert", timeout=15)
+    s.do_action(s.find("OK", "push button", root=alert), "Press")
+    s.set_text(s.find("Software Title", "text", timeout=15), TITLE)
+    s.press("OK", "push button")
+    s.find("Run Project (Start)", "push button", timeout=15)
+
+    s.press("Edit Project...", "push button")
+    new_solid_frame(s, "Stairs")
+    new_solid_frame(s, "Vault")
+
+    # The first frame on the canvas.
+    frames = s.find("Frames", "list", timeout=15)
+    stairs = [i for i in s.find_all(role="list item", root=frames) if i.name == "Stairs"][0]
+    x, y, w, h = s.extents(stairs)
+    s.x("xdotool", "mousemove", x + w // 2, y + h // 2, "click", "--repeat", "2", "1")
+    canvas = s.find("Frame canvas", timeout=15)
+    s.find("Done", "push button", timeout=15)
+    cx, cy, cw, ch = s.extents(canvas)
+    if (cw, ch) != (640, 480):
+        raise e.Failure("the canvas is %dx%d, not the project's 640x480" % (cw, ch))
+
+    # An area from (100, 80) to (220, 200) on the canvas, going to the Vault.
+    drag(s, cx + 100, cy + 80, cx + 220, cy + 200)
+    dialog = in_dialog(s, "Area Properties")
+    s.press("Action", "page tab")
+    # A click, as a person does: the dialog follows the box's clicks.
+    s.click(s.find("Go to another frame.", "check box", root=dialog))
+    combo = s.find("Frame to go to", "combo box", root=dialog)
+    s.set_text(s.find(role="text", root=combo), "Vault")
+    s.do_action(s.find("OK", "push button", root=dialog), "Press")
+    s.gone("Area Properties", "dialog", timeout=15)
+    time.sleep(0.3)
+
+    # A text where the right button is pressed.
+    s.x("xdotool", "mousemove", cx + 300, cy + 300, "click", "3")
+    add = in_dialog(s, "Add Text")
+    s.set_text(s.find("Text", "text", root=add), TEXT)
+    s.do_action(s.find("OK", "push button", root=add), "Press")
+    font = in_dialog(s, "Font")
+    s.do_action(s.find("OK", "push button", root=font), "Press")
+    s.find(TEXT, "label", timeout=15)
+    s.gone("Font", "dialog", timeout=15)
+    time.sleep(0.3)  # the dialog's window leaves the screen
+
+    # A second area gives an item, made from the dialog, and plays a sound on channel 0.
+    drag(s, cx + 350, cy + 80, cx + 470, cy + 200)
+    dialog = in_dialog(s, "Area Properties")
+    s.press("Item", "page tab")
+    s.click(s.find("Add an item to the inventory when the user clicks on this area.",
+                   "check box", root=dialog))
+    modal_click(s, "New item...", root=dialog)
+    box = s.find("New item", "dialog", timeout=15)
+    s.set_text(s.find(role="text", root=box), ITEM)
+    s.do_action(s.find("OK", "push button", root=box), "Press")
+    alert = s.find(role="alert", timeout=15)
+    s.do_action(s.find("OK", "push button", root=alert), "Press")
+    choose_file(s, os.path.join(folder, "Icons", "Take.ico"))
+    # A combo box is named by the text it shows.
+    s.find(ITEM, "combo box", root=dialog)
+    s.press("Sounds Effects", "page tab")
+    modal_click(s, "Add .wav sound to lists...", root=dialog)
+    choose_file(s, sound)
+    s.click(s.find("Channel 0 : Play sound", "radio button", root=dialog))
+    # Only the channel that plays shows its sound list.
+    sounds = e.poll("the sound list of channel 0",
+                    lambda: s.find_all(role="combo box", root=dialog), 15)
+    s.set_text(s.find(role="text", root=sounds[0]), "chime.wav")
+    s.do_action(s.find("OK", "push button", root=dialog), "Press")
+    s.gone("Area Properties", "dialog", timeout=15)
+    time.sleep(0.3)
+
+    # The item dragged from the items list onto the first area: its event shows a message.
+    s.press("Items and Events...", "push button")
+    items = s.find("Items", "list", timeout=15)
+    # The items window opens beside the main panel, over the canvas here: moved below it.
+    for w in s.x("xdotool", "search", "--name", "^List of items$", output=True).split():
+        s.x("xdotool", "windowmove", "--sync", w, 0, 620)
+    lamp = e.poll("the item in the items list",
+                  lambda: [i for i in s.find_all(role="list item", root=items)
+                           if i.name == ITEM], 15)[0]
+    ix, iy, iw, ih = s.extents(lamp)
+    drag(s, ix + iw // 2, iy + ih // 2, cx + 160, cy + 140, steps=20)
+    dialog = in_dialog(s, "Area Properties")
+    s.press("Action", "page tab")
+    s.click(s.find("Display a text message.", "check box", root=dialog))
+    s.set_text(s.find("Text message", root=dialog), GLOW)
+    s.do_action(s.find("OK", "push button", root=dialog), "Press")
+    s.gone("Area Properties", "dialog", timeout=15)
+    time.sleep(0.3)
+    s.press("Done", "push button")  # items and events
+    s.find("Items and Events...", "push button", timeout=15)
+    s.press("Done", "push button")  # the frame
+    s.press("Back", "push button")
+    modal_click(s, "Project Properties...")
+    s.press("Screen and Options", "page tab")
+    combo = s.find("Initial Frame", "combo box", timeout=15)
+    s.click(combo)
+    s.x("xdotool", "key", "Return")  # the first frame of the open list: Stairs
+    e.poll("the list closed", lambda: not s.find_all(role="list", root=combo), 15)
+    s.press("OK", "push button")
+    s.find("Run Project (Start)", "push button", timeout=15)
+    s.press("Quit project", "push button")
+    s.press("Yes, Close", "push button")
+    s.press("Quit", "push button")
+    code = s.wait_player_exit(15)
+    if code != 0:
+        raise e.Failure("the editor ended with status %d" % code)
+
+
+def test():
+    folder_src, qmtool, run = sys.argv[1], sys.argv[2], sys.argv[3]
+    with e.Session(screen="1600x900") as s:
+        folder = os.path.join(s.tmp, "Quillmoor")
+        shutil.copytree(folder_src, folder, symlinks=True)
+        sound = os.path.join(s.tmp, "chime.wav")
+        subprocess.run(["sox", "-n", "-r", "22050", "-c", "1", sound, "synth", "0.2", "sine",
+                        "880"], check=True, timeout=30)
+        try:
+            build(s, folder, sound)
+        except e.Failure:
+            raise e.Failure(traceback.format_exc() + "\n" + "\n".join(
+                l for l in s.describe(limit=2000).splitlines() if "hidden" not in l))
+        project = os.path.join(folder, "Projects", "Cellar")
+
+        check = subprocess.run([qmtool, "check", project], stdout=subprocess.PIPE,
+                               stderr=subprocess.STDOUT, timeout=30)
+        if check.returncode != 0:
+            raise e.Failure("qmtool check finds problems in the game:\n" +
+                            check.stdout.decode(errors="replace"))
+        played = subprocess.run([qmtool, "play", project, "start", "click", "2", "drop", ITEM,
+                                 "1", "click", "1"], stdout=subprocess.PIPE, timeout=30)
+        steps = [json.loads(line) for line in played.stdout.decode().splitlines() if line]
+        if len(steps) != 4:
+            raise e.Failure("qmtool play gave %d steps:\n%s" % (len(steps), played.stdout))
+        start, take, drop, go = steps
+        if start["frame"] != "Stairs" or go["frame"] != "Vault":
+            raise e.Failure("qmtool play went from %r to %r, not Stairs to Vault"
+                            % (start["frame"], go["frame"]))
+        if ITEM not in json.dumps(take["inventory"]):
+            raise e.Failure("the second area gave no %s: %r" % (ITEM, take["inventory"]))
+        if not any("chime.wav" in m for m in take["media"]):
+            raise e.Failure("the second area played no chime: %r" % take["media"])
+        if not drop["message"] or drop["message"]["text"] != GLOW:
+            raise e.Failure("the lamp on the first area shows %r" % drop["message"])
+
+        # The player: the text on the first frame, the area leads to the second.
+        s.start_player(run, project)
+        s.find(TITLE, "label", timeout=30)
+        demo.uncheck_resolution(s)
+        demo.choose_scaling(s, demo.UNSCALED)
+        demo.click_label(s, demo.START)
+        s.find(TEXT, "label", timeout=15)
+        s.click(s.find("Area 1", timeout=15))
+        s.gone(TEXT, "label", timeout=15)
+
+
+if __name__ == "__main__":
+    e.main(test, limit=90)

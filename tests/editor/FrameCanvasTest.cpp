@@ -1,0 +1,632 @@
+// The frame canvas driven by real mouse events: drawing, moving, reshaping and removing areas,
+// texts, items dropped on areas, opening a frame with damaged or missing files, and the undo
+// and redo of every kind of change.
+
+#include "AreaFiles.h"
+#include "BasicColor.h"
+#include "CanvasSurface.h"
+#include "EditorTestSupport.h"
+#include "FrameFiles.h"
+#include "FrameUndo.h"
+#include "RecordingMedia.h"
+#include "TextLabels.h"
+#include "VariablesFile.h"
+#include "frmAreaProperties.h"
+#include "frmCoordinates.h"
+#include "frmFrames.h"
+#include "frmMain.h"
+#include "frmMenu.h"
+
+#include <QDirIterator>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QProcess>
+#include <QScreen>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QUndoStack>
+
+using Answer = EngineHost::Answer;
+
+namespace {
+
+const QString kFrame = QStringLiteral("Hall");
+
+// Every file of the project by relative path: what an undo must give back byte for byte.
+QMap<QString, QByteArray> projectFiles(const TestProject &p) {
+    QMap<QString, QByteArray> out;
+    QDirIterator it(p.root(), QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        out.insert(path.mid(p.root().size()), p.read(path.mid(p.root().size())));
+    }
+    return out;
+}
+
+// A canvas on a colour frame "Hall" of a 640 x 480 project, with a dialog that saves like the
+// area properties dialog's OK (or cancels, as told) and adds a variable each time it saves.
+struct Canvas {
+    TestProject p;
+    EditorProject project;
+    AnsweredEditor answers;
+    frmMain canvas;
+    QList<bool> dialogAnswers; // true OK, false Cancel; OK when empty
+    QStringList dialogCalls;   // "type/load/area/item"
+    QStringList textEntries;   // answers of frmText
+    bool fontOk = true;
+
+    explicit Canvas(bool open = true) {
+        writeProject(p, "Manor", kFrame, {kFrame});
+        project.paths = p.paths();
+        canvas.setAreaDialog([this](FrameEditState &s, FrameCanvas *c, int type, bool load) {
+            dialogCalls.append(QStringLiteral("%1/%2/%3/%4")
+                                   .arg(type)
+                                   .arg(load)
+                                   .arg(s.CurrentAreaNumber, s.DraggedItemName));
+            if (!dialogAnswers.isEmpty() && !dialogAnswers.takeFirst()) {
+                s.CurrentAreaNumber = QStringLiteral("cancel");
+                return;
+            }
+            const int n = s.CurrentAreaNumber.toInt();
+            const AreaFiles files = areaFiles();
+            QStringList variables;
+            readVariablesFile(p.path("Config/Variables"), variables);
+            variables.append(QStringLiteral("v%1").arg(variables.size()));
+            writeVariablesFile(p.path("Config/Variables"), variables);
+            if (type == 1) {
+                DropEvent e;
+                e.action.ShowText = 1;
+                e.action.TextMessage = QStringLiteral("dropped");
+                files.saveDropEvent(n, s.DraggedItemName, e);
+            } else {
+                Area a;
+                if (load)
+                    files.load(n, a);
+                const QRect r = c->areaRectTwips(n);
+                a.look.Left = r.left();
+                a.look.Top = r.top();
+                a.look.Width = r.width();
+                a.look.Height = r.height();
+                a.action.ShowText = 1;
+                a.action.TextMessage = QStringLiteral("saved %1").arg(dialogCalls.size());
+                files.save(n, a);
+                c->reloadArea(n, nullptr);
+            }
+            s.CurrentAreaNumber = QStringLiteral("0");
+        });
+        canvas.setTextEntry([this](int, const QString &) {
+            return textEntries.isEmpty() ? QString() : textEntries.takeFirst();
+        });
+        canvas.setFontChooser([this](QFont &font, qint32 &color) {
+            font.setBold(true);
+            color = BasicPaletteColor(9);
+            return fontOk;
+        });
+        canvas.setColorChooser([](qint32 &color) {
+            color = 0x123456;
+            return true;
+        });
+        if (open)
+            this->open();
+    }
+    void open() {
+        EXPECT_TRUE(canvas.OpenFrame(project, kFrame));
+        canvas.show();
+    }
+    AreaFiles areaFiles() const { return AreaFiles(p.paths(), SoundMode::MultiChannel, kFrame); }
+    FrameFiles frameFiles() const { return FrameFiles(p.paths(), SoundMode::MultiChannel); }
+    int count() const {
+        int n = -1;
+        frameFiles().readAreaCount(kFrame, n);
+        return n;
+    }
+    // An area saved with the store, with values after the fourth that a move must keep.
+    void writeArea(int n, const QRect &twips, const QStringList &dropItems = {}) const {
+        Area a;
+        a.look.Left = twips.left();
+        a.look.Top = twips.top();
+        a.look.Width = twips.width();
+        a.look.Height = twips.height();
+        a.look.MousePointer = QStringLiteral("hand%1.cur").arg(n);
+        a.look.VisibleIf = 1;
+        a.look.OneList = {QStringLiteral("door%1").arg(n)};
+        a.action.TextMessage = QStringLiteral("area %1").arg(n);
+        ASSERT_TRUE(areaFiles().save(n, a));
+        for (const QString &item : dropItems) {
+            DropEvent e;
+            e.action.TextMessage = QStringLiteral("%1 on %2").arg(item).arg(n);
+            ASSERT_TRUE(areaFiles().saveDropEvent(n, item, e));
+        }
+    }
+    AreaLook look(int n) const {
+        AreaLook l;
+        EXPECT_TRUE(areaFiles().readLook(n, l));
+        return l;
+    }
+    QWidget *back() const { return canvas.BackImage(); }
+    void drag(QWidget *from, const QPoint &at, const QPoint &to,
+              Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mousePress(from, button, {}, at);
+        const QPoint start = from->mapTo(back(), at);
+        QTest::mouseMove(back(), (start + to) / 2);
+        QTest::mouseMove(back(), to);
+        QTest::mouseRelease(back(), button, {}, to);
+    }
+    void rightClick(QWidget *on, const QPoint &at = QPoint(5, 5)) {
+        QTest::mousePress(on, Qt::RightButton, {}, at);
+        QTest::mouseRelease(on, Qt::RightButton, {}, at);
+    }
+    static void choose(QMenu *menu, const QString &entry) {
+        for (QAction *a : menu->actions()) {
+            if (a->text() == entry) {
+                menu->hide();
+                a->trigger();
+                return;
+            }
+        }
+        ADD_FAILURE() << "no menu entry " << entry.toStdString();
+    }
+    void dropItem(const QString &item, const QPoint &at) {
+        QMimeData data;
+        data.setData(QString::fromLatin1(kItemMimeType), item.toUtf8());
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(back(), &enter);
+        QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(back(), &drop);
+    }
+};
+
+} // namespace
+
+TEST(FrameCanvasTest, DrawingANewAreaKeepsOnlyRectanglesOfAtLeast45TwipsConfirmedWithOk) {
+    struct Case {
+        const char *name;
+        QPoint move; // pixels from the press point at (100, 80)
+        QList<bool> answers;
+        int dialogs;
+        bool saved;
+    };
+    const Case cases[] = {
+        {"click without movement", {0, 0}, {}, 0, false},
+        {"4 x 3 pixels, OK", {4, 3}, {true}, 1, true},
+        {"4 x 3 pixels, Cancel", {4, 3}, {false}, 1, false},
+        {"left of and above the press point", {-6, -2}, {}, 0, false},
+        {"no height", {20, 0}, {}, 0, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Canvas t;
+        t.dialogAnswers = c.answers;
+        const QPoint press(100, 80);
+        t.drag(t.back(), press, press + c.move);
+        EXPECT_EQ(t.dialogCalls.size(), c.dialogs);
+        if (c.dialogs) {
+            EXPECT_EQ(t.dialogCalls[0], "0/0/1/"); // area mode, no load step
+        }
+        EXPECT_EQ(t.canvas.state().CurrentAreaNumber, "0");
+        EXPECT_EQ(t.p.exists("Areas/Hall/1a.dat"), c.saved);
+        EXPECT_EQ(t.canvas.areaNumbers(), c.saved ? QList<int>{1} : QList<int>{});
+        // The count is written only on OK: no .lks at all otherwise.
+        EXPECT_EQ(t.p.exists("Frames/Hall.lks"), c.saved);
+        if (!c.saved)
+            continue;
+        EXPECT_EQ(t.count(), 1);
+        const AreaLook l = t.look(1);
+        EXPECT_EQ(QRectF(l.Left, l.Top, l.Width, l.Height), QRectF(1470, 1170, 90, 75));
+        EXPECT_EQ(t.canvas.area(1)->toolTip(), " Area #1  Pos:(100,80)  Size:(2x1) ");
+    }
+}
+
+TEST(FrameCanvasTest, ANewAreaTakesTheFirstFreeNumberAndTheCoordinatesWindowFollows) {
+    Canvas t(false);
+    for (int n : {1, 2, 4})
+        t.writeArea(n, QRect(150 * n, 150, 600, 450));
+    ASSERT_TRUE(t.frameFiles().writeAreaCount(kFrame, 4));
+    t.answers.answers = {Answer::No}; // area 3 cannot be read: skip it
+    t.open();
+    EXPECT_EQ(t.canvas.GetFreeAreaIndex(), 3);
+    frmCoordinates *coords = t.canvas.coordinates();
+    QTest::mousePress(t.back(), Qt::LeftButton, {}, QPoint(300, 200));
+    EXPECT_EQ(t.canvas.state().CurrentAreaNumber, "3");
+    EXPECT_TRUE(coords->isBig());
+    EXPECT_EQ(coords->lblLeft()->text(), "300");
+    QTest::mouseMove(t.back(), QPoint(340, 230));
+    EXPECT_EQ(coords->windowTitle(), "Coordinates X=340 Y=230");
+    EXPECT_EQ(coords->lblWidth()->text(), "42"); // (340 * 15 - (300 * 15 - 30)) / 15
+    EXPECT_EQ(coords->lblHeight()->text(), "32");
+    QTest::mouseRelease(t.back(), Qt::LeftButton, {}, QPoint(340, 230));
+    EXPECT_FALSE(coords->isBig());
+    EXPECT_EQ(t.count(), 4); // area 3 filled the gap
+    EXPECT_EQ(t.look(3).Width, 630);
+}
+
+TEST(FrameCanvasTest, MovingAnAreaRewritesOnlyItsFirstFourLines) {
+    Canvas t(false);
+    t.writeArea(1, QRect(1500, 1500, 900, 600));
+    ASSERT_TRUE(t.frameFiles().writeAreaCount(kFrame, 1));
+    t.open();
+    const QList<QByteArray> before = t.p.read("Areas/Hall/1a.dat").split('\n');
+    QLabel *area = t.canvas.area(1);
+    ASSERT_TRUE(area);
+    // Pressed 7, 9 pixels inside the area, dropped 30 right and 12 lower.
+    t.drag(area, QPoint(7, 9), QPoint(100 + 7 + 30, 100 + 9 + 12));
+    const QList<QByteArray> after = t.p.read("Areas/Hall/1a.dat").split('\n');
+    ASSERT_EQ(after.size(), before.size());
+    EXPECT_EQ(after.mid(0, 4), (QList<QByteArray>{"1950\r", "1680\r", "900\r", "600\r"}));
+    EXPECT_EQ(after.mid(4), before.mid(4));
+    EXPECT_TRUE(area->isVisible());
+    EXPECT_EQ(area->geometry(), QRect(130, 112, 60, 40));
+    EXPECT_EQ(t.canvas.DraggedAreaNumber(), 0);
+    // The arrow keys move the selected area by a pixel, with Shift by ten.
+    QTest::keyClick(t.back(), Qt::Key_Left);
+    QTest::keyClick(t.back(), Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(t.look(1).Left, 1935);
+    EXPECT_EQ(t.look(1).Top, 1830);
+    EXPECT_EQ(t.look(1).OneList, QStringList{"door1"});
+}
+
+TEST(FrameCanvasTest, RemovingArea2Of4RenumbersTheLaterAreasAndTheirDropEvents) {
+    Canvas t(false);
+    for (int n = 1; n <= 4; ++n)
+        t.writeArea(n, QRect(1500 * n, 300, 900, 600), {QStringLiteral("Key%1").arg(n)});
+    ASSERT_TRUE(t.frameFiles().writeAreaCount(kFrame, 4));
+    const QByteArray third = t.p.read("Areas/Hall/3b.dat");
+    const QByteArray fourthDrop = t.p.read("Areas/Hall/4_Key4.drg");
+    t.open();
+    t.rightClick(t.canvas.area(2));
+    EXPECT_EQ(t.canvas.SelectedAreaNumber(), 2);
+    QStringList entries;
+    for (const QAction *a : t.canvas.areaMenu()->actions())
+        entries.append(a->isSeparator() ? "-" : a->text());
+    EXPECT_EQ(entries, (QStringList{"Properties...", "-", "Remove!", "-", "Cancel"}));
+    Canvas::choose(t.canvas.areaMenu(), "Remove!");
+    EXPECT_EQ(t.count(), 3);
+    EXPECT_EQ(t.p.read("Areas/Hall/2b.dat"), third);
+    EXPECT_EQ(t.p.read("Areas/Hall/3_Key4.drg"), fourthDrop);
+    EXPECT_FALSE(t.p.exists("Areas/Hall/4a.dat"));
+    EXPECT_FALSE(t.p.exists("Areas/Hall/2_Key2.drg"));
+    EXPECT_EQ(t.canvas.areaNumbers(), (QList<int>{1, 2, 3}));
+    EXPECT_EQ(t.canvas.area(2)->x(), 300);  // old area 3
+    EXPECT_TRUE(t.answers.boxes.isEmpty()); // no confirmation
+}
+
+TEST(FrameCanvasTest, TextsTakeTheFirstFreeFileAndChangeThroughTheirMenu) {
+    Canvas t(false);
+    TextLabel label;
+    label.Caption = "one";
+    ASSERT_TRUE(QDir().mkpath(t.p.path("Areas/Hall")));
+    ASSERT_TRUE(writeTextLabel(t.p.path("Areas/Hall/Text01.lbl"), label));
+    label.Caption = "three";
+    label.Left = 3000;
+    ASSERT_TRUE(writeTextLabel(t.p.path("Areas/Hall/Text03.lbl"), label));
+    t.open();
+    EXPECT_EQ(t.canvas.textNumbers(), (QList<int>{1, 2}));
+    // Cancelling the font dialog adds nothing, even with a text entered.
+    t.textEntries = {"Welcome"};
+    t.fontOk = false;
+    t.rightClick(t.back(), QPoint(40, 50));
+    EXPECT_FALSE(t.p.exists("Areas/Hall/Text02.lbl"));
+    t.textEntries = {"Welcome"};
+    t.fontOk = true;
+    t.rightClick(t.back(), QPoint(40, 50));
+    TextLabel added;
+    ASSERT_TRUE(readTextLabel(t.p.path("Areas/Hall/Text02.lbl"), added));
+    EXPECT_EQ(added.Caption, "Welcome");
+    EXPECT_EQ(QPointF(added.Left, added.Top), QPointF(600, 750));
+    EXPECT_TRUE(added.FontBold);
+    EXPECT_EQ(added.ForeColor, BasicPaletteColor(9));
+    QLabel *shown = t.canvas.text(3);
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->toolTip(), " Pos:(40,50)  Font: " + shown->font().family() + "  Size: 12 ");
+    // The same or an empty text changes nothing; a new one is written.
+    const QByteArray written = t.p.read("Areas/Hall/Text02.lbl");
+    for (const QString &answer : {QString("Welcome"), QString()}) {
+        t.textEntries = {answer};
+        t.rightClick(shown);
+        Canvas::choose(t.canvas.textMenu(), "Change text...");
+        EXPECT_EQ(t.p.read("Areas/Hall/Text02.lbl"), written);
+    }
+    t.textEntries = {"Goodbye"};
+    t.rightClick(shown);
+    Canvas::choose(t.canvas.textMenu(), "Change text...");
+    ASSERT_TRUE(readTextLabel(t.p.path("Areas/Hall/Text02.lbl"), added));
+    EXPECT_EQ(added.Caption, "Goodbye");
+    EXPECT_EQ(shown->text(), "Goodbye");
+    // Leaving the basic colour the dialog showed keeps the exact colour.
+    t.canvas.setFontChooser([](QFont &, qint32 &) { return true; });
+    t.rightClick(shown);
+    Canvas::choose(t.canvas.textMenu(), "Change color...");
+    t.rightClick(shown);
+    Canvas::choose(t.canvas.textMenu(), "Change font...");
+    ASSERT_TRUE(readTextLabel(t.p.path("Areas/Hall/Text02.lbl"), added));
+    EXPECT_EQ(added.ForeColor, 0x123456);
+    t.rightClick(shown);
+    Canvas::choose(t.canvas.textMenu(), "Remove!");
+    EXPECT_FALSE(t.p.exists("Areas/Hall/Text02.lbl"));
+    EXPECT_EQ(t.canvas.textNumbers(), (QList<int>{1, 2}));
+}
+
+TEST(FrameCanvasTest, BasicColorOfAColour) {
+    const struct {
+        QColor in;
+        int index;
+    } cases[] = {{QColor(255, 0, 0), 12}, {QColor(0, 0, 0), 0},       {QColor(255, 255, 255), 15},
+                 {QColor(0, 0, 100), 1},  {QColor(128, 128, 128), 7}, {QColor(250, 240, 10), 14},
+                 {QColor(30, 90, 40), 2}};
+    for (const auto &c : cases) {
+        const qint32 color = c.in.red() | (c.in.green() << 8) | (c.in.blue() << 16);
+        EXPECT_EQ(BasicColor(color), BasicPaletteColor(c.index)) << c.in.name().toStdString();
+    }
+}
+
+TEST(FrameCanvasTest, AnAreaThatCannotBeReadAsksWhatToDo) {
+    struct Case {
+        Answer answer;
+        QList<int> loaded;
+        int count;
+    };
+    for (const Case &c :
+         {Case{Answer::Yes, {1}, 1}, Case{Answer::No, {1, 3}, 3}, Case{Answer::Cancel, {1}, 3}}) {
+        Canvas t(false);
+        t.writeArea(1, QRect(300, 300, 900, 900));
+        t.p.writeRaw("Areas/Hall/2a.dat", "\"not a number\"\r\n");
+        t.writeArea(3, QRect(1500, 300, 900, 900));
+        ASSERT_TRUE(t.frameFiles().writeAreaCount(kFrame, 3));
+        t.answers.answers = {c.answer};
+        t.open();
+        ASSERT_EQ(t.answers.boxes.size(), 1);
+        EXPECT_TRUE(t.answers.boxes[0].text.startsWith(
+            "Unable to load area #2 (out of 3).\nDo you want to remove it?"));
+        EXPECT_EQ(t.answers.boxes[0].buttons, EngineHost::Buttons::YesNoCancel);
+        EXPECT_EQ(t.canvas.areaNumbers(), c.loaded);
+        EXPECT_EQ(t.count(), c.count);
+    }
+}
+
+TEST(FrameCanvasTest, MissingPicturesAreReportedAndTheFrameStillOpens) {
+    Canvas t(false);
+    FrameProperties props;
+    props.BackgroundKind = 1;
+    props.Background = "gone.bmp";
+    ASSERT_TRUE(t.frameFiles().writeNewFrame(kFrame, props));
+    Area a;
+    a.look.Width = a.look.Height = 900;
+    a.look.HasPicture = true;
+    a.look.PictureFile = "lost.gif";
+    a.look.IsAnimatedGif = 1;
+    ASSERT_TRUE(t.areaFiles().save(1, a));
+    ASSERT_TRUE(t.frameFiles().writeAreaCount(kFrame, 1));
+    t.open();
+    ASSERT_EQ(t.answers.boxes.size(), 2);
+    EXPECT_EQ(t.answers.boxes[0].title, "Missing File");
+    EXPECT_TRUE(t.answers.boxes[0].text.startsWith("The following file is missing: gone.bmp"));
+    EXPECT_TRUE(t.answers.boxes[1].text.endsWith("otherwise the editor may not work properly."));
+    EXPECT_EQ(t.canvas.windowTitle(), "Edit frame 'Hall'");
+    EXPECT_TRUE(t.canvas.area(1)->isVisible());
+}
+
+// Each kind of change, done, undone (every file as before) and redone (every file as after).
+TEST(FrameCanvasTest, EveryChangeIsUndoneAndRedoneByteForByte) {
+    struct Case {
+        const char *name;
+        std::function<void(Canvas &)> change;
+    };
+    const Case cases[] = {
+        {"draw",
+         [](Canvas &t) {
+             t.drag(t.back(), {400, 300}, {460, 350});
+         }},
+        {"move",
+         [](Canvas &t) {
+             t.drag(t.canvas.area(1), {5, 5}, {300, 300});
+         }},
+        {"arrow key",
+         [](Canvas &t) {
+             QTest::mouseClick(t.canvas.area(1), Qt::LeftButton, {}, {5, 5});
+             QTest::keyClick(t.back(), Qt::Key_Right, Qt::ShiftModifier);
+         }},
+        {"reshape",
+         [](Canvas &t) {
+             t.canvas.BeginReshape(2);
+             QTest::mouseClick(t.back(), Qt::LeftButton, {}, {10, 10});
+             QTest::mouseClick(t.back(), Qt::LeftButton, {}, {50, 60});
+         }},
+        {"remove area",
+         [](Canvas &t) {
+             t.rightClick(t.canvas.area(1));
+             Canvas::choose(t.canvas.areaMenu(), "Remove!");
+         }},
+        {"properties",
+         [](Canvas &t) {
+             t.rightClick(t.canvas.area(2));
+             Canvas::choose(t.canvas.areaMenu(), "Properties...");
+         }},
+        {"item dropped",
+         [](Canvas &t) {
+             t.dropItem("Lamp", {110, 110});
+         }},
+        {"add text",
+         [](Canvas &t) {
+             t.textEntries = {"Hi"};
+             t.rightClick(t.back(), {500, 400});
+         }},
+        {"change text",
+         [](Canvas &t) {
+             t.textEntries = {"Bye"};
+             t.rightClick(t.canvas.text(1));
+             Canvas::choose(t.canvas.textMenu(), "Change text...");
+         }},
+        {"move text",
+         [](Canvas &t) {
+             t.drag(t.canvas.text(1), {2, 2}, {600, 20});
+         }},
+        {"remove text",
+         [](Canvas &t) {
+             t.rightClick(t.canvas.text(1));
+             Canvas::choose(t.canvas.textMenu(), "Remove!");
+         }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Canvas t(false);
+        t.writeArea(1, QRect(1500, 1500, 900, 900), {"Key"});
+        t.writeArea(2, QRect(4500, 1500, 900, 900));
+        ASSERT_TRUE(t.frameFiles().writeAreaCount(kFrame, 2));
+        TextLabel label;
+        label.Caption = "Hello";
+        ASSERT_TRUE(writeTextLabel(t.p.path("Areas/Hall/Text01.lbl"), label));
+        t.open();
+        const auto before = projectFiles(t.p);
+        c.change(t);
+        const auto after = projectFiles(t.p);
+        ASSERT_FALSE(after == before);
+        QUndoStack *stack = t.canvas.undo()->stack();
+        ASSERT_EQ(stack->count(), 1);
+        t.canvas.undoAction()->trigger();
+        EXPECT_TRUE(projectFiles(t.p) == before);
+        t.canvas.redoAction()->trigger();
+        EXPECT_TRUE(projectFiles(t.p) == after);
+        t.canvas.undoAction()->trigger();
+        // The canvas shows the files as they are again.
+        EXPECT_EQ(t.canvas.areaNumbers(), (QList<int>{1, 2}));
+        EXPECT_EQ(t.canvas.area(1)->pos(), QPoint(100, 100));
+        EXPECT_EQ(t.canvas.text(1)->text(), "Hello");
+    }
+}
+
+TEST(FrameCanvasTest, TheFramesListOpensTheCanvasAndDoneClosesItWithItsHistory) {
+    TestProject p;
+    writeProject(p, "Manor", kFrame, {kFrame});
+    AnsweredEditor answers;
+    RecordingMediaBackend media;
+    frmMenu menu(EditorFolders(QString()), media);
+    menu.show();
+    ASSERT_TRUE(menu.openProject(p.root()));
+    menu.ShowMenu(2);
+    menu.framesWindow()->selectFrame(kFrame);
+    ASSERT_TRUE(menu.framesWindow()->editSelected());
+    EXPECT_EQ(menu.currentPanel(), 3);
+    frmMain *canvas = menu.canvasWindow();
+    EXPECT_TRUE(canvas->isVisible());
+    EXPECT_TRUE(canvas->coordinates()->isVisible());
+    EXPECT_EQ(canvas->BackImage()->accessibleName(), "Frame canvas");
+    EXPECT_EQ(canvas->BackImage()->size(), QSize(640, 480));
+    // Against the main panel's right edge, unless that would leave the screen.
+    const QRect room = canvas->screen()->availableGeometry();
+    EXPECT_EQ(canvas->frameGeometry().left(),
+              qMin(menu.frameGeometry().right() + 1,
+                   room.right() + 1 - canvas->frameGeometry().width()));
+    EXPECT_EQ(canvas->frameGeometry().top(), menu.frameGeometry().top());
+    EXPECT_FALSE(menu.button(3, "Undo")->isEnabled());
+    canvas->setTextEntry([](int, const QString &) { return QStringLiteral("Hi"); });
+    canvas->setFontChooser([](QFont &, qint32 &) { return true; });
+    QTest::mouseClick(canvas->BackImage(), Qt::RightButton, {}, {20, 20});
+    EXPECT_TRUE(p.exists("Areas/Hall/Text01.lbl"));
+    EXPECT_TRUE(menu.button(3, "Undo")->isEnabled());
+    menu.button(3, "Undo")->click();
+    EXPECT_FALSE(p.exists("Areas/Hall/Text01.lbl"));
+    menu.button(3, "Redo")->click();
+    EXPECT_TRUE(p.exists("Areas/Hall/Text01.lbl"));
+    // Backspace on the canvas is "Done": back to the frames list, the history gone.
+    QTest::keyClick(canvas->BackImage(), Qt::Key_Backspace);
+    EXPECT_EQ(menu.currentPanel(), 2);
+    EXPECT_FALSE(canvas->isVisible());
+    EXPECT_EQ(canvas->undo()->stack()->count(), 0);
+    EXPECT_FALSE(menu.button(3, "Undo")->isEnabled());
+}
+
+TEST(FrameCanvasTest, AnItemDroppedOnAnAreaOpensItsEventAndNothingElsewhere) {
+    Canvas t(false);
+    t.writeArea(1, QRect(1500, 1500, 900, 900));
+    ASSERT_TRUE(t.frameFiles().writeAreaCount(kFrame, 1));
+    TextLabel label;
+    label.Caption = "Sign";
+    label.Left = label.Top = 4500;
+    ASSERT_TRUE(writeTextLabel(t.p.path("Areas/Hall/Text01.lbl"), label));
+    t.open();
+    int changed = 0;
+    QObject::connect(&t.canvas, &frmMain::itemEventsChanged, [&changed] { ++changed; });
+    t.dropItem("Lamp", {20, 20});   // background
+    t.dropItem("Lamp", {302, 302}); // the text
+    EXPECT_TRUE(t.dialogCalls.isEmpty());
+    t.dropItem("Lamp", {130, 130});
+    EXPECT_EQ(t.dialogCalls, QStringList{"1/1/1/Lamp"});
+    EXPECT_EQ(t.areaFiles().dropEvents(1), QStringList{"Lamp"});
+    EXPECT_EQ(t.canvas.state().DraggedItemName, "");
+    EXPECT_EQ(t.canvas.state().CurrentAreaNumber, "0");
+    EXPECT_EQ(changed, 1);
+}
+
+TEST(FrameCanvasTest, TheMainWindowOpensTheAreaPropertiesDialogForANewArea) {
+    TestProject p;
+    writeProject(p, "Manor", kFrame, {kFrame});
+    AnsweredEditor answers;
+    RecordingMediaBackend media;
+    frmMenu menu(EditorFolders(QString()), media);
+    menu.show();
+    ASSERT_TRUE(menu.openProject(p.root()));
+    ASSERT_TRUE(menu.EditFrame(kFrame));
+    frmMain *canvas = menu.canvasWindow();
+    // The dialog is modal: it is confirmed from the event loop it runs.
+    QString seen;
+    QTimer::singleShot(0, [&seen] {
+        auto *dialog = qobject_cast<frmAreaProperties *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        seen = dialog->windowTitle();
+        dialog->confirm();
+    });
+    QTest::mousePress(canvas->BackImage(), Qt::LeftButton, {}, {200, 150});
+    QTest::mouseMove(canvas->BackImage(), {260, 200});
+    QTest::mouseRelease(canvas->BackImage(), Qt::LeftButton, {}, {260, 200});
+    EXPECT_EQ(seen, "Area Properties");
+    AreaLook look;
+    ASSERT_TRUE(AreaFiles(p.paths(), SoundMode::MultiChannel, kFrame).readLook(1, look));
+    EXPECT_EQ(QRectF(look.Left, look.Top, look.Width, look.Height), QRectF(2970, 2220, 930, 780));
+    int count = 0;
+    ASSERT_TRUE(FrameFiles(p.paths(), SoundMode::MultiChannel).readAreaCount(kFrame, count));
+    EXPECT_EQ(count, 1);
+    menu.button(3, "Undo")->click();
+    EXPECT_FALSE(p.exists("Areas/Hall/1a.dat"));
+    EXPECT_FALSE(p.exists("Frames/Hall.lks"));
+    EXPECT_TRUE(canvas->areaNumbers().isEmpty());
+}
+
+TEST(FrameCanvasTest, AnAnimatedAreaShowsInItsGifBoxWhichMovesAndTakesItemsLikeTheArea) {
+    Canvas t(false);
+    ASSERT_TRUE(QDir().mkpath(t.p.path("Areas")));
+    QProcess convert;
+    convert.start("convert", {"-delay", "10", "-size", "24x12", "xc:red", "xc:blue", "-loop", "0",
+                              t.p.path("Areas/torch.gif")});
+    ASSERT_TRUE(convert.waitForFinished(60000) && convert.exitCode() == 0)
+        << "ImageMagick's convert makes the GIF";
+    t.writeArea(1, QRect(1500, 1500, 900, 900));
+    Area a;
+    ASSERT_TRUE(t.areaFiles().load(1, a));
+    a.look.HasPicture = true;
+    a.look.IsAnimatedGif = 1;
+    a.look.PictureFile = "torch.gif";
+    a.item.GifSpeed = 25;
+    ASSERT_TRUE(t.areaFiles().save(1, a));
+    ASSERT_TRUE(t.frameFiles().writeAreaCount(kFrame, 1));
+    t.open();
+    QLabel *box = t.canvas.gifBox(1);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->geometry(), QRect(100, 100, 24, 12));
+    EXPECT_FALSE(t.canvas.area(1)->isVisible());
+    EXPECT_EQ(box->toolTip(), " Area #1  Pos:(102,102)  ANIMATED GIF ");
+    t.drag(box, {4, 4}, {124, 114});
+    EXPECT_EQ(box->pos(), QPoint(120, 110));
+    EXPECT_TRUE(box->isVisible());
+    const AreaLook moved = t.look(1);
+    EXPECT_EQ(QRectF(moved.Left, moved.Top, moved.Width, moved.Height),
+              QRectF(1800, 1650, 900, 900));
+    EXPECT_EQ(moved.PictureFile, "torch.gif");
+    t.rightClick(box);
+    EXPECT_EQ(t.canvas.SelectedAreaNumber(), 1);
+    t.canvas.areaMenu()->hide();
+    t.dropItem("Lamp", {125, 115});
+    EXPECT_EQ(t.dialogCalls, QStringList{"1/1/1/Lamp"});
+}
