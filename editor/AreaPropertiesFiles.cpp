@@ -3,6 +3,7 @@
 
 #include "frmAreaProperties.h"
 
+#include "DialogControls.h"
 #include "EditorMessages.h"
 #include "NameRules.h"
 #include "ProjectFiles.h"
@@ -19,6 +20,8 @@
 #include <QSlider>
 #include <QTabWidget>
 
+using DialogControls::select;
+
 namespace {
 
 // The number a field begins with ("12px" reads 12), 0 when it begins with none.
@@ -27,14 +30,6 @@ double leadingNumber(const QString &text) {
         QStringLiteral("^\\s*([+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?)"));
     const QRegularExpressionMatch m = number.match(text);
     return m.hasMatch() ? m.captured(1).toDouble() : 0;
-}
-
-void select(QComboBox *list, const QString &name) {
-    const int i = list->findText(name);
-    if (i >= 0)
-        list->setCurrentIndex(i);
-    else
-        list->setEditText(name);
 }
 
 QStringList entries(const QListWidget *list) {

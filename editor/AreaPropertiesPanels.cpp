@@ -4,6 +4,7 @@
 #include "frmAreaProperties.h"
 
 #include "DataFiles.h"
+#include "DialogControls.h"
 #include "EditorMessages.h"
 #include "PictureLoader.h"
 #include "ProjectFiles.h"
@@ -19,24 +20,12 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+using DialogControls::button;
+using DialogControls::note;
+
 namespace {
 
-using Answer = EngineHost::Answer;
-using Buttons = EngineHost::Buttons;
-
 constexpr int kFileNameRole = Qt::UserRole;
-
-QPushButton *button(const QString &caption, QWidget *parent, const QString &name = QString()) {
-    auto *b = new QPushButton(caption, parent);
-    b->setAccessibleName(name.isEmpty() ? caption : name);
-    return b;
-}
-
-QLabel *note(const QString &text, QWidget *parent) {
-    auto *l = new QLabel(text, parent);
-    l->setWordWrap(true);
-    return l;
-}
 
 QString selectedText(const QListWidget *list) {
     const QListWidgetItem *item = list->currentItem();
@@ -158,10 +147,7 @@ void frmAreaProperties::removePointer() {
     if (!item)
         return;
     const QString name = item->data(kFileNameRole).toString();
-    if (EditorMessages::ask(this, QString(),
-                            QStringLiteral("Do you really want to remove '") + name +
-                                QStringLiteral("' ?"),
-                            Status::Icon::Question, Buttons::YesNo) != Answer::Yes)
+    if (!DialogControls::confirmRemove(this, name))
         return;
     DataFiles files;
     if (!files.remove(m_project.paths.IconsPath(), name)) {

@@ -5,6 +5,7 @@
 #include "frmAreaProperties.h"
 
 #include "DataFiles.h"
+#include "DialogControls.h"
 #include "EditorItems.h"
 #include "EditorMessages.h"
 #include "FrameFiles.h"
@@ -31,6 +32,12 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+using DialogControls::button;
+using DialogControls::check;
+using DialogControls::note;
+using DialogControls::option;
+using DialogControls::refill;
+
 namespace {
 
 const QString kAreaHeading = QStringLiteral("What to do on area click:");
@@ -46,30 +53,6 @@ QFrame *panel(QWidget *parent) {
 
 QBoxLayout *box(QWidget *w) {
     return static_cast<QBoxLayout *>(w->layout());
-}
-
-QCheckBox *check(const QString &caption, QWidget *parent) {
-    auto *c = new QCheckBox(caption, parent);
-    c->setAccessibleName(caption);
-    return c;
-}
-
-QRadioButton *option(const QString &caption, QWidget *parent) {
-    auto *r = new QRadioButton(caption, parent);
-    r->setAccessibleName(caption);
-    return r;
-}
-
-QPushButton *button(const QString &caption, QWidget *parent, const QString &name = QString()) {
-    auto *b = new QPushButton(caption, parent);
-    b->setAccessibleName(name.isEmpty() ? caption : name);
-    return b;
-}
-
-QLabel *note(const QString &text, QWidget *parent) {
-    auto *l = new QLabel(text, parent);
-    l->setWordWrap(true);
-    return l;
 }
 
 MediaPreview::Kind previewKind(frmAreaProperties::Kind kind) {
@@ -100,14 +83,7 @@ frmAreaProperties::frmAreaProperties(FrameEditState &state, FrameCanvas *canvas,
     SSTab1 = new QTabWidget(this);
     SSTab1->setAccessibleName(QStringLiteral("Area Properties"));
     layout->addWidget(SSTab1);
-    auto *video = new QWidget(this);
-    video->setAccessibleName(QStringLiteral("Video preview"));
-    video->setFixedSize(160, 120);
-    video->setAutoFillBackground(true);
-    QPalette dark = video->palette();
-    dark.setColor(QPalette::Window, Qt::black);
-    video->setPalette(dark);
-    video->hide();
+    QWidget *video = DialogControls::videoSurface(this);
     m_play = std::make_unique<MediaPlayButtons>(media, this, video);
 
     buildAppearance();
@@ -316,15 +292,7 @@ void frmAreaProperties::buildAction() {
     box(FrameVideo)->addLayout(placing);
     FrameVideoPosition = panel(FrameVideo);
     auto *position = new QHBoxLayout;
-    const char *const coordinates[] = {"Left:", "Top:", "Width:", "Height:"};
-    for (int i = 0; i < 4; ++i) {
-        auto *label = new QLabel(QString::fromLatin1(coordinates[i]), FrameVideoPosition);
-        txtVideo[i] = new QLineEdit(FrameVideoPosition);
-        txtVideo[i]->setAccessibleName(QString::fromLatin1(coordinates[i]).chopped(1));
-        label->setBuddy(txtVideo[i]);
-        position->addWidget(label);
-        position->addWidget(txtVideo[i]);
-    }
+    DialogControls::addVideoPosition(position, FrameVideoPosition, txtVideo);
     box(FrameVideoPosition)->addLayout(position);
     Command13 = button(QStringLiteral("Reset to area size"), FrameVideoPosition);
     box(FrameVideoPosition)->addWidget(Command13);
@@ -494,27 +462,12 @@ void frmAreaProperties::buildSounds() {
     const char *const heads[] = {"No action", "Stop sound", "Play sound"};
     for (int k = 0; k < 3; ++k)
         grid->addWidget(new QLabel(QString::fromLatin1(heads[k]), FrameMultiChannel), 0, 1 + k);
+    DialogControls::addChannelRows(grid, 1, false, FrameMultiChannel, ChannelsOption, ChannelsCombo,
+                                   ChannelsLoop);
+    for (QRadioButton *r : ChannelsOption)
+        connect(r, &QRadioButton::clicked, this, &frmAreaProperties::Channels_UpdateVisibility);
     for (int c = 0; c < 8; ++c) {
-        const QString row = QStringLiteral("Channel %1 :").arg(c);
-        grid->addWidget(new QLabel(row, FrameMultiChannel), c + 1, 0);
-        auto *group = new QButtonGroup(this);
-        for (int k = 0; k < 3; ++k) {
-            auto *r = new QRadioButton(FrameMultiChannel);
-            r->setAccessibleName(row + QLatin1Char(' ') + QString::fromLatin1(heads[k]));
-            group->addButton(r);
-            grid->addWidget(r, c + 1, 1 + k);
-            ChannelsOption[3 * c + k] = r;
-            connect(r, &QRadioButton::clicked, this, &frmAreaProperties::Channels_UpdateVisibility);
-        }
-        ChannelsOption[3 * c]->setChecked(true);
-        ChannelsCombo[c] = new QComboBox(FrameMultiChannel);
-        ChannelsCombo[c]->setEditable(true);
-        ChannelsCombo[c]->setAccessibleName(row + QStringLiteral(" sound"));
         m_kind.insert(ChannelsCombo[c], Kind::Sound);
-        ChannelsLoop[c] = check(QStringLiteral("Loop"), FrameMultiChannel);
-        ChannelsLoop[c]->setAccessibleName(row + QStringLiteral(" Loop"));
-        grid->addWidget(ChannelsCombo[c], c + 1, 4);
-        grid->addWidget(ChannelsLoop[c], c + 1, 5);
         grid->addWidget(m_play->add(MediaPreview::Kind::Sound, ChannelsCombo[c],
                                     folderOf(Kind::Sound), FrameMultiChannel),
                         c + 1, 6);
@@ -602,12 +555,8 @@ void frmAreaProperties::RefreshIsAnimatedGif() {
 }
 
 void frmAreaProperties::Channels_UpdateVisibility() {
-    for (int c = 0; c < 8; ++c) {
-        const bool play = ChannelsOption[3 * c + 2]->isChecked();
-        ChannelsCombo[c]->setVisible(play);
-        ChannelsLoop[c]->setVisible(play);
-        m_play->button(ChannelsCombo[c])->setVisible(play);
-    }
+    DialogControls::showPlayingChannels(ChannelsOption, ChannelsCombo, ChannelsLoop,
+                                        [this](QComboBox *list) { return m_play->button(list); });
 }
 
 QString frmAreaProperties::folderOf(Kind kind) const {
@@ -618,33 +567,22 @@ QString frmAreaProperties::folderOf(Kind kind) const {
 }
 
 void frmAreaProperties::RefreshComboBoxes() {
-    auto fill = [](QComboBox *list, const QStringList &entries) {
-        const QString kept = list->currentText();
-        const QSignalBlocker quiet(list);
-        list->clear();
-        list->addItems(entries);
-        const int i = list->findText(kept);
-        if (i >= 0)
-            list->setCurrentIndex(i);
-        else
-            list->setEditText(kept);
-    };
     auto files = [this](Kind kind, QStringList extensions) {
         return folderOf(kind).isEmpty() ? QStringList()
                                         : DataFiles::list(folderOf(kind), extensions);
     };
-    fill(Combo1,
-         m_project.paths.isEmpty() ? QStringList() : FrameFiles(m_project.paths, m_mode).list());
-    fill(Combo2, files(Kind::Picture, {".bmp", ".gif", ".jpg", ".wmf", ".emf", ".ico", ".cur"}));
+    refill(Combo1,
+           m_project.paths.isEmpty() ? QStringList() : FrameFiles(m_project.paths, m_mode).list());
+    refill(Combo2, files(Kind::Picture, {".bmp", ".gif", ".jpg", ".wmf", ".emf", ".ico", ".cur"}));
     const QStringList waves = files(Kind::Sound, {".wav"});
-    fill(Combo3, waves);
+    refill(Combo3, waves);
     for (QComboBox *c : ChannelsCombo)
-        fill(c, waves);
-    fill(Combo5, files(Kind::Video, {".avi"}));
-    fill(Combo6, files(Kind::Mp3, {".mp3"}));
-    fill(Combo8, files(Kind::Midi, {".mid"}));
-    fill(Combo7,
-         m_project.paths.isEmpty() ? QStringList() : EditorItems::ItemNames(m_project.paths));
+        refill(c, waves);
+    refill(Combo5, files(Kind::Video, {".avi"}));
+    refill(Combo6, files(Kind::Mp3, {".mp3"}));
+    refill(Combo8, files(Kind::Midi, {".mid"}));
+    refill(Combo7,
+           m_project.paths.isEmpty() ? QStringList() : EditorItems::ItemNames(m_project.paths));
     RefreshIsAnimatedGif();
 }
 
@@ -688,10 +626,7 @@ void frmAreaProperties::removeFile(Kind kind, QComboBox *list) {
     const QString name = list->currentText();
     if (name.isEmpty())
         return;
-    if (EditorMessages::ask(
-            this, QString(),
-            QStringLiteral("Do you really want to remove '") + name + QStringLiteral("' ?"),
-            Status::Icon::Question, EngineHost::Buttons::YesNo) != EngineHost::Answer::Yes)
+    if (!DialogControls::confirmRemove(this, name))
         return;
     if (m_play->playing())
         m_play->stop();
@@ -720,10 +655,7 @@ void frmAreaProperties::removeItem() {
     const QString item = Combo7->currentText();
     if (item.isEmpty())
         return;
-    if (EditorMessages::ask(
-            this, QString(),
-            QStringLiteral("Do you really want to remove '") + item + QStringLiteral(".obj' ?"),
-            Status::Icon::Question, EngineHost::Buttons::YesNo) != EngineHost::Answer::Yes)
+    if (!DialogControls::confirmRemove(this, item + QStringLiteral(".obj")))
         return;
     if (!Items(m_project.paths).remove(item))
         EditorMessages::ask(this, QStringLiteral("Error Removing Item"),

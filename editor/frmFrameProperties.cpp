@@ -1,6 +1,7 @@
 #include "frmFrameProperties.h"
 
 #include "DataFiles.h"
+#include "DialogControls.h"
 #include "EditorMessages.h"
 #include "FrameFiles.h"
 #include "MediaPreview.h"
@@ -27,6 +28,11 @@
 
 #include <utility>
 
+using DialogControls::check;
+using DialogControls::note;
+using DialogControls::refill;
+using DialogControls::select;
+
 namespace {
 
 const QString kLastVisited = QStringLiteral("[Last visited frame]");
@@ -46,18 +52,6 @@ double number(const QString &text) {
 
 QColor qColour(qint32 c) {
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-}
-
-QCheckBox *check(const QString &caption, QWidget *parent) {
-    auto *c = new QCheckBox(caption, parent);
-    c->setAccessibleName(caption);
-    return c;
-}
-
-QLabel *note(const QString &text, QWidget *parent) {
-    auto *l = new QLabel(text, parent);
-    l->setWordWrap(true);
-    return l;
 }
 
 } // namespace
@@ -190,14 +184,7 @@ frmFrameProperties::frmFrameProperties(const EditorProject &project, QWidget *pa
     auto *video = new QVBoxLayout(FrameVideo);
     Combo4 = fileList(Kind::Video, FrameVideo, video, QStringLiteral("Video files (*.avi)"));
     Combo4->setAccessibleName(QStringLiteral("Video"));
-    m_videoSurface = new QWidget(FrameVideo);
-    m_videoSurface->setAccessibleName(QStringLiteral("Video preview"));
-    m_videoSurface->setFixedSize(160, 120);
-    m_videoSurface->setAutoFillBackground(true);
-    QPalette dark = m_videoSurface->palette();
-    dark.setColor(QPalette::Window, Qt::black);
-    m_videoSurface->setPalette(dark);
-    m_videoSurface->hide();
+    m_videoSurface = DialogControls::videoSurface(FrameVideo);
     video->addWidget(m_videoSurface);
     auto *placing = new QHBoxLayout;
     auto *videoGroup = new QButtonGroup(this);
@@ -211,15 +198,7 @@ frmFrameProperties::frmFrameProperties(const EditorProject &project, QWidget *pa
     video->addLayout(placing);
     FrameVideoPosition = panel(FrameVideo);
     auto *position = new QHBoxLayout(FrameVideoPosition);
-    const char *const coordinates[] = {"Left:", "Top:", "Width:", "Height:"};
-    for (int i = 0; i < 4; ++i) {
-        auto *label = new QLabel(QString::fromLatin1(coordinates[i]), FrameVideoPosition);
-        txtVideo[i] = new QLineEdit(FrameVideoPosition);
-        txtVideo[i]->setAccessibleName(QString::fromLatin1(coordinates[i]).chopped(1));
-        label->setBuddy(txtVideo[i]);
-        position->addWidget(label);
-        position->addWidget(txtVideo[i]);
-    }
+    DialogControls::addVideoPosition(position, FrameVideoPosition, txtVideo);
     video->addWidget(FrameVideoPosition);
     a->addWidget(FrameVideo);
     CheckWAITVIDEO =
@@ -282,30 +261,12 @@ frmFrameProperties::frmFrameProperties(const EditorProject &project, QWidget *pa
     auto *s = new QVBoxLayout(sounds);
     FrameChannels = panel(sounds);
     auto *grid = new QGridLayout(FrameChannels);
-    for (int c = 0; c < 8; ++c) {
-        const QString row = QStringLiteral("Channel %1 :").arg(c);
-        grid->addWidget(new QLabel(row, FrameChannels), c, 0);
-        auto *group = new QButtonGroup(this);
-        const char *const captions[] = {"No action", "Stop sound", "Play sound"};
-        for (int k = 0; k < 3; ++k) {
-            auto *r = new QRadioButton(QString::fromLatin1(captions[k]), FrameChannels);
-            r->setAccessibleName(row + QLatin1Char(' ') + QString::fromLatin1(captions[k]));
-            group->addButton(r);
-            grid->addWidget(r, c, 1 + k);
-            ChannelsOption[3 * c + k] = r;
-            connect(r, &QRadioButton::clicked, this,
-                    &frmFrameProperties::Channels_UpdateVisibility);
-        }
-        ChannelsCombo[c] = new QComboBox(FrameChannels);
-        ChannelsCombo[c]->setEditable(true);
-        ChannelsCombo[c]->setAccessibleName(row + QStringLiteral(" sound"));
-        ChannelsLoop[c] = check(QStringLiteral("Loop"), FrameChannels);
-        ChannelsLoop[c]->setAccessibleName(row + QStringLiteral(" Loop"));
-        grid->addWidget(ChannelsCombo[c], c, 4);
-        grid->addWidget(ChannelsLoop[c], c, 5);
+    DialogControls::addChannelRows(grid, 0, true, FrameChannels, ChannelsOption, ChannelsCombo,
+                                   ChannelsLoop);
+    for (QRadioButton *r : ChannelsOption)
+        connect(r, &QRadioButton::clicked, this, &frmFrameProperties::Channels_UpdateVisibility);
+    for (int c = 0; c < 8; ++c)
         grid->addWidget(addPlayButton(Kind::Sound, ChannelsCombo[c], FrameChannels), c, 6);
-        ChannelsOption[3 * c]->setChecked(true);
-    }
     Command24 = new QPushButton(QStringLiteral("Add .wav sound to lists..."), FrameChannels);
     grid->addWidget(Command24, 8, 4, 1, 2);
     connect(Command24, &QPushButton::clicked, this, [this] {
@@ -446,27 +407,16 @@ QStringList frmFrameProperties::extensionsOf(Kind kind) const {
 }
 
 void frmFrameProperties::RefreshComboBoxes() {
-    auto fill = [](QComboBox *list, const QStringList &items) {
-        const QString kept = list->currentText();
-        const QSignalBlocker quiet(list);
-        list->clear();
-        list->addItems(items);
-        const int i = list->findText(kept);
-        if (i >= 0)
-            list->setCurrentIndex(i);
-        else
-            list->setEditText(kept);
-    };
     auto files = [this](Kind kind) { return DataFiles::list(folderOf(kind), extensionsOf(kind)); };
-    fill(Combo1, files(Kind::Picture));
-    fill(Combo2, files(Kind::Midi));
-    fill(Combo3, QStringList{kLastVisited} + FrameFiles(m_project.paths, m_mode).list());
-    fill(Combo4, files(Kind::Video));
-    fill(Combo5, files(Kind::Sound));
-    fill(Combo6, files(Kind::Mp3));
+    refill(Combo1, files(Kind::Picture));
+    refill(Combo2, files(Kind::Midi));
+    refill(Combo3, QStringList{kLastVisited} + FrameFiles(m_project.paths, m_mode).list());
+    refill(Combo4, files(Kind::Video));
+    refill(Combo5, files(Kind::Sound));
+    refill(Combo6, files(Kind::Mp3));
     const QStringList waves = files(Kind::Sound);
     for (QComboBox *c : ChannelsCombo)
-        fill(c, waves);
+        refill(c, waves);
     showPicture();
 }
 
@@ -482,12 +432,8 @@ void frmFrameProperties::RefreshEnabled() {
 }
 
 void frmFrameProperties::Channels_UpdateVisibility() {
-    for (int c = 0; c < 8; ++c) {
-        const bool play = ChannelsOption[3 * c + 2]->isChecked();
-        ChannelsCombo[c]->setVisible(play);
-        ChannelsLoop[c]->setVisible(play);
-        m_play[ChannelsCombo[c]]->setVisible(play);
-    }
+    DialogControls::showPlayingChannels(ChannelsOption, ChannelsCombo, ChannelsLoop,
+                                        [this](QComboBox *list) { return m_play.value(list); });
 }
 
 void frmFrameProperties::SetTab(int n) {
@@ -515,13 +461,6 @@ bool frmFrameProperties::LoadFrameProperties(const QString &frame) {
                             Status::Icon::Exclamation);
         return false;
     }
-    auto select = [](QComboBox *list, const QString &name) {
-        const int i = list->findText(name);
-        if (i >= 0)
-            list->setCurrentIndex(i);
-        else
-            list->setEditText(name);
-    };
     Option1[p.BackgroundKind == 0 ? 0 : 1]->setChecked(true);
     if (p.BackgroundKind == 0)
         setColour(p.backgroundColor());
@@ -705,10 +644,7 @@ void frmFrameProperties::removeFile(Kind kind, QComboBox *list) {
     const QString name = list->currentText();
     if (name.isEmpty())
         return;
-    if (EditorMessages::ask(
-            this, QString(),
-            QStringLiteral("Do you really want to remove '") + name + QStringLiteral("' ?"),
-            Status::Icon::Question, EngineHost::Buttons::YesNo) != EngineHost::Answer::Yes)
+    if (!DialogControls::confirmRemove(this, name))
         return;
     DataFiles files;
     if (!files.remove(folderOf(kind), name))

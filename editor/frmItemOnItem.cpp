@@ -1,5 +1,6 @@
 #include "frmItemOnItem.h"
 
+#include "DialogControls.h"
 #include "EditorItems.h"
 #include "EditorMessages.h"
 #include "Items.h"
@@ -126,10 +127,7 @@ void frmItemOnItem::RemoveItem(int i) {
     const QString item = Combo[i]->currentText();
     if (item.isEmpty())
         return;
-    if (EditorMessages::ask(
-            this, QString(),
-            QStringLiteral("Do you really want to remove '") + item + QStringLiteral(".obj' ?"),
-            Status::Icon::Question, EngineHost::Buttons::YesNo) != EngineHost::Answer::Yes)
+    if (!DialogControls::confirmRemove(this, item + QStringLiteral(".obj")))
         return;
     if (!Items(m_paths).remove(item))
         EditorMessages::ask(this, QStringLiteral("Error"),
