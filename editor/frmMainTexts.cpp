@@ -6,6 +6,7 @@
 #include "CanvasSurface.h"
 #include "FrameFiles.h"
 #include "FrameUndo.h"
+#include "TextLabelFont.h"
 #include "frmMainShared.h"
 
 #include <QDir>
@@ -40,13 +41,7 @@ QLabel *frmMain::createText(int k, const QString &path, const TextLabel &t) {
 }
 
 void frmMain::applyText(QLabel *label, const TextLabel &t) {
-    QFont font(t.FontName);
-    font.setPointSizeF(t.FontSize > 0 ? t.FontSize : 12);
-    font.setBold(t.FontBold);
-    font.setItalic(t.FontItalic);
-    font.setStrikeOut(t.FontStrikethru);
-    font.setUnderline(t.FontUnderline);
-    label->setFont(font);
+    label->setFont(textLabelFont(t, t.FontSize > 0 ? t.FontSize : 12));
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, qcolor(t.ForeColor));
     label->setPalette(palette);
@@ -97,12 +92,7 @@ void frmMain::AddText(int x, int y) {
     t.Caption = text;
     t.Left = x;
     t.Top = y;
-    t.FontBold = font.bold();
-    t.FontItalic = font.italic();
-    t.FontName = font.family();
-    t.FontSize = font.pointSizeF();
-    t.FontStrikethru = font.strikeOut();
-    t.FontUnderline = font.underline();
+    setTextLabelFont(t, font);
     t.ForeColor = color;
     const int k = m_texts.isEmpty() ? 1 : m_texts.lastKey() + 1;
     FrameUndoStep step(*m_undo, QStringLiteral("Add Text"));
@@ -134,22 +124,12 @@ void frmMain::ChangeText(int kind, int x, int y) {
         break;
     }
     case 1: {
-        QFont font(t.FontName);
-        font.setPointSizeF(t.FontSize > 0 ? t.FontSize : 12);
-        font.setBold(t.FontBold);
-        font.setItalic(t.FontItalic);
-        font.setStrikeOut(t.FontStrikethru);
-        font.setUnderline(t.FontUnderline);
+        QFont font = textLabelFont(t, t.FontSize > 0 ? t.FontSize : 12);
         qint32 color = t.ForeColor;
         if (!chooseFont(font, color))
             return;
         m_lastFont = font;
-        t.FontBold = font.bold();
-        t.FontItalic = font.italic();
-        t.FontName = font.family();
-        t.FontSize = font.pointSizeF();
-        t.FontStrikethru = font.strikeOut();
-        t.FontUnderline = font.underline();
+        setTextLabelFont(t, font);
         t.ForeColor = color;
         break;
     }

@@ -10,6 +10,7 @@
 #include "PickedObject.h"
 #include "PictureBox.h"
 #include "ProjectPaths.h"
+#include "TextLabelFont.h"
 #include "frmSaveGame.h"
 
 #include <QAction>
@@ -343,13 +344,7 @@ bool Game::syncTexts(const Scene &scene) {
         }
         const TextLabel &t = scene.texts[i].label;
         QLabel *label = m_texts[i];
-        QFont font(t.FontName);
-        font.setPointSizeF(m_scale.scalePoints(t.FontSize > 0 ? t.FontSize : 8.25));
-        font.setBold(t.FontBold);
-        font.setItalic(t.FontItalic);
-        font.setStrikeOut(t.FontStrikethru);
-        font.setUnderline(t.FontUnderline);
-        label->setFont(font);
+        label->setFont(textLabelFont(t, m_scale.scalePoints(t.FontSize > 0 ? t.FontSize : 8.25)));
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, colorFromValue(t.ForeColor));
         label->setPalette(palette);
