@@ -63,13 +63,8 @@ QString frmCheckProject::frameOf(const QString &file) {
 bool frmCheckProject::openFrameOf(int row) {
     const QTreeWidgetItem *item = m_list->topLevelItem(row);
     const QString frame = item ? frameOf(item->text(1)) : QString();
-    if (frame.isEmpty())
+    if (!frmFrameProperties::editFrame(m_project, m_media, frame, this))
         return false;
-    frmFrameProperties dialog(m_project, this);
-    dialog.setMedia(m_media);
-    if (!dialog.LoadFrameProperties(frame))
-        return false;
-    dialog.exec();
     refresh();
     return true;
 }

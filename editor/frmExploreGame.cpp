@@ -169,12 +169,7 @@ void frmExploreGame::done(const ExploreReport &report) {
 bool frmExploreGame::openFrameOf(int row) {
     const QTreeWidgetItem *item = m_list->topLevelItem(row);
     const QString frame = item ? item->text(1) : QString();
-    if (frame.isEmpty())
+    if (!frmFrameProperties::editFrame(m_project, m_media, frame, this))
         return false;
-    frmFrameProperties dialog(m_project, this);
-    dialog.setMedia(m_media);
-    if (!dialog.LoadFrameProperties(frame))
-        return false;
-    dialog.exec();
     return true;
 }

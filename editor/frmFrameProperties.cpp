@@ -326,6 +326,18 @@ void frmFrameProperties::setMedia(MediaBackend *media) {
         play->setEnabled(media != nullptr);
 }
 
+bool frmFrameProperties::editFrame(const EditorProject &project, MediaBackend *media,
+                                   const QString &frame, QWidget *parent) {
+    if (frame.isEmpty())
+        return false;
+    frmFrameProperties dialog(project, parent);
+    dialog.setMedia(media);
+    if (!dialog.LoadFrameProperties(frame))
+        return false;
+    dialog.exec();
+    return true;
+}
+
 void frmFrameProperties::showPlaying(QComboBox *list) {
     m_playing = list;
     for (auto i = m_play.cbegin(); i != m_play.cend(); ++i) {

@@ -31,6 +31,10 @@ public:
     // The media layer the "Play" buttons play through (they stay disabled without one); it
     // must outlive the dialog.
     void setMedia(MediaBackend *media);
+    // Shows the dialog for `frame` (media may be null) until it closes. False, without showing
+    // it, for an empty name or properties that cannot be read (the message is shown).
+    static bool editFrame(const EditorProject &project, MediaBackend *media, const QString &frame,
+                          QWidget *parent);
 
     // The kinds of file the lists offer.
     enum class Kind { Picture, Midi, Video, Mp3, Sound };
