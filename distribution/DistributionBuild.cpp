@@ -103,19 +103,32 @@ void DistributionBuild::operationAborted() {
     m_host.tell({QString(), QStringLiteral("Operation Aborted"), Warn});
 }
 
+bool DistributionBuild::abortWith(const BuildMessage &message) {
+    m_host.tell(message);
+    operationAborted();
+    return false;
+}
+
+bool DistributionBuild::fileMissing(const QString &file) {
+    return abortWith({QStringLiteral("Error"),
+                      QStringLiteral("File Not Found: ") + native(file) +
+                          QStringLiteral("\n\nPlease find this file and place it back to its "
+                                         "original location, and then try again."),
+                      Warn});
+}
+
+DistributionBuild::Result DistributionBuild::stopped() {
+    cleanUp();
+    m_host.showFirstPage();
+    return Result::Stopped;
+}
+
 // The player goes into the project root under the game's title; the other programs there are
 // removed first, so that the script's "*.exe" line installs the player alone.
 bool DistributionBuild::copyPlayer(bool withMarker) {
     const QString player = m_folders.player();
-    if (!QFileInfo(player).isFile()) {
-        m_host.tell({QStringLiteral("Error"),
-                     QStringLiteral("File Not Found: ") + native(player) +
-                         QStringLiteral("\n\nPlease find this file and place it back to its "
-                                        "original location, and then try again."),
-                     Warn});
-        operationAborted();
-        return false;
-    }
+    if (!QFileInfo(player).isFile())
+        return fileMissing(player);
     m_host.note(QStringLiteral("Copying the player to ") +
                 native(m_root + m_general.SoftwareTitle + QStringLiteral(".exe")));
     for (const QString &name : filesIn(m_root)) {
@@ -177,34 +190,23 @@ bool DistributionBuild::scriptLines(const BuildOptions &options, QStringList &li
 bool DistributionBuild::compile(const SetupCompiler &compiler, bool runFromCd) {
     QFile::remove(m_folders.setupOutput());
     m_host.showWaitingPage(waitingText(runFromCd));
-    if (!compiler.exists()) {
-        m_host.tell({QStringLiteral("Error"),
-                     QStringLiteral("File Not Found: ") + native(compiler.program()) +
-                         QStringLiteral("\n\nPlease find this file and place it back to its "
-                                        "original location, and then try again."),
-                     Warn});
-        operationAborted();
-        return false;
-    }
-    if (compiler.needsWine() && compiler.wine().isEmpty()) {
-        m_host.tell({QStringLiteral("Error"),
-                     QStringLiteral("File Not Found: wine\n\n'") + native(compiler.program()) +
-                         QStringLiteral("' is a Windows program: on this system it runs through "
-                                        "'wine'. Please install wine, and then try again."),
-                     Warn});
-        operationAborted();
-        return false;
-    }
+    if (!compiler.exists())
+        return fileMissing(compiler.program());
+    if (compiler.needsWine() && compiler.wine().isEmpty())
+        return abortWith(
+            {QStringLiteral("Error"),
+             QStringLiteral("File Not Found: wine\n\n'") + native(compiler.program()) +
+                 QStringLiteral("' is a Windows program: on this system it runs through "
+                                "'wine'. Please install wine, and then try again."),
+             Warn});
     m_host.note(QStringLiteral("Running the setup compiler ") + native(compiler.program()));
     QString error;
     if (!SetupCompiler(compiler).run(m_folders.script(m_general.ProjectName), m_folders.output(),
                                      m_host, &error)) {
-        m_host.tell({QStringLiteral("Error"),
-                     QStringLiteral("Unable to run '") + native(compiler.program()) +
-                         QStringLiteral("'.\n\n") + error,
-                     Critical});
-        operationAborted();
-        return false;
+        return abortWith({QStringLiteral("Error"),
+                          QStringLiteral("Unable to run '") + native(compiler.program()) +
+                              QStringLiteral("'.\n\n") + error,
+                          Critical});
     }
     if (!QFileInfo(m_folders.setupOutput()).isFile()) {
         m_host.tell({QString(), QStringLiteral("Operation Canceled"), Info});
@@ -245,13 +247,8 @@ DistributionBuild::Result DistributionBuild::StartStandardCompilation(const Buil
     if (!readProject() || !copyPlayer(false))
         return Result::Stopped;
     const SetupCompiler compiler(m_folders.editor());
-    const auto stop = [&] {
-        cleanUp();
-        m_host.showFirstPage();
-        return Result::Stopped;
-    };
     if (!writeScript(o, compiler))
-        return stop();
+        return stopped();
     const QString instructions =
         compiler.isCommandLine()
             ? QStringLiteral("The Setup Compiler will now run by itself and create the "
@@ -259,9 +256,9 @@ DistributionBuild::Result DistributionBuild::StartStandardCompilation(const Buil
             : QStringLiteral("The Setup Compiler will now appear. Click 'Start', wait a few "
                              "moments and then click 'Exit'.");
     if (!m_host.ask({QStringLiteral("Instructions"), instructions, Info}))
-        return stop();
+        return stopped();
     if (!compile(compiler, false))
-        return stop();
+        return stopped();
     // The old file goes only now that the new one exists: a cancelled build leaves it alone.
     if (replace)
         QFile::remove(target);
@@ -271,7 +268,7 @@ DistributionBuild::Result DistributionBuild::StartStandardCompilation(const Buil
                          QStringLiteral("'  as  '") + native(target) +
                          QStringLiteral("'.\n\nOperation Aborted."),
                      Critical});
-        return stop();
+        return stopped();
     }
     m_host.note(QStringLiteral("Installer: ") + native(target));
     saveOptions(o);
@@ -323,14 +320,9 @@ DistributionBuild::StartRunFromCDCompilation(const BuildOptions &options) {
     }
     if (!copyPlayer(true))
         return Result::Stopped;
-    const auto stop = [&] {
-        cleanUp();
-        m_host.showFirstPage();
-        return Result::Stopped;
-    };
     const SetupCompiler compiler(m_folders.editor());
     if (!writeScript(o, compiler))
-        return stop();
+        return stopped();
     if (!m_host.ask(
             {QStringLiteral("Instructions"),
              QStringLiteral("You have selected the option 'Run from CD'. This will create a "
@@ -354,7 +346,7 @@ DistributionBuild::StartRunFromCDCompilation(const BuildOptions &options) {
                                 "CD. It is no use to run the file '") +
                  name + QStringLiteral("' from the hard-disk.\n\nClick 'OK' to continue..."),
              Info}))
-        return stop();
+        return stopped();
     const QString step1 =
         compiler.isCommandLine()
             ? QStringLiteral("The Setup Compiler will now run by itself and create the "
@@ -363,9 +355,9 @@ DistributionBuild::StartRunFromCDCompilation(const BuildOptions &options) {
                              "message box appears. Then click 'No' and 'Exit'.");
     if (!m_host.ask(
             {QStringLiteral("Instructions"), QStringLiteral("Step 1 of 4\n\n") + step1, Info}))
-        return stop();
+        return stopped();
     if (!compile(compiler, true))
-        return stop();
+        return stopped();
     QDir().mkpath(data);
     const char *const folders[] = {"Frames", "Areas", "Icons"};
     for (int i = 0; i < 3; ++i) {
@@ -378,7 +370,7 @@ DistributionBuild::StartRunFromCDCompilation(const BuildOptions &options) {
                              .arg(folder),
                          Info})) {
             m_host.tell({QString(), QStringLiteral("Operation Canceled"), Info});
-            return stop();
+            return stopped();
         }
         const QString from = m_root + folder;
         const QString to = data + QLatin1Char('/') + folder;
@@ -394,7 +386,7 @@ DistributionBuild::StartRunFromCDCompilation(const BuildOptions &options) {
         }
         if (!copied) {
             m_host.tell({QString(), QStringLiteral("Operation Failed"), Warn});
-            return stop();
+            return stopped();
         }
     }
     for (const char *folder : folders)
@@ -406,7 +398,7 @@ DistributionBuild::StartRunFromCDCompilation(const BuildOptions &options) {
                          QStringLiteral("'  as  '") + native(target) +
                          QStringLiteral("'.\n\nOperation Aborted"),
                      Critical});
-        return stop();
+        return stopped();
     }
     saveOptions(o);
     m_installer = target;

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 class BuildHost;
+struct BuildMessage;
 class SetupCompiler;
 
 // The builds of the "Create .EXE" dialog: an installer made by the setup compiler, or a folder
@@ -50,6 +51,12 @@ private:
     bool compile(const SetupCompiler &compiler, bool runFromCd);
     void saveOptions(const BuildOptions &options);
     void operationAborted();
+    // Tells `message`, then "Operation Aborted"; returns false.
+    bool abortWith(const BuildMessage &message);
+    // "File Not Found: <file>" with its advice, then "Operation Aborted"; returns false.
+    bool fileMissing(const QString &file);
+    // A build given up half-way: the temporary files go and the first page shows again.
+    Result stopped();
 
     ProjectPaths m_paths;
     DistributionFolders m_folders;
