@@ -118,6 +118,28 @@ int refuse(const QString &error) {
     return 2;
 }
 
+// The options read and the project found. On a fault the reason is printed and `refused` holds
+// the exit code (2).
+struct Request {
+    Arguments args;
+    ProjectPaths paths;
+    int refused = 0;
+};
+
+Request prepare(const QString &project, const QStringList &options, bool needTo) {
+    Request r;
+    r.args = parse(options, needTo);
+    if (!r.args.ok) {
+        r.refused = refuse(r.args.error);
+        return r;
+    }
+    r.paths = ProjectPaths(QDir(project).absolutePath());
+    if (!r.paths.isValidProject())
+        r.refused = refuse(QStringLiteral("The folder you have chosen does not contain a valid "
+                                          "project."));
+    return r;
+}
+
 bool readGeneralTitle(const ProjectPaths &paths, GeneralInfo &info) {
     return readGeneral(paths.configFile(QStringLiteral("General")), info, GeneralReader::Editor)
         .ok();
@@ -126,13 +148,11 @@ bool readGeneralTitle(const ProjectPaths &paths, GeneralInfo &info) {
 } // namespace
 
 int runDistributeCommand(const QString &project, const QStringList &options) {
-    Arguments a = parse(options, true);
-    if (!a.ok)
-        return refuse(a.error);
-    const ProjectPaths paths(QDir(project).absolutePath());
-    if (!paths.isValidProject())
-        return refuse(QStringLiteral("The folder you have chosen does not contain a valid "
-                                     "project."));
+    Request r = prepare(project, options, true);
+    if (r.refused)
+        return r.refused;
+    Arguments &a = r.args;
+    const ProjectPaths &paths = r.paths;
     GeneralInfo info;
     if (a.options.fileName.isEmpty() && readGeneralTitle(paths, info))
         a.options.fileName = info.SoftwareTitle + QStringLiteral(".exe");
@@ -150,13 +170,11 @@ int runDistributeCommand(const QString &project, const QStringList &options) {
 }
 
 int runSetupScriptCommand(const QString &project, const QStringList &options) {
-    const Arguments a = parse(options, false);
-    if (!a.ok)
-        return refuse(a.error);
-    const ProjectPaths paths(QDir(project).absolutePath());
-    if (!paths.isValidProject())
-        return refuse(QStringLiteral("The folder you have chosen does not contain a valid "
-                                     "project."));
+    const Request r = prepare(project, options, false);
+    if (r.refused)
+        return r.refused;
+    const Arguments &a = r.args;
+    const ProjectPaths &paths = r.paths;
     ConsoleHost host(stderr);
     DistributionBuild build(paths, QDir(a.editor).absolutePath(), host);
     QStringList lines;
