@@ -117,6 +117,17 @@ bool DistributionBuild::fileMissing(const QString &file) {
                       Warn});
 }
 
+bool DistributionBuild::moveSetupOutput(const QString &target, const QString &closing) {
+    if (QFile::rename(m_folders.setupOutput(), target))
+        return true;
+    m_host.tell({QString(),
+                 QStringLiteral("Unable to rename '") + native(m_folders.setupOutput()) +
+                     QStringLiteral("'  as  '") + native(target) + QStringLiteral("'.\n\n") +
+                     closing,
+                 Critical});
+    return false;
+}
+
 DistributionBuild::Result DistributionBuild::stopped() {
     cleanUp();
     m_host.showFirstPage();
@@ -262,14 +273,8 @@ DistributionBuild::Result DistributionBuild::StartStandardCompilation(const Buil
     // The old file goes only now that the new one exists: a cancelled build leaves it alone.
     if (replace)
         QFile::remove(target);
-    if (!QFile::rename(m_folders.setupOutput(), target)) {
-        m_host.tell({QString(),
-                     QStringLiteral("Unable to rename '") + native(m_folders.setupOutput()) +
-                         QStringLiteral("'  as  '") + native(target) +
-                         QStringLiteral("'.\n\nOperation Aborted."),
-                     Critical});
+    if (!moveSetupOutput(target, QStringLiteral("Operation Aborted.")))
         return stopped();
-    }
     m_host.note(QStringLiteral("Installer: ") + native(target));
     saveOptions(o);
     m_installer = target;
@@ -392,14 +397,8 @@ DistributionBuild::StartRunFromCDCompilation(const BuildOptions &options) {
     for (const char *folder : folders)
         RenameToHideFiles(data + QLatin1Char('/') + QLatin1String(folder));
     const QString target = cd + name;
-    if (!QFile::rename(m_folders.setupOutput(), target)) {
-        m_host.tell({QString(),
-                     QStringLiteral("Unable to rename '") + native(m_folders.setupOutput()) +
-                         QStringLiteral("'  as  '") + native(target) +
-                         QStringLiteral("'.\n\nOperation Aborted"),
-                     Critical});
+    if (!moveSetupOutput(target, QStringLiteral("Operation Aborted")))
         return stopped();
-    }
     saveOptions(o);
     m_installer = target;
     m_cdFolder = cd;

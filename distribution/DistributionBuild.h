@@ -55,6 +55,9 @@ private:
     bool abortWith(const BuildMessage &message);
     // "File Not Found: <file>" with its advice, then "Operation Aborted"; returns false.
     bool fileMissing(const QString &file);
+    // Moves the compiler's output to `target`. False when it cannot, after telling "Unable to
+    // rename ..." ending in `closing` (each build words that end its own way).
+    bool moveSetupOutput(const QString &target, const QString &closing);
     // A build given up half-way: the temporary files go and the first page shows again.
     Result stopped();
 
