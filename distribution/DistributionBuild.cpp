@@ -33,6 +33,19 @@ QString slashFolder(const QString &path) {
 // Where the setup compiler looks for its script.
 const char *const kCompilerKey = "Software\\Tamberlyn\\Inno Setup\\Settings";
 
+// What a build's script is made from.
+InstallerScript::Input scriptInput(const ProjectPaths &paths, const GeneralInfo &general,
+                                   const QString &editorFolder, const BuildOptions &options,
+                                   const SetupCompiler &compiler) {
+    InstallerScript::Input in;
+    in.paths = paths;
+    in.general = general;
+    in.editorFolder = editorFolder;
+    in.options = options;
+    in.form = compiler.pathForm();
+    return in;
+}
+
 } // namespace
 
 DistributionBuild::DistributionBuild(const ProjectPaths &project, const QString &editorFolder,
@@ -162,13 +175,8 @@ void DistributionBuild::cleanUp() {
 }
 
 bool DistributionBuild::writeScript(const BuildOptions &options, const SetupCompiler &compiler) {
-    InstallerScript::Input in;
-    in.paths = m_paths;
-    in.general = m_general;
-    in.editorFolder = m_folders.editor();
-    in.options = options;
-    in.form = compiler.pathForm();
-    InstallerScript script(in, &m_host);
+    InstallerScript script(scriptInput(m_paths, m_general, m_folders.editor(), options, compiler),
+                           &m_host);
     const QString file = m_folders.script(m_general.ProjectName);
     m_host.note(QStringLiteral("Writing the script ") + native(file));
     QString error;
@@ -187,12 +195,8 @@ bool DistributionBuild::scriptLines(const BuildOptions &options, QStringList &li
     if (!readProject())
         return false;
     const SetupCompiler compiler(m_folders.editor());
-    InstallerScript::Input in;
-    in.paths = m_paths;
-    in.general = m_general;
-    in.editorFolder = m_folders.editor();
-    in.options = options;
-    in.form = compiler.pathForm();
+    InstallerScript::Input in =
+        scriptInput(m_paths, m_general, m_folders.editor(), options, compiler);
     in.assumeBuildFiles = true;
     lines = InstallerScript(in, &m_host).CreateFiles();
     return true;
