@@ -6,11 +6,14 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include <utility>
 
 namespace DialogControls {
 
@@ -29,6 +32,19 @@ QRadioButton *option(const QString &caption, QWidget *parent) {
 QPushButton *button(const QString &caption, QWidget *parent, const QString &name) {
     auto *b = new QPushButton(caption, parent);
     b->setAccessibleName(name.isEmpty() ? caption : name);
+    return b;
+}
+
+QPushButton *browseButton(const QString &caption, QWidget *parent, const QString &filter,
+                          std::function<void(const QString &path)> chosen, const QString &name) {
+    QPushButton *b = button(caption, parent, name);
+    QObject::connect(
+        b, &QPushButton::clicked, parent, [parent, filter, chosen = std::move(chosen)] {
+            const QString file =
+                QFileDialog::getOpenFileName(parent->window(), QString(), QString(), filter);
+            if (!file.isEmpty())
+                chosen(file);
+        });
     return b;
 }
 

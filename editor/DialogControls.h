@@ -24,6 +24,11 @@ namespace DialogControls {
 QCheckBox *check(const QString &caption, QWidget *parent);
 QRadioButton *option(const QString &caption, QWidget *parent);
 QPushButton *button(const QString &caption, QWidget *parent, const QString &name = QString());
+// A button (named as button() names it) that asks for a file matching `filter` and hands its
+// path to `chosen`; nothing happens when the author cancels.
+QPushButton *browseButton(const QString &caption, QWidget *parent, const QString &filter,
+                          std::function<void(const QString &path)> chosen,
+                          const QString &name = QString());
 // A label that wraps its text.
 QLabel *note(const QString &text, QWidget *parent);
 // A black 160 x 120 surface, hidden, for a video played beside its list.

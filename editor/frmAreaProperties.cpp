@@ -472,14 +472,11 @@ void frmAreaProperties::buildSounds() {
                                     folderOf(Kind::Sound), FrameMultiChannel),
                         c + 1, 6);
     }
-    Command24 = button(QStringLiteral("Add .wav sound to lists..."), FrameMultiChannel);
+    Command24 = DialogControls::browseButton(
+        QStringLiteral("Add .wav sound to lists..."), FrameMultiChannel,
+        QStringLiteral("Sounds (*.wav)"),
+        [this](const QString &file) { addFile(Kind::Sound, file, nullptr); });
     grid->addWidget(Command24, 9, 4, 1, 3);
-    connect(Command24, &QPushButton::clicked, this, [this] {
-        const QString file = QFileDialog::getOpenFileName(this, QString(), QString(),
-                                                          QStringLiteral("Sounds (*.wav)"));
-        if (!file.isEmpty())
-            addFile(Kind::Sound, file, nullptr);
-    });
     t->addWidget(FrameMultiChannel);
     t->addWidget(note(QStringLiteral("To enable multi-channel sound effects and \"loop\" option, "
                                      "go to the Project Properties and change the 'audio' "

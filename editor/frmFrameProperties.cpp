@@ -12,7 +12,6 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QFrame>
@@ -62,7 +61,9 @@ QComboBox *frmFrameProperties::fileList(Kind kind, QFrame *owner, QLayout *layou
     auto *list = new QComboBox(owner);
     list->setEditable(true);
     list->setMinimumWidth(180);
-    auto *browse = new QPushButton(QStringLiteral("Browse..."), owner);
+    QPushButton *browse = DialogControls::browseButton(
+        QStringLiteral("Browse..."), owner, filter,
+        [this, kind, list](const QString &file) { addFile(kind, file, list); });
     auto *remove = new QPushButton(QStringLiteral("Remove"), owner);
     row->addWidget(list, 1);
     if (kind != Kind::Picture)
@@ -70,11 +71,6 @@ QComboBox *frmFrameProperties::fileList(Kind kind, QFrame *owner, QLayout *layou
     row->addWidget(browse);
     row->addWidget(remove);
     static_cast<QBoxLayout *>(layout)->addLayout(row);
-    connect(browse, &QPushButton::clicked, this, [this, kind, list, filter] {
-        const QString file = QFileDialog::getOpenFileName(this, QString(), QString(), filter);
-        if (!file.isEmpty())
-            addFile(kind, file, list);
-    });
     connect(remove, &QPushButton::clicked, this, [this, kind, list] { removeFile(kind, list); });
     return list;
 }
@@ -267,14 +263,12 @@ frmFrameProperties::frmFrameProperties(const EditorProject &project, QWidget *pa
         connect(r, &QRadioButton::clicked, this, &frmFrameProperties::Channels_UpdateVisibility);
     for (int c = 0; c < 8; ++c)
         grid->addWidget(addPlayButton(Kind::Sound, ChannelsCombo[c], FrameChannels), c, 6);
-    Command24 = new QPushButton(QStringLiteral("Add .wav sound to lists..."), FrameChannels);
+    Command24 =
+        DialogControls::browseButton(QStringLiteral("Add .wav sound to lists..."), FrameChannels,
+                                     QStringLiteral("Sounds (*.wav)"), [this](const QString &file) {
+                                         addFile(Kind::Sound, file, nullptr);
+                                     });
     grid->addWidget(Command24, 8, 4, 1, 2);
-    connect(Command24, &QPushButton::clicked, this, [this] {
-        const QString file = QFileDialog::getOpenFileName(this, QString(), QString(),
-                                                          QStringLiteral("Sounds (*.wav)"));
-        if (!file.isEmpty())
-            addFile(Kind::Sound, file, nullptr);
-    });
     s->addWidget(FrameChannels);
     OptionPlaySound = check(QStringLiteral("Play WAV sound."), sounds);
     connect(OptionPlaySound, &QCheckBox::clicked, this, &frmFrameProperties::RefreshEnabled);
