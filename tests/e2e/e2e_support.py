@@ -283,6 +283,49 @@ class Session:
         log("%s started (pid %d)" % (os.path.basename(argv[0]), self.player.pid))
         return self.player
 
+    def start_editor(self, folder, project=None):
+        """Starts `quillmoor` from the installation folder `folder` (opening `project` when
+        given) and waits for it on the accessibility bus. Returns the Popen."""
+        argv = [os.path.join(folder, "quillmoor")] + ([project] if project else [])
+        self.start_command(argv, self.tmp)
+        self.application()
+        return self.player
+
+    def modal_click(self, name, role="push button", root=None):
+        """Buttons that open a modal dialog answer AT-SPI only once it closes: click them
+        instead."""
+        self.click(self.find(name, role, timeout=15, root=root))
+
+    def choose_file(self, path):
+        """The file dialog that is open: the path typed in its file name box, then Open."""
+        def file_name_box():
+            boxes = [t for t in self.find_all(role="text")
+                     if "file name" in (t.name or "").lower()]
+            return boxes[0] if boxes else None
+        try:
+            box = poll("the file dialog", file_name_box, 15)
+        except Failure:
+            windows = self.x("xdotool", "search", "--name", ".", output=True, check=False)
+            names = [self.x("xdotool", "getwindowname", w, output=True, check=False).strip()
+                     for w in windows.split()]
+            raise Failure("no file name box in the file dialog (windows: %r):\n%s"
+                          % (names, self.describe()))
+        self.set_text(box, path)
+        self.press("Open", "push button")
+        poll("the file dialog closed", lambda: file_name_box() is None, 15)
+
+    def new_project(self, name, title):
+        """In the editor's start panel: "New Project" named `name`, OK on the question, the
+        software title `title`, OK; returns once the project panel shows."""
+        self.modal_click("New Project")
+        self.set_text(self.find("Project name", "text", timeout=15), name)
+        self.press("OK", "push button")
+        alert = self.find(role="alert", timeout=15)
+        self.do_action(self.find("OK", "push button", root=alert), "Press")
+        self.set_text(self.find("Software Title", "text", timeout=15), title)
+        self.press("OK", "push button")
+        self.find("Run Project (Start)", "push button", timeout=15)
+
     def wait_player_exit(self, timeout=15):
         try:
             return self.player.wait(timeout=timeout)

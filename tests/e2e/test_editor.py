@@ -6,7 +6,6 @@ panels."""
 
 import os
 import shutil
-import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -24,11 +23,7 @@ def test():
             if not os.path.exists(os.path.join(folder, name)):
                 raise e.Failure("the installation folder has no %s" % name)
         project = os.path.join(folder, "Projects", "Demo")
-        s.player_log = open(os.path.join(s.tmp, "player.log"), "wb")
-        s.player = subprocess.Popen([os.path.join(folder, "quillmoor"), project], cwd=s.tmp,
-                                    env=s.env, stdout=s.player_log, stderr=subprocess.STDOUT,
-                                    start_new_session=True)
-        s.application()
+        s.start_editor(folder, project)
 
         s.find("Run Project (Start)", "push button", timeout=30)
 

@@ -24,18 +24,13 @@ ITEM = "Lamp"
 GLOW = "The lamp glows."
 
 
-def modal_click(s, name, role="push button", root=None):
-    """Buttons that open a modal dialog answer AT-SPI only once it closes: click them instead."""
-    s.click(s.find(name, role, timeout=15, root=root))
-
-
 def in_dialog(s, title):
     return s.find(title, "dialog", timeout=15)
 
 
 def new_solid_frame(s, name):
     s.press("Add New Frame (Scene)...", "push button")
-    modal_click(s, "Solid Color...")
+    s.modal_click("Solid Color...")
     colours = s.find(role="dialog", timeout=15)
     s.do_action(s.find("OK", "push button", root=colours), "Press")
     box = s.find("New Frame Creation", "dialog", timeout=15)
@@ -44,17 +39,6 @@ def new_solid_frame(s, name):
     frames = s.find("Frames", "list", timeout=15)
     e.poll("frame %s in the frames list" % name,
            lambda: name in [i.name for i in s.find_all(role="list item", root=frames)], 15)
-
-
-def choose_file(s, path):
-    """The file dialog that is open: the path typed in its file name box, then Open."""
-    def file_name_box():
-        boxes = [t for t in s.find_all(role="text") if "file name" in (t.name or "").lower()]
-        return boxes[0] if boxes else None
-    box = e.poll("the file dialog", file_name_box, 15)
-    s.set_text(box, path)
-    s.press("Open", "push button")
-    e.poll("the file dialog closed", lambda: file_name_box() is None, 15)
 
 
 def drag(s, x0, y0, x1, y1, button=1, steps=4):
@@ -69,19 +53,8 @@ def drag(s, x0, y0, x1, y1, button=1, steps=4):
 
 
 def build(s, folder, sound):
-    s.player_log = open(os.path.join(s.tmp, "player.log"), "wb")
-    s.player = subprocess.Popen([os.path.join(folder, "quillmoor")], cwd=s.tmp, env=s.env,
-                                stdout=s.player_log, stderr=subprocess.STDOUT,
-                                start_new_session=True)
-    s.application()
-    modal_click(s, "New Project")
-    s.set_text(s.find("Project name", "text", timeout=15), "Cellar")
-    s.press("OK", "push button")
-    alert = s.find(role="alert", timeout=15)
-    s.do_action(s.find("OK", "push button", root=alert), "Press")
-    s.set_text(s.find("Software Title", "text", timeout=15), TITLE)
-    s.press("OK", "push button")
-    s.find("Run Project (Start)", "push button", timeout=15)
+    s.start_editor(folder)
+    s.new_project("Cellar", TITLE)
 
     s.press("Edit Project...", "push button")
     new_solid_frame(s, "Stairs")
@@ -127,18 +100,18 @@ def build(s, folder, sound):
     s.press("Item", "page tab")
     s.click(s.find("Add an item to the inventory when the user clicks on this area.",
                    "check box", root=dialog))
-    modal_click(s, "New item...", root=dialog)
+    s.modal_click("New item...", root=dialog)
     box = s.find("New item", "dialog", timeout=15)
     s.set_text(s.find(role="text", root=box), ITEM)
     s.do_action(s.find("OK", "push button", root=box), "Press")
     alert = s.find(role="alert", timeout=15)
     s.do_action(s.find("OK", "push button", root=alert), "Press")
-    choose_file(s, os.path.join(folder, "Icons", "Take.ico"))
+    s.choose_file(os.path.join(folder, "Icons", "Take.ico"))
     # A combo box is named by the text it shows.
     s.find(ITEM, "combo box", root=dialog)
     s.press("Sounds Effects", "page tab")
-    modal_click(s, "Add .wav sound to lists...", root=dialog)
-    choose_file(s, sound)
+    s.modal_click("Add .wav sound to lists...", root=dialog)
+    s.choose_file(sound)
     s.click(s.find("Channel 0 : Play sound", "radio button", root=dialog))
     # Only the channel that plays shows its sound list.
     sounds = e.poll("the sound list of channel 0",
@@ -170,7 +143,7 @@ def build(s, folder, sound):
     s.find("Items and Events...", "push button", timeout=15)
     s.press("Done", "push button")  # the frame
     s.press("Back", "push button")
-    modal_click(s, "Project Properties...")
+    s.modal_click("Project Properties...")
     s.press("Screen and Options", "page tab")
     combo = s.find("Initial Frame", "combo box", timeout=15)
     s.click(combo)

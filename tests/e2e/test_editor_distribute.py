@@ -7,7 +7,6 @@ player's temporary copy is gone from the project."""
 import os
 import shutil
 import stat
-import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -43,11 +42,7 @@ def test():
         out = os.path.join(s.tmp, "releases")
         os.mkdir(out)
         project = os.path.join(folder, "Projects", "Demo")
-        s.player_log = open(os.path.join(s.tmp, "editor.log"), "wb")
-        s.player = subprocess.Popen([os.path.join(folder, "quillmoor"), project], cwd=s.tmp,
-                                    env=s.env, stdout=s.player_log, stderr=subprocess.STDOUT,
-                                    start_new_session=True)
-        s.application()
+        s.start_editor(folder, project)
 
         s.press("Distribute... (Create .exe)", "push button", timeout=30)
         # The button opens a modal dialog: click it rather than wait for the action to return.
