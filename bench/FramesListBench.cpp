@@ -11,7 +11,7 @@
 #include "VariablesFile.h"
 #include "frmFrames.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QImage>
 #include <QListView>
@@ -19,7 +19,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 
 namespace {
 
@@ -116,14 +115,3 @@ void BM_FillFramesList(benchmark::State &state) {
 BENCHMARK(BM_FillFramesList)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
