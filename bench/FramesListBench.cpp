@@ -19,7 +19,6 @@
 
 #include <benchmark/benchmark.h>
 
-
 namespace {
 
 constexpr int kFrames = 1000;
