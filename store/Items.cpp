@@ -1,5 +1,6 @@
 #include "Items.h"
 
+#include "DataFiles.h"
 #include "NameRules.h"
 #include "ProjectFiles.h"
 #include "RecordReader.h"
@@ -52,9 +53,10 @@ Status Items::write(const QString &item, const ItemFile &file) const {
 }
 
 Status Items::create(const QString &item, const QString &iconSourcePath) const {
-    const QString name = QFileInfo(iconSourcePath).fileName();
+    QString name = QFileInfo(iconSourcePath).fileName();
+    // An icon already there stays; a copy that fails is not the item's failure.
     if (!name.isEmpty())
-        QFile::copy(iconSourcePath, m_paths.AreasPath() + name); // an existing file stays
+        DataFiles().copyInto(m_paths.AreasPath(), iconSourcePath, name);
     return write(item, ItemFile{name});
 }
 
