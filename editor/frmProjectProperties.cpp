@@ -639,30 +639,20 @@ void frmProjectProperties::showSchemeControls() {
 }
 
 TitleScreen frmProjectProperties::previewScreen() const {
-    TitleScreen t;
-    t.generalRead = true;
-    t.general = fromControls();
-    t.general.SchemeName = m_scheme.SchemeName;
+    GeneralInfo g = fromControls();
+    g.SchemeName = m_scheme.SchemeName;
+    CustomTexts texts;
     if (optTexts[2]->isChecked()) {
         for (int i = 0; i < 44; ++i)
-            t.texts.setText(i + 1, txtText[i]->text());
+            texts.setText(i + 1, txtText[i]->text());
     } else {
-        t.texts = CustomTexts::builtIn(optTexts[0]->isChecked() ? CustomTexts::Applications
-                                                                : CustomTexts::Games);
+        texts = CustomTexts::builtIn(optTexts[0]->isChecked() ? CustomTexts::Applications
+                                                              : CustomTexts::Games);
     }
-    t.title = t.general.SoftwareTitle;
-    t.version.text = t.general.CommentsAndVersion;
-    t.author.text = t.general.Author;
-    t.email.text = t.general.Email;
-    t.homepage.text = t.general.Homepage;
-    t.resolutionShown = chkResolution->isChecked();
+    TitleScreen t;
+    t.generalRead = true;
     // The scheme as the player reads it: every change to it is already written.
-    t.UseScheme(m_folders.schemes(), m_scheme.SchemeName, false);
-    t.author.label = t.texts.text(4);
-    t.email.label = t.texts.text(5);
-    t.homepage.label = t.texts.text(6);
-    t.resolutionLabel = t.texts.text(7);
-    t.layOut();
+    t.present(g, texts, m_folders.schemes(), false, chkResolution->isChecked());
     return t;
 }
 

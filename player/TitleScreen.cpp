@@ -21,21 +21,29 @@ TitleScreen TitleScreen::load(const ProjectPaths &paths, const QString &schemesF
         return t;
     }
     t.generalRead = true;
-    const GeneralInfo &g = t.general;
-    t.title = g.SoftwareTitle;
-    t.version.text = g.CommentsAndVersion;
-    t.author.text = g.Author;
-    t.email.text = g.Email;
-    t.homepage.text = g.Homepage;
-    t.resolutionShown = !displayIs640x480 && qRound(g.ShowChangeResolution) == 1;
-    t.texts = CustomTexts::load(textsPath, &t.textsStatus);
-    t.UseScheme(schemesFolder, g.SchemeName, fromEditor);
-    t.author.label = t.texts.text(4);
-    t.email.label = t.texts.text(5);
-    t.homepage.label = t.texts.text(6);
-    t.resolutionLabel = t.texts.text(7);
-    t.layOut();
+    const GeneralInfo g = t.general;
+    const CustomTexts texts = CustomTexts::load(textsPath, &t.textsStatus);
+    t.present(g, texts, schemesFolder, fromEditor,
+              !displayIs640x480 && qRound(g.ShowChangeResolution) == 1);
     return t;
+}
+
+void TitleScreen::present(const GeneralInfo &g, const CustomTexts &customTexts,
+                          const QString &schemesFolder, bool fromEditor, bool resolution) {
+    general = g;
+    texts = customTexts;
+    title = g.SoftwareTitle;
+    version.text = g.CommentsAndVersion;
+    author.text = g.Author;
+    email.text = g.Email;
+    homepage.text = g.Homepage;
+    resolutionShown = resolution;
+    UseScheme(schemesFolder, g.SchemeName, fromEditor);
+    author.label = texts.text(4);
+    email.label = texts.text(5);
+    homepage.label = texts.text(6);
+    resolutionLabel = texts.text(7);
+    layOut();
 }
 
 void TitleScreen::layOut() {

@@ -99,10 +99,15 @@ struct TitleScreen {
     static TitleScreen load(const ProjectPaths &paths, const QString &schemesFolder,
                             bool fromEditor, bool displayIs640x480);
 
+    // Shows the project information `g` with `customTexts`, dressed by the scheme `g` names
+    // from `schemesFolder`, with or without the resolution line, and lays the screen out. load()
+    // calls it with what it read; a preview calls it with what is being edited.
+    void present(const GeneralInfo &g, const CustomTexts &customTexts,
+                 const QString &schemesFolder, bool fromEditor, bool resolution);
+
     // Places every line and button from what is set: the title, the version, author, e-mail
     // and web site texts (a line shows when its text is not empty), `resolutionShown` and
-    // HideLoad in `general`. load() calls it; a preview that fills the fields itself calls it
-    // after.
+    // HideLoad in `general`.
     void layOut();
 
     // Dresses the buttons and colours from a scheme (text buttons when it has no Scheme.txt).
