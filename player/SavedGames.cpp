@@ -51,12 +51,18 @@ bool GameEngine::saveGame(const QString &name) {
     g.History = m_history;
     g.HasHistory = true;
     // An installed game's folder under the user's data folder is made on the first save.
-    if (!UserDataFolder::make(m_savesFolder) || !writeSavedGame(folder.path(name), g)) {
+    const Status written = UserDataFolder::make(m_savesFolder)
+                               ? writeSavedGame(folder.path(name), g)
+                               : Status::failure(QString());
+    if (!written) {
+        // The system's reason ("No space left on device") follows, so the player knows which of
+        // the causes named is the one.
         reportError(
             QStringLiteral(" Unable to save '") + path +
             QStringLiteral("'.\nVerify that this file is not Read-Only and that it does not "
                            "contain any of the following characters: ") +
-            forbiddenCharacters());
+            forbiddenCharacters() +
+            (written.detail().isEmpty() ? QString() : QStringLiteral("\n\n") + written.detail()));
         return false;
     }
     return true;

@@ -3,10 +3,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
 #include <QRandomGenerator>
+#include <QSet>
 
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -57,6 +60,11 @@ bool isWrittenFileName(const QString &name) {
 }
 
 constexpr int kTemporarySuffixLength = 6;
+// What marks a temporary file of this writer: ".<name>.qmtmp-XXXXXX". No person names a file so,
+// which is what lets an interrupted write's leftover be removed without asking.
+const QLatin1String kTemporaryMark(".qmtmp-");
+// Longest file name most file systems take, in bytes.
+constexpr int kMaxFileNameBytes = 255;
 
 QString randomSuffix() {
     static const char kChars[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
@@ -66,9 +74,69 @@ QString randomSuffix() {
     return s;
 }
 
-bool writeAll(int fd, const QByteArray &bytes, int &code) {
-    const char *p = bytes.constData();
-    qint64 left = bytes.size();
+bool isLetterOrDigit(QChar c) {
+    return c.isDigit() || (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+           (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+}
+
+// True when `name` ends with exactly six letters or digits after position `from`.
+bool endsWithSuffixFrom(const QString &name, qsizetype from) {
+    if (name.size() - from != kTemporarySuffixLength)
+        return false;
+    for (qsizetype i = from; i < name.size(); ++i) {
+        if (!isLetterOrDigit(name[i]))
+            return false;
+    }
+    return true;
+}
+
+// The name an earlier version of the writer gave its temporaries, "Game.sav.a1B2c3". Files named
+// so are never listed, but may be the user's own ("Real.sav.backup"), so they are never removed.
+bool isOlderLeftover(const QString &fileName) {
+    const qsizetype stemSize = fileName.size() - kTemporarySuffixLength - 1;
+    if (stemSize < 1 || fileName[stemSize] != QLatin1Char('.') ||
+        !endsWithSuffixFrom(fileName, stemSize + 1))
+        return false;
+    return isWrittenFileName(fileName.left(stemSize));
+}
+
+// The temporary file for a target named `name` in `folder`; the target's name is cut short when
+// the whole would be longer than a file name may be.
+QByteArray temporaryPath(const QString &folder, QString name) {
+    const QString tail = kTemporaryMark + randomSuffix();
+    while (!name.isEmpty() &&
+           QFile::encodeName(QLatin1Char('.') + name + tail).size() > kMaxFileNameBytes)
+        name.chop(name.size() > 1 && name.back().isLowSurrogate() ? 2 : 1);
+    return QFile::encodeName(folder + QDir::separator() + QLatin1Char('.') + name + tail);
+}
+
+// Why an existing file must not be replaced: the user cannot write it. Root may write anything,
+// so for root a file without any write permission counts as read-only too.
+QString readOnlyReason(const QByteArray &path, const struct stat &st) {
+    if (::faccessat(AT_FDCWD, path.constData(), W_OK, AT_EACCESS) != 0)
+        return systemReason(errno);
+    if (::geteuid() == 0 && (st.st_mode & 0222) == 0)
+        return systemReason(EACCES);
+    return QString();
+}
+
+// Folders whose leftovers this process has removed: a writer only leaves temporaries behind when
+// its process dies, so one clean-up per folder and process is enough.
+QMutex cleanedMutex;
+QSet<QString> cleanedFolders;
+
+void removeLeftoversOnce(const QString &folder) {
+    const QString key = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    {
+        QMutexLocker lock(&cleanedMutex);
+        if (cleanedFolders.contains(key))
+            return;
+        cleanedFolders.insert(key);
+    }
+    FileAccess::removeLeftoverTemporaries(folder);
+}
+
+bool writeAll(int fd, const char *p, qint64 left, int &code) {
     while (left > 0) {
         const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
         if (n < 0 && errno == EINTR)
@@ -85,6 +153,97 @@ bool writeAll(int fd, const QByteArray &bytes, int &code) {
         left -= n;
     }
     return true;
+}
+
+// Fills the open temporary file: false with `problem` set when it cannot.
+using Filler = std::function<bool(int fd, QString &problem)>;
+
+// The writer: a temporary file beside `path`, filled by `fill`, synced, then renamed over `path`.
+bool replaceWith(const QString &path, const Filler &fill, QString *error) {
+    const QFileInfo target(path);
+    const QString folder = target.path();
+    const QString name = target.fileName();
+    if (name.isEmpty())
+        return fail(error, QStringLiteral("No file name"));
+    removeLeftoversOnce(folder);
+
+    const QByteArray finalName = QFile::encodeName(path);
+    // An existing regular file keeps its permissions; a link is not looked through.
+    mode_t mode = 0666;
+    bool keepMode = false;
+    struct stat old {};
+    if (::lstat(finalName.constData(), &old) == 0 && S_ISREG(old.st_mode)) {
+        const QString refusal = readOnlyReason(finalName, old);
+        if (!refusal.isEmpty())
+            return fail(error, refusal);
+        mode = old.st_mode & 07777;
+        keepMode = true;
+    }
+
+    QByteArray tempName;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        tempName = temporaryPath(folder, name);
+        fd = ::open(tempName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
+                    mode);
+        if (fd < 0 && errno != EEXIST)
+            return fail(error, systemReason(errno));
+    }
+    if (fd < 0)
+        return fail(error, systemReason(EEXIST));
+
+    QString problem;
+    bool ok = fill(fd, problem);
+    if (ok && keepMode && ::fchmod(fd, mode) != 0) {
+        problem = systemReason(errno);
+        ok = false;
+    }
+    // The data must be on the disk before the name points at it; a file system that cannot
+    // sync (EINVAL) has nothing more to write.
+    if (ok && ::fsync(fd) != 0 && errno != EINVAL) {
+        problem = systemReason(errno);
+        ok = false;
+    }
+    if (::close(fd) != 0 && ok) {
+        problem = systemReason(errno);
+        ok = false;
+    }
+    if (ok && ::rename(tempName.constData(), finalName.constData()) != 0) {
+        problem = systemReason(errno);
+        ok = false;
+    }
+    if (!ok) {
+        ::unlink(tempName.constData());
+        return fail(error, problem);
+    }
+    // Make the rename itself durable; a folder that cannot be synced changes nothing.
+    const int dirFd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+    return true;
+}
+
+// Opens a regular file no larger than `limit` for reading, without blocking; -1 with `problem`.
+int openRegularFile(const QString &path, qint64 limit, struct stat &st, QString &problem) {
+    // The type is known before the file is opened, and the open cannot block either: a pipe put
+    // in place between the two is caught by the second check.
+    if (!FileAccess::checkReadable(path, limit, &problem))
+        return -1;
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        problem = systemReason(errno);
+        return -1;
+    }
+    problem = ::fstat(fd, &st) != 0 ? systemReason(errno) : typeOrSizeProblem(st, limit);
+    if (!problem.isEmpty()) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 } // namespace
@@ -106,63 +265,53 @@ bool checkReadable(const QString &path, qint64 limit, QString *error) {
 
 bool readFile(const QString &path, qint64 limit, QByteArray &out, QString *error) {
     out.clear();
-    // The type is known before the file is opened, and the open cannot block either: a pipe put
-    // in place between the two is caught by the second check.
-    if (!checkReadable(path, limit, error))
-        return false;
-    const int fd =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        return fail(error, systemReason(errno));
     struct stat st {};
-    QString problem = ::fstat(fd, &st) != 0 ? systemReason(errno) : typeOrSizeProblem(st, limit);
-    if (problem.isEmpty()) {
-        // Read up to one byte past the limit, so a file that grew since is refused too.
-        QByteArray data(static_cast<qsizetype>(st.st_size) + 1, Qt::Uninitialized);
-        qsizetype got = 0;
-        for (;;) {
-            if (got == data.size()) {
-                if (data.size() > limit) {
-                    problem = QStringLiteral("File too large");
-                    break;
-                }
-                data.resize(qMin<qint64>(limit + 1, data.size() * 2 + 4096));
-            }
-            const ssize_t n = ::read(fd, data.data() + got, static_cast<size_t>(data.size() - got));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0) {
-                problem = systemReason(errno);
+    QString problem;
+    const int fd = openRegularFile(path, limit, st, problem);
+    if (fd < 0)
+        return fail(error, problem);
+    // Read up to one byte past the limit, so a file that grew since is refused too.
+    QByteArray data(static_cast<qsizetype>(st.st_size) + 1, Qt::Uninitialized);
+    qsizetype got = 0;
+    for (;;) {
+        if (got == data.size()) {
+            if (data.size() > limit) {
+                problem = QStringLiteral("File too large");
                 break;
             }
-            if (n == 0)
-                break;
-            got += n;
+            data.resize(qMin<qint64>(limit + 1, data.size() * 2 + 4096));
         }
-        if (problem.isEmpty() && got > limit)
-            problem = QStringLiteral("File too large");
-        if (problem.isEmpty()) {
-            data.truncate(got);
-            out = data;
+        const ssize_t n = ::read(fd, data.data() + got, static_cast<size_t>(data.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            problem = systemReason(errno);
+            break;
         }
+        if (n == 0)
+            break;
+        got += n;
     }
+    if (problem.isEmpty() && got > limit)
+        problem = QStringLiteral("File too large");
     ::close(fd);
     if (!problem.isEmpty())
         return fail(error, problem);
+    data.truncate(got);
+    out = data;
     return true;
 }
 
-bool isLeftoverTemporary(const QString &fileName) {
-    const qsizetype stemSize = fileName.size() - kTemporarySuffixLength - 1;
-    if (stemSize < 1 || fileName[stemSize] != QLatin1Char('.'))
+bool isWriterTemporary(const QString &fileName) {
+    if (!fileName.startsWith(QLatin1Char('.')))
         return false;
-    for (qsizetype i = stemSize + 1; i < fileName.size(); ++i) {
-        const QChar c = fileName[i];
-        if (!(c.isDigit() || (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
-              (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))))
-            return false;
-    }
-    return isWrittenFileName(fileName.left(stemSize));
+    const qsizetype mark = fileName.size() - kTemporarySuffixLength - kTemporaryMark.size();
+    return mark >= 1 && QStringView(fileName).mid(mark, kTemporaryMark.size()) == kTemporaryMark &&
+           endsWithSuffixFrom(fileName, mark + kTemporaryMark.size());
+}
+
+bool isLeftoverTemporary(const QString &fileName) {
+    return isWriterTemporary(fileName) || isOlderLeftover(fileName);
 }
 
 void removeLeftoverTemporaries(const QString &folder) {
@@ -170,74 +319,60 @@ void removeLeftoverTemporaries(const QString &folder) {
     const QStringList names =
         dir.entryList(QDir::Files | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
     for (const QString &name : names) {
-        if (isLeftoverTemporary(name))
+        if (isWriterTemporary(name))
             QFile::remove(dir.filePath(name)); // a link is removed, never what it names
     }
 }
 
 bool replaceFile(const QString &path, const QByteArray &bytes, QString *error) {
-    const QFileInfo target(path);
-    const QString folder = target.path();
-    const QString name = target.fileName();
-    if (name.isEmpty())
-        return fail(error, QStringLiteral("No file name"));
-    removeLeftoverTemporaries(folder);
+    return replaceWith(
+        path,
+        [&](int fd, QString &problem) {
+            int code = 0;
+            if (writeAll(fd, bytes.constData(), bytes.size(), code))
+                return true;
+            problem = systemReason(code);
+            return false;
+        },
+        error);
+}
 
-    const QByteArray finalName = QFile::encodeName(path);
-    // An existing regular file keeps its permissions; a link is not looked through.
-    mode_t mode = 0666;
-    bool keepMode = false;
-    struct stat old {};
-    if (::lstat(finalName.constData(), &old) == 0 && S_ISREG(old.st_mode)) {
-        mode = old.st_mode & 07777;
-        keepMode = true;
-    }
-
-    QByteArray tempName;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        tempName = QFile::encodeName(folder + QDir::separator() + name + QLatin1Char('.') +
-                                     randomSuffix());
-        fd = ::open(tempName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
-                    mode);
-        if (fd < 0 && errno != EEXIST)
-            return fail(error, systemReason(errno));
-    }
-    if (fd < 0)
-        return fail(error, systemReason(EEXIST));
-
-    int code = 0;
-    bool ok = writeAll(fd, bytes, code);
-    if (ok && keepMode && ::fchmod(fd, mode) != 0) {
-        code = errno;
-        ok = false;
-    }
-    // The data must be on the disk before the name points at it; a file system that cannot
-    // sync (EINVAL) has nothing more to write.
-    if (ok && ::fsync(fd) != 0 && errno != EINVAL) {
-        code = errno;
-        ok = false;
-    }
-    if (::close(fd) != 0 && ok) {
-        code = errno;
-        ok = false;
-    }
-    if (ok && ::rename(tempName.constData(), finalName.constData()) != 0) {
-        code = errno;
-        ok = false;
-    }
-    if (!ok) {
-        ::unlink(tempName.constData());
-        return fail(error, systemReason(code));
-    }
-    // Make the rename itself durable; a folder that cannot be synced changes nothing.
-    const int dirFd =
-        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
-    return true;
+bool copyFile(const QString &from, const QString &to, qint64 limit, QString *error) {
+    struct stat st {};
+    QString problem;
+    const int in = openRegularFile(from, limit, st, problem);
+    if (in < 0)
+        return fail(error, problem);
+    const bool ok = replaceWith(
+        to,
+        [&](int fd, QString &why) {
+            QByteArray buffer(256 * 1024, Qt::Uninitialized);
+            qint64 total = 0;
+            for (;;) {
+                const ssize_t n = ::read(in, buffer.data(), static_cast<size_t>(buffer.size()));
+                if (n < 0 && errno == EINTR)
+                    continue;
+                if (n < 0) {
+                    why = systemReason(errno);
+                    return false;
+                }
+                if (n == 0)
+                    return true;
+                total += n;
+                if (total > limit) {
+                    why = QStringLiteral("File too large");
+                    return false;
+                }
+                int code = 0;
+                if (!writeAll(fd, buffer.constData(), n, code)) {
+                    why = systemReason(code);
+                    return false;
+                }
+            }
+        },
+        error);
+    ::close(in);
+    return ok;
 }
 
 } // namespace FileAccess

@@ -28,18 +28,29 @@ bool checkReadable(const QString &path, qint64 limit, QString *error = nullptr);
 bool readFile(const QString &path, qint64 limit, QByteArray &out, QString *error = nullptr);
 
 // Replaces the file at `path` with `bytes`. A symbolic link at `path` is replaced by a regular
-// file; the file it pointed to is never written. An existing file keeps its permissions. On
-// failure the old file is unchanged, nothing is left beside it, and `error` holds the system's
-// reason (for example "No space left on device"). Leftover temporary files of earlier,
-// interrupted writes in the same folder are removed first.
+// file; the file it pointed to is never written. An existing file keeps its permissions; one the
+// user cannot write (for root: one without any write permission) is refused with "Permission
+// denied". On failure the old file is unchanged, nothing is left beside it, and `error` holds
+// the system's reason (for example "No space left on device"). The writer's leftover temporary
+// files of earlier, interrupted writes in the same folder are removed first (once per folder in
+// a process).
 bool replaceFile(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 
-// True for the name of a temporary file this writer (or an older one) left behind when it was
-// interrupted: a written file's name followed by a dot and six letters or digits, such as
-// "Game.sav.a1B2c3". Such files are never listed as project files.
+// Copies the regular file `from`, no larger than `limit` bytes, to `to` the way replaceFile
+// writes: a named pipe or device at `from` is refused without blocking, every write is checked,
+// and on failure an old file at `to` stays as it was. The copy gets the default permissions.
+bool copyFile(const QString &from, const QString &to, qint64 limit, QString *error = nullptr);
+
+// True for the name of a temporary file the writer makes, ".<name>.qmtmp-XXXXXX" (six letters
+// or digits): one left behind by an interrupted write is removed by the next write there.
+bool isWriterTemporary(const QString &fileName);
+
+// True for a name never listed as a project file: the writer's temporaries, and the names an
+// earlier writer gave them (a written file's name, a dot and six letters or digits, such as
+// "Game.sav.a1B2c3"). The latter may be the user's own ("Real.sav.backup") and are never removed.
 bool isLeftoverTemporary(const QString &fileName);
 
-// Removes the leftover temporary files in `folder`.
+// Removes the writer's leftover temporary files in `folder` (isWriterTemporary), nothing else.
 void removeLeftoverTemporaries(const QString &folder);
 
 } // namespace FileAccess

@@ -1,5 +1,7 @@
 #include "FileOperation.h"
 
+#include "FileAccess.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -65,10 +67,10 @@ bool FileOperation::copyFile(const QString &from, const QString &to) {
         m_stepReason = reason(from, QStringLiteral("Not a regular file"));
         return false;
     }
-    QFile f(from);
-    if (f.copy(to))
+    QString why;
+    if (FileAccess::copyFile(from, to, FileAccess::kMaxMediaFileSize, &why))
         return true;
-    m_stepReason = reason(from, f.errorString());
+    m_stepReason = reason(to, why);
     return false;
 }
 

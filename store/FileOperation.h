@@ -21,7 +21,7 @@ protected:
     // the message.
     bool removeFile(const QString &path);
     bool renameEntry(const QString &from, const QString &to);
-    // Refuses to replace an existing file.
+    // Copies a regular file (FileAccess::copyFile); refuses to replace an existing file.
     bool copyFile(const QString &from, const QString &to);
     bool makeFolder(const QString &path);
     // Removes a folder and everything in it. A link is removed, never followed. A missing

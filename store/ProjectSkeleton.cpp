@@ -1,5 +1,6 @@
 #include "ProjectSkeleton.h"
 
+#include "FileAccess.h"
 #include "NameRules.h"
 #include "ProjectFiles.h"
 #include "ProjectIntegrity.h"
@@ -8,7 +9,7 @@
 #include "VariablesFile.h"
 
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
 
 Status createProjectSkeleton(const QString &parentFolder, const QString &projectName,
                              const QString &stockIconsFolder, ProjectPaths &out) {
@@ -27,8 +28,12 @@ Status createProjectSkeleton(const QString &parentFolder, const QString &project
     if (!stock.isEmpty()) {
         QStringList pointers = ProjectFiles::filesWith(stock, QString(), QStringLiteral(".ico"));
         pointers += ProjectFiles::filesWith(stock, QString(), QStringLiteral(".cur"));
-        for (const QString &f : pointers)
-            QFile::copy(stock + f, paths.IconsPath() + f); // an existing pointer stays
+        for (const QString &f : pointers) {
+            // An existing pointer stays; a stock pointer that cannot be copied is left out.
+            if (!QFileInfo::exists(paths.IconsPath() + f))
+                FileAccess::copyFile(stock + f, paths.IconsPath() + f,
+                                     FileAccess::kMaxPictureFileSize);
+        }
     }
     Status s = ProjectIntegrity::write(paths.root(), projectName);
     if (!s)

@@ -1,5 +1,6 @@
 #include "SavedGameFile.h"
 
+#include "FileAccess.h"
 #include "NameRules.h"
 #include "ProjectFiles.h"
 #include "ProjectPaths.h"
@@ -82,8 +83,11 @@ QStringList list(const QString &root) {
     const ProjectPaths project(root);
     const QStringList files = ProjectFiles::filesWith(root, QString(), QStringLiteral(".sav"));
     for (const QString &f : files) {
-        if (f.size() <= 4 || !project.holds(root + f))
-            continue; // too short, or a link out of the project
+        // Too short, a link out of the project, or nothing a saved game can be: a pipe, a
+        // device, a folder or a file larger than any save.
+        if (f.size() <= 4 || !project.holds(root + f) ||
+            !FileAccess::checkReadable(root + f, FileAccess::kMaxRecordFileSize))
+            continue;
         entries.append({f.left(f.size() - 4), QFileInfo(root + f).lastModified()});
     }
     // Stable: saves with the same time keep the order they were listed in.

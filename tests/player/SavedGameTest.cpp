@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QString Start = QStringLiteral("Start");
@@ -170,6 +172,26 @@ TEST_F(SavedGames, SavingOverAnExistingGameAsksFirst) {
     EXPECT_EQ(inventory(), QStringList{QStringLiteral("key")});
 }
 
+// A read-only saved game is not replaced, and the report ends with the system's reason.
+TEST_F(SavedGames, ASaveThatCannotBeWrittenSaysWhyAndKeepsTheOldFile) {
+    writeAdventure();
+    start();
+    ASSERT_TRUE(engine->saveGame(QStringLiteral("slot")));
+    const QByteArray before = saved(QStringLiteral("slot"));
+    ASSERT_TRUE(QFile::setPermissions(savePath(QStringLiteral("slot")),
+                                      QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    engine->AreaClick(1, 1);
+    takeBoxes();
+    host.queueAnswer(EngineHost::Answer::Ok);
+    EXPECT_FALSE(engine->saveGame(QStringLiteral("slot")));
+    const QStringList errors = takeErrors();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].startsWith(QStringLiteral(" Unable to save '") +
+                                     savePath(QStringLiteral("slot")) + QStringLiteral("'.\n")));
+    EXPECT_TRUE(errors[0].endsWith(QStringLiteral("\n\nPermission denied"))) << errors[0].toStdString();
+    EXPECT_EQ(saved(QStringLiteral("slot")), before);
+}
+
 TEST_F(SavedGames, RemovingAsksWithTheFullPath) {
     project.frame(Start);
     start();
@@ -215,6 +237,16 @@ TEST_F(SavedGames, ListShowsTheMostRecentlySavedLastAndLeavesOutBareExtensions) 
         QFile file(project.path(f.first));
         ASSERT_TRUE(file.open(QIODevice::ReadWrite));
         ASSERT_TRUE(file.setFileTime(base.addSecs(f.second), QFileDevice::FileModificationTime));
+    }
+    // Nothing that cannot be a saved game is listed: a named pipe, a device, a folder, a file
+    // larger than any save.
+    ASSERT_EQ(mkfifo(QFile::encodeName(savePath(QStringLiteral("Trap"))).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), savePath(QStringLiteral("Zero"))));
+    ASSERT_TRUE(QDir().mkpath(savePath(QStringLiteral("Folder"))));
+    {
+        QFile huge(savePath(QStringLiteral("Huge")));
+        ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(huge.resize(2LL * 1024 * 1024 * 1024)); // sparse: costs no room
     }
     start();
     EXPECT_EQ(engine->LoadSaveGames(),

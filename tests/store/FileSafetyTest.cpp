@@ -190,25 +190,80 @@ TEST(FileSafetyTest, AReplacedFileKeepsItsPermissions) {
     EXPECT_EQ(p.read(QStringLiteral("f.lks")), QByteArray("2\r\n"));
 }
 
-// An interrupted save leaves "<name>.XXXXXX": the next write in that folder removes it, lists
-// never show it, and nothing else that looks alike is touched.
-TEST(FileSafetyTest, LeftoverTemporariesAreRemovedByTheNextWriteAndNeverListed) {
+// An interrupted save leaves ".<name>.qmtmp-XXXXXX": the next write in that folder removes it and
+// lists never show it. Names an earlier writer used ("s1.sav.aB3dE9") are not listed either, but
+// they may be the user's own files and are never removed.
+TEST(FileSafetyTest, OnlyTheWritersOwnLeftoversAreRemovedAndNoneIsListed) {
     TestProject p;
-    const QStringList leftovers = {"s1.sav.aB3dE9", "s2.sav.000000", "General.Zq81xY",
-                                   "1a.dat.QWERTY"};
-    const QStringList kept = {"photo.bitmap", "s3.sav.abc", "s4.sav.abcdefg", "x.wav.abcdef",
-                              "old.sav"};
-    for (const QString &f : leftovers + kept)
+    const QStringList leftovers = {".s1.sav.qmtmp-aB3dE9", ".General.qmtmp-Zq81xY",
+                                   ".1a.dat.qmtmp-000000"};
+    const QStringList olderNames = {"s2.sav.000000", "Real.sav.backup", "General.backup",
+                                    "Shore.fme.before"};
+    const QStringList kept = {"photo.bitmap", "s3.sav.abc", "x.wav.abcdef", "old.sav",
+                              ".s4.sav.qmtmp-abc", "s5.sav.qmtmp-abcdef"};
+    for (const QString &f : leftovers + olderNames + kept)
         p.writeRaw(f, "x");
-    for (const QString &f : leftovers)
+    for (const QString &f : leftovers + olderNames)
         EXPECT_TRUE(FileAccess::isLeftoverTemporary(f)) << f.toStdString();
+    for (const QString &f : kept)
+        EXPECT_FALSE(FileAccess::isWriterTemporary(f)) << f.toStdString();
     EXPECT_EQ(SavedGames::list(p.root()), QStringList{"old"});
     SavedGameFile g;
     ASSERT_TRUE(writeSavedGame(p.path(QStringLiteral("new.sav")), g).ok());
-    QStringList expected = kept;
+    QStringList expected = olderNames + kept;
     expected << "new.sav";
     expected.sort();
     EXPECT_EQ(filesIn(p.root()), expected);
+}
+
+// A file the user cannot write is never replaced: not by a record file, not by a saved game,
+// and as root not when no write permission is set at all.
+TEST(FileSafetyTest, AReadOnlyFileIsNotReplaced) {
+    for (const WriteCase &c : kWriteCases) {
+        SCOPED_TRACE(c.what);
+        TestProject p;
+        const QString path = p.writeLines(QStringLiteral("old.sav"), {q(QStringLiteral("old"))});
+        const QByteArray before = p.read(QStringLiteral("old.sav"));
+        ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
+        const Status s = c.write(path, 10);
+        EXPECT_FALSE(s.ok());
+        EXPECT_EQ(s.detail(), QStringLiteral("Permission denied"));
+        EXPECT_EQ(p.read(QStringLiteral("old.sav")), before);
+        EXPECT_EQ(filesIn(p.root()), QStringList{"old.sav"});
+    }
+}
+
+// A copy into the project takes only a regular file (a named pipe never blocks it) and, when
+// the disk fills, leaves the file it would have replaced as it was, with nothing beside it.
+TEST(FileSafetyTest, CopiesTakeRegularFilesAndKeepTheOldFileOnFailure) {
+    TestProject p;
+    const QString source = p.writeRaw(QStringLiteral("from/big.wav"), QByteArray(64 * 1024, 'w'));
+    ASSERT_EQ(mkfifo(QFile::encodeName(p.path(QStringLiteral("from/pipe.wav"))).constData(), 0600),
+              0);
+    const QString target = p.writeRaw(QStringLiteral("to/big.wav"), "old");
+    auto fromPipe = std::async(std::launch::async, [&] {
+        QString error;
+        const bool ok = FileAccess::copyFile(p.path(QStringLiteral("from/pipe.wav")), target,
+                                             FileAccess::kMaxMediaFileSize, &error);
+        return ok ? QString() : error;
+    });
+    if (fromPipe.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        std::fprintf(stderr, "FAILED: a copy blocked on a named pipe\n");
+        std::_Exit(1);
+    }
+    EXPECT_EQ(fromPipe.get(), QStringLiteral("Not a regular file"));
+    QString error;
+    const Status full = withFileSizeLimit(4096, [&] {
+        return FileAccess::copyFile(source, target, FileAccess::kMaxMediaFileSize, &error)
+                   ? Status::success()
+                   : Status::failure(error);
+    });
+    EXPECT_FALSE(full.ok());
+    EXPECT_EQ(error, QStringLiteral("File too large"));
+    EXPECT_EQ(p.read(QStringLiteral("to/big.wav")), QByteArray("old"));
+    EXPECT_EQ(filesIn(p.path(QStringLiteral("to"))), QStringList{"big.wav"});
+    ASSERT_TRUE(FileAccess::copyFile(source, target, FileAccess::kMaxMediaFileSize));
+    EXPECT_EQ(p.read(QStringLiteral("to/big.wav")), QByteArray(64 * 1024, 'w'));
 }
 
 // Copying a folder takes its regular files and folders; a named pipe in it is left out rather than
