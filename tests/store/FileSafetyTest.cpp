@@ -6,6 +6,7 @@
 #include "FolderCopy.h"
 #include "FrameFiles.h"
 #include "Items.h"
+#include "ProjectSkeleton.h"
 #include "RecordReader.h"
 #include "RecordWriter.h"
 #include "SavedGameFile.h"
@@ -233,25 +234,29 @@ TEST(FileSafetyTest, AReadOnlyFileIsNotReplaced) {
     }
 }
 
-// A copy into the project takes only a regular file (a named pipe never blocks it) and, when
-// the disk fills, leaves the file it would have replaced as it was, with nothing beside it.
+// A copy into the project takes only a regular file (a named pipe among the stock pointers never
+// blocks a new project) and, when the disk fills, leaves the file it would have replaced as it
+// was, with nothing beside it.
 TEST(FileSafetyTest, CopiesTakeRegularFilesAndKeepTheOldFileOnFailure) {
     TestProject p;
-    const QString source = p.writeRaw(QStringLiteral("from/big.wav"), QByteArray(64 * 1024, 'w'));
-    ASSERT_EQ(mkfifo(QFile::encodeName(p.path(QStringLiteral("from/pipe.wav"))).constData(), 0600),
+    p.writeRaw(QStringLiteral("stock/arrow.cur"), "cursor");
+    ASSERT_EQ(mkfifo(QFile::encodeName(p.path(QStringLiteral("stock/trap.cur"))).constData(), 0600),
               0);
-    const QString target = p.writeRaw(QStringLiteral("to/big.wav"), "old");
-    auto fromPipe = std::async(std::launch::async, [&] {
-        QString error;
-        const bool ok = FileAccess::copyFile(p.path(QStringLiteral("from/pipe.wav")), target,
-                                             FileAccess::kMaxMediaFileSize, &error);
-        return ok ? QString() : error;
+    auto made = std::async(std::launch::async, [&] {
+        ProjectPaths paths;
+        return createProjectSkeleton(p.root(), QStringLiteral("New"), p.path(QStringLiteral("stock")),
+                                     paths)
+            .ok();
     });
-    if (fromPipe.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
-        std::fprintf(stderr, "FAILED: a copy blocked on a named pipe\n");
+    if (made.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        std::fprintf(stderr, "FAILED: a new project blocked on a named pipe\n");
         std::_Exit(1);
     }
-    EXPECT_EQ(fromPipe.get(), QStringLiteral("Not a regular file"));
+    EXPECT_TRUE(made.get());
+    EXPECT_EQ(filesIn(p.path(QStringLiteral("New/Icons"))), QStringList{"arrow.cur"});
+
+    const QString source = p.writeRaw(QStringLiteral("from/big.wav"), QByteArray(64 * 1024, 'w'));
+    const QString target = p.writeRaw(QStringLiteral("to/big.wav"), "old");
     QString error;
     const Status full = withFileSizeLimit(4096, [&] {
         return FileAccess::copyFile(source, target, FileAccess::kMaxMediaFileSize, &error)
