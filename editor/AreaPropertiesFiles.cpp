@@ -74,6 +74,8 @@ bool frmAreaProperties::SaveVariablesList() {
                                                       QStringLiteral("Unable to save variables."))
                                     : writeVariablesFile(path, entries(VariablesList));
     EditorMessages::show(this, s);
+    if (!s)
+        m_state.WriteFailed = true;
     return s.ok();
 }
 

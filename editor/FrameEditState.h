@@ -17,6 +17,9 @@ struct FrameEditState {
     QString CurrentAreaNumber = QStringLiteral("0");
     // The item dropped on an area while the event dialog is open; "" otherwise.
     QString DraggedItemName;
+    // Set by the dialog when a file it had to write could not be written (the author was told):
+    // the canvas then puts back every file of the gesture.
+    bool WriteFailed = false;
 
     bool idle() const { return CurrentAreaNumber.toInt() == 0; }
 };

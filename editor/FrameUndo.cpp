@@ -1,67 +1,136 @@
 #include "FrameUndo.h"
 
+#include "FrameFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
 #include <QUndoCommand>
 #include <QUndoStack>
 
 namespace {
 
+// FrameUndo writes the files before it moves the stack: moving is all a command does.
 class FileChangesCommand : public QUndoCommand {
 public:
-    FileChangesCommand(const QString &text, QList<FileChange> changes, FrameUndo &owner)
-        : QUndoCommand(text), m_changes(std::move(changes)), m_owner(owner) {}
+    FileChangesCommand(const QString &text, QList<FileChange> changes)
+        : QUndoCommand(text), m_changes(std::move(changes)) {}
 
-    void undo() override { put(false); }
-    void redo() override {
-        // The change itself already wrote the files when it was pushed.
-        if (m_pushed)
-            put(true);
-        m_pushed = true;
-    }
+    const QList<FileChange> &changes() const { return m_changes; }
+    void undo() override {}
+    void redo() override {}
 
 private:
-    void put(bool forward) {
-        const Status s = FrameFileState::apply(m_changes, forward);
-        if (!s.ok() && m_owner.failed)
-            m_owner.failed(s);
-        if (m_owner.restored)
-            m_owner.restored();
-    }
-
     QList<FileChange> m_changes;
-    FrameUndo &m_owner;
-    bool m_pushed = false;
 };
+
+// Removals first: on a full disk they make room for the writes.
+QList<FileChange> removalsFirst(const QList<FileChange> &changes, bool forward) {
+    QList<FileChange> out;
+    for (const FileChange &c : changes) {
+        if (forward ? c.existsAfter : c.existedBefore)
+            out.append(c);
+        else
+            out.prepend(c);
+    }
+    return out;
+}
+
+QString areaFolder(const ProjectPaths &paths, const QString &frame) {
+    return frame.isEmpty() ? QString()
+                           : FrameFiles(paths, SoundMode::MultiChannel).areaFolder(frame);
+}
 
 } // namespace
 
 FrameUndo::FrameUndo(QObject *parent) : QObject(parent), m_stack(new QUndoStack(this)) {}
 
-FrameUndo::~FrameUndo() {
-    // Commands refer to this object: they go first.
-    m_stack->clear();
-}
+FrameUndo::~FrameUndo() = default;
 
 void FrameUndo::reset(const ProjectPaths &paths, const QString &frame) {
     m_stack->clear();
     m_paths = paths;
     m_frame = frame;
     m_depth = 0;
+    m_failed = false;
     m_before.reset();
 }
 
 void FrameUndo::begin() {
-    if (m_depth++ == 0 && !m_frame.isEmpty())
-        m_before = FrameFileState::capture(m_paths, m_frame);
+    if (m_depth++ > 0 || m_frame.isEmpty())
+        return;
+    m_before = FrameFileState::capture(m_paths, m_frame);
+    m_failed = false;
+    const QString folder = areaFolder(m_paths, m_frame);
+    m_folderExisted = !folder.isEmpty() && QFileInfo(folder).isDir();
 }
 
-bool FrameUndo::commit(const QString &text) {
-    if (m_depth == 0 || --m_depth > 0 || !m_before)
+bool FrameUndo::commit(const QString &text, bool failed) {
+    if (m_depth == 0)
+        return false;
+    m_failed = m_failed || failed;
+    if (--m_depth > 0 || !m_before)
         return false;
     const FrameFileState before = *m_before;
     m_before.reset();
     QList<FileChange> changes = before.changesTo(FrameFileState::capture(m_paths, m_frame));
+    if (m_failed) {
+        m_failed = false;
+        putBack(changes);
+        // What could not be put back stays recorded: the history and the files agree.
+        changes = before.changesTo(FrameFileState::capture(m_paths, m_frame));
+        if (abandoned)
+            abandoned();
+    }
     if (changes.isEmpty())
         return false;
-    m_stack->push(new FileChangesCommand(text, std::move(changes), *this));
+    m_stack->push(new FileChangesCommand(text, std::move(changes)));
     return true;
+}
+
+void FrameUndo::putBack(const QList<FileChange> &changes) {
+    const Status s = FrameFileState::apply(removalsFirst(changes, false), false);
+    // A folder made for the change's files goes with them.
+    const QString folder = areaFolder(m_paths, m_frame);
+    if (!m_folderExisted && !folder.isEmpty())
+        QDir().rmdir(folder);
+    if (!s.ok() && failed)
+        failed(s);
+}
+
+bool FrameUndo::undo() {
+    return move(false);
+}
+
+bool FrameUndo::redo() {
+    return move(true);
+}
+
+bool FrameUndo::move(bool forward) {
+    const int index = m_stack->index() - (forward ? 0 : 1);
+    const auto *command = dynamic_cast<const FileChangesCommand *>(m_stack->command(index));
+    if (!command)
+        return false;
+    QList<FileChange> written;
+    Status s;
+    for (const FileChange &c : removalsFirst(command->changes(), forward)) {
+        s = FrameFileState::apply({c}, forward);
+        if (!s.ok())
+            break;
+        written.append(c);
+    }
+    if (s.ok()) {
+        if (forward)
+            m_stack->redo();
+        else
+            m_stack->undo();
+        if (restored)
+            restored();
+        return true;
+    }
+    FrameFileState::apply(written, !forward);
+    if (failed)
+        failed(s);
+    if (abandoned)
+        abandoned();
+    return false;
 }

@@ -679,8 +679,10 @@ void frmAreaProperties::confirm() {
     if (m_state.DraggedItemName.isEmpty()) {
         if (SaveAreaProperties())
             UpdateAreaAppearance();
-    } else {
-        SaveObjectOnArea();
+        else
+            m_state.WriteFailed = true;
+    } else if (!SaveObjectOnArea()) {
+        m_state.WriteFailed = true;
     }
     m_state.CurrentAreaNumber = QStringLiteral("0");
     closing();

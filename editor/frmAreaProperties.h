@@ -28,7 +28,7 @@ class QTabWidget;
 // load step for an existing area or event, RefreshEnabled, exec(). OK checks the entries, writes
 // the area's files or the event's files through the store and sets CurrentAreaNumber to "0";
 // Cancel writes neither and sets it to "cancel". However it closes, the available variables are
-// written as the project's variable list.
+// written as the project's variable list. A file that could not be written sets WriteFailed.
 class frmAreaProperties : public QDialog {
     Q_OBJECT
 public:

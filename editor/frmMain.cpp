@@ -52,6 +52,13 @@ frmMain::frmMain(QWidget *anchor, QWidget *parent) : QWidget(parent, Qt::Window)
 
     m_undo = new FrameUndo(this);
     m_undo->restored = [this] { Redraw(); };
+    m_undo->abandoned = [this] {
+        // The files are as they were before the gesture, and so is the selection.
+        const int area = m_selectedArea;
+        const int text = m_selectedText;
+        Redraw();
+        select(m_areas.contains(area) ? area : 0, m_texts.contains(text) ? text : 0);
+    };
     m_undo->failed = [this](const Status &s) { EditorMessages::show(this, s); };
     m_undoAction = new QAction(QStringLiteral("Undo"), this);
     m_undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -60,13 +67,13 @@ frmMain::frmMain(QWidget *anchor, QWidget *parent) : QWidget(parent, Qt::Window)
     m_undoAction->setEnabled(false);
     m_redoAction->setEnabled(false);
     QUndoStack *stack = m_undo->stack();
-    connect(m_undoAction, &QAction::triggered, stack, [this, stack] {
+    connect(m_undoAction, &QAction::triggered, this, [this] {
         if (m_state.idle() && m_gesture == Gesture::None)
-            stack->undo();
+            m_undo->undo();
     });
-    connect(m_redoAction, &QAction::triggered, stack, [this, stack] {
+    connect(m_redoAction, &QAction::triggered, this, [this] {
         if (m_state.idle() && m_gesture == Gesture::None)
-            stack->redo();
+            m_undo->redo();
     });
     connect(stack, &QUndoStack::canUndoChanged, m_undoAction, &QAction::setEnabled);
     connect(stack, &QUndoStack::canRedoChanged, m_redoAction, &QAction::setEnabled);
@@ -485,11 +492,17 @@ void frmMain::UpdateAreaToolTip(int n) {
         box->setToolTip(tip);
 }
 
-void frmMain::runAreaDialog(int type, bool load) {
+bool frmMain::runAreaDialog(FrameUndoStep &step, int type, bool load) {
+    m_state.WriteFailed = false;
     if (m_areaDialog)
         m_areaDialog(m_state, this, type, load);
     else
         m_state.CurrentAreaNumber = QStringLiteral("cancel");
+    const bool written = !m_state.WriteFailed;
+    if (!written)
+        step.fail();
+    m_state.WriteFailed = false;
+    return written;
 }
 
 void frmMain::AreaProperties(int n) {
@@ -498,7 +511,7 @@ void frmMain::AreaProperties(int n) {
     {
         FrameUndoStep step(*m_undo, QStringLiteral("Area Properties"));
         m_state.CurrentAreaNumber = QString::number(n);
-        runAreaDialog(0, true);
+        runAreaDialog(step, 0, true);
         m_state.CurrentAreaNumber = QStringLiteral("0");
     }
 }
@@ -506,16 +519,20 @@ void frmMain::AreaProperties(int n) {
 void frmMain::RemoveArea(int n) {
     if (!m_areas.contains(n))
         return;
+    Status s;
     {
         FrameUndoStep step(*m_undo, QStringLiteral("Remove Area"));
-        const Status s = areaFiles().removeArea(FrameFiles(m_project.paths, soundMode()), n,
-                                                qMax(m_areaCount, n));
-        if (!s)
+        s = areaFiles().removeArea(FrameFiles(m_project.paths, soundMode()), n,
+                                   qMax(m_areaCount, n));
+        if (!s) {
             EditorMessages::show(this, s);
+            step.fail();
+        }
     }
     m_state.CurrentAreaNumber = QStringLiteral("0");
     // The later areas took new numbers: the canvas shows the files as they are now.
-    Redraw();
+    if (s)
+        Redraw();
 }
 
 void frmMain::DragItemOnArea(const QString &item, int n) {
@@ -525,7 +542,7 @@ void frmMain::DragItemOnArea(const QString &item, int n) {
         FrameUndoStep step(*m_undo, QStringLiteral("Item on Area"));
         m_state.DraggedItemName = item;
         m_state.CurrentAreaNumber = QString::number(n);
-        runAreaDialog(1, true);
+        runAreaDialog(step, 1, true);
         m_state.CurrentAreaNumber = QStringLiteral("0");
         m_state.DraggedItemName.clear();
     }

@@ -16,6 +16,7 @@
 
 class CanvasSurface;
 class FrameUndo;
+class FrameUndoStep;
 class GifControl;
 class QAction;
 class QFrame;
@@ -25,8 +26,9 @@ class frmCoordinates;
 
 // "Frame editor": one frame at the project's screen size, where the author draws, moves,
 // reshapes and removes clickable areas, adds and changes texts, and drops items on areas.
-// Every change is written at once through the store and recorded for undo. Positions are in
-// twips (15 to the pixel) unless a name says pixels.
+// Every change is written at once through the store and recorded for undo; a change whose files
+// cannot all be written is put back whole, leaving the files, the canvas and the history as they
+// were (the author is told). Positions are in twips (15 to the pixel) unless a name says pixels.
 class frmMain : public QWidget, public FrameCanvas {
     Q_OBJECT
 public:
@@ -142,7 +144,9 @@ private:
     void placeArea(int n);
     QLabel *createText(int k, const QString &path, const TextLabel &label);
     void applyText(QLabel *label, const TextLabel &t);
-    void runAreaDialog(int type, bool load);
+    // Runs the dialog within `step`. False, with the step failed, when the dialog could not
+    // write a file.
+    bool runAreaDialog(FrameUndoStep &step, int type, bool load);
     bool chooseFont(QFont &font, qint32 &color);
 
     void pressAt(QObject *target, const QPoint &pixels, Qt::MouseButton button,

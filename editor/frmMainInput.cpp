@@ -30,7 +30,8 @@ bool frmMain::MoveSelection(int dx, int dy) {
         FrameUndoStep step(*m_undo, QStringLiteral("Move Area"));
         m_areaRects[m_selectedArea].translate(dx * kTwips, dy * kTwips);
         placeArea(m_selectedArea);
-        SaveAreaPosition(m_selectedArea);
+        if (!SaveAreaPosition(m_selectedArea))
+            step.fail();
         return true;
     }
     if (QLabel *label = m_texts.value(m_selectedText)) {
@@ -79,7 +80,8 @@ void frmMain::reshapeClick(QObject *target, const QPoint &pixels) {
                                twips.x() - m_reshapeCorner.x() + 2 * kBorder,
                                twips.y() - m_reshapeCorner.y() + 2 * kBorder);
         placeArea(n);
-        SaveAreaPosition(n);
+        if (!SaveAreaPosition(n))
+            step.fail();
     }
     emit reshapeFinished();
 }
@@ -282,20 +284,22 @@ void frmMain::releaseAt(const QPoint &pixels) {
         const QRect r = m_areaRects.value(n);
         if (r.width() >= kMinimumSide && r.height() >= kMinimumSide) {
             FrameUndoStep step(*m_undo, QStringLiteral("New Area"));
-            runAreaDialog(0, false);
-            if (m_state.CurrentAreaNumber != QStringLiteral("cancel")) {
+            const bool saved = runAreaDialog(step, 0, false);
+            if (m_state.CurrentAreaNumber == QStringLiteral("cancel")) {
+                removeAreaElement(n);
+            } else if (saved) {
                 // Normally one more; never fewer than the number just used.
                 const int count = qMax(m_areaCount + 1, n);
                 const int written = n <= m_areaCount ? m_areaCount : count;
                 const Status s = FrameFiles(m_project.paths, soundMode())
                                      .writeAreaCount(m_state.frameName, written);
-                if (!s)
+                if (!s) {
                     EditorMessages::show(this, s);
-                else
+                    step.fail();
+                } else {
                     m_areaCount = written;
-                UpdateAreaToolTip(n);
-            } else {
-                removeAreaElement(n);
+                    UpdateAreaToolTip(n);
+                }
             }
         } else {
             removeAreaElement(n);
@@ -326,5 +330,6 @@ void frmMain::releaseAt(const QPoint &pixels) {
     FrameUndoStep step(*m_undo, QStringLiteral("Move Area"));
     r.moveTopLeft(corner);
     placeArea(n);
-    SaveAreaPosition(n);
+    if (!SaveAreaPosition(n))
+        step.fail();
 }

@@ -98,8 +98,10 @@ void frmMain::AddText(int x, int y) {
     FrameUndoStep step(*m_undo, QStringLiteral("Add Text"));
     QLabel *label = createText(k, path, t);
     label->raise();
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !writeTextLabel(path, t))
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !writeTextLabel(path, t)) {
         error(this, QStringLiteral("Error"), QStringLiteral("Unable to save text information."));
+        step.fail();
+    }
 }
 
 void frmMain::ChangeText(int kind, int x, int y) {
@@ -152,9 +154,11 @@ void frmMain::ChangeText(int kind, int x, int y) {
     FrameUndoStep step(*m_undo, QString::fromLatin1(kSteps[qBound(0, kind, 3)]));
     applyText(label, t);
     UpdateTextToolTip(m_selectedText);
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !writeTextLabel(path, t))
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !writeTextLabel(path, t)) {
         error(this, QStringLiteral("Error"),
               QStringLiteral("Unable to load or save text information."));
+        step.fail();
+    }
 }
 
 void frmMain::RemoveText(int k) {
@@ -164,6 +168,7 @@ void frmMain::RemoveText(int k) {
     FrameUndoStep step(*m_undo, QStringLiteral("Remove Text"));
     if (!TextLabels::remove(label->property(kTag).toString())) {
         error(this, QStringLiteral("Error"), QStringLiteral("Unable to remove selected text."));
+        step.fail();
         return;
     }
     delete m_texts.take(k);

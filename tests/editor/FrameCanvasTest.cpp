@@ -8,6 +8,7 @@
 #include "EditorTestSupport.h"
 #include "FrameFiles.h"
 #include "FrameUndo.h"
+#include "ReadOnlyFolder.h"
 #include "RecordingMedia.h"
 #include "TextLabels.h"
 #include "VariablesFile.h"
@@ -74,12 +75,12 @@ struct Canvas {
             QStringList variables;
             readVariablesFile(p.path("Config/Variables"), variables);
             variables.append(QStringLiteral("v%1").arg(variables.size()));
-            writeVariablesFile(p.path("Config/Variables"), variables);
+            s.WriteFailed = !writeVariablesFile(p.path("Config/Variables"), variables);
             if (type == 1) {
                 DropEvent e;
                 e.action.ShowText = 1;
                 e.action.TextMessage = QStringLiteral("dropped");
-                files.saveDropEvent(n, s.DraggedItemName, e);
+                s.WriteFailed |= !files.saveDropEvent(n, s.DraggedItemName, e);
             } else {
                 Area a;
                 if (load)
@@ -91,7 +92,7 @@ struct Canvas {
                 a.look.Height = r.height();
                 a.action.ShowText = 1;
                 a.action.TextMessage = QStringLiteral("saved %1").arg(dialogCalls.size());
-                files.save(n, a);
+                s.WriteFailed |= !files.save(n, a);
                 c->reloadArea(n, nullptr);
             }
             s.CurrentAreaNumber = QStringLiteral("0");
@@ -407,17 +408,22 @@ TEST(FrameCanvasTest, MissingPicturesAreReportedAndTheFrameStillOpens) {
     EXPECT_TRUE(t.canvas.area(1)->isVisible());
 }
 
-// Each kind of change, done, undone (every file as before) and redone (every file as after).
-TEST(FrameCanvasTest, EveryChangeIsUndoneAndRedoneByteForByte) {
+// Each kind of change, done, undone (every file as before) and redone (every file as after);
+// first tried with a folder it writes locked: then it leaves the files, the canvas and the history
+// as they were.
+TEST(FrameCanvasTest, EveryChangeIsUndoneAndRedoneByteForByteOrPutBackWhenAWriteFails) {
     struct Case {
         const char *name;
         std::function<void(Canvas &)> change;
+        const char *locked = "Areas/Hall";
     };
     const Case cases[] = {
-        {"draw",
+        {"draw", // the area's files and the variables are written before the count
+
          [](Canvas &t) {
              t.drag(t.back(), {400, 300}, {460, 350});
-         }},
+         },
+         "Frames"},
         {"move",
          [](Canvas &t) {
              t.drag(t.canvas.area(1), {5, 5}, {300, 300});
@@ -437,7 +443,8 @@ TEST(FrameCanvasTest, EveryChangeIsUndoneAndRedoneByteForByte) {
          [](Canvas &t) {
              t.rightClick(t.canvas.area(1));
              Canvas::choose(t.canvas.areaMenu(), "Remove!");
-         }},
+         },
+         "Frames"}, // the later areas are renumbered before the count is written
         {"properties",
          [](Canvas &t) {
              t.rightClick(t.canvas.area(2));
@@ -479,10 +486,24 @@ TEST(FrameCanvasTest, EveryChangeIsUndoneAndRedoneByteForByte) {
         ASSERT_TRUE(writeTextLabel(t.p.path("Areas/Hall/Text01.lbl"), label));
         t.open();
         const auto before = projectFiles(t.p);
+        QUndoStack *stack = t.canvas.undo()->stack();
+        {
+            ReadOnlyFolder locked(t.p.path(c.locked));
+            ASSERT_TRUE(locked.ok());
+            c.change(t);
+        }
+        EXPECT_TRUE(projectFiles(t.p) == before);
+        EXPECT_EQ(stack->count(), 0);
+        EXPECT_EQ(t.canvas.areaCount(), 2);
+        ASSERT_EQ(t.canvas.areaNumbers(), (QList<int>{1, 2}));
+        EXPECT_EQ(t.canvas.area(1)->pos(), QPoint(100, 100));
+        EXPECT_EQ(t.canvas.area(2)->geometry(), QRect(300, 100, 60, 60));
+        ASSERT_EQ(t.canvas.textNumbers(), QList<int>{1});
+        EXPECT_EQ(t.canvas.text(1)->text(), "Hello");
+        EXPECT_EQ(t.canvas.text(1)->pos(), QPoint(0, 0));
         c.change(t);
         const auto after = projectFiles(t.p);
         ASSERT_FALSE(after == before);
-        QUndoStack *stack = t.canvas.undo()->stack();
         ASSERT_EQ(stack->count(), 1);
         t.canvas.undoAction()->trigger();
         EXPECT_TRUE(projectFiles(t.p) == before);
@@ -493,6 +514,40 @@ TEST(FrameCanvasTest, EveryChangeIsUndoneAndRedoneByteForByte) {
         EXPECT_EQ(t.canvas.areaNumbers(), (QList<int>{1, 2}));
         EXPECT_EQ(t.canvas.area(1)->pos(), QPoint(100, 100));
         EXPECT_EQ(t.canvas.text(1)->text(), "Hello");
+    }
+}
+
+// A change whose files cannot all be written back stays where it is in the history: the files
+// written first go back, and the author is told.
+TEST(FrameCanvasTest, AnUndoOrRedoThatCannotWriteEveryFileChangesNothing) {
+    for (const bool redo : {false, true}) {
+        SCOPED_TRACE(redo ? "redo" : "undo");
+        Canvas t(false);
+        t.writeArea(1, QRect(1500, 1500, 900, 900));
+        ASSERT_TRUE(t.frameFiles().writeAreaCount(kFrame, 1));
+        t.open();
+        // The properties change the area's files and then the variables list.
+        t.rightClick(t.canvas.area(1));
+        Canvas::choose(t.canvas.areaMenu(), "Properties...");
+        if (redo)
+            t.canvas.undoAction()->trigger();
+        const auto before = projectFiles(t.p);
+        QUndoStack *stack = t.canvas.undo()->stack();
+        QAction *action = redo ? t.canvas.redoAction() : t.canvas.undoAction();
+        {
+            ReadOnlyFolder locked(t.p.path("Config"));
+            ASSERT_TRUE(locked.ok());
+            action->trigger();
+        }
+        EXPECT_TRUE(projectFiles(t.p) == before);
+        EXPECT_EQ(stack->index(), redo ? 0 : 1);
+        EXPECT_TRUE(action->isEnabled());
+        EXPECT_EQ(t.answers.texts(),
+                  QStringList{"Unable to access project files. The project folder may be "
+                              "Read-Only."});
+        action->trigger();
+        EXPECT_EQ(stack->index(), redo ? 1 : 0);
+        EXPECT_FALSE(projectFiles(t.p) == before);
     }
 }
 
@@ -571,16 +626,29 @@ TEST(FrameCanvasTest, TheMainWindowOpensTheAreaPropertiesDialogForANewArea) {
     frmMain *canvas = menu.canvasWindow();
     // The dialog is modal: it is confirmed from the event loop it runs.
     QString seen;
-    QTimer::singleShot(0, [&seen] {
-        auto *dialog = qobject_cast<frmAreaProperties *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        seen = dialog->windowTitle();
-        dialog->confirm();
-    });
-    QTest::mousePress(canvas->BackImage(), Qt::LeftButton, {}, {200, 150});
-    QTest::mouseMove(canvas->BackImage(), {260, 200});
-    QTest::mouseRelease(canvas->BackImage(), Qt::LeftButton, {}, {260, 200});
+    const auto draw = [&seen, canvas] {
+        QTimer::singleShot(0, [&seen] {
+            auto *dialog = qobject_cast<frmAreaProperties *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            seen = dialog->windowTitle();
+            dialog->confirm();
+        });
+        QTest::mousePress(canvas->BackImage(), Qt::LeftButton, {}, {200, 150});
+        QTest::mouseMove(canvas->BackImage(), {260, 200});
+        QTest::mouseRelease(canvas->BackImage(), Qt::LeftButton, {}, {260, 200});
+    };
+    {
+        // The area's files cannot be written: no area, no count and no step are left behind.
+        ASSERT_TRUE(QDir().mkpath(p.path("Areas")));
+        ReadOnlyFolder locked(p.path("Areas"));
+        ASSERT_TRUE(locked.ok());
+        draw();
+        EXPECT_TRUE(canvas->areaNumbers().isEmpty());
+        EXPECT_FALSE(p.exists("Frames/Hall.lks"));
+        EXPECT_EQ(canvas->undo()->stack()->count(), 0);
+    }
+    draw(); // numbered 1 again
     EXPECT_EQ(seen, "Area Properties");
     AreaLook look;
     ASSERT_TRUE(AreaFiles(p.paths(), SoundMode::MultiChannel, kFrame).readLook(1, look));
