@@ -65,7 +65,12 @@ EngineHost::Answer ask(QWidget *parent, const QString &title, const QString &tex
 void show(QWidget *parent, const Status &status) {
     if (status.ok())
         return;
-    ask(parent, status.title().isEmpty() ? QStringLiteral("Error") : status.title(), status.text(),
+    // The system's reason ("No space left on device") follows the message, so the author knows
+    // which of the causes it names is the one.
+    const QString text = status.detail().isEmpty()
+                             ? status.text()
+                             : status.text() + QStringLiteral("\n\n") + status.detail();
+    ask(parent, status.title().isEmpty() ? QStringLiteral("Error") : status.title(), text,
         status.icon());
 }
 

@@ -24,7 +24,8 @@ void setInputAnswerer(InputAnswerer answerer);
 
 EngineHost::Answer ask(QWidget *parent, const QString &title, const QString &text,
                        Status::Icon icon, EngineHost::Buttons buttons = EngineHost::Buttons::Ok);
-// A store failure: its title ("Error" when it has none), text and icon.
+// A store failure: its title ("Error" when it has none), text and icon; the system's reason,
+// when the failure has one, after the text.
 void show(QWidget *parent, const Status &status);
 // A null string when cancelled.
 QString input(QWidget *parent, const QString &title, const QString &prompt,
