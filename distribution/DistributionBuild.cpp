@@ -386,18 +386,17 @@ DistributionBuild::StartRunFromCDCompilation(const BuildOptions &options) {
             m_host.tell({QString(), QStringLiteral("Operation Canceled"), Info});
             return stopped();
         }
-        const QString from = m_root + folder;
         const QString to = data + QLatin1Char('/') + folder;
-        m_host.note(QStringLiteral("Copying ") + native(from) + QStringLiteral(" to ") +
+        m_host.note(QStringLiteral("Copying ") + native(m_root + folder) + QStringLiteral(" to ") +
                     native(to));
-        // A project without the folder gets an empty one: the player looks for all three.
-        bool copied = !QFileInfo(from).isDir() && QDir().mkpath(to);
-        if (!copied) {
-            AnimatedCopy copy(from, to);
-            m_host.copyStarted(copy);
-            copied = copy.run();
-            m_host.copyFinished(copy);
-        }
+        // The installer's list of the folder's files: what it leaves out (a writer's leftover
+        // temporary file) stays off the CD too. A project without the folder gets an empty
+        // one: the player looks for all three.
+        QStringList subfolders;
+        AnimatedCopy copy(to, dataFolderFiles(m_root, folder, subfolders), subfolders);
+        m_host.copyStarted(copy);
+        const bool copied = copy.run();
+        m_host.copyFinished(copy);
         if (!copied) {
             m_host.tell({QString(), QStringLiteral("Operation Failed"), Warn});
             return stopped();
