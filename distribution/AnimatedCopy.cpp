@@ -1,7 +1,6 @@
 #include "AnimatedCopy.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -11,18 +10,13 @@
 
 namespace {
 
-struct Entry {
-    QString relative;
-    bool folder;
-    qint64 size;
-};
-
 constexpr qint64 kBlock = 256 * 1024;
 
 } // namespace
 
-AnimatedCopy::AnimatedCopy(const QString &from, const QString &to, QObject *parent)
-    : QObject(parent), m_from(QDir::cleanPath(from)), m_to(QDir::cleanPath(to)) {}
+AnimatedCopy::AnimatedCopy(const QString &to, const QVector<GameFile> &files,
+                           const QStringList &folders, QObject *parent)
+    : QObject(parent), m_to(QDir::cleanPath(to)), m_files(files), m_folders(folders) {}
 
 AnimatedCopy::~AnimatedCopy() = default;
 
@@ -43,52 +37,33 @@ bool AnimatedCopy::run() {
 
 // Runs on the worker thread: progress() is delivered to the caller's thread through its queue.
 bool AnimatedCopy::copyAll() {
-    const QDir source(m_from);
-    if (!QFileInfo(m_from).isDir()) {
-        m_error = m_from + QStringLiteral(": not a folder");
-        return false;
-    }
-    QList<Entry> entries;
     qint64 bytesTotal = 0;
-    int filesTotal = 0;
-    QDirIterator it(m_from, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QFileInfo info(it.next());
-        if (info.isSymLink()) // the iterator never enters linked folders either
-            continue;
-        const QString rel = source.relativeFilePath(info.absoluteFilePath());
-        if (info.isDir()) {
-            entries.append({rel, true, 0});
-        } else if (info.isFile()) {
-            entries.append({rel, false, info.size()});
-            bytesTotal += info.size();
-            ++filesTotal;
+    for (const GameFile &f : m_files)
+        bytesTotal += QFileInfo(f.source).size();
+    const int filesTotal = int(m_files.size());
+    for (const QString &folder : QStringList{QString()} + m_folders) {
+        const QString target = folder.isEmpty() ? m_to : m_to + '/' + folder;
+        if (!QDir().mkpath(target)) {
+            m_error = target + QStringLiteral(": cannot make the folder");
+            return false;
         }
-    }
-    if (!QDir().mkpath(m_to)) {
-        m_error = m_to + QStringLiteral(": cannot make the folder");
-        return false;
     }
     int filesDone = 0;
     qint64 bytesDone = 0;
     emit progress(0, filesTotal, 0, bytesTotal);
-    for (const Entry &e : entries) {
+    for (const GameFile &f : m_files) {
         if (m_cancel) {
             m_error = QStringLiteral("cancelled");
             return false;
         }
-        const QString target = m_to + '/' + e.relative;
-        if (e.folder) {
-            if (!QDir().mkpath(target)) {
-                m_error = target + QStringLiteral(": cannot make the folder");
-                return false;
-            }
-            continue;
-        }
-        QFile in(m_from + '/' + e.relative);
+        const QString target = m_to + '/' + f.target;
+        QFile in(f.source);
         QFile out(target);
-        if (!QDir().mkpath(QFileInfo(target).absolutePath()) || !in.open(QIODevice::ReadOnly) ||
+        if (!QDir().mkpath(QFileInfo(target).absolutePath())) {
+            m_error = QFileInfo(target).absolutePath() + QStringLiteral(": cannot make the folder");
+            return false;
+        }
+        if (!in.open(QIODevice::ReadOnly) ||
             !out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
             m_error = (in.isOpen() ? target + QStringLiteral(": ") + out.errorString()
                                    : in.fileName() + QStringLiteral(": ") + in.errorString());

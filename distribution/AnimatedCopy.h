@@ -1,17 +1,25 @@
 #pragma once
 
+#include "GameFiles.h"
+
 #include <QObject>
 #include <QString>
+#include <QStringList>
+#include <QVector>
 
 #include <atomic>
 
-// Copies a folder with everything in it on a worker thread while the caller's events run, and
-// reports its progress; cancel() stops it between two blocks. Links are skipped, never
-// followed; existing files at the destination are replaced.
+// Copies a list of files into a folder on a worker thread while the caller's events run, and
+// reports its progress; cancel() stops it between two blocks. The list is the caller's (the
+// installer's list of game files), so nothing else in the source folders is copied; existing
+// files at the destination are replaced.
 class AnimatedCopy : public QObject {
     Q_OBJECT
 public:
-    AnimatedCopy(const QString &from, const QString &to, QObject *parent = nullptr);
+    // Makes `to` and its subfolders `folders` (relative to `to`), then copies every file of
+    // `files` to `to` + '/' + its target.
+    AnimatedCopy(const QString &to, const QVector<GameFile> &files,
+                 const QStringList &folders = QStringList(), QObject *parent = nullptr);
     ~AnimatedCopy() override;
 
     // The progress window's title.
@@ -32,6 +40,8 @@ signals:
 private:
     bool copyAll();
 
-    QString m_from, m_to, m_error;
+    QString m_to, m_error;
+    QVector<GameFile> m_files;
+    QStringList m_folders;
     std::atomic<bool> m_cancel{false};
 };

@@ -1,6 +1,7 @@
 #include "DistributionBuild.h"
 
 #include "AnimatedCopy.h"
+#include "BuildChecks.h"
 #include "BuildHost.h"
 #include "GameFiles.h"
 #include "InstallerScript.h"
@@ -73,15 +74,12 @@ bool DistributionBuild::readProject() {
             {QStringLiteral("Error"), QStringLiteral("Error during compilation."), Critical});
         return false;
     }
-    // The title names the player's copy and the game's folder on a CD: it must be one file
-    // name, or the build would write outside the folders it means.
-    if (!NameRules::isSafeComponent(m_general.SoftwareTitle)) {
-        const Status rule = NameRules::checkName(m_general.SoftwareTitle);
-        m_host.tell({QStringLiteral("Error"),
-                     QStringLiteral("The software title cannot be used as a file name. Please "
-                                    "change it in the Project Properties.") +
-                         (rule ? QString() : QStringLiteral("\n\n") + rule.text()),
-                     Info});
+    // The title names the player's copy and the game's folder on a CD, and fills one-line
+    // settings of the script: one file name, or the build would write outside the folders it
+    // means.
+    const Status title = BuildChecks::checkTitle(m_general.SoftwareTitle);
+    if (!title) {
+        m_host.tell({title.title(), title.text(), title.icon()});
         return false;
     }
     if (!NameRules::isSafeComponent(m_general.ProjectName))
@@ -110,6 +108,13 @@ bool DistributionBuild::checkFileName(QString &name) {
         return false;
     }
     return true;
+}
+
+bool DistributionBuild::checkLocation(const QString &location) {
+    const Status where = BuildChecks::checkLocation(location, m_paths.root());
+    if (!where)
+        m_host.tell({where.title(), where.text(), where.icon()});
+    return where.ok();
 }
 
 void DistributionBuild::operationAborted() {
@@ -247,7 +252,7 @@ DistributionBuild::Result DistributionBuild::StartStandardCompilation(const Buil
     m_installer.clear();
     m_cdFolder.clear();
     QString name = o.fileName;
-    if (!checkFileName(name))
+    if (!checkFileName(name) || !checkLocation(o.location))
         return Result::Stopped;
     const QString target = slashFolder(o.location) + name;
     bool replace = false;
@@ -294,7 +299,7 @@ DistributionBuild::StartRunFromCDCompilation(const BuildOptions &options) {
     BuildOptions o = options;
     o.CheckEnable = false; // the copies on the CD always use hidden names
     QString name = o.fileName;
-    if (!checkFileName(name) || !readProject())
+    if (!checkFileName(name) || !checkLocation(o.location) || !readProject())
         return Result::Stopped;
     const QString location = slashFolder(o.location);
     const QString cd = location + cdFolderName() + QLatin1Char('/');
@@ -381,18 +386,17 @@ DistributionBuild::StartRunFromCDCompilation(const BuildOptions &options) {
             m_host.tell({QString(), QStringLiteral("Operation Canceled"), Info});
             return stopped();
         }
-        const QString from = m_root + folder;
         const QString to = data + QLatin1Char('/') + folder;
-        m_host.note(QStringLiteral("Copying ") + native(from) + QStringLiteral(" to ") +
+        m_host.note(QStringLiteral("Copying ") + native(m_root + folder) + QStringLiteral(" to ") +
                     native(to));
-        // A project without the folder gets an empty one: the player looks for all three.
-        bool copied = !QFileInfo(from).isDir() && QDir().mkpath(to);
-        if (!copied) {
-            AnimatedCopy copy(from, to);
-            m_host.copyStarted(copy);
-            copied = copy.run();
-            m_host.copyFinished(copy);
-        }
+        // The installer's list of the folder's files: what it leaves out (a writer's leftover
+        // temporary file) stays off the CD too. A project without the folder gets an empty
+        // one: the player looks for all three.
+        QStringList subfolders;
+        AnimatedCopy copy(to, dataFolderFiles(m_root, folder, subfolders), subfolders);
+        m_host.copyStarted(copy);
+        const bool copied = copy.run();
+        m_host.copyFinished(copy);
         if (!copied) {
             m_host.tell({QString(), QStringLiteral("Operation Failed"), Warn});
             return stopped();

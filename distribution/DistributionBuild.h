@@ -21,7 +21,8 @@ public:
 
     DistributionBuild(const ProjectPaths &project, const QString &editorFolder, BuildHost &host);
 
-    // The run-from-CD build when `options.CheckRunFromCD`, else the standard build.
+    // The run-from-CD build when `options.CheckRunFromCD`, else the standard build. Both
+    // refuse, before anything is written, a title or a location that BuildChecks refuses.
     Result start(const BuildOptions &options);
     Result StartStandardCompilation(const BuildOptions &options);
     Result StartRunFromCDCompilation(const BuildOptions &options);
@@ -45,6 +46,8 @@ public:
 private:
     bool readProject();
     bool checkFileName(QString &name);
+    // Tells why the outputs cannot go to `location` (BuildChecks::checkLocation) when they cannot.
+    bool checkLocation(const QString &location);
     bool copyPlayer(bool withMarker);
     void cleanUp();
     bool writeScript(const BuildOptions &options, const SetupCompiler &compiler);

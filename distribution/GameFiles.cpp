@@ -77,6 +77,27 @@ QVector<GameFileGroup> gameFileGroups(const QString &projectRoot, const QString 
     return groups;
 }
 
+QVector<GameFile> dataFolderFiles(const QString &projectRoot, const QString &folder,
+                                  QStringList &subfolders) {
+    GameFileOptions realNames;
+    realNames.letAnyoneEdit = true;
+    const QString inside = folder + QLatin1Char('/');
+    QVector<GameFile> out;
+    for (const GameFileGroup &g : gameFileGroups(projectRoot, QString(), QString(), realNames)) {
+        if (g.role != GameFileGroup::Role::Data && g.role != GameFileGroup::Role::AreaSubfolder)
+            continue;
+        if (g.targetFolder != folder && !g.targetFolder.startsWith(inside))
+            continue;
+        const QString prefix = g.targetFolder.mid(folder.size() + 1);
+        for (const QString &name : g.names)
+            out.append({g.folder + name, prefix.isEmpty() ? name : prefix + '/' + name});
+    }
+    subfolders.clear();
+    if (folder == QLatin1String("Areas"))
+        subfolders = subfoldersOf(slashFolder(projectRoot) + inside);
+    return out;
+}
+
 bool listGameFiles(const QString &projectRoot, const QString &schemesFolder, bool letAnyoneEdit,
                    QVector<GameFile> &out, QString *error) {
     out.clear();

@@ -40,6 +40,13 @@ struct GameFileOptions {
 QVector<GameFileGroup> gameFileGroups(const QString &projectRoot, const QString &schemeFolder,
                                       const QString &schemeName, const GameFileOptions &options);
 
+// The files of the project's data folder `folder` ("Frames", "Areas" or "Icons") that the
+// installer lists, under their real names, each target relative to that folder ("door.bmp",
+// "Start/click.wav"); `subfolders` gets the folders the installer makes inside it (the per-frame
+// folders of Areas). The run-from-CD build copies these.
+QVector<GameFile> dataFolderFiles(const QString &projectRoot, const QString &folder,
+                                  QStringList &subfolders);
+
 // The files directly in `folder` (no subfolders, no links, no leftover temporary files),
 // sorted by name.
 QStringList filesIn(const QString &folder);

@@ -1,6 +1,7 @@
 #include "LinuxPackage.h"
 
 #include "BaseSystemLibraries.h"
+#include "BuildChecks.h"
 #include "DistributionFolders.h"
 #include "GameFiles.h"
 #include "GeneralInfo.h"
@@ -40,21 +41,38 @@ bool makeParent(const QString &file) {
     return QDir().mkpath(QFileInfo(file).absolutePath());
 }
 
-bool writeText(const QString &path, const QString &text) {
-    if (!makeParent(path))
-        return false;
+// Writes `text` to `path` in UTF-8. On failure `error` (when given) names the file and the
+// system's reason.
+bool writeText(const QString &path, const QString &text, QString *error = nullptr) {
+    makeParent(path); // when it fails, the file cannot be opened and says why
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
     const QByteArray bytes = text.toUtf8();
-    return f.write(bytes) == bytes.size() && f.flush();
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size() &&
+        f.flush())
+        return true;
+    if (error)
+        *error = QStringLiteral("Unable to write '%1': %2")
+                     .arg(QDir::toNativeSeparators(path), f.errorString());
+    return false;
 }
 
-bool copyFile(const QString &from, const QString &to) {
-    if (!makeParent(to))
+// Copies `from` to `to`, replacing it. On failure `error` (when given) names the destination
+// and the system's reason.
+bool copyFile(const QString &from, const QString &to, QString *error = nullptr) {
+    const QString shown = QDir::toNativeSeparators(to);
+    if (!makeParent(to)) {
+        if (error)
+            *error = QStringLiteral("Unable to write '%1': the folder '%2' cannot be made.")
+                         .arg(shown, QDir::toNativeSeparators(QFileInfo(to).absolutePath()));
         return false;
+    }
     QFile::remove(to);
-    return QFile::copy(from, to);
+    QFile source(from);
+    if (source.copy(to))
+        return true;
+    if (error)
+        *error = QStringLiteral("Unable to write '%1': %2").arg(shown, source.errorString());
+    return false;
 }
 
 // Dirs 0755, files 0644, and 0755 for the files named in `executables` (absolute paths).
@@ -154,8 +172,12 @@ bool LinuxPackage::fail(const QString &error) {
 
 LinuxPackage::Result LinuxPackage::build() {
     m_result = Result();
-    const bool ok =
-        readProject() && (m_request.kind == Kind::Debian ? buildDebian() : buildPortable());
+    bool ok = readProject() && (m_request.kind == Kind::Debian ? buildDebian() : buildPortable());
+    // A tool may end well without writing what was asked of it: only what is there is reported.
+    for (const QString &out : m_result.outputs) {
+        if (ok && !QFileInfo::exists(out))
+            ok = fail(QStringLiteral("Unable to write '%1'.").arg(QDir::toNativeSeparators(out)));
+    }
     m_result.ok = ok;
     if (!ok)
         m_result.outputs.clear();
@@ -175,6 +197,13 @@ bool LinuxPackage::readProject() {
         return fail(read.text().trimmed());
     LinuxGameInfo &game = m_result.game;
     game.title = info.SoftwareTitle.trimmed().isEmpty() ? info.ProjectName : info.SoftwareTitle;
+    // The portable folder and its archive are named after the title.
+    const Status title = BuildChecks::checkTitle(game.title);
+    if (!title)
+        return fail(title.text());
+    const Status where = BuildChecks::checkLocation(m_request.location, m_request.projectRoot);
+    if (!where)
+        return fail(where.text());
     game.name = PackageNames::avoidingSystemPackages(PackageNames::debianName(game.title),
                                                      PackageNames::isKnownPackage);
     game.version = PackageNames::versionFrom(info.CommentsAndVersion);
@@ -182,8 +211,6 @@ bool LinuxPackage::readProject() {
     game.author = info.Author;
     game.email = info.Email;
     game.homepage = info.Homepage;
-    if (!QFileInfo(m_request.location).isDir())
-        return fail(QStringLiteral("The folder '%1' does not exist.").arg(m_request.location));
     return true;
 }
 
@@ -197,8 +224,8 @@ bool LinuxPackage::stageGame(const QString &gameFolder, QStringList &executables
                        &error))
         return fail(error);
     for (const GameFile &f : files) {
-        if (!copyFile(f.source, gameFolder + QLatin1Char('/') + f.target))
-            return fail(QStringLiteral("Unable to copy '%1'.").arg(f.source));
+        if (!copyFile(f.source, gameFolder + QLatin1Char('/') + f.target, &error))
+            return fail(error);
     }
     // The project information names the file's place on the author's machine: not for players.
     const QString general = gameFolder + QStringLiteral("/Config/General");
@@ -217,8 +244,8 @@ bool LinuxPackage::stageGame(const QString &gameFolder, QStringList &executables
     // Debug information would make the player ten times larger.
     const ToolRun strip = runTool(QStringLiteral("strip"), {QStringLiteral("--strip-unneeded"),
                                                             QStringLiteral("-o"), target, player});
-    if (!strip.ok && !copyFile(player, target))
-        return fail(QStringLiteral("Unable to copy '%1'.").arg(player));
+    if (!strip.ok && !copyFile(player, target, &error))
+        return fail(error);
     executables << target;
     return true;
 }
@@ -299,14 +326,16 @@ bool LinuxPackage::buildDebian() {
     const QString man = root + QStringLiteral("/usr/share/man/man6/") + game.name + ".6";
     const QString date = QLocale::c().toString(QDateTime::currentDateTimeUtc(),
                                                QStringLiteral("ddd, dd MMM yyyy HH:mm:ss +0000"));
-    if (!writeText(launcher, LinuxPackageTexts::launcher(game)) ||
+    QString error;
+    if (!writeText(launcher, LinuxPackageTexts::launcher(game), &error) ||
         !writeText(root + QStringLiteral("/usr/share/applications/") + game.name + ".desktop",
-                   LinuxPackageTexts::desktopEntry(game, game.name, game.name)) ||
+                   LinuxPackageTexts::desktopEntry(game, game.name, game.name), &error) ||
         !writeText(doc + QStringLiteral("/copyright"),
-                   LinuxPackageTexts::copyright(game, QDate::currentDate().year())) ||
-        !writeText(doc + QStringLiteral("/changelog"), LinuxPackageTexts::changelog(game, date)) ||
-        !writeText(man, LinuxPackageTexts::manPage(game)))
-        return fail(QStringLiteral("Unable to write the package's files."));
+                   LinuxPackageTexts::copyright(game, QDate::currentDate().year()), &error) ||
+        !writeText(doc + QStringLiteral("/changelog"), LinuxPackageTexts::changelog(game, date),
+                   &error) ||
+        !writeText(man, LinuxPackageTexts::manPage(game), &error))
+        return fail(error);
     executables << launcher;
     for (const QString &file : {doc + QStringLiteral("/changelog"), man}) {
         const ToolRun gz = runTool(QStringLiteral("gzip"), {QStringLiteral("-9n"), file});
@@ -338,9 +367,10 @@ bool LinuxPackage::buildDebian() {
         kib += (f.size() + 1023) / 1024;
     }
     const QString control = root + QStringLiteral("/DEBIAN/control");
-    if (!writeText(control, LinuxPackageTexts::control(game, arch, kib, m_result.depends)) ||
-        !writeText(root + QStringLiteral("/DEBIAN/md5sums"), sums))
-        return fail(QStringLiteral("Unable to write the package's files."));
+    if (!writeText(control, LinuxPackageTexts::control(game, arch, kib, m_result.depends),
+                   &error) ||
+        !writeText(root + QStringLiteral("/DEBIAN/md5sums"), sums, &error))
+        return fail(error);
     QFile::setPermissions(root + QStringLiteral("/DEBIAN"), Executable);
     QFile::setPermissions(control, ReadWrite);
     QFile::setPermissions(root + QStringLiteral("/DEBIAN/md5sums"), ReadWrite);
@@ -391,8 +421,9 @@ bool LinuxPackage::buildPortable() {
         if (!QFileInfo(pluginSource + p).isFile())
             continue;
         const QString target = folder + QStringLiteral("/plugins/") + p;
-        if (!copyFile(pluginSource + p, target))
-            return fail(QStringLiteral("Unable to copy '%1'.").arg(pluginSource + p));
+        QString error;
+        if (!copyFile(pluginSource + p, target, &error))
+            return fail(error);
         plugins << target;
     }
     if (!QFileInfo(folder + QStringLiteral("/plugins/platforms/libqxcb.so")).isFile())
@@ -410,8 +441,8 @@ bool LinuxPackage::buildPortable() {
     QStringList sources;
     for (auto it = bundle.begin(); it != bundle.end(); ++it) {
         const QString source = QFileInfo(it.value()).canonicalFilePath();
-        if (!copyFile(source, folder + QStringLiteral("/lib/") + it.key()))
-            return fail(QStringLiteral("Unable to copy '%1'.").arg(it.value()));
+        if (!copyFile(source, folder + QStringLiteral("/lib/") + it.key(), &error))
+            return fail(error);
         sources << source;
         m_result.bundled << it.key();
     }
@@ -441,11 +472,11 @@ bool LinuxPackage::buildPortable() {
     const QString exec =
         QStringLiteral("sh -c \"exec \\\\\"\\\\$(dirname \\\\\"\\\\$0\\\\\")/%1.sh\\\\\"\" %k")
             .arg(game.name);
-    if (!writeText(start, LinuxPackageTexts::startScript(game)) ||
-        !writeText(folder + QStringLiteral("/qt.conf"), LinuxPackageTexts::qtConf()) ||
+    if (!writeText(start, LinuxPackageTexts::startScript(game), &error) ||
+        !writeText(folder + QStringLiteral("/qt.conf"), LinuxPackageTexts::qtConf(), &error) ||
         !writeText(folder + QLatin1Char('/') + game.name + QStringLiteral(".desktop"),
-                   LinuxPackageTexts::desktopEntry(game, exec, game.name)))
-        return fail(QStringLiteral("Unable to write the package's files."));
+                   LinuxPackageTexts::desktopEntry(game, exec, game.name), &error))
+        return fail(error);
     executables << start;
     if (!writeIcon(folder + QLatin1Char('/') + game.name + QStringLiteral(".png")))
         return false;
@@ -477,7 +508,7 @@ bool LinuxPackage::buildPortable() {
                                 {QStringLiteral("--sort=name"), QStringLiteral("--owner=0"),
                                  QStringLiteral("--group=0"), QStringLiteral("--numeric-owner"),
                                  QStringLiteral("-czf"), tarball, QStringLiteral("-C"),
-                                 m_request.location, game.title});
+                                 m_request.location, QStringLiteral("--"), game.title});
     if (!tar.ok) {
         QFile::remove(tarball);
         return fail(tar.error);

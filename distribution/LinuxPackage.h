@@ -52,8 +52,9 @@ public:
     // Asks a running build to stop at its next step (any thread); it then fails with "Cancelled".
     void cancel() { m_cancelled = true; }
 
-    // Builds the package; may take a while (libraries, compression). Temporary files are
-    // removed on every way out.
+    // Builds the package; may take a while (libraries, compression). A title or location that
+    // BuildChecks refuses fails at once. Temporary files are removed on every way out; the
+    // outputs reported exist.
     Result build();
 
     // The Qt plugins a portable player brings, relative to Qt's plugin folder.

@@ -1,5 +1,6 @@
 #include "DistributeCommand.h"
 
+#include "BuildChecks.h"
 #include "BuildHost.h"
 #include "DistributionBuild.h"
 #include "InstallerScript.h"
@@ -153,12 +154,25 @@ int runDistributeCommand(const QString &project, const QStringList &options) {
         return r.refused;
     Arguments &a = r.args;
     const ProjectPaths &paths = r.paths;
-    GeneralInfo info;
-    if (a.options.fileName.isEmpty() && readGeneralTitle(paths, info))
-        a.options.fileName = info.SoftwareTitle + QStringLiteral(".exe");
-    a.options.location = QDir(a.options.location).absolutePath();
-    QDir().mkpath(a.options.location);
     ConsoleHost host(stdout);
+    GeneralInfo info;
+    if (a.options.fileName.isEmpty() && readGeneralTitle(paths, info)) {
+        // The installer is named after the title: a title the build refuses is told as such,
+        // not as a file name the author never typed.
+        const Status title = BuildChecks::checkTitle(info.SoftwareTitle);
+        if (!title) {
+            host.tell({title.title(), title.text(), title.icon()});
+            return 1;
+        }
+        a.options.fileName = info.SoftwareTitle + QStringLiteral(".exe");
+    }
+    // Refused before the folder is made: a file given as the folder, or a folder inside the
+    // project, whose next build would ship this one's outputs.
+    a.options.location = QDir(a.options.location).absolutePath();
+    const Status where = BuildChecks::checkLocation(a.options.location, paths.root(), true);
+    if (!where)
+        return refuse(where.text());
+    QDir().mkpath(a.options.location);
     DistributionBuild build(paths, QDir(a.editor).absolutePath(), host);
     if (build.start(a.options) != DistributionBuild::Result::Completed)
         return 1;

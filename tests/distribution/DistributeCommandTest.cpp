@@ -48,6 +48,11 @@ TEST(DistributeCommand, ExitCodes) {
          QStringList{"distribute", game.root(), "--to", to, "--color", "Mauve"} + common, 2, ""},
         {"not a project", "write", QStringList{"distribute", out.path(), "--to", to} + common, 2,
          ""},
+        {"a file as the folder", "write",
+         QStringList{"distribute", game.root(), "--to", game.path("Config/General")} + common, 2,
+         ""},
+        {"a folder inside the project", "write",
+         QStringList{"distribute", game.root(), "--to", game.path("Releases")} + common, 2, ""},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -61,6 +66,7 @@ TEST(DistributeCommand, ExitCodes) {
             EXPECT_TRUE(r.out.contains("[answered OK]")) << r.out.toStdString();
         } else {
             EXPECT_EQ(QDir(to).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot), before);
+            EXPECT_FALSE(QFileInfo::exists(game.path("Releases")));
         }
     }
 }

@@ -135,6 +135,16 @@ TEST(CompileDialogTest, WaitingPageWhileTheCompilerRuns) {
                              "moments and then click 'Exit'."));
 }
 
+// A location inside the project is refused: the next build would ship this one's installer.
+TEST(CompileDialogTest, RefusesALocationInsideTheProject) {
+    Dialog d;
+    named<QLineEdit>(d.dialog.get(), "Location")->setText(d.game.root());
+    d.dialog->StartCompilation();
+    ASSERT_EQ(d.answers.texts().size(), 1);
+    EXPECT_TRUE(
+        d.answers.texts()[0].startsWith("The location you specified is inside the project"));
+}
+
 // The distribution panel checks the project again and opens the dialog.
 TEST(CompileDialogTest, OpenedFromTheDistributionPanel) {
     TestProject install;

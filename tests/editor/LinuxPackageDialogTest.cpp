@@ -59,4 +59,12 @@ TEST(LinuxPackageDialog, BuildsTheDebianPackageAndAsksBeforeReplacingIt) {
     EXPECT_EQ(answered.boxes[0].buttons, EngineHost::Buttons::OkCancel);
     EXPECT_FALSE(dialog.building());
     EXPECT_EQ(QFileInfo(QDir(out.path()).filePath(debs[0])).lastModified(), built);
+
+    // A location inside the project is refused: the next build would ship this package.
+    answered.boxes.clear();
+    dialog.txtLocation->setText(project.root());
+    dialog.startBuild();
+    ASSERT_TRUE(waitFor([&] { return !dialog.building(); }, 30000));
+    ASSERT_EQ(answered.texts().size(), 1);
+    EXPECT_TRUE(answered.texts()[0].startsWith("The location you specified is inside the project"));
 }
