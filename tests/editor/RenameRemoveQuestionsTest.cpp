@@ -2,17 +2,22 @@
 // or item: the questions they ask (the places listed, three answers, the saved games that keep
 // the old name), what each answer leaves, and a failed write shown with its file.
 
+#include "EditorFolders.h"
 #include "EditorItems.h"
 #include "EditorTestSupport.h"
 #include "FramesModel.h"
 #include "ProjectCheck.h"
 #include "ProjectSnapshot.h"
+#include "RecordingMedia.h"
 #include "ReferenceGame.h"
+#include "SettingsStore.h"
 #include "frmFrames.h"
+#include "frmMenu.h"
 #include "frmObjects.h"
 
 #include <QFile>
 #include <QListWidget>
+#include <QPushButton>
 
 using Answer = EngineHost::Answer;
 
@@ -170,4 +175,23 @@ TEST(RenameRemoveQuestionsTest, TheItemsWindowRenamesByItsLabelAndRemovesWithIts
     EXPECT_FALSE(g.exists("Areas/Hall/2_Skeleton Key.drg"));
     EXPECT_EQ(list.ObjectsList->count(), 2);
     EXPECT_EQ(problemCount(g), 0);
+}
+
+TEST(RenameRemoveQuestionsTest, TheMainWindowSeesTheRenamedInitialFrame) {
+    ReferenceGame g;
+    TestProject install;
+    RecordingMediaBackend media;
+    AnsweredEditor editor;
+    SettingsStore::DeleteSetting("A", "Settings");
+    frmMenu menu(EditorFolders(install.root()), media);
+    ASSERT_TRUE(menu.start());
+    ASSERT_TRUE(menu.openProject(g.root()));
+    menu.button(0, "Edit Project...")->click();
+    QAbstractItemModel *m = menu.framesWindow()->LView()->model();
+    ASSERT_EQ(m->index(2, 0).data().toString(), "Hall");
+    ASSERT_TRUE(m->setData(m->index(2, 0), "Lobby", Qt::EditRole));
+    menu.button(2, "Back")->click();
+    menu.button(0, "Distribute... (Create .exe)")->click();
+    EXPECT_EQ(menu.currentPanel(), 7);
+    EXPECT_EQ(editor.texts(), QStringList());
 }
