@@ -5,6 +5,8 @@
 #include "NameRules.h"
 #include "PictureLoader.h"
 #include "ProjectFiles.h"
+#include "ReferenceQuestions.h"
+#include "RenameAndRemove.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -84,6 +86,40 @@ bool WriteItemFile(QWidget *parent, const ProjectPaths &paths, const QString &it
     EditorMessages::ask(parent, QStringLiteral("Error"),
                         QStringLiteral("Unable to save item information."), Status::Icon::Critical);
     return false;
+}
+
+bool RemoveItem(QWidget *parent, const ProjectPaths &paths, const QString &item,
+                const QString &question, const QString &failure) {
+    using Removal = ReferenceQuestions::Removal;
+    const Removal choice = ReferenceQuestions::askRemove(
+        parent, question, Status::Icon::Question, Buttons::YesNo,
+        References(paths).find(References::Target::Item, item));
+    if (choice == Removal::Cancel)
+        return false;
+    RenameAndRemove items(paths);
+    const bool removed =
+        items.remove(References::Target::Item, item, choice == Removal::ClearReferences);
+    if (!removed)
+        ReferenceQuestions::showFailure(
+            parent, Status::failure(QStringLiteral("Error"), failure), items.errorString());
+    notifyItemsChanged();
+    return removed;
+}
+
+bool RenameItem(QWidget *parent, const ProjectPaths &paths, const QString &oldName,
+                const QString &newName) {
+    using Target = References::Target;
+    if (newName == oldName ||
+        !ReferenceQuestions::askRename(
+            parent, QStringLiteral("item"), oldName, newName,
+            static_cast<int>(References(paths).savedGames(Target::Item, oldName).size())))
+        return false;
+    RenameAndRemove items(paths);
+    const bool renamed = items.rename(Target::Item, oldName, newName);
+    if (!renamed)
+        ReferenceQuestions::showFailure(parent, items.status(), items.errorString());
+    notifyItemsChanged();
+    return renamed;
 }
 
 QStringList ItemNames(const ProjectPaths &paths) {

@@ -35,6 +35,15 @@ QString CreateItem(QWidget *parent, const ProjectPaths &paths);
 // Writes the item file naming `iconFile`; false after "Unable to save item information.".
 bool WriteItemFile(QWidget *parent, const ProjectPaths &paths, const QString &item,
                    const QString &iconFile);
+// Removes `item` after `question` (asked with Yes/No; when other places name the item the
+// question lists them and offers to clear them too, see ReferenceQuestions). A failure shows
+// `failure` (title "Error") with the file that failed and why. True when it was removed.
+bool RemoveItem(QWidget *parent, const ProjectPaths &paths, const QString &item,
+                const QString &question, const QString &failure);
+// Renames `oldName` to `newName` with every place that names it, after saying how many saved
+// games keep the old name. A refusal or failure is shown. True when renamed.
+bool RenameItem(QWidget *parent, const ProjectPaths &paths, const QString &oldName,
+                const QString &newName);
 // Every item of the project (the .obj files of the areas folder), without extension.
 QStringList ItemNames(const ProjectPaths &paths);
 // The item's icon, empty when it has none that can be read.

@@ -1,5 +1,8 @@
 #include "FramesModel.h"
 
+#include <algorithm>
+#include <numeric>
+
 void FramesModel::setFrames(const QStringList &frames) {
     beginResetModel();
     m_frames = frames;
@@ -45,7 +48,39 @@ bool FramesModel::setData(const QModelIndex &index, const QVariant &value, int r
         return false;
     m_frames[index.row()] = newName;
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    keepListingOrder();
     return true;
+}
+
+void FramesModel::keepListingOrder() {
+    // The order of the frames listing: without regard to case, then by code.
+    const auto before = [this](int a, int b) {
+        const int c = m_frames[a].compare(m_frames[b], Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : m_frames[a] < m_frames[b];
+    };
+    QVector<int> order(m_frames.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), before);
+    if (std::is_sorted(order.begin(), order.end()))
+        return;
+    emit layoutAboutToBeChanged();
+    QStringList frames;
+    QVector<QIcon> icons;
+    QVector<int> newRow(order.size());
+    for (int i = 0; i < order.size(); ++i) {
+        frames.append(m_frames[order[i]]);
+        icons.append(m_icons[order[i]]);
+        newRow[order[i]] = i;
+    }
+    m_frames = frames;
+    m_icons = icons;
+    // The selection and the current item follow their frames.
+    const QModelIndexList persistent = persistentIndexList();
+    QModelIndexList moved;
+    for (const QModelIndex &i : persistent)
+        moved.append(i.isValid() ? index(newRow[i.row()]) : i);
+    changePersistentIndexList(persistent, moved);
+    emit layoutChanged();
 }
 
 Qt::ItemFlags FramesModel::flags(const QModelIndex &index) const {

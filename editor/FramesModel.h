@@ -15,7 +15,8 @@ public:
     using RenameHandler = std::function<bool(const QString &oldName, const QString &newName)>;
     explicit FramesModel(QObject *parent = nullptr) : QAbstractListModel(parent) {}
 
-    // Called when a label is edited; the row takes the new name only when it returns true.
+    // Called when a label is edited; the row takes the new name only when it returns true, and
+    // moves to keep the rows in the order of the frames listing.
     void setRenameHandler(RenameHandler handler) { m_rename = std::move(handler); }
     void setFrames(const QStringList &frames);
     const QStringList &frames() const { return m_frames; }
@@ -29,6 +30,8 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
 private:
+    void keepListingOrder();
+
     QStringList m_frames;
     QVector<QIcon> m_icons;
     RenameHandler m_rename;

@@ -5,6 +5,8 @@
 #include "FrameOperations.h"
 #include "FramesModel.h"
 #include "PictureLoader.h"
+#include "ReferenceQuestions.h"
+#include "RenameAndRemove.h"
 #include "SettingsStore.h"
 #include "frmFrameProperties.h"
 
@@ -20,6 +22,7 @@
 #include <QPointer>
 #include <QScrollBar>
 #include <QThreadPool>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -215,17 +218,19 @@ bool frmFrames::hasFrames() {
 }
 
 bool frmFrames::renameFrame(const QString &oldName, const QString &newName) {
-    FrameOperations frames(m_project.paths, soundMode());
-    if (frames.rename(oldName, newName))
-        return true;
-    const Status &s = frames.status();
-    // The system's reason is shown beside the message when it is a failure of the files.
-    if (s.icon() == Status::Icon::Critical)
-        EditorMessages::ask(this, s.title(),
-                            s.text() + QStringLiteral("\n\n") + frames.errorString(), s.icon());
-    else
-        EditorMessages::show(this, s);
-    return false;
+    using Target = References::Target;
+    if (!ReferenceQuestions::askRename(
+            this, QStringLiteral("frame"), oldName, newName,
+            static_cast<int>(References(m_project.paths).savedGames(Target::Frame, oldName).size())))
+        return false;
+    RenameAndRemove frames(m_project.paths, soundMode());
+    if (!frames.rename(Target::Frame, oldName, newName)) {
+        ReferenceQuestions::showFailure(this, frames.status(), frames.errorString());
+        return false;
+    }
+    // The rows move to keep their order; the thumbnails asked for follow the new rows.
+    QTimer::singleShot(0, this, [this] { startThumbnails(); });
+    return true;
 }
 
 bool frmFrames::showProperties() {
@@ -279,22 +284,27 @@ bool frmFrames::duplicateSelected() {
 }
 
 bool frmFrames::removeSelected() {
+    using Removal = ReferenceQuestions::Removal;
+    using Target = References::Target;
     if (!hasFrames())
         return false;
     const QString frame = selectedFrame();
     if (frame.isEmpty())
         return false;
-    if (EditorMessages::ask(this, QString(),
-                            QStringLiteral("Do you really want to remove the frame '") + frame +
-                                QStringLiteral(".fme' and all its clickable areas?.\n\nClick "
-                                               "'Cancel' to abort operation."),
-                            Status::Icon::Exclamation,
-                            EngineHost::Buttons::OkCancel) != EngineHost::Answer::Ok)
+    const Removal choice = ReferenceQuestions::askRemove(
+        this,
+        QStringLiteral("Do you really want to remove the frame '") + frame +
+            QStringLiteral(".fme' and all its clickable areas?.\n\nClick 'Cancel' to abort "
+                           "operation."),
+        Status::Icon::Exclamation, EngineHost::Buttons::OkCancel,
+        References(m_project.paths).find(Target::Frame, frame));
+    if (choice == Removal::Cancel)
         return false;
-    FrameOperations frames(m_project.paths, soundMode());
-    const bool removed = frames.remove(frame);
+    RenameAndRemove frames(m_project.paths, soundMode());
+    const bool removed =
+        frames.remove(Target::Frame, frame, choice == Removal::ClearReferences);
     if (!removed)
-        EditorMessages::show(this, frames.status());
+        ReferenceQuestions::showFailure(this, frames.status(), frames.errorString());
     refresh();
     return removed;
 }

@@ -127,13 +127,11 @@ void frmItemOnItem::RemoveItem(int i) {
     const QString item = Combo[i]->currentText();
     if (item.isEmpty())
         return;
-    if (!DialogControls::confirmRemove(this, item + QStringLiteral(".obj")))
+    if (!EditorItems::RemoveItem(
+            this, m_paths, item,
+            QStringLiteral("Do you really want to remove '") + item + QStringLiteral(".obj' ?"),
+            QStringLiteral("Unable to remove '") + item + QStringLiteral("'.")))
         return;
-    if (!Items(m_paths).remove(item))
-        EditorMessages::ask(this, QStringLiteral("Error"),
-                            QStringLiteral("Unable to remove '") + item + QStringLiteral("'."),
-                            Status::Icon::Critical);
-    EditorItems::notifyItemsChanged();
     Combo[i]->setEditText(QString());
     RefreshLists();
 }

@@ -221,6 +221,7 @@ void frmMenu::connectCommands() {
     on(0, "Run from the selected frame", [this] { RunFromSelectedFrame(); });
     on(0, "Project Properties...", [this] { ProjectProperties(); });
     on(0, "Distribute... (Create .exe)", [this] {
+        reloadGeneral();
         if (ProjectLifecycle::checkRunnable(this, m_project, true))
             ShowMenu(7);
     });
@@ -287,6 +288,7 @@ void frmMenu::connectCommands() {
     on(6, "Reset Program Settings", [this] { ResetProgramSettings(); });
     on(6, "Back", show(9));
     on(7, "Create stand-alone installation...", [this] {
+        reloadGeneral();
         if (!ProjectLifecycle::checkRunnable(this, m_project, true))
             return;
         frmCompile dialog(m_project, m_folders.install(), this);
@@ -468,13 +470,17 @@ void frmMenu::RunFromSelectedFrame() {
     RunProject(frame);
 }
 
-void frmMenu::RunProject(const QString &startFrame) {
-    // The project may have changed on disk since it was opened (frames removed, the initial
-    // frame chosen again).
+void frmMenu::reloadGeneral() {
     GeneralInfo general;
     if (readGeneral(m_project.paths.ConfigPath() + QStringLiteral("General"), general,
                     GeneralReader::Editor))
         m_project.general = general;
+}
+
+void frmMenu::RunProject(const QString &startFrame) {
+    // The project may have changed on disk since it was opened (frames removed or renamed, the
+    // initial frame chosen again).
+    reloadGeneral();
     // A run from a chosen frame needs no initial frame.
     if (startFrame.isEmpty() && !ProjectLifecycle::checkRunnable(this, m_project, false))
         return;

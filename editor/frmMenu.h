@@ -120,6 +120,8 @@ private:
     void placeCanvas();
     void runAreaDialog(FrameEditState &state, FrameCanvas *canvas, int type, bool load);
     void testRunEnded();
+    // Reads Config/General again: the frames list may have renamed or removed the initial frame.
+    void reloadGeneral();
     void addItemsPanels();
     void showItemsPanel(int p);
 

@@ -3,12 +3,13 @@
 #include "EditorItems.h"
 #include "EditorMessages.h"
 #include "FrameEditState.h"
-#include "Items.h"
 
 #include <QDrag>
 #include <QMimeData>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QTimer>
 #include <QVBoxLayout>
 
 ItemsDragList::ItemsDragList(QWidget *parent) : QListWidget(parent) {
@@ -58,6 +59,14 @@ frmObjects::frmObjects(QWidget *parent) : QWidget(parent, Qt::Tool) {
     resize(200, 320);
     connect(Command2, &QPushButton::clicked, this, &frmObjects::CreateItem);
     connect(Command1, &QPushButton::clicked, this, &frmObjects::RemoveSelected);
+    ObjectsList->setEditTriggers(QAbstractItemView::EditKeyPressed);
+    connect(ObjectsList, &QListWidget::itemChanged, this, [this](QListWidgetItem *row) {
+        const QString oldName = row->data(Qt::UserRole).toString();
+        const QString newName = row->text();
+        // The list is made again once the label's editor has closed.
+        if (newName != oldName)
+            QTimer::singleShot(0, this, [this, oldName, newName] { RenameItem(oldName, newName); });
+    });
     connect(&EditorItems::notifier(), &ItemsNotifier::itemsChanged, this, &frmObjects::Refresh);
 }
 
@@ -70,11 +79,15 @@ void frmObjects::setProject(const ProjectPaths &paths) {
 void frmObjects::Refresh() {
     const QListWidgetItem *current = ObjectsList->currentItem();
     const QString kept = current && current->isSelected() ? current->text() : QString();
+    const QSignalBlocker quiet(ObjectsList);
     ObjectsList->clear();
     if (m_paths.isEmpty())
         return;
     for (const QString &item : EditorItems::ItemNames(m_paths)) {
         auto *row = new QListWidgetItem(item, ObjectsList);
+        // The name is edited in place (F2); the name it had is kept beside it.
+        row->setFlags(row->flags() | Qt::ItemIsEditable);
+        row->setData(Qt::UserRole, item);
         if (item == kept)
             ObjectsList->setCurrentItem(row);
     }
@@ -97,15 +110,19 @@ void frmObjects::RemoveSelected() {
         return;
     }
     const QString item = current->text();
-    if (EditorMessages::ask(
-            this, QString(),
-            QStringLiteral("Do you really want to remove the item '") + item + QStringLiteral("'?"),
-            Status::Icon::Question, EngineHost::Buttons::YesNo) != EngineHost::Answer::Yes)
-        return;
-    if (!Items(m_paths).remove(item))
-        EditorMessages::ask(this, QStringLiteral("Error"),
-                            QStringLiteral("Unable to remove selected item."),
-                            Status::Icon::Critical);
-    EditorItems::notifyItemsChanged();
+    EditorItems::RemoveItem(this, m_paths, item,
+                            QStringLiteral("Do you really want to remove the item '") + item +
+                                QStringLiteral("'?"),
+                            QStringLiteral("Unable to remove selected item."));
     Refresh();
+}
+
+bool frmObjects::RenameItem(const QString &oldName, const QString &newName) {
+    const bool renamed = EditorItems::RenameItem(this, m_paths, oldName, newName);
+    Refresh();
+    const QList<QListWidgetItem *> found =
+        ObjectsList->findItems(renamed ? newName : oldName, Qt::MatchExactly);
+    if (!found.isEmpty())
+        ObjectsList->setCurrentItem(found.first());
+    return renamed;
 }

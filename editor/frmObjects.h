@@ -23,7 +23,8 @@ private:
     ProjectPaths m_paths;
 };
 
-// "List of items": every item of the project, with "Create New Item..." and "Remove Selected".
+// "List of items": every item of the project, with "Create New Item..." and "Remove Selected";
+// an item is renamed by editing its label.
 // It stays open beside the canvas; an item dragged from it onto an area of the canvas opens
 // that area's event dialog.
 class frmObjects : public QWidget {
@@ -36,8 +37,12 @@ public:
     void Refresh();
     // "Create New Item...": the new-item dialogue, then the list refreshed.
     void CreateItem();
-    // "Remove Selected": asks, then deletes the item file (events and icon stay).
+    // "Remove Selected": asks, listing the places that name the item, then deletes the item file
+    // and, when the author chooses, clears those places (the icon stays).
     void RemoveSelected();
+    // Editing an item's label (F2): the item renamed with every place that names it, the list
+    // refreshed with the renamed (or, when refused, the old) item selected.
+    bool RenameItem(const QString &oldName, const QString &newName);
 
     ItemsDragList *ObjectsList;
     QPushButton *Command1; // "Remove Selected"

@@ -158,8 +158,9 @@ bool writeAll(int fd, const char *p, qint64 left, int &code) {
 // Fills the open temporary file: false with `problem` set when it cannot.
 using Filler = std::function<bool(int fd, QString &problem)>;
 
-// The writer: a temporary file beside `path`, filled by `fill`, synced, then renamed over `path`.
-bool replaceWith(const QString &path, const Filler &fill, QString *error) {
+// The first half of the writer: a temporary file beside `path`, filled by `fill` and synced,
+// not yet in place. `tempName` receives its name.
+bool prepareWith(const QString &path, const Filler &fill, QByteArray &tempName, QString *error) {
     const QFileInfo target(path);
     const QString folder = target.path();
     const QString name = target.fileName();
@@ -180,7 +181,6 @@ bool replaceWith(const QString &path, const Filler &fill, QString *error) {
         keepMode = true;
     }
 
-    QByteArray tempName;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         tempName = temporaryPath(folder, name);
@@ -208,22 +208,35 @@ bool replaceWith(const QString &path, const Filler &fill, QString *error) {
         problem = systemReason(errno);
         ok = false;
     }
-    if (ok && ::rename(tempName.constData(), finalName.constData()) != 0) {
-        problem = systemReason(errno);
-        ok = false;
-    }
     if (!ok) {
+        ::unlink(tempName.constData());
+        tempName.clear();
+        return fail(error, problem);
+    }
+    return true;
+}
+
+// The second half: the prepared file renamed over `path`, and the rename made durable.
+bool putInPlace(const QByteArray &tempName, const QString &path, QString *error) {
+    if (::rename(tempName.constData(), QFile::encodeName(path).constData()) != 0) {
+        const QString problem = systemReason(errno);
         ::unlink(tempName.constData());
         return fail(error, problem);
     }
-    // Make the rename itself durable; a folder that cannot be synced changes nothing.
-    const int dirFd =
-        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // A folder that cannot be synced changes nothing.
+    const int dirFd = ::open(QFile::encodeName(QFileInfo(path).path()).constData(),
+                             O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
         ::fsync(dirFd);
         ::close(dirFd);
     }
     return true;
+}
+
+// The writer: a temporary file beside `path`, filled by `fill`, synced, then renamed over `path`.
+bool replaceWith(const QString &path, const Filler &fill, QString *error) {
+    QByteArray tempName;
+    return prepareWith(path, fill, tempName, error) && putInPlace(tempName, path, error);
 }
 
 // Opens a regular file no larger than `limit` for reading, without blocking; -1 with `problem`.
@@ -335,6 +348,34 @@ bool replaceFile(const QString &path, const QByteArray &bytes, QString *error) {
             return false;
         },
         error);
+}
+
+bool prepareReplacement(const QString &path, const QByteArray &bytes, QString &temporary,
+                        QString *error) {
+    QByteArray tempName;
+    temporary.clear();
+    if (!prepareWith(
+            path,
+            [&](int fd, QString &problem) {
+                int code = 0;
+                if (writeAll(fd, bytes.constData(), bytes.size(), code))
+                    return true;
+                problem = systemReason(code);
+                return false;
+            },
+            tempName, error))
+        return false;
+    temporary = QFile::decodeName(tempName);
+    return true;
+}
+
+bool commitReplacement(const QString &temporary, const QString &path, QString *error) {
+    return putInPlace(QFile::encodeName(temporary), path, error);
+}
+
+void discardReplacement(const QString &temporary) {
+    if (!temporary.isEmpty() && isWriterTemporary(QFileInfo(temporary).fileName()))
+        ::unlink(QFile::encodeName(temporary).constData());
 }
 
 bool copyFile(const QString &from, const QString &to, qint64 limit, QString *error) {

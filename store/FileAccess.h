@@ -36,6 +36,19 @@ bool readFile(const QString &path, qint64 limit, QByteArray &out, QString *error
 // a process).
 bool replaceFile(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 
+// replaceFile in two halves, for changes to several files that are put in place together.
+// prepareReplacement writes `bytes` to a new temporary file beside `path` (the writer's
+// temporary name, so an interrupted change leaves nothing that is listed or kept) and syncs it;
+// `path` itself is not touched. It refuses what replaceFile refuses, with the same reasons.
+// `temporary` receives the temporary file's path.
+bool prepareReplacement(const QString &path, const QByteArray &bytes, QString &temporary,
+                        QString *error = nullptr);
+// Renames the prepared file over `path`. On failure the temporary file is removed and `path`
+// is unchanged.
+bool commitReplacement(const QString &temporary, const QString &path, QString *error = nullptr);
+// Removes a prepared file that will not be put in place (nothing but a writer's temporary).
+void discardReplacement(const QString &temporary);
+
 // Copies the regular file `from`, no larger than `limit` bytes, to `to` the way replaceFile
 // writes: a named pipe or device at `from` is refused without blocking, every write is checked,
 // and on failure an old file at `to` stays as it was. The copy gets the default permissions.

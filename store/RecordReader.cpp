@@ -49,6 +49,7 @@ bool RecordReader::next(Token &token) {
     skipBlanks();
     const qsizetype size = m_data.size();
     token = Token();
+    m_valueStart = m_pos;
     if (m_pos < size && m_data[m_pos] == '"') {
         const qsizetype start = ++m_pos;
         while (m_pos < size && m_data[m_pos] != '"')
@@ -72,6 +73,7 @@ bool RecordReader::next(Token &token) {
             return fail(QStringLiteral("Value too long"));
         token.text = Cp1252::decode(m_data.mid(start, m_pos - start)).trimmed();
     }
+    m_valueEnd = m_pos;
     // Consume one delimiter: a comma, or one line end (CR LF, LF or CR).
     if (m_pos < size) {
         if (m_data[m_pos] == ',') {

@@ -39,6 +39,10 @@ public:
     const QString &errorString() const { return m_error; }
     // 1-based number of the value read last (for messages).
     int valueNumber() const { return m_valueNumber; }
+    // Where the value read last lies in the data: from its first byte (an opening quote) to the
+    // delimiter after it, so a value can be replaced with every other byte kept.
+    qsizetype valueStart() const { return m_valueStart; }
+    qsizetype valueEnd() const { return m_valueEnd; }
 
 private:
     struct Token {
@@ -52,6 +56,8 @@ private:
     QByteArray m_data;
     qsizetype m_pos = 0;
     int m_valueNumber = 0;
+    qsizetype m_valueStart = 0;
+    qsizetype m_valueEnd = 0;
     QString m_error;
 };
 

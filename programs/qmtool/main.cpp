@@ -6,6 +6,8 @@
 //   qmtool distribute PROJECT --to FOLDER [options]   the installer (or CD folder), no questions
 //   qmtool setup-script PROJECT [options]   the installer script the build would write
 //   qmtool package PROJECT --deb|--portable --to FOLDER   the game as a Linux package
+//   qmtool usages|rename|remove PROJECT frame|item ...   every place that names a frame or an
+//                                                        item; renamed or removed with them
 
 #include "DistributeCommand.h"
 #include "ExploreCommand.h"
@@ -14,6 +16,7 @@
 #include "ProjectCheck.h"
 #include "ProjectDump.h"
 #include "ProjectSnapshot.h"
+#include "ReferencesCommand.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -41,6 +44,9 @@ int usage() {
                "       qmtool setup-script PROJECT [same options as distribute, --to not needed]\n"
                "       qmtool package PROJECT --deb|--portable --to FOLDER [--enable]\n"
                "                      [--editor FOLDER] [--replace]\n"
+               "       qmtool usages PROJECT frame|item NAME [--json]\n"
+               "       qmtool rename PROJECT frame|item OLD NEW\n"
+               "       qmtool remove PROJECT frame|item NAME --clear-references|--keep-references\n"
                "steps: start | click N | rclick N | drop ITEM N | combine A B | esc | exit |\n"
                "       advance MS | answer yes|no|ok|cancel | save NAME | load NAME\n",
                stderr);
@@ -85,6 +91,12 @@ int main(int argc, char **argv) {
         return runSetupScriptCommand(args[2], args.mid(3));
     if (args.size() >= 3 && args[1] == QLatin1String("package"))
         return runPackageCommand(args.mid(2));
+    if (args.size() >= 3 && args[1] == QLatin1String("usages"))
+        return runUsagesCommand(args.mid(2));
+    if (args.size() >= 3 && args[1] == QLatin1String("rename"))
+        return runRenameCommand(args.mid(2));
+    if (args.size() >= 3 && args[1] == QLatin1String("remove"))
+        return runRemoveCommand(args.mid(2));
     if (args.size() != 3)
         return usage();
     if (args[1] == QLatin1String("dump"))
