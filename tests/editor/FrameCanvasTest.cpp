@@ -268,8 +268,8 @@ TEST(FrameCanvasTest, TheCoordinatesWindowShowsItsValuesInsideAtAReadableSize) {
     EXPECT_EQ(shown(), QStringList{"X = 12   Y = 34"}) << coords.height();
     EXPECT_GE(coords.height(), coords.fontMetrics().height());
     coords.ResizeBig();
-    EXPECT_EQ(shown(), (QStringList{"X = 12   Y = 34", "Left = ", "5", "Top = ", "6", "Width = ",
-                                    "70", "Height = ", "80"}))
+    EXPECT_EQ(shown(), (QStringList{"X = 12   Y = 34", "Left = ", "5", "Top = ", "6",
+                                    "Width = ", "70", "Height = ", "80"}))
         << coords.height();
     EXPECT_EQ(coords.frameGeometry().top(), panel.frameGeometry().bottom() + 1);
 }
