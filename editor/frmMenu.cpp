@@ -5,6 +5,7 @@
 #include "FrameUndo.h"
 #include "ProjectVersion.h"
 #include "SettingsStore.h"
+#include "WindowPlacement.h"
 #include "frmAreaProperties.h"
 #include "frmCheckProject.h"
 #include "frmCompile.h"
@@ -347,7 +348,9 @@ bool frmMenu::start() {
     const int top = setting(QStringLiteral("frmMenu.Top")).toInt(&topOk);
     adjustSize();
     if (leftOk && topOk) {
+        // Kept with another screen or another font size, the place may no longer fit.
         move(left, top);
+        WindowPlacement::keepOnScreen(this);
     } else if (QScreen *screen = QApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
@@ -678,6 +681,8 @@ void frmMenu::placeBeside(QWidget *window) const {
     const int x = right >= left ? menu.right() + 8 : menu.left() - 8 - width;
     window->move(
         x, qBound(room.top(), menu.top(), qMax(room.top(), room.bottom() - window->height())));
+    // Its kept size may be taller than the screen.
+    WindowPlacement::keepOnScreen(window);
 }
 
 void frmMenu::placeCanvas() {
@@ -692,6 +697,7 @@ void frmMenu::placeCanvas() {
         at.setY(qMax(room.top(), qMin(at.y(), room.bottom() + 1 - size.height())));
     }
     m_canvas->move(at);
+    WindowPlacement::keepOnScreen(m_canvas.get());
 }
 
 bool frmMenu::EditFrame(const QString &frame) {
