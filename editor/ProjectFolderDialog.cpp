@@ -11,6 +11,7 @@
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QLabel>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -56,6 +57,7 @@ ProjectFolderDialog::ProjectFolderDialog(const QString &startFolder, DriveProvid
         folderActivated(withTrailingSeparator(m_model->filePath(i)));
     });
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_model, &QFileSystemModel::directoryLoaded, this, &ProjectFolderDialog::revealFolder);
     setFolder(m_folder);
 }
 
@@ -84,6 +86,18 @@ void ProjectFolderDialog::setFolder(const QString &folder) {
     m_tree->setCurrentIndex(index);
     m_tree->scrollTo(index);
     m_tree->expand(index);
+}
+
+void ProjectFolderDialog::revealFolder() {
+    const QModelIndex current = m_tree->currentIndex();
+    if (current.isValid() && withTrailingSeparator(m_model->filePath(current)) == m_folder)
+        m_tree->scrollTo(current, QAbstractItemView::PositionAtCenter);
+}
+
+void ProjectFolderDialog::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    // Once laid out, the tree knows where the folder lies.
+    QTimer::singleShot(0, this, &ProjectFolderDialog::revealFolder);
 }
 
 void ProjectFolderDialog::driveChosen(int index) {

@@ -4,6 +4,7 @@
 #include "FrameOperations.h"
 #include "FrameUndo.h"
 #include "ProjectVersion.h"
+#include "RecentProjects.h"
 #include "SettingsStore.h"
 #include "WindowPlacement.h"
 #include "frmAreaProperties.h"
@@ -31,6 +32,9 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -112,9 +116,20 @@ frmMenu::frmMenu(const EditorFolders &folders, MediaBackend &media, DriveProvide
         connect(m_external[n], &QPushButton::clicked, this,
                 [this, n] { ExternalProgramClicked(n); });
     }
-    addPanel(9, QStringLiteral("Quillmoor"),
-             {"New Project", "Load Project", "Help (Tutorials, FAQ...)", "Read Me...", "About...",
-              "Quit"});
+    QWidget *start = addPanel(9, QStringLiteral("Quillmoor"),
+                              {"New Project", "Load Project", "Help (Tutorials, FAQ...)",
+                               "Read Me...", "About...", "Quit"});
+    auto *recentLabel = new QLabel(QStringLiteral("&Recent projects:"), start);
+    m_lstRecent = new QListWidget(start);
+    m_lstRecent->setAccessibleName(QStringLiteral("Recent projects"));
+    recentLabel->setBuddy(m_lstRecent);
+    m_lstRecent->setMaximumHeight(m_lstRecent->fontMetrics().height() * RecentProjects::kMost + 8);
+    auto *startLayout = static_cast<QVBoxLayout *>(start->layout());
+    startLayout->insertWidget(startLayout->count() - 1, recentLabel);
+    startLayout->insertWidget(startLayout->count() - 1, m_lstRecent);
+    connect(m_lstRecent, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
+        OpenRecentProject(item->data(Qt::UserRole).toString());
+    });
     addPanel(10, QStringLiteral("New Frame"),
              {"Picture (resized to fit window)...", "Picture (tiled to fit window)...",
               "Solid Color...", "Cancel"});
@@ -162,9 +177,58 @@ frmMenu::frmMenu(const EditorFolders &folders, MediaBackend &media, DriveProvide
         m_frames->showProperties();
     });
     connectCommands();
+    addMenuBar();
 }
 
 frmMenu::~frmMenu() = default;
+
+void frmMenu::addMenuBar() {
+    auto *bar = new QMenuBar(this);
+    layout()->setMenuBar(bar);
+    QMenu *file = bar->addMenu(QStringLiteral("&File"));
+    m_mnuRecent = file->addMenu(QStringLiteral("Open &Recent"));
+    // Listed when opened, so that it always says what the settings hold.
+    connect(m_mnuRecent, &QMenu::aboutToShow, this, &frmMenu::refreshRecent);
+    refreshRecent();
+}
+
+void frmMenu::refreshRecent() {
+    const QStringList roots = RecentProjects::list();
+    m_lstRecent->clear();
+    m_mnuRecent->clear();
+    for (int i = 0; i < roots.size(); ++i) {
+        const QString shown = QDir::toNativeSeparators(QDir::cleanPath(roots[i]));
+        auto *item = new QListWidgetItem(QDir(roots[i]).dirName(), m_lstRecent);
+        item->setData(Qt::UserRole, roots[i]);
+        item->setToolTip(shown);
+        QAction *a = m_mnuRecent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+        connect(a, &QAction::triggered, this, [this, root = roots[i]] { OpenRecentProject(root); });
+    }
+    m_mnuRecent->setEnabled(!roots.isEmpty());
+}
+
+QString frmMenu::loadProjectFolder() const {
+    const QStringList roots = RecentProjects::list();
+    if (!roots.isEmpty() && QFileInfo(roots.first()).isDir())
+        return roots.first();
+    return projectsFolder();
+}
+
+bool frmMenu::OpenRecentProject(const QString &root) {
+    if (!ProjectPaths(root).isValidProject()) {
+        RecentProjects::remove(root);
+        refreshRecent();
+        EditorMessages::ask(this, QString(),
+                            QStringLiteral("The project '") +
+                                QDir::toNativeSeparators(QDir::cleanPath(root)) +
+                                QStringLiteral("' was not found: it may have been moved, renamed "
+                                               "or removed. It has been taken off the list of "
+                                               "recent projects."),
+                            Status::Icon::Exclamation);
+        return false;
+    }
+    return openProject(root);
+}
 
 QWidget *frmMenu::addPanel(int p, const QString &title, const QStringList &captions,
                            const QString &text) {
@@ -378,6 +442,8 @@ void frmMenu::ShowMenu(int p) {
     }
     if (p == 8)
         refreshExternalButtons();
+    if (p == 9)
+        refreshRecent();
     showItemsPanel(p);
     if (p == 2 || p == 10) {
         m_frames->setIconStyle(m_viewOption[0]->isChecked());
@@ -423,6 +489,8 @@ bool frmMenu::openProject(const QString &root) {
     if (!ProjectLifecycle::LoadProject(this, root, opened))
         return false;
     m_project = opened;
+    m_itemsFrame.clear();
+    RecentProjects::add(m_project.paths.root());
     ShowMenu(0);
     return true;
 }
@@ -434,6 +502,7 @@ void frmMenu::NewProject() {
         frmProjectProperties properties(dialog.root(), m_folders, this);
         if (properties.exec() == QDialog::Accepted) {
             m_project = properties.project();
+            RecentProjects::add(m_project.paths.root());
             ShowMenu(0);
             return;
         }
@@ -448,10 +517,12 @@ void frmMenu::ProjectProperties() {
 }
 
 void frmMenu::LoadProject() {
-    frmLoadProject dialog(projectsFolder(), m_drives, this);
+    frmLoadProject dialog(loadProjectFolder(), m_drives, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_project = dialog.project();
+    m_itemsFrame.clear();
+    RecentProjects::add(m_project.paths.root());
     ShowMenu(0);
 }
 
