@@ -11,6 +11,7 @@ class QComboBox;
 class QDialogButtonBox;
 class QFileSystemModel;
 class QLabel;
+class QTimer;
 class QTreeView;
 class QVBoxLayout;
 struct Drive;
@@ -52,4 +53,6 @@ private:
     QVBoxLayout *m_body = nullptr;
     QDialogButtonBox *m_buttons = nullptr;
     QString m_folder;
+    QTimer *m_reveal = nullptr; // revealFolder, once the tree's rows settle
+    bool m_authorScrolled = false;
 };
