@@ -11,6 +11,8 @@
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -56,6 +58,18 @@ ProjectFolderDialog::ProjectFolderDialog(const QString &startFolder, DriveProvid
         folderActivated(withTrailingSeparator(m_model->filePath(i)));
     });
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // Rows arrive and are sorted in several passes: the folder is revealed once they settle,
+    // until the author scrolls.
+    m_reveal = new QTimer(this);
+    m_reveal->setSingleShot(true);
+    m_reveal->setInterval(0);
+    connect(m_reveal, &QTimer::timeout, this, &ProjectFolderDialog::revealFolder);
+    auto reveal = [this] { m_reveal->start(); };
+    connect(m_model, &QFileSystemModel::directoryLoaded, this, reveal);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, reveal);
+    connect(m_model, &QAbstractItemModel::layoutChanged, this, reveal);
+    connect(m_tree->verticalScrollBar(), &QScrollBar::actionTriggered, this,
+            [this] { m_authorScrolled = true; });
     setFolder(m_folder);
 }
 
@@ -84,6 +98,20 @@ void ProjectFolderDialog::setFolder(const QString &folder) {
     m_tree->setCurrentIndex(index);
     m_tree->scrollTo(index);
     m_tree->expand(index);
+}
+
+void ProjectFolderDialog::revealFolder() {
+    if (m_authorScrolled)
+        return;
+    const QModelIndex current = m_tree->currentIndex();
+    if (current.isValid() && withTrailingSeparator(m_model->filePath(current)) == m_folder)
+        m_tree->scrollTo(current, QAbstractItemView::PositionAtCenter);
+}
+
+void ProjectFolderDialog::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    // Once laid out, the tree knows where the folder lies.
+    m_reveal->start();
 }
 
 void ProjectFolderDialog::driveChosen(int index) {

@@ -11,6 +11,7 @@ class QComboBox;
 class QDialogButtonBox;
 class QFileSystemModel;
 class QLabel;
+class QTimer;
 class QTreeView;
 class QVBoxLayout;
 struct Drive;
@@ -36,9 +37,13 @@ protected:
     QDialogButtonBox *buttons() const { return m_buttons; }
     // Double-click on a folder in the tree.
     virtual void folderActivated(const QString &) {}
+    void showEvent(QShowEvent *event) override;
 
 private:
     void driveChosen(int index);
+    // Scrolls the tree to the folder given by setFolder while the author has chosen no other:
+    // the folders above it are read in the background and push it down as they arrive.
+    void revealFolder();
 
     std::unique_ptr<DriveProvider> m_ownDrives;
     QList<Drive> m_driveList;
@@ -48,4 +53,6 @@ private:
     QVBoxLayout *m_body = nullptr;
     QDialogButtonBox *m_buttons = nullptr;
     QString m_folder;
+    QTimer *m_reveal = nullptr; // revealFolder, once the tree's rows settle
+    bool m_authorScrolled = false;
 };

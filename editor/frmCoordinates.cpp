@@ -18,6 +18,11 @@ frmCoordinates::frmCoordinates(QWidget *anchor, QWidget *parent)
     setAccessibleName(QStringLiteral("Coordinates"));
     auto *layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetNoConstraint);
+    m_pointer = new QLabel(this);
+    m_pointer->setAccessibleName(QStringLiteral("Pointer"));
+    // One line tall before the pointer first moves.
+    m_pointer->setMinimumHeight(m_pointer->fontMetrics().height());
+    layout->addWidget(m_pointer);
     m_frame = new QGroupBox(QStringLiteral("New Area Position:"), this);
     auto *grid = new QGridLayout(m_frame);
     const char *captions[4] = {"Left = ", "Top = ", "Width = ", "Height = "};
@@ -35,6 +40,7 @@ frmCoordinates::frmCoordinates(QWidget *anchor, QWidget *parent)
 
 void frmCoordinates::Display(int x, int y) {
     setWindowTitle(QStringLiteral("Coordinates X=%1 Y=%2").arg(x).arg(y));
+    m_pointer->setText(QStringLiteral("X = %1   Y = %2").arg(x).arg(y));
 }
 
 void frmCoordinates::DisplayAreaPosition(int x, int y) {
@@ -50,24 +56,27 @@ void frmCoordinates::DisplayAreaSize(int width, int height) {
 void frmCoordinates::ResizeBig() {
     m_big = true;
     m_frame->show();
-    const QRect panel = m_anchor ? m_anchor->frameGeometry() : QRect(0, 0, 300, 200);
-    // Outer geometry = inner geometry + the frame the window system adds.
-    const int frameW = frameGeometry().width() - width();
+    const int panelTop = m_anchor ? m_anchor->frameGeometry().top() : 0;
+    const int panelBottom = m_anchor ? m_anchor->frameGeometry().bottom() : 199;
     const int titleH = geometry().top() - frameGeometry().top();
-    const int innerTop = panel.bottom() + 1 + titleH;
-    const int innerHeight = qMax(1, panel.top() + kBigBottom - innerTop);
-    setMinimumHeight(0);
-    setGeometry(panel.left() + frameW / 2, innerTop, qMax(1, panel.width() - frameW), innerHeight);
+    placeUnderPanel(panelTop + kBigBottom - (panelBottom + 1 + titleH));
 }
 
 void frmCoordinates::ResizeSmall() {
     m_big = false;
     m_frame->hide();
+    placeUnderPanel(0);
+}
+
+void frmCoordinates::placeUnderPanel(int innerHeight) {
     const QRect panel = m_anchor ? m_anchor->frameGeometry() : QRect(0, 0, 300, 200);
+    // Outer geometry = inner geometry + the frame the window system adds.
     const int frameW = frameGeometry().width() - width();
     const int titleH = geometry().top() - frameGeometry().top();
     setMinimumHeight(0);
-    // A window cannot be narrower than nothing: an inner height of one pixel is the title bar.
+    // What is shown stays readable, whatever the panel's height and the font's size.
+    layout()->activate();
+    const int height = qMax(innerHeight, layout()->sizeHint().height());
     setGeometry(panel.left() + frameW / 2, panel.bottom() + 1 + titleH,
-                qMax(1, panel.width() - frameW), 1);
+                qMax(1, panel.width() - frameW), height);
 }

@@ -21,13 +21,16 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QThreadPool>
 #include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
 
-constexpr int kThumbnail = 64;
+// Thumbnails are 4:3, the shape of most game screens.
+constexpr int kThumbnail = 128;
+constexpr int kThumbnailHeight = kThumbnail * 3 / 4;
 
 const QString kNoFrame = QStringLiteral("The project does not contain any frame. To create a new "
                                         "frame, click 'Add New Frame'.");
@@ -38,7 +41,7 @@ QString setting(const QString &key) {
 
 // The background of a frame, drawn small: its picture (stretched or tiled) or its colour.
 QImage thumbnail(const QString &framesFolder, const FrameProperties &p) {
-    QImage out(kThumbnail, kThumbnail * 3 / 4, QImage::Format_RGB32);
+    QImage out(kThumbnail, kThumbnailHeight, QImage::Format_RGB32);
     if (p.BackgroundKind == 0) {
         const qint32 c = p.backgroundColor();
         out.fill(QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
@@ -66,6 +69,48 @@ QThreadPool &thumbnailPool() {
     return *pool;
 }
 
+// In "Icons", every frame takes one cell: its thumbnail (an empty frame until it is made) and
+// up to two lines of its name under it. The cell does not depend on the thumbnail having
+// arrived, so the first layout, made before any thumbnail exists, is already the right one.
+class ThumbnailDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    bool icons = true;
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override {
+        if (!icons)
+            return QStyledItemDelegate::sizeHint(option, index);
+        return QSize(kThumbnail + 16, kThumbnailHeight + 2 * option.fontMetrics.lineSpacing() + 12);
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (!icons)
+            return;
+        option->decorationSize = QSize(kThumbnail, kThumbnailHeight);
+        option->decorationPosition = QStyleOptionViewItem::Top;
+        option->displayAlignment = Qt::AlignHCenter | Qt::AlignTop;
+        option->features |= QStyleOptionViewItem::HasDecoration | QStyleOptionViewItem::WrapText;
+        option->textElideMode = Qt::ElideRight;
+        if (option->icon.isNull())
+            option->icon = placeholder();
+    }
+
+private:
+    static const QIcon &placeholder() {
+        static const QIcon icon = [] {
+            QPixmap p(kThumbnail, kThumbnailHeight);
+            p.fill(Qt::transparent);
+            QPainter painter(&p);
+            painter.setPen(QColor(160, 160, 160));
+            painter.drawRect(p.rect().adjusted(0, 0, -1, -1));
+            return QIcon(p);
+        }();
+        return icon;
+    }
+};
+
 } // namespace
 
 frmFrames::frmFrames(QWidget *parent) : QWidget(parent, Qt::Window) {
@@ -86,7 +131,7 @@ frmFrames::frmFrames(QWidget *parent) : QWidget(parent, Qt::Window) {
     m_list->setUniformItemSizes(true);
     m_list->setLayoutMode(QListView::Batched);
     m_list->setBatchSize(200);
-    m_list->setIconSize(QSize(kThumbnail, kThumbnail));
+    m_list->setItemDelegate(new ThumbnailDelegate(m_list));
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     m_list->installEventFilter(this);
     m_list->viewport()->setAcceptDrops(false); // drops go to the window
@@ -137,10 +182,14 @@ void frmFrames::setProject(const EditorProject &project) {
 }
 
 void frmFrames::setIconStyle(bool icons) {
+    static_cast<ThumbnailDelegate *>(m_list->itemDelegate())->icons = icons;
     m_list->setViewMode(icons ? QListView::IconMode : QListView::ListMode);
-    m_list->setIconSize(icons ? QSize(kThumbnail, kThumbnail) : QSize(16, 16));
+    m_list->setIconSize(icons ? QSize(kThumbnail, kThumbnailHeight) : QSize(16, 16));
     m_list->setMovement(QListView::Static);
+    m_list->setSpacing(icons ? 6 : 0);
     m_list->setWordWrap(icons);
+    // The cells' size changed with the style: lay them out again.
+    m_list->doItemsLayout();
     requestVisibleThumbnails();
 }
 

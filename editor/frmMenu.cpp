@@ -4,7 +4,9 @@
 #include "FrameOperations.h"
 #include "FrameUndo.h"
 #include "ProjectVersion.h"
+#include "RecentProjects.h"
 #include "SettingsStore.h"
+#include "WindowPlacement.h"
 #include "frmAreaProperties.h"
 #include "frmCheckProject.h"
 #include "frmCompile.h"
@@ -30,6 +32,9 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -111,9 +116,20 @@ frmMenu::frmMenu(const EditorFolders &folders, MediaBackend &media, DriveProvide
         connect(m_external[n], &QPushButton::clicked, this,
                 [this, n] { ExternalProgramClicked(n); });
     }
-    addPanel(9, QStringLiteral("Quillmoor"),
-             {"New Project", "Load Project", "Help (Tutorials, FAQ...)", "Read Me...", "About...",
-              "Quit"});
+    QWidget *start = addPanel(9, QStringLiteral("Quillmoor"),
+                              {"New Project", "Load Project", "Help (Tutorials, FAQ...)",
+                               "Read Me...", "About...", "Quit"});
+    auto *recentLabel = new QLabel(QStringLiteral("&Recent projects:"), start);
+    m_lstRecent = new QListWidget(start);
+    m_lstRecent->setAccessibleName(QStringLiteral("Recent projects"));
+    recentLabel->setBuddy(m_lstRecent);
+    m_lstRecent->setMaximumHeight(m_lstRecent->fontMetrics().height() * RecentProjects::kMost + 8);
+    auto *startLayout = static_cast<QVBoxLayout *>(start->layout());
+    startLayout->insertWidget(startLayout->count() - 1, recentLabel);
+    startLayout->insertWidget(startLayout->count() - 1, m_lstRecent);
+    connect(m_lstRecent, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
+        OpenRecentProject(item->data(Qt::UserRole).toString());
+    });
     addPanel(10, QStringLiteral("New Frame"),
              {"Picture (resized to fit window)...", "Picture (tiled to fit window)...",
               "Solid Color...", "Cancel"});
@@ -161,9 +177,58 @@ frmMenu::frmMenu(const EditorFolders &folders, MediaBackend &media, DriveProvide
         m_frames->showProperties();
     });
     connectCommands();
+    addMenuBar();
 }
 
 frmMenu::~frmMenu() = default;
+
+void frmMenu::addMenuBar() {
+    auto *bar = new QMenuBar(this);
+    layout()->setMenuBar(bar);
+    QMenu *file = bar->addMenu(QStringLiteral("&File"));
+    m_mnuRecent = file->addMenu(QStringLiteral("Open &Recent"));
+    // Listed when opened, so that it always says what the settings hold.
+    connect(m_mnuRecent, &QMenu::aboutToShow, this, &frmMenu::refreshRecent);
+    refreshRecent();
+}
+
+void frmMenu::refreshRecent() {
+    const QStringList roots = RecentProjects::list();
+    m_lstRecent->clear();
+    m_mnuRecent->clear();
+    for (int i = 0; i < roots.size(); ++i) {
+        const QString shown = QDir::toNativeSeparators(QDir::cleanPath(roots[i]));
+        auto *item = new QListWidgetItem(QDir(roots[i]).dirName(), m_lstRecent);
+        item->setData(Qt::UserRole, roots[i]);
+        item->setToolTip(shown);
+        QAction *a = m_mnuRecent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+        connect(a, &QAction::triggered, this, [this, root = roots[i]] { OpenRecentProject(root); });
+    }
+    m_mnuRecent->setEnabled(!roots.isEmpty());
+}
+
+QString frmMenu::loadProjectFolder() const {
+    const QStringList roots = RecentProjects::list();
+    if (!roots.isEmpty() && QFileInfo(roots.first()).isDir())
+        return roots.first();
+    return projectsFolder();
+}
+
+bool frmMenu::OpenRecentProject(const QString &root) {
+    if (!ProjectPaths(root).isValidProject()) {
+        RecentProjects::remove(root);
+        refreshRecent();
+        EditorMessages::ask(this, QString(),
+                            QStringLiteral("The project '") +
+                                QDir::toNativeSeparators(QDir::cleanPath(root)) +
+                                QStringLiteral("' was not found: it may have been moved, renamed "
+                                               "or removed. It has been taken off the list of "
+                                               "recent projects."),
+                            Status::Icon::Exclamation);
+        return false;
+    }
+    return openProject(root);
+}
 
 QWidget *frmMenu::addPanel(int p, const QString &title, const QStringList &captions,
                            const QString &text) {
@@ -349,7 +414,9 @@ bool frmMenu::start() {
     const int top = setting(QStringLiteral("frmMenu.Top")).toInt(&topOk);
     adjustSize();
     if (leftOk && topOk) {
+        // Kept with another screen or another font size, the place may no longer fit.
         move(left, top);
+        WindowPlacement::keepOnScreen(this);
     } else if (QScreen *screen = QApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
@@ -377,6 +444,8 @@ void frmMenu::ShowMenu(int p) {
     }
     if (p == 8)
         refreshExternalButtons();
+    if (p == 9)
+        refreshRecent();
     showItemsPanel(p);
     if (p == 2 || p == 10) {
         m_frames->setIconStyle(m_viewOption[0]->isChecked());
@@ -422,6 +491,8 @@ bool frmMenu::openProject(const QString &root) {
     if (!ProjectLifecycle::LoadProject(this, root, opened))
         return false;
     m_project = opened;
+    m_itemsFrame.clear();
+    RecentProjects::add(m_project.paths.root());
     ShowMenu(0);
     return true;
 }
@@ -433,6 +504,7 @@ void frmMenu::NewProject() {
         frmProjectProperties properties(dialog.root(), m_folders, this);
         if (properties.exec() == QDialog::Accepted) {
             m_project = properties.project();
+            RecentProjects::add(m_project.paths.root());
             ShowMenu(0);
             return;
         }
@@ -447,10 +519,12 @@ void frmMenu::ProjectProperties() {
 }
 
 void frmMenu::LoadProject() {
-    frmLoadProject dialog(projectsFolder(), m_drives, this);
+    frmLoadProject dialog(loadProjectFolder(), m_drives, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_project = dialog.project();
+    m_itemsFrame.clear();
+    RecentProjects::add(m_project.paths.root());
     ShowMenu(0);
 }
 
@@ -684,6 +758,8 @@ void frmMenu::placeBeside(QWidget *window) const {
     const int x = right >= left ? menu.right() + 8 : menu.left() - 8 - width;
     window->move(
         x, qBound(room.top(), menu.top(), qMax(room.top(), room.bottom() - window->height())));
+    // Its kept size may be taller than the screen.
+    WindowPlacement::keepOnScreen(window);
 }
 
 void frmMenu::placeCanvas() {
@@ -698,6 +774,7 @@ void frmMenu::placeCanvas() {
         at.setY(qMax(room.top(), qMin(at.y(), room.bottom() + 1 - size.height())));
     }
     m_canvas->move(at);
+    WindowPlacement::keepOnScreen(m_canvas.get());
 }
 
 bool frmMenu::EditFrame(const QString &frame) {

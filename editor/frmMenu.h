@@ -15,6 +15,7 @@ class MediaBackend;
 class QCheckBox;
 class QLabel;
 class QListWidget;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 class QStackedWidget;
@@ -64,6 +65,15 @@ public:
     bool EditFrame(const QString &frame);
     // Where the new- and open-project windows start.
     QString projectsFolder() const;
+    // Where "Load Project" opens: the last project opened while it is still there, otherwise
+    // the projects folder.
+    QString loadProjectFolder() const;
+    // A project of the recent list (the start panel's list, "File", "Open Recent"). A project
+    // no longer found is taken off the list, with a message; false then.
+    bool OpenRecentProject(const QString &root);
+    // The start panel's list of the projects opened last, and the "Open Recent" menu.
+    QListWidget *recentList() const { return m_lstRecent; }
+    QMenu *recentMenu() const { return m_mnuRecent; }
 
     // The commands, as their buttons call them.
     void NewProject();
@@ -118,6 +128,8 @@ private:
     void savePosition();
     void placeBeside(QWidget *window) const;
     void placeCanvas();
+    void refreshRecent();
+    void addMenuBar();
     void runAreaDialog(FrameEditState &state, FrameCanvas *canvas, int type, bool load);
     void testRunEnded();
     // Reads Config/General again: the frames list may have renamed or removed the initial frame.
@@ -142,6 +154,8 @@ private:
     QPushButton *m_cmdFrameProperties = nullptr;
     QLabel *m_lblVersion = nullptr;
     QLabel *m_lblRevision = nullptr;
+    QListWidget *m_lstRecent = nullptr;
+    QMenu *m_mnuRecent = nullptr;
     std::unique_ptr<frmWelcome> m_testRun;
     std::unique_ptr<frmFrames> m_frames;
     std::unique_ptr<frmMain> m_canvas;

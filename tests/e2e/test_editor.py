@@ -27,10 +27,15 @@ def test():
 
         s.find("Run Project (Start)", "push button", timeout=30)
 
-        # The frames list shows with the frames panel: every frame of the demo, by name.
+        # The frames list shows with the frames panel: every frame of the demo, by name (the
+        # thumbnails are large: those below the first ones are reached by scrolling).
         s.press("Edit Project...", "push button")
         frames = s.find("Frames", "list", timeout=15)
-        names = sorted(item.name for item in s.find_all(role="list item", root=frames))
+        shown = [item.name for item in s.find_all(role="list item", root=frames)]
+        if not shown or not all(shown):
+            raise e.Failure("the frames list shows no named frame: %r" % shown)
+        names = sorted(item.name for item in
+                       s.find_all(role="list item", root=frames, showing=False))
         expected = sorted(f[:-4] for f in os.listdir(os.path.join(project, "Frames"))
                           if f.lower().endswith(".fme"))
         if names != expected:

@@ -243,6 +243,37 @@ TEST(FrameCanvasTest, ANewAreaTakesTheFirstFreeNumberAndTheCoordinatesWindowFoll
     EXPECT_EQ(t.look(3).Width, 630);
 }
 
+TEST(FrameCanvasTest, TheCoordinatesWindowShowsItsValuesInsideAtAReadableSize) {
+    // A main panel taller than 480 pixels (a large font) leaves the big form no room of its own.
+    QWidget panel;
+    panel.setGeometry(50, 40, 300, 600);
+    panel.show();
+    frmCoordinates coords(&panel);
+    coords.ResizeSmall();
+    coords.show();
+    coords.Display(12, 34);
+    coords.DisplayAreaPosition(5, 6);
+    coords.DisplayAreaSize(70, 80);
+    // Every value label shown lies wholly inside the window.
+    auto shown = [&coords] {
+        QStringList texts;
+        for (const QLabel *l : coords.findChildren<QLabel *>()) {
+            const QRect r(l->mapTo(&coords, QPoint(0, 0)), l->size());
+            if (l->isVisibleTo(&coords) && coords.rect().contains(r) && r.height() > 1)
+                texts.append(l->text());
+        }
+        return texts;
+    };
+    EXPECT_EQ(coords.windowTitle(), "Coordinates X=12 Y=34");
+    EXPECT_EQ(shown(), QStringList{"X = 12   Y = 34"}) << coords.height();
+    EXPECT_GE(coords.height(), coords.fontMetrics().height());
+    coords.ResizeBig();
+    EXPECT_EQ(shown(), (QStringList{"X = 12   Y = 34", "Left = ", "5", "Top = ", "6",
+                                    "Width = ", "70", "Height = ", "80"}))
+        << coords.height();
+    EXPECT_EQ(coords.frameGeometry().top(), panel.frameGeometry().bottom() + 1);
+}
+
 TEST(FrameCanvasTest, MovingAnAreaRewritesOnlyItsFirstFourLines) {
     Canvas t(false);
     t.writeArea(1, QRect(1500, 1500, 900, 600));

@@ -232,3 +232,31 @@ TEST(FramesListTest, ShownWithTheFramesPanelsAndSizeKept) {
     frmFrames again;
     EXPECT_EQ(again.size(), QSize(333, 222));
 }
+
+TEST(FramesListTest, IconsShowThumbnailsWithTheirNamesFromTheFirstShow) {
+    FramesProject fp;
+    // The order the frames panel uses: the style, the project, then the window shown.
+    for (const bool listedFirst : {true, false}) {
+        SCOPED_TRACE(listedFirst);
+        frmFrames window;
+        window.setIconStyle(true);
+        if (listedFirst)
+            window.setProject(fp.project);
+        window.show();
+        if (!listedFirst)
+            window.setProject(fp.project);
+        QListView *list = window.LView();
+        const QFontMetrics metrics(list->font());
+        for (int row = 0; row < 2; ++row) {
+            const QModelIndex i = list->model()->index(row, 0);
+            const QRect r = list->visualRect(i);
+            EXPECT_GE(list->iconSize().width(), 128);
+            EXPECT_GE(r.width(), 128) << r.width() << "x" << r.height();
+            // The thumbnail and a line of text under it.
+            EXPECT_GE(r.height(), 96 + metrics.height()) << r.width() << "x" << r.height();
+            EXPECT_GE(r.width(), metrics.horizontalAdvance(i.data().toString()));
+        }
+        EXPECT_FALSE(list->visualRect(list->model()->index(0, 0))
+                         .intersects(list->visualRect(list->model()->index(1, 0))));
+    }
+}

@@ -4,6 +4,7 @@
 #include "EditorTestSupport.h"
 #include "FrameFiles.h"
 #include "GameEngine.h"
+#include "RecentProjects.h"
 #include "RecordingMedia.h"
 #include "SettingsStore.h"
 #include "frmFrames.h"
@@ -12,7 +13,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
+#include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -393,4 +397,52 @@ TEST(MainWindowTest, LargeFontsAreQuestionedAtStart) {
     EXPECT_EQ(answers.boxes[0].buttons, EngineHost::Buttons::YesNo);
     EXPECT_TRUE(answers.boxes[0].text.startsWith(
         "Warning! Your system is set to use large fonts. Quillmoor will NOT work properly"));
+}
+
+TEST(MainWindowTest, RecentProjectsAreListedReopenedAndDroppedWhenMissing) {
+    Editor e(false);
+    std::vector<std::unique_ptr<TestProject>> projects;
+    for (int i = 0; i < 9; ++i) {
+        projects.push_back(std::make_unique<TestProject>());
+        writeProject(*projects.back(), QStringLiteral("Game %1").arg(i), "Shore", {"Shore"});
+        ASSERT_TRUE(e.menu->openProject(projects.back()->root()));
+    }
+    // Opened again, the third comes first; the first opened is beyond the last 8.
+    ASSERT_TRUE(e.menu->openProject(projects[2]->root()));
+    e.menu->CloseProject();
+    QStringList expected{projects[2]->root()};
+    for (int i = 8; i >= 1; --i)
+        if (i != 2)
+            expected.append(projects[i]->root());
+    QStringList listed;
+    for (int i = 0; i < e.menu->recentList()->count(); ++i)
+        listed.append(e.menu->recentList()->item(i)->data(Qt::UserRole).toString());
+    EXPECT_EQ(listed, expected);
+    EXPECT_TRUE(e.menu->recentList()->isVisibleTo(e.menu.get()));
+    emit e.menu->recentMenu()->aboutToShow();
+    ASSERT_EQ(e.menu->recentMenu()->actions().size(), 8);
+    EXPECT_EQ(e.menu->loadProjectFolder(), projects[2]->root());
+    // "Open Recent" opens the fourth listed.
+    e.menu->recentMenu()->actions()[3]->trigger();
+    EXPECT_EQ(e.menu->currentPanel(), 0);
+    EXPECT_EQ(e.menu->project().general.ProjectName, "Game 6");
+    e.menu->CloseProject();
+    // A project removed from the disk is dropped when chosen, and said so.
+    QDir(projects[5]->root()).removeRecursively();
+    QListWidget *list = e.menu->recentList();
+    const auto found = list->findItems("", Qt::MatchContains);
+    QListWidgetItem *gone = nullptr;
+    for (QListWidgetItem *item : found)
+        if (item->data(Qt::UserRole).toString() == projects[5]->root())
+            gone = item;
+    ASSERT_TRUE(gone);
+    emit list->itemActivated(gone);
+    EXPECT_EQ(e.menu->currentPanel(), 9);
+    ASSERT_EQ(e.answers.boxes.size(), 1);
+    EXPECT_EQ(e.answers.boxes[0].text,
+              "The project '" + QDir::toNativeSeparators(QDir::cleanPath(projects[5]->root())) +
+                  "' was not found: it may have been moved, renamed or removed. It has been taken "
+                  "off the list of recent projects.");
+    EXPECT_EQ(list->count(), 7);
+    EXPECT_FALSE(RecentProjects::list().contains(projects[5]->root()));
 }

@@ -12,6 +12,8 @@
 
 #include <QDir>
 #include <QLineEdit>
+#include <QTest>
+#include <QTreeView>
 #include <QTreeWidget>
 
 #include <functional>
@@ -262,4 +264,25 @@ TEST(CheckProjectWindowTest, ProblemsLeadToTheirFrame) {
                           {"Frames/room.bmp", ""}};
     for (const Case &c : cases)
         EXPECT_EQ(frmCheckProject::frameOf(c.file), c.frame) << c.file.toStdString();
+}
+
+TEST(LoadProjectWindowTest, OpensWithTheGivenProjectSelectedAndInView) {
+    TestProject p;
+    // Many folders before it, so that it lies far below the top of the tree.
+    for (int i = 0; i < 80; ++i)
+        QDir().mkpath(p.path(QStringLiteral("Folder %1").arg(i, 2, 10, QLatin1Char('0'))));
+    QDir().mkpath(p.path("Zz"));
+    frmLoadProject window(p.path("Zz"));
+    window.show();
+    QTreeView *tree = window.folderTree();
+    const auto shown = [tree] {
+        const QRect r = tree->visualRect(tree->currentIndex());
+        return r.isValid() && tree->viewport()->rect().contains(r);
+    };
+    // The folders are read in the background and come in above it.
+    const QModelIndex parent = tree->currentIndex().parent();
+    ASSERT_TRUE(waitFor([&] { return tree->model()->rowCount(parent) == 81; }));
+    QTest::qWait(50);
+    EXPECT_TRUE(waitFor(shown)) << tree->visualRect(tree->currentIndex()).y();
+    EXPECT_EQ(window.selectedFolder(), p.path("Zz") + "/");
 }
