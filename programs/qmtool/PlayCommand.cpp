@@ -98,6 +98,7 @@ int runPlayCommand(const QString &projectFolder, const QStringList &steps) {
     GameEngine engine(paths, general, texts, media, host);
     host.setEngine(&engine);
 
+    bool started = false; // a start or load step has opened a game
     int i = 0;
     auto arg = [&](int k) { return i + k < steps.size() ? steps[i + k] : QString(); };
     while (i < steps.size()) {
@@ -105,17 +106,20 @@ int runPlayCommand(const QString &projectFolder, const QStringList &steps) {
         QString label = verb;
         int used = 1;
         bool ok = true;
-        // Once the game is closed only the title window's ways back in act; any other step
-        // leaves the state as it is and says why.
-        const bool ignored =
-            engine.gameClosed() && verb != QLatin1String("start") && verb != QLatin1String("load");
-        if (ignored) {
+        // Before the game starts and once it is closed only the title window's ways in act;
+        // any other step leaves the state as it is (no file, no media) and says why.
+        const bool opens = verb == QLatin1String("start") || verb == QLatin1String("load");
+        if (!opens && (!started || engine.gameClosed())) {
             used = stepLength(verb);
             ok = used > 0;
-            host.reportClosedGame();
+            if (started)
+                host.reportClosedGame();
+            else
+                host.reportNotStarted();
         } else if (verb == QLatin1String("start")) {
             engine.ResetAll();
             engine.StartNewGame();
+            started = true;
         } else if (verb == QLatin1String("click") || verb == QLatin1String("rclick")) {
             const int n = arg(1).toInt(&ok);
             used = 2;
@@ -161,7 +165,8 @@ int runPlayCommand(const QString &projectFolder, const QStringList &steps) {
             engine.saveGame(arg(1));
         } else if (verb == QLatin1String("load")) {
             used = 2;
-            engine.loadSavedGame(arg(1));
+            if (engine.loadSavedGame(arg(1)))
+                started = true;
         } else if (verb == QLatin1String("exit")) {
             engine.exitRequested();
         } else {

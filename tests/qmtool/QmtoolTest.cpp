@@ -318,6 +318,40 @@ TEST(QmtoolPlay, OnceTheGameIsClosedOnlyStartAndLoadAct) {
     EXPECT_EQ(r.steps[12][QStringLiteral("frame")].toString(), QStringLiteral("Shore"));
 }
 
+// Before a start or load step nothing acts: no save file, no media, the same empty state.
+TEST(QmtoolPlay, BeforeTheGameStartsOnlyStartAndLoadAct) {
+    DemoCopy demo;
+    const QList<QStringList> refused = {{"save", "Before click 1"}, {"click", "1"},
+                                        {"rclick", "2"},           {"drop", "Key", "2"},
+                                        {"advance", "5000"},       {"answer", "yes"},
+                                        {"esc"},                   {"exit"}};
+    QStringList steps;
+    for (const QStringList &step : refused)
+        steps += step;
+    const PlayRun r = play(demo.root(), steps + QStringList{"start"});
+    ASSERT_EQ(r.exitCode, 0) << r.out.constData();
+    ASSERT_EQ(r.steps.size(), refused.size() + 1) << r.out.constData();
+    const auto withoutStep = [](QJsonObject step) {
+        step.remove(QStringLiteral("step"));
+        return step;
+    };
+    for (int i = 0; i < refused.size(); ++i) {
+        const QJsonObject &step = r.steps[i];
+        SCOPED_TRACE(step[QStringLiteral("step")].toString().toStdString());
+        EXPECT_EQ(step[QStringLiteral("step")].toString(), refused[i].join(QLatin1Char(' ')));
+        EXPECT_EQ(reportsOf(step), QStringList{QStringLiteral(
+                                       "not-started: The game has not started: only start and "
+                                       "load act; the step changed nothing.")});
+        EXPECT_EQ(step[QStringLiteral("frame")].toString(), QString());
+        EXPECT_EQ(withoutStep(step), withoutStep(r.steps[0]));
+    }
+    EXPECT_EQ(r.steps[0][QStringLiteral("media")].toArray(), QJsonArray());
+    EXPECT_FALSE(demo.exists(QStringLiteral("Before click 1.sav")));
+    EXPECT_EQ(QDir(demo.root()).entryList({QStringLiteral("*.sav")}), QStringList());
+    EXPECT_EQ(r.steps.last()[QStringLiteral("frame")].toString(), QStringLiteral("Shore"));
+    EXPECT_EQ(reportsOf(r.steps.last()), QStringList());
+}
+
 // A hostile project: links out of the project folder (an item file, the Frames folder of a
 // second project, an area folder) and a named pipe in place of a frame file. Nothing outside is
 // read, nothing blocks, and check names each link as its own kind of problem.
