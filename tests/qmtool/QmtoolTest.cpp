@@ -321,10 +321,9 @@ TEST(QmtoolPlay, OnceTheGameIsClosedOnlyStartAndLoadAct) {
 // Before a start or load step nothing acts: no save file, no media, the same empty state.
 TEST(QmtoolPlay, BeforeTheGameStartsOnlyStartAndLoadAct) {
     DemoCopy demo;
-    const QList<QStringList> refused = {{"save", "Before click 1"}, {"click", "1"},
-                                        {"rclick", "2"},           {"drop", "Key", "2"},
-                                        {"advance", "5000"},       {"answer", "yes"},
-                                        {"esc"},                   {"exit"}};
+    const QList<QStringList> refused = {
+        {"save", "Before click 1"}, {"click", "1"},    {"rclick", "2"}, {"drop", "Key", "2"},
+        {"advance", "5000"},        {"answer", "yes"}, {"esc"},         {"exit"}};
     QStringList steps;
     for (const QStringList &step : refused)
         steps += step;
