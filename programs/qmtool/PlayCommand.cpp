@@ -52,11 +52,15 @@ QJsonObject state(const QString &step, GameEngine &engine, ScriptHost &host,
                        {"closed", engine.gameClosed()}};
 }
 
+// The slot holding the item, 1-based; 0 when none does. The game finds items without regard to
+// case, so "Key" names a slot that shows "KEY" when no slot shows "Key" itself.
 int slotOf(const GameEngine &engine, const QString &item) {
     const QList<InventorySlot> &inv = engine.scene().inventory;
-    for (int i = 0; i < inv.size(); ++i) {
-        if (inv[i].name == item)
-            return i + 1;
+    for (Qt::CaseSensitivity cs : {Qt::CaseSensitive, Qt::CaseInsensitive}) {
+        for (int i = 0; i < inv.size(); ++i) {
+            if (inv[i].name.compare(item, cs) == 0)
+                return i + 1;
+        }
     }
     return 0;
 }
@@ -82,6 +86,11 @@ void print(const QJsonObject &o) {
 } // namespace
 
 int runPlayCommand(const QString &projectFolder, const QStringList &steps) {
+    return playSteps(projectFolder, steps, print);
+}
+
+int playSteps(const QString &projectFolder, const QStringList &steps,
+              const std::function<void(const QJsonObject &)> &onStep) {
     const ProjectPaths paths(QDir(projectFolder).absolutePath());
     if (!paths.isValidProject()) {
         std::fputs("The folder you have chosen does not contain a valid project.\n", stderr);
@@ -178,7 +187,7 @@ int runPlayCommand(const QString &projectFolder, const QStringList &steps) {
             std::fprintf(stderr, "qmtool play: bad step '%s'\n", qPrintable(label));
             return 2;
         }
-        print(state(label, engine, host, media));
+        onStep(state(label, engine, host, media));
         i += used;
     }
     return 0;

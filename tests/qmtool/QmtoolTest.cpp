@@ -251,6 +251,22 @@ TEST(QmtoolPlay, TheSameStepsAlwaysPrintTheSameOutput) {
     }
 }
 
+// The game finds items without regard to case: a drop naming the held "Key" as "kEY" does what
+// the drop as shown does.
+TEST(QmtoolPlay, DropFindsTheItemWithoutRegardToCase) {
+    QStringList otherCase = kWalk.mid(0, 10);
+    otherCase[8] = QStringLiteral("kEY");
+    const PlayRun shown = play(QStringLiteral(DEMO_PROJECT), kWalk.mid(0, 10));
+    const PlayRun other = play(QStringLiteral(DEMO_PROJECT), otherCase);
+    ASSERT_EQ(shown.steps.size(), 5) << shown.out.constData();
+    ASSERT_EQ(other.steps.size(), 5) << other.out.constData();
+    QJsonObject dropped = shown.steps[4], droppedOtherCase = other.steps[4];
+    EXPECT_EQ(dropped[QStringLiteral("inventory")].toArray(), QJsonArray());
+    dropped.remove(QStringLiteral("step"));
+    droppedOtherCase.remove(QStringLiteral("step"));
+    EXPECT_EQ(droppedOtherCase, dropped);
+}
+
 TEST(QmtoolPlay, FilesThatCannotBeOpenedAreReportedAsInTheGame) {
     DemoCopy demo;
     QFile::remove(demo.path(QStringLiteral("Frames/lamp.avi")));
