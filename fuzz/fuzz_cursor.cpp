@@ -3,11 +3,11 @@
 
 #include "GuiOnce.h"
 #include "PictureLoader.h"
+#include "ScratchFolder.h"
 
 #include <QCursor>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <cstddef>
@@ -16,10 +16,10 @@
 
 namespace {
 
-// One pointer file, rewritten for each input, on a memory file system when there is one.
+// One pointer file, rewritten for each input.
 class Scratch {
 public:
-    Scratch() : m_dir(base() + QStringLiteral("/qm-fuzz-cursor-XXXXXX")) {
+    Scratch() : m_dir(scratchParent() + QStringLiteral("/qm-fuzz-cursor-XXXXXX")) {
         if (!m_dir.isValid())
             std::abort();
         m_file = m_dir.filePath(QStringLiteral("pointer.cur"));
@@ -33,10 +33,6 @@ public:
     }
 
 private:
-    static QString base() {
-        const QString shm = QStringLiteral("/dev/shm");
-        return QFileInfo(shm).isDir() && QFileInfo(shm).isWritable() ? shm : QDir::tempPath();
-    }
     QTemporaryDir m_dir;
     QString m_file;
 };

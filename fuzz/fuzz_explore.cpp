@@ -16,6 +16,7 @@
 #include "ProjectPaths.h"
 #include "ProjectSnapshot.h"
 #include "ProjectVersion.h"
+#include "ScratchFolder.h"
 #include "VariablesFile.h"
 
 #include <QDir>
@@ -47,10 +48,10 @@ void require(const Status &status) {
     }
 }
 
-// A project folder on a memory file system when there is one, emptied before each game.
+// A project folder, emptied before each game.
 class Scratch {
 public:
-    Scratch() : m_dir(base() + QStringLiteral("/qm-fuzz-explore-XXXXXX")) {
+    Scratch() : m_dir(scratchParent() + QStringLiteral("/qm-fuzz-explore-XXXXXX")) {
         if (!m_dir.isValid())
             std::abort();
         m_paths = ProjectPaths(m_dir.path());
@@ -67,10 +68,6 @@ public:
     }
 
 private:
-    static QString base() {
-        const QString shm = QStringLiteral("/dev/shm");
-        return QFileInfo(shm).isDir() && QFileInfo(shm).isWritable() ? shm : QDir::tempPath();
-    }
     QTemporaryDir m_dir;
     ProjectPaths m_paths;
 };
