@@ -64,12 +64,16 @@ Kind kindOf(const QByteArray &head) {
 }
 
 // Every record must lie inside the data and the last one must be the end record: the
-// converters trust record sizes.
+// converters trust record sizes. libwmf also allocates the header's largest record size up
+// front, so that size must hold every record and no more than the data.
 bool wmfRecordsFit(const QByteArray &d, qsizetype header) {
+    const qint64 maxRecordBytes = qint64(le32(d, header + 12)) * 2;
+    if (maxRecordBytes > d.size() - header)
+        return false;
     qsizetype at = header + 18;
     while (at + 6 <= d.size()) {
         const qint64 bytes = qint64(le32(d, at)) * 2;
-        if (bytes < 6 || at + bytes > d.size())
+        if (bytes < 6 || at + bytes > d.size() || bytes > maxRecordBytes)
             return false;
         if (le16(d, at + 4) == 0)
             return true;
@@ -78,9 +82,28 @@ bool wmfRecordsFit(const QByteArray &d, qsizetype header) {
     return false;
 }
 
+// The header's description is two strings ending in NUL, nDescription UTF-16 units in all. The
+// converter reads nDescription units from the first string's start and again from the second
+// string's start, and finds where the second starts by looking for the first NUL: the NUL and
+// both reads must lie inside the picture.
+bool emfDescriptionFits(const QByteArray &d, quint32 total) {
+    const qint64 units = le32(d, 60);
+    const qint64 at = le32(d, 64);
+    if (at == 0)
+        return true; // no description
+    if (units == 0 || at < 88 || at + 2 * units > le32(d, 4))
+        return false;
+    for (qint64 i = 0; i < units; ++i) {
+        if (le16(d, at + 2 * i) == 0)
+            return at + 2 * (i + 1) + 2 * units <= total;
+    }
+    return false;
+}
+
 bool emfRecordsFit(const QByteArray &d) {
     const quint32 total = le32(d, 48);
-    if (total > quint32(d.size()) || le32(d, 4) < 88 || le32(d, 4) > total)
+    if (total > quint32(d.size()) || le32(d, 4) < 88 || le32(d, 4) > total ||
+        !emfDescriptionFits(d, total))
         return false;
     qsizetype at = 0;
     while (at + 8 <= qsizetype(total)) {

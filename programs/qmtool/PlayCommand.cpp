@@ -52,11 +52,15 @@ QJsonObject state(const QString &step, GameEngine &engine, ScriptHost &host,
                        {"closed", engine.gameClosed()}};
 }
 
+// The slot holding the item, 1-based; 0 when none does. The game finds items without regard to
+// case, so "Key" names a slot that shows "KEY" when no slot shows "Key" itself.
 int slotOf(const GameEngine &engine, const QString &item) {
     const QList<InventorySlot> &inv = engine.scene().inventory;
-    for (int i = 0; i < inv.size(); ++i) {
-        if (inv[i].name == item)
-            return i + 1;
+    for (Qt::CaseSensitivity cs : {Qt::CaseSensitive, Qt::CaseInsensitive}) {
+        for (int i = 0; i < inv.size(); ++i) {
+            if (inv[i].name.compare(item, cs) == 0)
+                return i + 1;
+        }
     }
     return 0;
 }
@@ -82,6 +86,11 @@ void print(const QJsonObject &o) {
 } // namespace
 
 int runPlayCommand(const QString &projectFolder, const QStringList &steps) {
+    return playSteps(projectFolder, steps, print);
+}
+
+int playSteps(const QString &projectFolder, const QStringList &steps,
+              const std::function<void(const QJsonObject &)> &onStep) {
     const ProjectPaths paths(QDir(projectFolder).absolutePath());
     if (!paths.isValidProject()) {
         std::fputs("The folder you have chosen does not contain a valid project.\n", stderr);
@@ -98,6 +107,7 @@ int runPlayCommand(const QString &projectFolder, const QStringList &steps) {
     GameEngine engine(paths, general, texts, media, host);
     host.setEngine(&engine);
 
+    bool started = false; // a start or load step has opened a game
     int i = 0;
     auto arg = [&](int k) { return i + k < steps.size() ? steps[i + k] : QString(); };
     while (i < steps.size()) {
@@ -105,17 +115,20 @@ int runPlayCommand(const QString &projectFolder, const QStringList &steps) {
         QString label = verb;
         int used = 1;
         bool ok = true;
-        // Once the game is closed only the title window's ways back in act; any other step
-        // leaves the state as it is and says why.
-        const bool ignored =
-            engine.gameClosed() && verb != QLatin1String("start") && verb != QLatin1String("load");
-        if (ignored) {
+        // Before the game starts and once it is closed only the title window's ways in act;
+        // any other step leaves the state as it is (no file, no media) and says why.
+        const bool opens = verb == QLatin1String("start") || verb == QLatin1String("load");
+        if (!opens && (!started || engine.gameClosed())) {
             used = stepLength(verb);
             ok = used > 0;
-            host.reportClosedGame();
+            if (started)
+                host.reportClosedGame();
+            else
+                host.reportNotStarted();
         } else if (verb == QLatin1String("start")) {
             engine.ResetAll();
             engine.StartNewGame();
+            started = true;
         } else if (verb == QLatin1String("click") || verb == QLatin1String("rclick")) {
             const int n = arg(1).toInt(&ok);
             used = 2;
@@ -161,7 +174,8 @@ int runPlayCommand(const QString &projectFolder, const QStringList &steps) {
             engine.saveGame(arg(1));
         } else if (verb == QLatin1String("load")) {
             used = 2;
-            engine.loadSavedGame(arg(1));
+            if (engine.loadSavedGame(arg(1)))
+                started = true;
         } else if (verb == QLatin1String("exit")) {
             engine.exitRequested();
         } else {
@@ -173,7 +187,7 @@ int runPlayCommand(const QString &projectFolder, const QStringList &steps) {
             std::fprintf(stderr, "qmtool play: bad step '%s'\n", qPrintable(label));
             return 2;
         }
-        print(state(label, engine, host, media));
+        onStep(state(label, engine, host, media));
         i += used;
     }
     return 0;

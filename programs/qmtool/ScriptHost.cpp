@@ -59,6 +59,12 @@ void ScriptHost::reportClosedGame() {
         {"text", "The game is closed: only start and load act; the step changed nothing."}});
 }
 
+void ScriptHost::reportNotStarted() {
+    m_reports.append(QJsonObject{
+        {"kind", "not-started"},
+        {"text", "The game has not started: only start and load act; the step changed nothing."}});
+}
+
 QJsonArray ScriptHost::takeReports() {
     QJsonArray out;
     std::swap(out, m_reports);

@@ -37,6 +37,8 @@ public:
     void advance(qint64 ms);
     // Notes that a step was not carried out because the game is closed.
     void reportClosedGame();
+    // Notes that a step was not carried out because no game has started yet.
+    void reportNotStarted();
     // Message boxes and error reports since the last call.
     QJsonArray takeReports();
 

@@ -251,6 +251,22 @@ TEST(QmtoolPlay, TheSameStepsAlwaysPrintTheSameOutput) {
     }
 }
 
+// The game finds items without regard to case: a drop naming the held "Key" as "kEY" does what
+// the drop as shown does.
+TEST(QmtoolPlay, DropFindsTheItemWithoutRegardToCase) {
+    QStringList otherCase = kWalk.mid(0, 10);
+    otherCase[8] = QStringLiteral("kEY");
+    const PlayRun shown = play(QStringLiteral(DEMO_PROJECT), kWalk.mid(0, 10));
+    const PlayRun other = play(QStringLiteral(DEMO_PROJECT), otherCase);
+    ASSERT_EQ(shown.steps.size(), 5) << shown.out.constData();
+    ASSERT_EQ(other.steps.size(), 5) << other.out.constData();
+    QJsonObject dropped = shown.steps[4], droppedOtherCase = other.steps[4];
+    EXPECT_EQ(dropped[QStringLiteral("inventory")].toArray(), QJsonArray());
+    dropped.remove(QStringLiteral("step"));
+    droppedOtherCase.remove(QStringLiteral("step"));
+    EXPECT_EQ(droppedOtherCase, dropped);
+}
+
 TEST(QmtoolPlay, FilesThatCannotBeOpenedAreReportedAsInTheGame) {
     DemoCopy demo;
     QFile::remove(demo.path(QStringLiteral("Frames/lamp.avi")));
@@ -316,6 +332,39 @@ TEST(QmtoolPlay, OnceTheGameIsClosedOnlyStartAndLoadAct) {
               QJsonArray{QStringLiteral("Key")});
     EXPECT_FALSE(r.steps[12][QStringLiteral("closed")].toBool());
     EXPECT_EQ(r.steps[12][QStringLiteral("frame")].toString(), QStringLiteral("Shore"));
+}
+
+// Before a start or load step nothing acts: no save file, no media, the same empty state.
+TEST(QmtoolPlay, BeforeTheGameStartsOnlyStartAndLoadAct) {
+    DemoCopy demo;
+    const QList<QStringList> refused = {
+        {"save", "Before click 1"}, {"click", "1"},    {"rclick", "2"}, {"drop", "Key", "2"},
+        {"advance", "5000"},        {"answer", "yes"}, {"esc"},         {"exit"}};
+    QStringList steps;
+    for (const QStringList &step : refused)
+        steps += step;
+    const PlayRun r = play(demo.root(), steps + QStringList{"start"});
+    ASSERT_EQ(r.exitCode, 0) << r.out.constData();
+    ASSERT_EQ(r.steps.size(), refused.size() + 1) << r.out.constData();
+    const auto withoutStep = [](QJsonObject step) {
+        step.remove(QStringLiteral("step"));
+        return step;
+    };
+    for (int i = 0; i < refused.size(); ++i) {
+        const QJsonObject &step = r.steps[i];
+        SCOPED_TRACE(step[QStringLiteral("step")].toString().toStdString());
+        EXPECT_EQ(step[QStringLiteral("step")].toString(), refused[i].join(QLatin1Char(' ')));
+        EXPECT_EQ(reportsOf(step), QStringList{QStringLiteral(
+                                       "not-started: The game has not started: only start and "
+                                       "load act; the step changed nothing.")});
+        EXPECT_EQ(step[QStringLiteral("frame")].toString(), QString());
+        EXPECT_EQ(withoutStep(step), withoutStep(r.steps[0]));
+    }
+    EXPECT_EQ(r.steps[0][QStringLiteral("media")].toArray(), QJsonArray());
+    EXPECT_FALSE(demo.exists(QStringLiteral("Before click 1.sav")));
+    EXPECT_EQ(QDir(demo.root()).entryList({QStringLiteral("*.sav")}), QStringList());
+    EXPECT_EQ(r.steps.last()[QStringLiteral("frame")].toString(), QStringLiteral("Shore"));
+    EXPECT_EQ(reportsOf(r.steps.last()), QStringList());
 }
 
 // A hostile project: links out of the project folder (an item file, the Frames folder of a
