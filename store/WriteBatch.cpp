@@ -350,8 +350,8 @@ bool WriteBatch::commit() {
     }
     if (!keepOldFiles())
         return false;
-    const bool ok = makeFolders() && prepareWrites() && applyWrites() && moveAside() && applyRenames(renamesDone) &&
-                    deleteAside();
+    const bool ok = makeFolders() && prepareWrites() && applyWrites() && moveAside() &&
+                    applyRenames(renamesDone) && deleteAside();
     if (!ok) {
         undo(renamesDone);
         m_oldFiles.clear();

@@ -51,7 +51,8 @@ bool keepEntry(const QString &path, QMap<QString, WriteJournal::Entry> &into) {
 }
 
 // Everything `root` holds (itself included), except what lies under `skip`.
-bool keepTree(const QString &root, const QStringList &skip, QMap<QString, WriteJournal::Entry> &into) {
+bool keepTree(const QString &root, const QStringList &skip,
+              QMap<QString, WriteJournal::Entry> &into) {
     bool ok = underAny(root, skip) || keepEntry(root, into);
     if (!into.value(root).folder)
         return ok;

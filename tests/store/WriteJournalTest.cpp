@@ -1,13 +1,13 @@
 // The project-wide history: every structural step, whichever way the store makes it, is undone
 // and redone byte for byte, and a write-back that fails moves nothing.
 
+#include "WriteJournal.h"
 #include "EventRemoval.h"
 #include "FrameOperations.h"
 #include "Items.h"
 #include "ReadOnlyFolder.h"
 #include "ReferenceGame.h"
 #include "RenameAndRemove.h"
-#include "WriteJournal.h"
 
 #include <QDirIterator>
 #include <QFileInfo>
