@@ -5,6 +5,7 @@
 #include "NameRules.h"
 #include "PictureLoader.h"
 #include "ProjectFiles.h"
+#include "ProjectHistory.h"
 #include "ReferenceQuestions.h"
 #include "RenameAndRemove.h"
 
@@ -69,7 +70,11 @@ QString CreateItem(QWidget *parent, const ProjectPaths &paths) {
     const QString icon = chooseIcon(parent);
     if (icon.isEmpty() || !QFileInfo(icon).isFile())
         return QString();
-    const Status s = items.create(name, icon);
+    Status s;
+    ProjectHistory::instance().record(paths, QStringLiteral("New Item"), [&] {
+        s = items.create(name, icon);
+        return s.ok();
+    });
     if (!s) {
         EditorMessages::ask(parent, QStringLiteral("Error"),
                             QStringLiteral("Unable to create new item."), Status::Icon::Critical);
@@ -98,7 +103,9 @@ bool RemoveItem(QWidget *parent, const ProjectPaths &paths, const QString &item,
         return false;
     RenameAndRemove items(paths);
     const bool removed =
-        items.remove(References::Target::Item, item, choice == Removal::ClearReferences);
+        ProjectHistory::instance().record(paths, QStringLiteral("Remove Item"), [&] {
+            return items.remove(References::Target::Item, item, choice == Removal::ClearReferences);
+        });
     if (!removed)
         ReferenceQuestions::showFailure(
             parent, Status::failure(QStringLiteral("Error"), failure), items.errorString());
@@ -115,7 +122,10 @@ bool RenameItem(QWidget *parent, const ProjectPaths &paths, const QString &oldNa
             static_cast<int>(References(paths).savedGames(Target::Item, oldName).size())))
         return false;
     RenameAndRemove items(paths);
-    const bool renamed = items.rename(Target::Item, oldName, newName);
+    const bool renamed =
+        ProjectHistory::instance().record(paths, QStringLiteral("Rename Item"), [&] {
+            return items.rename(Target::Item, oldName, newName);
+        });
     if (!renamed)
         ReferenceQuestions::showFailure(parent, items.status(), items.errorString());
     notifyItemsChanged();

@@ -46,13 +46,59 @@ FrameUndo::FrameUndo(QObject *parent) : QObject(parent), m_stack(new QUndoStack(
 
 FrameUndo::~FrameUndo() = default;
 
-void FrameUndo::reset(const ProjectPaths &paths, const QString &frame) {
-    m_stack->clear();
+void FrameUndo::open(const ProjectPaths &paths, const QString &frame) {
+    keep();
+    if (paths.root() != m_paths.root())
+        m_kept.clear();
     m_paths = paths;
+    restore(frame);
+}
+
+void FrameUndo::close() {
+    keep();
+    restore(QString());
+}
+
+void FrameUndo::forget(const QString &frame) {
+    m_kept.remove(frame);
+    if (frame == m_frame)
+        m_stack->clear();
+}
+
+void FrameUndo::forgetAll() {
+    m_kept.clear();
+    m_stack->clear();
+}
+
+void FrameUndo::keep() {
+    if (m_frame.isEmpty())
+        return;
+    Kept kept;
+    for (int i = 0; i < m_stack->count(); ++i) {
+        const auto *c = dynamic_cast<const FileChangesCommand *>(m_stack->command(i));
+        if (c)
+            kept.steps.append({c->text(), c->changes()});
+    }
+    kept.index = m_stack->index();
+    if (kept.steps.isEmpty())
+        m_kept.remove(m_frame);
+    else
+        m_kept.insert(m_frame, kept);
+}
+
+void FrameUndo::restore(const QString &frame) {
+    m_stack->clear();
     m_frame = frame;
     m_depth = 0;
     m_failed = false;
     m_before.reset();
+    if (frame.isEmpty() || !m_kept.contains(frame))
+        return;
+    const Kept kept = m_kept.take(frame);
+    // Pushing and moving the index run the commands, which write nothing.
+    for (const auto &step : kept.steps)
+        m_stack->push(new FileChangesCommand(step.first, step.second));
+    m_stack->setIndex(kept.index);
 }
 
 void FrameUndo::begin() {

@@ -3,7 +3,9 @@
 #include "FrameFileState.h"
 #include "ProjectPaths.h"
 
+#include <QHash>
 #include <QObject>
+#include <QPair>
 #include <QString>
 
 #include <functional>
@@ -11,10 +13,13 @@
 
 class QUndoStack;
 
-// The undo history of the frame open on the canvas. Each change is recorded as the files it
-// touched, before and after (FrameFileState); undo and redo write them back through the store
-// and then let the canvas redraw. A change whose files could not all be written is put back
-// instead of recorded. The history ends when the frame is closed.
+// The undo histories of the frames edited on the canvas, one per frame, kept for the whole
+// editing session: leaving a frame and opening it again finds its history where it was. Each
+// change is recorded as the files it touched, before and after (FrameFileState); undo and redo
+// write them back through the store and then let the canvas redraw. A change whose files could
+// not all be written is put back instead of recorded. A frame's history is dropped when its files
+// are moved or replaced by a change to the project's structure (forget()), and every history when
+// the project closes.
 class FrameUndo : public QObject {
     Q_OBJECT
 public:
@@ -25,8 +30,15 @@ public:
     // stack's own undo and redo move its index without writing a file.
     QUndoStack *stack() const { return m_stack; }
 
-    // A new history for `frame` of the project at `paths`; an empty frame ends it.
-    void reset(const ProjectPaths &paths, const QString &frame);
+    // The history of `frame` of the project at `paths` becomes the one shown and added to: the
+    // one it had when it was last left, or a new one. Another project drops every history.
+    void open(const ProjectPaths &paths, const QString &frame);
+    // No frame open: the stack is empty, the frame's history is kept.
+    void close();
+    // Drops the history of `frame` (exact name), also when it is open.
+    void forget(const QString &frame);
+    // Drops every history (the project closed).
+    void forgetAll();
 
     // Takes the files as they are before a change. Calls nest: only the outermost pair records.
     void begin();
@@ -51,6 +63,9 @@ public:
 
 private:
     bool move(bool forward);
+    // The open frame's history into m_kept, and back onto the stack.
+    void keep();
+    void restore(const QString &frame);
     void putBack(const QList<FileChange> &changes);
 
     QUndoStack *m_stack;
@@ -60,6 +75,11 @@ private:
     bool m_failed = false;
     bool m_folderExisted = false;
     std::optional<FrameFileState> m_before;
+    struct Kept {
+        QList<QPair<QString, QList<FileChange>>> steps; // text and files of each change
+        int index = 0;
+    };
+    QHash<QString, Kept> m_kept;
 };
 
 // Records one change for as long as it lives; a change marked failed is put back instead.

@@ -5,6 +5,7 @@
 #include "FrameOperations.h"
 #include "FramesModel.h"
 #include "PictureLoader.h"
+#include "ProjectHistory.h"
 #include "ReferenceQuestions.h"
 #include "RenameAndRemove.h"
 #include "SettingsStore.h"
@@ -163,6 +164,11 @@ frmFrames::frmFrames(QWidget *parent) : QWidget(parent, Qt::Window) {
     const int h = setting(QStringLiteral("frmFrames.Height")).toInt(&okH);
     resize(okW && w > 0 ? w : 420, okH && h > 0 ? h : 320);
     setIconStyle(true);
+    ProjectHistory::addActions(this);
+    connect(&ProjectHistory::instance(), &ProjectHistory::restored, this, [this] {
+        if (m_project.isOpen())
+            refresh();
+    });
 }
 
 frmFrames::~frmFrames() {
@@ -273,7 +279,9 @@ bool frmFrames::renameFrame(const QString &oldName, const QString &newName) {
             static_cast<int>(References(m_project.paths).savedGames(Target::Frame, oldName).size())))
         return false;
     RenameAndRemove frames(m_project.paths, soundMode());
-    if (!frames.rename(Target::Frame, oldName, newName)) {
+    if (!ProjectHistory::instance().record(m_project.paths, QStringLiteral("Rename Frame"), [&] {
+            return frames.rename(Target::Frame, oldName, newName);
+        })) {
         ReferenceQuestions::showFailure(this, frames.status(), frames.errorString());
         return false;
     }
@@ -321,7 +329,8 @@ bool frmFrames::duplicateSelected() {
                                   QStringLiteral("Give a name to the clone:"), suggestion);
         if (clone.isEmpty())
             return false;
-        if (frames.duplicate(frame, clone))
+        if (ProjectHistory::instance().record(m_project.paths, QStringLiteral("Duplicate Frame"),
+                                              [&] { return frames.duplicate(frame, clone); }))
             break;
         EditorMessages::show(this, frames.status());
         if (frames.status().icon() == Status::Icon::Critical)
@@ -351,7 +360,9 @@ bool frmFrames::removeSelected() {
         return false;
     RenameAndRemove frames(m_project.paths, soundMode());
     const bool removed =
-        frames.remove(Target::Frame, frame, choice == Removal::ClearReferences);
+        ProjectHistory::instance().record(m_project.paths, QStringLiteral("Remove Frame"), [&] {
+            return frames.remove(Target::Frame, frame, choice == Removal::ClearReferences);
+        });
     if (!removed)
         ReferenceQuestions::showFailure(this, frames.status(), frames.errorString());
     refresh();
@@ -373,7 +384,9 @@ void frmFrames::dropFiles(const QStringList &paths) {
             continue;
         }
         QString frame;
-        if (!frames.createFromPicture(path, false, frame))
+        if (!ProjectHistory::instance().record(m_project.paths, QStringLiteral("New Frame"), [&] {
+                return frames.createFromPicture(path, false, frame);
+            }))
             EditorMessages::show(this, frames.status());
     }
     refresh();

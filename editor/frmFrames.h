@@ -14,7 +14,8 @@ class QMenu;
 
 // "List of available frames (scenes)": the frames of the open project, as icons (a thumbnail
 // of each background) or as a list. Frames are renamed by editing their label, duplicated,
-// removed, and made from pictures dropped from the file manager.
+// removed, and made from pictures dropped from the file manager. Each of these is a step of the
+// project's history (ProjectHistory), undone with Ctrl+Z and redone with Ctrl+Shift+Z or Ctrl+Y.
 class frmFrames : public QWidget {
     Q_OBJECT
 public:

@@ -4,6 +4,7 @@
 #include "EditorItems.h"
 #include "EditorMessages.h"
 #include "Items.h"
+#include "ProjectHistory.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -149,7 +150,11 @@ void frmItemOnItem::confirm() {
         EditorMessages::show(this, refused);
         return;
     }
-    const Status written = Items(m_paths).writeEvent(e);
+    Status written;
+    ProjectHistory::instance().record(m_paths, QStringLiteral("New Event"), [&] {
+        written = Items(m_paths).writeEvent(e);
+        return written.ok();
+    });
     if (!written) {
         EditorMessages::show(this, written);
         return;

@@ -167,14 +167,14 @@ bool frmMain::OpenFrame(const EditorProject &project, const QString &frame) {
     loadTexts(false);
     loadAreas(false);
     setWindowTitle(QStringLiteral("Edit frame '") + frame + QLatin1Char('\''));
-    m_undo->reset(m_project.paths, frame);
+    m_undo->open(m_project.paths, frame);
     return true;
 }
 
 void frmMain::CloseFrame() {
     CancelReshape();
     clearElements();
-    m_undo->reset(ProjectPaths(), QString());
+    m_undo->close();
     m_state.frameName.clear();
     m_state.CurrentAreaNumber = QStringLiteral("0");
     m_state.DraggedItemName.clear();

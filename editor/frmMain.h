@@ -55,7 +55,7 @@ public:
     // for missing files and the question for areas that cannot be read. False (after the
     // "Error Loading Frame" message) when the frame file cannot be read.
     bool OpenFrame(const EditorProject &project, const QString &frame);
-    // Ends the editing of the frame and its undo history.
+    // Ends the editing of the frame; its undo history is kept for when it opens again.
     void CloseFrame();
     bool isFrameOpen() const { return !m_state.frameName.isEmpty(); }
 

@@ -3,6 +3,7 @@
 #include "EditorMessages.h"
 #include "FrameOperations.h"
 #include "FrameUndo.h"
+#include "ProjectHistory.h"
 #include "ProjectVersion.h"
 #include "RecentProjects.h"
 #include "SettingsStore.h"
@@ -178,6 +179,7 @@ frmMenu::frmMenu(const EditorFolders &folders, MediaBackend &media, DriveProvide
     });
     connectCommands();
     addMenuBar();
+    addEditMenu();
 }
 
 frmMenu::~frmMenu() = default;
@@ -467,7 +469,7 @@ void frmMenu::ShowMenu(int p) {
         m_canvas->coordinates()->ResizeSmall();
         m_canvas->coordinates()->show();
     } else {
-        // Leaving the frame ends its editing and its undo history.
+        // Leaving the frame ends its editing; its undo history is kept for the session.
         m_canvas->CancelReshape();
         m_canvas->hide();
         m_canvas->coordinates()->hide();
@@ -581,7 +583,9 @@ SoundMode soundMode(const EditorProject &project) {
 bool frmMenu::NewFrameFromPicture(const QString &source, bool tiled) {
     FrameOperations frames(m_project.paths, soundMode(m_project));
     QString frame;
-    if (!frames.createFromPicture(source, tiled, frame)) {
+    if (!ProjectHistory::instance().record(m_project.paths, QStringLiteral("New Frame"), [&] {
+            return frames.createFromPicture(source, tiled, frame);
+        })) {
         EditorMessages::show(this, frames.status());
         return false;
     }
@@ -598,7 +602,8 @@ bool frmMenu::NewSolidFrame(qint32 color) {
                                   QStringLiteral("Give a name to the new frame:"), suggestion);
         if (name.isEmpty())
             return false;
-        if (frames.createSolid(name, color))
+        if (ProjectHistory::instance().record(m_project.paths, QStringLiteral("New Frame"),
+                                              [&] { return frames.createSolid(name, color); }))
             break;
         EditorMessages::show(this, frames.status());
         // A refused or taken name is asked for again; a failed write ends here.
@@ -626,6 +631,8 @@ void frmMenu::QuitProject() {
 
 void frmMenu::CloseProject() {
     m_project = EditorProject();
+    ProjectHistory::instance().clear();
+    m_canvas->undo()->forgetAll();
     m_itemsFrame.clear();
     ShowMenu(9);
 }

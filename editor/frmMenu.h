@@ -135,6 +135,8 @@ private:
     // Reads Config/General again: the frames list may have renamed or removed the initial frame.
     void reloadGeneral();
     void addItemsPanels();
+    // The menu bar's "Edit" menu: undo and redo of the project's structure (ProjectHistory).
+    void addEditMenu();
     void showItemsPanel(int p);
 
     EditorFolders m_folders;

@@ -8,6 +8,7 @@
 #include "EditorMessages.h"
 #include "EventRemoval.h"
 #include "Items.h"
+#include "ProjectHistory.h"
 #include "frmItemOnItem.h"
 #include "frmObjects.h"
 
@@ -119,8 +120,11 @@ bool frmMenu::RemoveSelectedDropEvent() {
     }
     const qsizetype underscore = event.indexOf(QLatin1Char('_'));
     EventRemoval removal(m_project.paths);
-    const bool removed = removal.removeDropEvent(m_itemsFrame, event.left(underscore).toInt(),
-                                                 event.mid(underscore + 1));
+    const bool removed =
+        ProjectHistory::instance().record(m_project.paths, QStringLiteral("Remove Event"), [&] {
+            return removal.removeDropEvent(m_itemsFrame, event.left(underscore).toInt(),
+                                           event.mid(underscore + 1));
+        });
     if (!removed)
         EditorMessages::show(this, removal.status());
     RefreshDropEvents();
@@ -139,7 +143,8 @@ bool frmMenu::RemoveSelectedItemEvent() {
     EventRemoval removal(m_project.paths);
     const bool removed =
         Items::splitEventName(event, EditorItems::ItemNames(m_project.paths), first, second) &&
-        removal.removeItemEvent(first, second);
+        ProjectHistory::instance().record(m_project.paths, QStringLiteral("Remove Event"),
+                                          [&] { return removal.removeItemEvent(first, second); });
     if (!removed)
         EditorMessages::show(
             this, removal.status().ok()

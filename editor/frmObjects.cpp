@@ -3,6 +3,7 @@
 #include "EditorItems.h"
 #include "EditorMessages.h"
 #include "FrameEditState.h"
+#include "ProjectHistory.h"
 
 #include <QDrag>
 #include <QMimeData>
@@ -68,6 +69,8 @@ frmObjects::frmObjects(QWidget *parent) : QWidget(parent, Qt::Tool) {
             QTimer::singleShot(0, this, [this, oldName, newName] { RenameItem(oldName, newName); });
     });
     connect(&EditorItems::notifier(), &ItemsNotifier::itemsChanged, this, &frmObjects::Refresh);
+    ProjectHistory::addActions(this);
+    connect(&ProjectHistory::instance(), &ProjectHistory::restored, this, &frmObjects::Refresh);
 }
 
 void frmObjects::setProject(const ProjectPaths &paths) {

@@ -24,7 +24,8 @@ private:
 };
 
 // "List of items": every item of the project, with "Create New Item..." and "Remove Selected";
-// an item is renamed by editing its label.
+// an item is renamed by editing its label. Ctrl+Z undoes the last change to the project's
+// structure (ProjectHistory), Ctrl+Shift+Z or Ctrl+Y redoes it.
 // It stays open beside the canvas; an item dragged from it onto an area of the canvas opens
 // that area's event dialog.
 class frmObjects : public QWidget {

@@ -1,5 +1,7 @@
 #include "FileAccess.h"
 
+#include "WriteJournal.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -338,6 +340,7 @@ void removeLeftoverTemporaries(const QString &folder) {
 }
 
 bool replaceFile(const QString &path, const QByteArray &bytes, QString *error) {
+    WriteJournal::touching(path);
     return replaceWith(
         path,
         [&](int fd, QString &problem) {
@@ -379,6 +382,7 @@ void discardReplacement(const QString &temporary) {
 }
 
 bool copyFile(const QString &from, const QString &to, qint64 limit, QString *error) {
+    WriteJournal::touching(to);
     struct stat st {};
     QString problem;
     const int in = openRegularFile(from, limit, st, problem);

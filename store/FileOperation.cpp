@@ -1,6 +1,7 @@
 #include "FileOperation.h"
 
 #include "FileAccess.h"
+#include "WriteJournal.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,6 +31,7 @@ bool FileOperation::fail(const Status &message, const QString &why) {
 }
 
 bool FileOperation::removeFile(const QString &path) {
+    WriteJournal::touching(path);
     QFile f(path);
     if (f.remove())
         return true;
@@ -38,6 +40,8 @@ bool FileOperation::removeFile(const QString &path) {
 }
 
 bool FileOperation::renameEntry(const QString &from, const QString &to) {
+    WriteJournal::touching(from);
+    WriteJournal::touching(to);
     // QFile::rename moves folders too, but copies a file across devices: a plain rename is
     // wanted here, so a folder goes through QDir.
     if (QFileInfo(from).isDir() && !QFileInfo(from).isSymLink()) {
@@ -75,6 +79,7 @@ bool FileOperation::copyFile(const QString &from, const QString &to) {
 }
 
 bool FileOperation::makeFolder(const QString &path) {
+    WriteJournal::touching(path);
     errno = 0;
     if (QDir().mkdir(path))
         return true;
@@ -84,6 +89,7 @@ bool FileOperation::makeFolder(const QString &path) {
 }
 
 bool FileOperation::removeTree(const QString &path) {
+    WriteJournal::touching(path);
     const QFileInfo info(path);
     if (info.isSymLink() || (info.exists() && !info.isDir()))
         return removeFile(path);
@@ -116,6 +122,7 @@ bool FileOperation::copyFolderFiles(const QString &from, const QString &to) {
 }
 
 bool FileOperation::moveAside(const QString &path, QString &aside) {
+    WriteJournal::touching(path);
     aside.clear();
     const QFileInfo info(path);
     if (!info.exists() && !info.isSymLink())

@@ -19,6 +19,7 @@ protected:
 
     // File system steps. On failure they keep the reason and return false; fail() then attaches
     // the message.
+    // Each first tells a WriteJournal recording what it is about to change.
     bool removeFile(const QString &path);
     bool renameEntry(const QString &from, const QString &to);
     // Copies a regular file (FileAccess::copyFile); refuses to replace an existing file.

@@ -1,6 +1,7 @@
 #include "WriteBatch.h"
 
 #include "FileAccess.h"
+#include "WriteJournal.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -107,6 +108,11 @@ void WriteBatch::rename(const QString &from, const QString &to) {
     m_renames.append({from, to});
 }
 
+void WriteBatch::makeFolder(const QString &path) {
+    if (!m_folders.contains(path))
+        m_folders.append(path);
+}
+
 QString WriteBatch::errorString() const {
     if (m_reason.isEmpty())
         return QString();
@@ -181,6 +187,18 @@ bool WriteBatch::keepOldFiles() {
             return fail(r.path, why);
         if (S_ISREG(st.st_mode))
             m_oldFiles.append(old);
+    }
+    return true;
+}
+
+bool WriteBatch::makeFolders() {
+    for (const QString &folder : std::as_const(m_folders)) {
+        struct stat st {};
+        if (entryStat(folder, st) && S_ISDIR(st.st_mode))
+            continue;
+        if (::mkdir(QFile::encodeName(folder).constData(), 0777) != 0)
+            return fail(folder, systemReason(errno));
+        m_madeFolders.append(folder);
     }
     return true;
 }
@@ -307,16 +325,33 @@ void WriteBatch::undo(int renamesDone) {
             ::unlink(QFile::encodeName(w.path).constData());
         w.placed = false;
     }
+    for (auto it = m_madeFolders.crbegin(); it != m_madeFolders.crend(); ++it)
+        ::rmdir(QFile::encodeName(*it).constData());
+    m_madeFolders.clear();
 }
 
 bool WriteBatch::commit() {
     m_failedPath.clear();
     m_reason.clear();
     int renamesDone = 0;
-    if (!checkPlan() || !keepOldFiles())
+    m_madeFolders.clear();
+    if (!checkPlan())
         return false;
-    const bool ok = prepareWrites() && applyWrites() && moveAside() && applyRenames(renamesDone) &&
-                    deleteAside();
+    // A history being recorded keeps what every path held before.
+    for (const QString &folder : std::as_const(m_folders))
+        WriteJournal::touching(folder);
+    for (const Write &w : std::as_const(m_writes))
+        WriteJournal::touching(w.path);
+    for (const Removal &r : std::as_const(m_removals))
+        WriteJournal::touching(r.path);
+    for (const auto &r : std::as_const(m_renames)) {
+        WriteJournal::touching(r.first);
+        WriteJournal::touching(r.second);
+    }
+    if (!keepOldFiles())
+        return false;
+    const bool ok = makeFolders() && prepareWrites() && applyWrites() && moveAside() &&
+                    applyRenames(renamesDone) && deleteAside();
     if (!ok) {
         undo(renamesDone);
         m_oldFiles.clear();
@@ -324,5 +359,6 @@ bool WriteBatch::commit() {
     }
     for (Removal &r : m_removals)
         r.aside.clear();
+    m_madeFolders.clear();
     return true;
 }

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 // Changes to several files and folders of a project made together or not at all.
 //
@@ -25,9 +26,13 @@ public:
     // in the same batch. A change of letter case alone goes through a temporary name, so it
     // works on file systems that do not tell letter cases apart.
     void rename(const QString &from, const QString &to);
+    // The folder `path` is to exist: made before the writes (its parent must exist or be made
+    // earlier in the same batch). An existing folder is no error.
+    void makeFolder(const QString &path);
 
     bool isEmpty() const {
-        return m_writes.isEmpty() && m_removals.isEmpty() && m_renames.isEmpty();
+        return m_writes.isEmpty() && m_removals.isEmpty() && m_renames.isEmpty() &&
+               m_folders.isEmpty();
     }
 
     // Carries out the plan; false when anything failed, and then nothing has changed.
@@ -69,6 +74,7 @@ private:
     bool checkPlan();
     bool keepOldFiles();
     bool keepFolder(const QString &folder);
+    bool makeFolders();
     bool prepareWrites();
     bool applyWrites();
     bool moveAside();
@@ -82,6 +88,8 @@ private:
     QList<Removal> m_removals;
     QList<QPair<QString, QString>> m_renames;
     QList<OldFile> m_oldFiles;
+    QStringList m_folders;
+    QStringList m_madeFolders;
     QString m_failedPath;
     QString m_reason;
 };

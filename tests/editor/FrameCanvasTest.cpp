@@ -587,7 +587,7 @@ TEST(FrameCanvasTest, AnUndoOrRedoThatCannotWriteEveryFileChangesNothing) {
     }
 }
 
-TEST(FrameCanvasTest, TheFramesListOpensTheCanvasAndDoneClosesItWithItsHistory) {
+TEST(FrameCanvasTest, TheFramesListOpensTheCanvasAndItsHistoryOutlivesDone) {
     TestProject p;
     writeProject(p, "Manor", kFrame, {kFrame});
     AnsweredEditor answers;
@@ -620,12 +620,17 @@ TEST(FrameCanvasTest, TheFramesListOpensTheCanvasAndDoneClosesItWithItsHistory) 
     EXPECT_FALSE(p.exists("Areas/Hall/Text01.lbl"));
     menu.button(3, "Redo")->click();
     EXPECT_TRUE(p.exists("Areas/Hall/Text01.lbl"));
-    // Backspace on the canvas is "Done": back to the frames list, the history gone.
+    // Backspace on the canvas is "Done": back to the frames list; the frame's history is kept
+    // for when it opens again.
     QTest::keyClick(canvas->BackImage(), Qt::Key_Backspace);
     EXPECT_EQ(menu.currentPanel(), 2);
     EXPECT_FALSE(canvas->isVisible());
-    EXPECT_EQ(canvas->undo()->stack()->count(), 0);
     EXPECT_FALSE(menu.button(3, "Undo")->isEnabled());
+    ASSERT_TRUE(menu.framesWindow()->editSelected());
+    EXPECT_EQ(canvas->undo()->stack()->undoText(), "Add Text");
+    ASSERT_TRUE(menu.button(3, "Undo")->isEnabled());
+    menu.button(3, "Undo")->click();
+    EXPECT_FALSE(p.exists("Areas/Hall/Text01.lbl"));
 }
 
 TEST(FrameCanvasTest, AnItemDroppedOnAnAreaOpensItsEventAndNothingElsewhere) {

@@ -4,6 +4,7 @@
 #include "AreaFiles.h"
 #include "EditorTestSupport.h"
 #include "FrameFiles.h"
+#include "ReadOnlyFolder.h"
 #include "RecordingMedia.h"
 #include "SettingsStore.h"
 #include "frmFrames.h"
@@ -11,6 +12,7 @@
 
 #include <QImage>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -259,4 +261,52 @@ TEST(FramesListTest, IconsShowThumbnailsWithTheirNamesFromTheFirstShow) {
         EXPECT_FALSE(list->visualRect(list->model()->index(0, 0))
                          .intersects(list->visualRect(list->model()->index(1, 0))));
     }
+}
+
+TEST(FramesListTest, CtrlZUndoesARenameAndTheEditMenuNamesTheStep) {
+    FramesProject fp;
+    AnsweredEditor editor;
+    RecordingMediaBackend media;
+    frmMenu menu(EditorFolders(QString()), media);
+    menu.show();
+    ASSERT_TRUE(menu.openProject(fp.p.root()));
+    menu.ShowMenu(2);
+    frmFrames *window = menu.framesWindow();
+    const QMenuBar *bar = menu.findChild<QMenuBar *>();
+    ASSERT_TRUE(bar);
+    QMenu *edit = nullptr;
+    for (QAction *a : bar->actions())
+        edit = a->text().remove('&') == "Edit" ? a->menu() : edit;
+    ASSERT_TRUE(edit);
+    auto entries = [edit] {
+        QStringList out;
+        for (const QAction *a : edit->actions())
+            out.append(a->text() + (a->isEnabled() ? "" : " (off)"));
+        return out;
+    };
+    QAbstractItemModel *m = window->LView()->model();
+    ASSERT_TRUE(m->setData(m->index(0, 0), "Beach", Qt::EditRole));
+    EXPECT_EQ(entries(), (QStringList{"Undo Rename Frame", "Redo (off)"}));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    {
+        // A write-back that fails says why and leaves the frame renamed.
+        ReadOnlyFolder locked(fp.p.path("Frames"));
+        if (locked.ok()) {
+            QTest::keyClick(window->LView(), Qt::Key_Z, Qt::ControlModifier);
+            EXPECT_EQ(labels(*window), (QStringList{"Beach", "Sky"}));
+            ASSERT_EQ(editor.boxes.size(), 1);
+            EXPECT_TRUE(editor.boxes[0].text.startsWith(
+                "Unable to access project files. The project folder may be Read-Only.\n\n"));
+            EXPECT_TRUE(editor.boxes[0].text.contains("Frames"));
+        }
+    }
+    QTest::keyClick(window->LView(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(labels(*window), (QStringList{"Shore", "Sky"}));
+    EXPECT_TRUE(fp.p.exists("Areas/Shore/1a.dat"));
+    EXPECT_FALSE(fp.p.exists("Frames/Beach.fme"));
+    EXPECT_EQ(entries(), (QStringList{"Undo (off)", "Redo Rename Frame"}));
+    QTest::keyClick(window->LView(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(labels(*window), (QStringList{"Beach", "Sky"}));
+    EXPECT_TRUE(fp.p.exists("Areas/Beach/1a.dat"));
 }
