@@ -308,7 +308,10 @@ QCursor PictureLoader::pointer(const QString &path) {
     if (image.isNull())
         return QCursor(Qt::ArrowCursor);
     QPoint hot;
+    // A hot spot outside the picture is the file's fault, not a place to point from: keep it on
+    // the picture's edge.
     if (cursorHotSpot(path, hot))
-        return QCursor(QPixmap::fromImage(image), hot.x(), hot.y());
+        return QCursor(QPixmap::fromImage(image), qMin(hot.x(), image.width() - 1),
+                       qMin(hot.y(), image.height() - 1));
     return QCursor(QPixmap::fromImage(image));
 }

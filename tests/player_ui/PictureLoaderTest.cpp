@@ -107,6 +107,11 @@ TEST_F(Pictures, CursorsKeepTheirHotSpot) {
     EXPECT_EQ(pointer.shape(), Qt::BitmapCursor);
     EXPECT_EQ(pointer.hotSpot(), QPoint(5, 7));
     EXPECT_EQ(pointer.pixmap().toImage().pixelColor(0, 0), QColor(Qt::blue));
+    // A hot spot past the picture's edge stays on the picture.
+    EXPECT_EQ(PictureLoader::pointer(files.writeRaw(QStringLiteral("far.cur"),
+                                                    cursorFile(QPoint(200, 20))))
+                  .hotSpot(),
+              QPoint(31, 20));
     // Icons point with their centre; unreadable files give the arrow.
     EXPECT_EQ(PictureLoader::pointer(ico).hotSpot(), QPoint(16, 16));
     EXPECT_EQ(PictureLoader::pointer(files.path(QStringLiteral("none.cur"))).shape(),
