@@ -160,6 +160,17 @@ bool writeAll(int fd, const char *p, qint64 left, int &code) {
 // Fills the open temporary file: false with `problem` set when it cannot.
 using Filler = std::function<bool(int fd, QString &problem)>;
 
+// Fills a temporary file with `bytes`, which must outlive the call.
+Filler fillWith(const QByteArray &bytes) {
+    return [&bytes](int fd, QString &problem) {
+        int code = 0;
+        if (writeAll(fd, bytes.constData(), bytes.size(), code))
+            return true;
+        problem = systemReason(code);
+        return false;
+    };
+}
+
 // The first half of the writer: a temporary file beside `path`, filled by `fill` and synced,
 // not yet in place. `tempName` receives its name.
 bool prepareWith(const QString &path, const Filler &fill, QByteArray &tempName, QString *error) {
@@ -343,13 +354,7 @@ bool replaceFile(const QString &path, const QByteArray &bytes, QString *error) {
     WriteJournal::touching(path);
     return replaceWith(
         path,
-        [&](int fd, QString &problem) {
-            int code = 0;
-            if (writeAll(fd, bytes.constData(), bytes.size(), code))
-                return true;
-            problem = systemReason(code);
-            return false;
-        },
+        fillWith(bytes),
         error);
 }
 
@@ -359,13 +364,7 @@ bool prepareReplacement(const QString &path, const QByteArray &bytes, QString &t
     temporary.clear();
     if (!prepareWith(
             path,
-            [&](int fd, QString &problem) {
-                int code = 0;
-                if (writeAll(fd, bytes.constData(), bytes.size(), code))
-                    return true;
-                problem = systemReason(code);
-                return false;
-            },
+            fillWith(bytes),
             tempName, error))
         return false;
     temporary = QFile::decodeName(tempName);
