@@ -13,6 +13,10 @@
 
 namespace {
 
+QString places(int count) {
+    return count == 1 ? QStringLiteral("1 place") : QStringLiteral("%1 places").arg(count);
+}
+
 using Target = References::Target;
 
 void out(const QString &text) {
@@ -122,12 +126,14 @@ int runRenameCommand(const QStringList &args) {
     RenameAndRemove ops(paths, soundMode(paths));
     if (!ops.rename(*target, args[2], args[3]))
         return refused(ops);
-    out(QStringLiteral("Renamed the %1 '%2' to '%3'; %4 places that named it follow it.\n")
-            .arg(what(*target), args[2], args[3])
-            .arg(usagesOf(ops.references())));
+    const int count = usagesOf(ops.references());
+    out(QStringLiteral("Renamed the %1 '%2' to '%3'; %4 that named it %5.\n")
+            .arg(what(*target), args[2], args[3], places(count),
+                 count == 1 ? QStringLiteral("follows it") : QStringLiteral("follow it")));
     if (!saved.isEmpty())
-        out(QStringLiteral("%1 saved games name '%2' and keep that name.\n")
-                .arg(saved.size())
+        out(QStringLiteral("%1 that name '%2' keep that name.\n")
+                .arg(saved.size() == 1 ? QStringLiteral("1 saved game")
+                                       : QStringLiteral("%1 saved games").arg(saved.size()))
                 .arg(args[2]));
     return 0;
 }
@@ -145,9 +151,10 @@ int runRemoveCommand(const QStringList &args) {
     RenameAndRemove ops(paths, soundMode(paths));
     if (!ops.remove(*target, args[2], clear))
         return refused(ops);
-    out(QStringLiteral("Removed the %1 '%2'; %3 places that named it were %4.\n")
-            .arg(what(*target), args[2])
-            .arg(usagesOf(ops.references()))
-            .arg(clear ? QStringLiteral("cleared") : QStringLiteral("left as they were")));
+    const int count = usagesOf(ops.references());
+    out(QStringLiteral("Removed the %1 '%2'; %3 that named it %4 %5.\n")
+            .arg(what(*target), args[2], places(count),
+                 count == 1 ? QStringLiteral("was") : QStringLiteral("were"),
+                 clear ? QStringLiteral("cleared") : QStringLiteral("left as they were")));
     return 0;
 }
