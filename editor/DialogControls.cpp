@@ -6,7 +6,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,14 +37,17 @@ QPushButton *button(const QString &caption, QWidget *parent, const QString &name
 QPushButton *browseButton(const QString &caption, QWidget *parent, const QString &filter,
                           std::function<void(const QString &path)> chosen, const QString &name) {
     QPushButton *b = button(caption, parent, name);
-    QObject::connect(
-        b, &QPushButton::clicked, parent, [parent, filter, chosen = std::move(chosen)] {
-            const QString file =
-                QFileDialog::getOpenFileName(parent->window(), QString(), QString(), filter);
-            if (!file.isEmpty())
-                chosen(file);
-        });
+    QObject::connect(b, &QPushButton::clicked, parent,
+                     [parent, filter, chosen = std::move(chosen)] {
+                         const QString file = EditorMessages::chooseFile(parent->window(), filter);
+                         if (!file.isEmpty())
+                             chosen(file);
+                     });
     return b;
+}
+
+QString pictureFilter(const QString &caption) {
+    return caption + QStringLiteral(" (*.bmp *.gif *.jpg *.jpeg *.png *.wmf *.emf *.ico *.cur)");
 }
 
 QLabel *note(const QString &text, QWidget *parent) {

@@ -29,6 +29,9 @@ QPushButton *button(const QString &caption, QWidget *parent, const QString &name
 QPushButton *browseButton(const QString &caption, QWidget *parent, const QString &filter,
                           std::function<void(const QString &path)> chosen,
                           const QString &name = QString());
+// The open-file filter for pictures: every kind the player shows (see PictureLoader), under
+// `caption` ("Graphic files", or "Icons" for item icons).
+QString pictureFilter(const QString &caption = QStringLiteral("Graphic files"));
 // A label that wraps its text.
 QLabel *note(const QString &text, QWidget *parent);
 // A black 160 x 120 surface, hidden, for a video played beside its list.

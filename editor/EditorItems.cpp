@@ -1,5 +1,6 @@
 #include "EditorItems.h"
 
+#include "DialogControls.h"
 #include "EditorMessages.h"
 #include "Items.h"
 #include "NameRules.h"
@@ -9,7 +10,6 @@
 #include "ReferenceQuestions.h"
 #include "RenameAndRemove.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QPixmap>
 
@@ -26,8 +26,8 @@ EditorItems::IconChooser &iconChooser() {
 QString chooseIcon(QWidget *parent) {
     if (iconChooser())
         return iconChooser()(parent);
-    return QFileDialog::getOpenFileName(parent, QString(), QString(),
-                                        QStringLiteral("Icons (*.ico *.cur)"));
+    return EditorMessages::chooseFile(parent,
+                                      DialogControls::pictureFilter(QStringLiteral("Icons")));
 }
 
 } // namespace

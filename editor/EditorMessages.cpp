@@ -1,6 +1,7 @@
 #include "EditorMessages.h"
 
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QProcess>
 
@@ -23,6 +24,10 @@ ProgramStarter &programStarter() {
     static ProgramStarter s;
     return s;
 }
+FileChooser &fileChooser() {
+    static FileChooser c;
+    return c;
+}
 } // namespace
 
 void setUrlOpener(UrlOpener o) {
@@ -30,6 +35,16 @@ void setUrlOpener(UrlOpener o) {
 }
 void setProgramStarter(ProgramStarter s) {
     programStarter() = std::move(s);
+}
+
+void setFileChooser(FileChooser c) {
+    fileChooser() = std::move(c);
+}
+
+QString chooseFile(QWidget *parent, const QString &filter) {
+    if (fileChooser())
+        return fileChooser()(filter);
+    return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
 }
 
 bool openUrl(const QUrl &url) {

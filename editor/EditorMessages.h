@@ -40,4 +40,11 @@ void setProgramStarter(ProgramStarter starter);
 bool openUrl(const QUrl &url);
 bool startProgram(const QString &program, const QStringList &arguments = QStringList());
 
+// Open-file dialogs are answered by `chooser` while it is set: it gets the dialog's filter and
+// returns the chosen path, or "" for Cancel.
+using FileChooser = std::function<QString(const QString &filter)>;
+void setFileChooser(FileChooser chooser);
+// The path of an existing file matching `filter` ("Caption (*.a *.b)"), or "" when cancelled.
+QString chooseFile(QWidget *parent, const QString &filter);
+
 } // namespace EditorMessages

@@ -16,7 +16,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -164,7 +163,7 @@ QComboBox *frmAreaProperties::fileList(Kind kind, QWidget *owner, const QString 
                                 Status::Icon::Information);
             return;
         }
-        const QString file = QFileDialog::getOpenFileName(this, QString(), QString(), filter);
+        const QString file = EditorMessages::chooseFile(this, filter);
         if (!file.isEmpty())
             addFile(kind, file, list);
     });
@@ -188,9 +187,8 @@ void frmAreaProperties::buildAppearance() {
     t->addLayout(row);
     AppearanceOption[0]->setChecked(true);
     Frame7 = panel(tab);
-    Combo2 = fileList(Kind::Picture, Frame7,
-                      QStringLiteral("Graphic files (*.bmp *.gif *.jpg *.wmf *.emf *.ico *.cur)"),
-                      QStringLiteral("Picture"));
+    Combo2 =
+        fileList(Kind::Picture, Frame7, DialogControls::pictureFilter(), QStringLiteral("Picture"));
     connect(Combo2, &QComboBox::currentTextChanged, this, &frmAreaProperties::RefreshEnabled);
     StretchOption = check(QStringLiteral("Resize to fit selected area."), Frame7);
     IsAnimatedGifOption = check(QStringLiteral("Is an animated GIF"), Frame7);

@@ -93,7 +93,7 @@ frmFrameProperties::frmFrameProperties(const EditorProject &project, QWidget *pa
     SSTab1 = new QTabWidget(this);
     SSTab1->setAccessibleName(QStringLiteral("Frame properties"));
     layout->addWidget(SSTab1);
-    const QString pictures = QStringLiteral("Graphic files (*.bmp *.gif *.jpg *.wmf *.emf)");
+    const QString pictures = DialogControls::pictureFilter();
 
     // General
     auto *general = new QWidget(SSTab1);

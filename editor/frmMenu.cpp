@@ -1,5 +1,6 @@
 #include "frmMenu.h"
 
+#include "DialogControls.h"
 #include "EditorMessages.h"
 #include "FrameOperations.h"
 #include "FrameUndo.h"
@@ -336,9 +337,7 @@ void frmMenu::connectCommands() {
         });
     }
     auto pictureFrame = [this](bool tiled) {
-        const QString file = QFileDialog::getOpenFileName(
-            this, QString(), QString(),
-            QStringLiteral("Graphic files (*.bmp *.gif *.jpg *.wmf *.emf)"));
+        const QString file = EditorMessages::chooseFile(this, DialogControls::pictureFilter());
         if (!file.isEmpty())
             NewFrameFromPicture(file, tiled);
     };

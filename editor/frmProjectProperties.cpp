@@ -1,6 +1,7 @@
 #include "frmProjectProperties.h"
 
 #include "CustomTexts.h"
+#include "DialogControls.h"
 #include "EditorMessages.h"
 #include "FrameFiles.h"
 #include "NameRules.h"
@@ -20,7 +21,6 @@
 #include <QDate>
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QFrame>
@@ -291,8 +291,7 @@ void frmProjectProperties::build() {
     connect(removeFile, &QPushButton::clicked, this, &frmProjectProperties::removeChosenFile);
     connect(cancel, &QPushButton::clicked, fraFileChooser, &QWidget::hide);
     connect(browse, &QPushButton::clicked, this, [this] {
-        const QString file = QFileDialog::getOpenFileName(
-            this, QString(), QString(), QStringLiteral("Graphic files (*.bmp *.gif *.jpg)"));
+        const QString file = EditorMessages::chooseFile(this, DialogControls::pictureFilter());
         if (!file.isEmpty())
             addSchemeFile(file);
     });

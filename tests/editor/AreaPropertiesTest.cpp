@@ -2,6 +2,7 @@
 // variable lists' rules, what it writes read back by the store (and written again unchanged),
 // item mode, Cancel, and the pointer panel.
 
+#include "EditorItems.h"
 #include "EditorTestSupport.h"
 #include "GameEngine.h"
 #include "RecordingMedia.h"
@@ -9,6 +10,7 @@
 #include "VariableRules.h"
 #include "VariablesFile.h"
 #include "frmAreaProperties.h"
+#include "frmFrameProperties.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -520,6 +522,45 @@ TEST(AreaPropertiesTest, PicturesPointersAndItemsChosenInTheDialog) {
     EXPECT_EQ(editor.boxes.last().text, "Do you really want to remove 'Rope.obj' ?");
     EXPECT_FALSE(ap.p.exists("Areas/Rope.obj"));
     EXPECT_EQ(d->Combo7->count(), 1);
+}
+
+TEST(AreaPropertiesTest, PictureAndIconDialogsOfferEveryKindThePlayerShows) {
+    struct Case {
+        const char *dialog;
+        std::function<void(AreaProject &, AnsweredEditor &)> browse;
+    };
+    const Case cases[] = {
+        {"frame picture",
+         [](AreaProject &ap, AnsweredEditor &) {
+             frmFrameProperties d(ap.project);
+             for (QPushButton *b : d.FramePicture->findChildren<QPushButton *>())
+                 if (b->text() == "Browse...")
+                     b->click();
+         }},
+        {"area picture",
+         [](AreaProject &ap, AnsweredEditor &) {
+             auto d = ap.open(0, false);
+             for (QPushButton *b : d->findChildren<QPushButton *>())
+                 if (b->accessibleName() == "Browse Picture")
+                     b->click();
+         }},
+        {"item icon",
+         [](AreaProject &ap, AnsweredEditor &editor) {
+             editor.inputs = {"Lamp"};
+             editor.answers = {Answer::Ok};
+             EditorItems::CreateItem(nullptr, ap.p.paths());
+         }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.dialog);
+        AreaProject ap;
+        AnsweredEditor editor;
+        c.browse(ap, editor);
+        ASSERT_EQ(editor.filters.size(), 1);
+        for (const char *kind :
+             {"*.bmp", "*.gif", "*.jpg", "*.jpeg", "*.png", "*.wmf", "*.emf", "*.ico", "*.cur"})
+            EXPECT_TRUE(editor.filters[0].contains(kind)) << editor.filters[0].toStdString();
+    }
 }
 
 TEST(AreaPropertiesTest, AnOlderRecordKeepsItsOneVariableAndItsSoundWhenSavedAgain) {

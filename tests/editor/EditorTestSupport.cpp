@@ -41,6 +41,10 @@ AnsweredEditor::AnsweredEditor() {
         started.append(program);
         return programsStart;
     });
+    EditorMessages::setFileChooser([this](const QString &filter) {
+        filters.append(filter);
+        return files.isEmpty() ? QString() : files.takeFirst();
+    });
 }
 
 AnsweredEditor::~AnsweredEditor() {
@@ -48,6 +52,7 @@ AnsweredEditor::~AnsweredEditor() {
     EditorMessages::setInputAnswerer({});
     EditorMessages::setUrlOpener({});
     EditorMessages::setProgramStarter({});
+    EditorMessages::setFileChooser({});
 }
 
 QStringList AnsweredEditor::texts() const {

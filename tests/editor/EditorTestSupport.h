@@ -23,7 +23,8 @@ struct ShownBox {
 
 // While it lives every box is recorded; OK boxes are answered OK, questions from `answers` (an
 // unexpected question fails the test and is cancelled); input boxes from `inputs`; opened
-// addresses and started programs are recorded and succeed.
+// addresses and started programs are recorded and succeed; open-file dialogs record their filter
+// and are answered from `files` ("", Cancel, once it is empty).
 class AnsweredEditor {
 public:
     AnsweredEditor();
@@ -34,6 +35,8 @@ public:
     QList<QUrl> opened;
     QStringList started;
     bool programsStart = true;
+    QStringList filters;
+    QStringList files;
     QStringList texts() const;
 };
 
