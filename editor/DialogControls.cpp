@@ -76,6 +76,13 @@ void select(QComboBox *list, const QString &name) {
         list->setEditText(name);
 }
 
+QComboBox *channelAwaitingSound(QRadioButton *const options[24], QComboBox *const lists[8]) {
+    for (int c = 0; c < 8; ++c)
+        if (options[3 * c + 2]->isChecked() && lists[c]->currentText().isEmpty())
+            return lists[c];
+    return nullptr;
+}
+
 void refill(QComboBox *list, const QStringList &entries) {
     const QString kept = list->currentText();
     const QSignalBlocker quiet(list);

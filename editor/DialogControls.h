@@ -59,6 +59,10 @@ void showPlayingChannels(QRadioButton *const options[24], QComboBox *const lists
                          QCheckBox *const loops[8],
                          const std::function<QWidget *(QComboBox *)> &playOf);
 
+// Where "Add .wav sound to lists..." shows the sound it added: the list of the first channel set
+// to "Play sound" that names no sound yet; nullptr when there is none.
+QComboBox *channelAwaitingSound(QRadioButton *const options[24], QComboBox *const lists[8]);
+
 // "Left:", "Top:", "Width:" and "Height:" with their boxes, added to `row`; fills fields[0..3].
 void addVideoPosition(QBoxLayout *row, QWidget *owner, QLineEdit *fields[4]);
 

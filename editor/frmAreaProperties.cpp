@@ -472,8 +472,10 @@ void frmAreaProperties::buildSounds() {
     }
     Command24 = DialogControls::browseButton(
         QStringLiteral("Add .wav sound to lists..."), FrameMultiChannel,
-        QStringLiteral("Sounds (*.wav)"),
-        [this](const QString &file) { addFile(Kind::Sound, file, nullptr); });
+        QStringLiteral("Sounds (*.wav)"), [this](const QString &file) {
+            addFile(Kind::Sound, file,
+                    DialogControls::channelAwaitingSound(ChannelsOption, ChannelsCombo));
+        });
     grid->addWidget(Command24, 9, 4, 1, 3);
     t->addWidget(FrameMultiChannel);
     t->addWidget(note(QStringLiteral("To enable multi-channel sound effects and \"loop\" option, "
@@ -613,7 +615,7 @@ void frmAreaProperties::addFile(Kind kind, const QString &sourcePath, QComboBox 
     files.copyInto(folderOf(kind), sourcePath, name);
     RefreshComboBoxes();
     if (list)
-        list->setCurrentText(name);
+        DialogControls::select(list, name);
     RefreshEnabled();
 }
 

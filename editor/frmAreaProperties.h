@@ -69,7 +69,7 @@ public:
     // The kinds of file the lists offer.
     enum class Kind { Picture, Sound, Video, Mp3, Midi };
     // "Browse..." once a file is chosen: copied into its folder, the lists refreshed, `list`
-    // showing it (none for "Add .wav sound to lists...").
+    // showing it (for "Add .wav sound to lists...", the first playing channel without a sound).
     void addFile(Kind kind, const QString &sourcePath, QComboBox *list);
     // "Remove" beside `list`: asks, then deletes the chosen file from its folder.
     void removeFile(Kind kind, QComboBox *list);

@@ -263,11 +263,12 @@ frmFrameProperties::frmFrameProperties(const EditorProject &project, QWidget *pa
         connect(r, &QRadioButton::clicked, this, &frmFrameProperties::Channels_UpdateVisibility);
     for (int c = 0; c < 8; ++c)
         grid->addWidget(addPlayButton(Kind::Sound, ChannelsCombo[c], FrameChannels), c, 6);
-    Command24 =
-        DialogControls::browseButton(QStringLiteral("Add .wav sound to lists..."), FrameChannels,
-                                     QStringLiteral("Sounds (*.wav)"), [this](const QString &file) {
-                                         addFile(Kind::Sound, file, nullptr);
-                                     });
+    Command24 = DialogControls::browseButton(
+        QStringLiteral("Add .wav sound to lists..."), FrameChannels,
+        QStringLiteral("Sounds (*.wav)"), [this](const QString &file) {
+            addFile(Kind::Sound, file,
+                    DialogControls::channelAwaitingSound(ChannelsOption, ChannelsCombo));
+        });
     grid->addWidget(Command24, 8, 4, 1, 2);
     s->addWidget(FrameChannels);
     OptionPlaySound = check(QStringLiteral("Play WAV sound."), sounds);
@@ -643,7 +644,7 @@ void frmFrameProperties::addFile(Kind kind, const QString &sourcePath, QComboBox
     files.copyInto(folderOf(kind), sourcePath, name);
     RefreshComboBoxes();
     if (list)
-        list->setCurrentText(name);
+        DialogControls::select(list, name);
 }
 
 void frmFrameProperties::removeFile(Kind kind, QComboBox *list) {

@@ -50,7 +50,7 @@ public:
     // "OK": the checks, then the save; the dialog closes when both pass.
     void confirm();
     // "Browse..." once a file is chosen: copied into the project, the lists refreshed, `list`
-    // showing it.
+    // showing it (for "Add .wav sound to lists...", the first playing channel without a sound).
     void addFile(Kind kind, const QString &sourcePath, QComboBox *list);
     // "Remove" beside `list`: asks, then deletes the file from the project.
     void removeFile(Kind kind, QComboBox *list);

@@ -2,6 +2,7 @@
 // variable lists' rules, what it writes read back by the store (and written again unchanged),
 // item mode, Cancel, and the pointer panel.
 
+#include "DialogControls.h"
 #include "EditorItems.h"
 #include "EditorTestSupport.h"
 #include "GameEngine.h"
@@ -560,6 +561,43 @@ TEST(AreaPropertiesTest, PictureAndIconDialogsOfferEveryKindThePlayerShows) {
         for (const char *kind :
              {"*.bmp", "*.gif", "*.jpg", "*.jpeg", "*.png", "*.wmf", "*.emf", "*.ico", "*.cur"})
             EXPECT_TRUE(editor.filters[0].contains(kind)) << editor.filters[0].toStdString();
+    }
+}
+
+TEST(AreaPropertiesTest, AnAddedSoundIsChosenOnThePlayingChannelThatHasNone) {
+    // Both dialogs' channel rows: the lists, their options and "Add .wav sound to lists...".
+    struct Rows {
+        QComboBox **lists;
+        QRadioButton **options;
+        QPushButton *add;
+    };
+    const std::function<void(AreaProject &, const std::function<void(Rows)> &)> dialogs[] = {
+        [](AreaProject &ap, const std::function<void(Rows)> &check) {
+            frmFrameProperties d(ap.project);
+            check({d.ChannelsCombo, d.ChannelsOption, d.Command24});
+        },
+        [](AreaProject &ap, const std::function<void(Rows)> &check) {
+            auto d = ap.open(0, false);
+            check({d->ChannelsCombo, d->ChannelsOption, d->Command24});
+        },
+    };
+    for (const auto &dialog : dialogs) {
+        AreaProject ap;
+        AnsweredEditor editor;
+        TestProject outside;
+        editor.files = {outside.writeRaw("tide.wav", "wave")};
+        dialog(ap, [&](Rows r) {
+            r.options[3 * 0 + 2]->click(); // channel 0 plays gull.wav
+            DialogControls::select(r.lists[0], "gull.wav");
+            r.options[3 * 2 + 2]->click(); // channel 2 plays, no sound yet
+            r.add->click();
+            EXPECT_EQ(ap.p.read("Areas/tide.wav"), "wave");
+            EXPECT_EQ(r.lists[0]->currentText(), "gull.wav");
+            EXPECT_EQ(r.lists[2]->currentIndex(), r.lists[2]->findText("tide.wav"));
+            EXPECT_EQ(r.lists[2]->currentText(), "tide.wav");
+            EXPECT_NE(r.lists[3]->findText("tide.wav"), -1);
+            EXPECT_EQ(r.lists[3]->currentText(), "");
+        });
     }
 }
 
