@@ -1,6 +1,7 @@
 #include "frmMenu.h"
 
 #include "DialogControls.h"
+#include "DocumentViewer.h"
 #include "EditorMessages.h"
 #include "FrameOperations.h"
 #include "FrameUndo.h"
@@ -267,20 +268,29 @@ void frmMenu::connectCommands() {
     auto show = [this](int p) { return [this, p] { ShowMenu(p); }; };
     on(9, "New Project", [this] { NewProject(); });
     on(9, "Load Project", [this] { LoadProject(); });
-    on(9, "Help (Tutorials, FAQ...)", [this] {
+    // Where the system has no program to open a page, the editor shows it itself.
+    auto view = [this](const QString &title, const QString &path) {
+        auto *viewer = new DocumentViewer(title, path, this);
+        viewer->setAttribute(Qt::WA_DeleteOnClose);
+        viewer->show();
+    };
+    on(9, "Help (Tutorials, FAQ...)", [this, view] {
         EditorMessages::ask(this, QStringLiteral("Quillmoor Help"),
                             QStringLiteral("The help pages (a tutorial and answers to common "
                                            "questions) open in your web browser. They come with "
                                            "Quillmoor: no Internet connection is needed."),
                             Status::Icon::Information);
-        EditorMessages::openUrl(QUrl::fromLocalFile(m_folders.helpPage()));
+        const QString page = m_folders.helpPage();
+        if (!EditorMessages::openUrl(QUrl::fromLocalFile(page)) && QFileInfo(page).isFile())
+            view(QStringLiteral("Quillmoor Help"), page);
     });
-    on(9, "Read Me...", [this] {
-        if (!QFileInfo(m_folders.readme()).isFile() ||
-            !EditorMessages::openUrl(QUrl::fromLocalFile(m_folders.readme())))
+    on(9, "Read Me...", [this, view] {
+        if (!QFileInfo(m_folders.readme()).isFile())
             EditorMessages::ask(this, QStringLiteral("Error"),
                                 QStringLiteral("Unable to open the file 'Readme.txt'."),
                                 Status::Icon::Critical);
+        else if (!EditorMessages::openUrl(QUrl::fromLocalFile(m_folders.readme())))
+            view(QStringLiteral("Read Me"), m_folders.readme());
     });
     on(9, "About...", show(6));
     on(9, "Quit", [this] { close(); });

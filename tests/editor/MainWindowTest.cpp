@@ -1,6 +1,7 @@
 // The main window: panels and their captions, the commands that move between them, closing a
 // project, the test run, the external programs, the settings kept and reset.
 
+#include "DocumentViewer.h"
 #include "EditorTestSupport.h"
 #include "FrameFiles.h"
 #include "GameEngine.h"
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTextBrowser>
 #include <QTest>
 
 #include <memory>
@@ -318,6 +320,34 @@ TEST(MainWindowTest, HelpAndMakerButtonsOpenOnlyTheLocalHelpPage) {
     e.menu->ShowMenu(9);
     e.click(9, "Read Me...");
     EXPECT_EQ(e.answers.boxes.last().text, "Unable to open the file 'Readme.txt'.");
+}
+
+TEST(MainWindowTest, HelpAndReadMeShowInTheEditorWhenNothingOpensThem) {
+    struct Case {
+        const char *command;
+        const char *file;
+        const char *title;
+    };
+    const Case cases[] = {{"Help (Tutorials, FAQ...)", "Help/index.html", "Quillmoor Help"},
+                          {"Read Me...", "Readme.txt", "Read Me"}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.command);
+        Editor e(false);
+        e.install.writeRaw("Help/index.html", "<html><body><p>How to <b>start</b></p></body>");
+        e.install.writeRaw("Readme.txt", "Read <this> first\r\n");
+        EditorMessages::setUrlOpener([](const QUrl &) { return false; });
+        e.click(9, QString::fromUtf8(c.command));
+        const QList<DocumentViewer *> shown = e.menu->findChildren<DocumentViewer *>();
+        ASSERT_EQ(shown.size(), 1);
+        DocumentViewer *viewer = shown[0];
+        EXPECT_TRUE(viewer->isVisible());
+        EXPECT_EQ(viewer->windowTitle(), c.title);
+        EXPECT_EQ(viewer->page()->accessibleName(), c.title);
+        EXPECT_EQ(viewer->page()->toPlainText().trimmed(),
+                  QString(c.file == QString("Readme.txt") ? "Read <this> first" : "How to start"));
+        QTest::keyClick(viewer->page(), Qt::Key_Escape);
+        EXPECT_FALSE(viewer->isVisible());
+    }
 }
 
 TEST(MainWindowTest, PositionAndViewChoiceAreKept) {
