@@ -26,6 +26,7 @@
 #include <QTest>
 
 #include <functional>
+#include <tuple>
 
 using Answer = EngineHost::Answer;
 
@@ -526,78 +527,43 @@ TEST(AreaPropertiesTest, PicturesPointersAndItemsChosenInTheDialog) {
 }
 
 TEST(AreaPropertiesTest, PictureAndIconDialogsOfferEveryKindThePlayerShows) {
-    struct Case {
-        const char *dialog;
-        std::function<void(AreaProject &, AnsweredEditor &)> browse;
+    AreaProject ap;
+    AnsweredEditor editor;
+    auto press = [](QWidget *dialog, const QString &name) {
+        for (QPushButton *b : dialog->findChildren<QPushButton *>())
+            if (b->accessibleName() == name)
+                b->click();
     };
-    const Case cases[] = {
-        {"frame picture",
-         [](AreaProject &ap, AnsweredEditor &) {
-             frmFrameProperties d(ap.project);
-             for (QPushButton *b : d.FramePicture->findChildren<QPushButton *>())
-                 if (b->text() == "Browse...")
-                     b->click();
-         }},
-        {"area picture",
-         [](AreaProject &ap, AnsweredEditor &) {
-             auto d = ap.open(0, false);
-             for (QPushButton *b : d->findChildren<QPushButton *>())
-                 if (b->accessibleName() == "Browse Picture")
-                     b->click();
-         }},
-        {"item icon",
-         [](AreaProject &ap, AnsweredEditor &editor) {
-             editor.inputs = {"Lamp"};
-             editor.answers = {Answer::Ok};
-             EditorItems::CreateItem(nullptr, ap.p.paths());
-         }},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.dialog);
-        AreaProject ap;
-        AnsweredEditor editor;
-        c.browse(ap, editor);
-        ASSERT_EQ(editor.filters.size(), 1);
+    frmFrameProperties frame(ap.project);
+    press(frame.FramePicture, "Browse...");
+    press(ap.open(0, false).get(), "Browse Picture");
+    editor.inputs = {"Lamp"};
+    editor.answers = {Answer::Ok};
+    EditorItems::CreateItem(nullptr, ap.p.paths()); // the new item's icon
+    ASSERT_EQ(editor.filters.size(), 3);
+    for (const QString &filter : editor.filters)
         for (const char *kind :
              {"*.bmp", "*.gif", "*.jpg", "*.jpeg", "*.png", "*.wmf", "*.emf", "*.ico", "*.cur"})
-            EXPECT_TRUE(editor.filters[0].contains(kind)) << editor.filters[0].toStdString();
-    }
+            EXPECT_TRUE(filter.contains(kind)) << filter.toStdString();
 }
 
 TEST(AreaPropertiesTest, AnAddedSoundIsChosenOnThePlayingChannelThatHasNone) {
-    // Both dialogs' channel rows: the lists, their options and "Add .wav sound to lists...".
-    struct Rows {
-        QComboBox **lists;
-        QRadioButton **options;
-        QPushButton *add;
-    };
-    const std::function<void(AreaProject &, const std::function<void(Rows)> &)> dialogs[] = {
-        [](AreaProject &ap, const std::function<void(Rows)> &check) {
-            frmFrameProperties d(ap.project);
-            check({d.ChannelsCombo, d.ChannelsOption, d.Command24});
-        },
-        [](AreaProject &ap, const std::function<void(Rows)> &check) {
-            auto d = ap.open(0, false);
-            check({d->ChannelsCombo, d->ChannelsOption, d->Command24});
-        },
-    };
-    for (const auto &dialog : dialogs) {
-        AreaProject ap;
-        AnsweredEditor editor;
-        TestProject outside;
-        editor.files = {outside.writeRaw("tide.wav", "wave")};
-        dialog(ap, [&](Rows r) {
-            r.options[3 * 0 + 2]->click(); // channel 0 plays gull.wav
-            DialogControls::select(r.lists[0], "gull.wav");
-            r.options[3 * 2 + 2]->click(); // channel 2 plays, no sound yet
-            r.add->click();
-            EXPECT_EQ(ap.p.read("Areas/tide.wav"), "wave");
-            EXPECT_EQ(r.lists[0]->currentText(), "gull.wav");
-            EXPECT_EQ(r.lists[2]->currentIndex(), r.lists[2]->findText("tide.wav"));
-            EXPECT_EQ(r.lists[2]->currentText(), "tide.wav");
-            EXPECT_NE(r.lists[3]->findText("tide.wav"), -1);
-            EXPECT_EQ(r.lists[3]->currentText(), "");
-        });
+    AreaProject ap;
+    AnsweredEditor editor;
+    const QString tide = ap.p.writeRaw("outside/tide.wav", "wave");
+    frmFrameProperties frame(ap.project);
+    auto area = ap.open(0, false);
+    const std::tuple<QComboBox **, QRadioButton **, QPushButton *> dialogs[] = {
+        {frame.ChannelsCombo, frame.ChannelsOption, frame.Command24},
+        {area->ChannelsCombo, area->ChannelsOption, area->Command24}};
+    for (const auto &[lists, options, add] : dialogs) {
+        editor.files = {tide};
+        options[3 * 0 + 2]->click(); // channel 0 plays gull.wav
+        DialogControls::select(lists[0], "gull.wav");
+        options[3 * 2 + 2]->click(); // channel 2 plays, no sound yet
+        add->click();
+        EXPECT_EQ(lists[0]->currentText(), "gull.wav");
+        EXPECT_EQ(lists[2]->itemText(lists[2]->currentIndex()), "tide.wav");
     }
 }
 

@@ -23,8 +23,7 @@ struct ShownBox {
 
 // While it lives every box is recorded; OK boxes are answered OK, questions from `answers` (an
 // unexpected question fails the test and is cancelled); input boxes from `inputs`; opened
-// addresses and started programs are recorded and succeed; open-file dialogs record their filter
-// and are answered from `files` ("", Cancel, once it is empty).
+// addresses and started programs are recorded and succeed.
 class AnsweredEditor {
 public:
     AnsweredEditor();
@@ -35,7 +34,7 @@ public:
     QList<QUrl> opened;
     QStringList started;
     bool programsStart = true;
-    QStringList filters;
+    QStringList filters; // of the open-file dialogs shown, answered from `files` ("" when empty)
     QStringList files;
     QStringList texts() const;
 };
