@@ -27,17 +27,8 @@
 
 namespace {
 
-// Every file under the root with its contents, to see that a failure changed nothing.
 QMap<QString, QByteArray> snapshot(const TestProject &p) {
-    QMap<QString, QByteArray> out;
-    QDirIterator it(p.root(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QString rel = QDir(p.root()).relativeFilePath(path);
-        out.insert(rel, QFileInfo(path).isDir() ? QByteArray("<dir>") : p.read(rel));
-    }
-    return out;
+    return folderTree(p.root());
 }
 
 // A project with frame Hall (three frame files, two area files, a drop event and a text),

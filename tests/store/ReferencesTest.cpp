@@ -44,16 +44,8 @@ QStringList found(const GameProject &g, Target t, const QString &name, bool own)
     return out;
 }
 
-// Every file and folder under the root with its bytes.
 QMap<QString, QByteArray> everything(const GameProject &g) {
-    QMap<QString, QByteArray> out;
-    QDirIterator it(g.root(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString rel = QDir(g.root()).relativeFilePath(it.next());
-        out.insert(rel, it.fileInfo().isDir() ? QByteArray("<dir>") : g.read(rel));
-    }
-    return out;
+    return folderTree(g.root());
 }
 
 const QStringList kCellarUsages = {

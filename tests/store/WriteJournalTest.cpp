@@ -21,17 +21,8 @@ namespace {
 
 using Target = References::Target;
 
-// Every entry under the root: folders too, so an empty folder left or lost shows.
 QMap<QString, QByteArray> tree(const TestProject &p) {
-    QMap<QString, QByteArray> out;
-    QDirIterator it(p.root(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QString rel = QDir(p.root()).relativeFilePath(path);
-        out.insert(rel, QFileInfo(path).isDir() ? QByteArray("<dir>") : p.read(rel));
-    }
-    return out;
+    return folderTree(p.root());
 }
 
 struct StepCase {

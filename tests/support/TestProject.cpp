@@ -3,6 +3,7 @@
 #include "Cp1252.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -65,4 +66,20 @@ void TestProject::writeMinimalProject(const QString &name, const QString &initia
     QDir().mkpath(path(QStringLiteral("Frames")));
     QDir().mkpath(path(QStringLiteral("Areas")));
     QDir().mkpath(path(QStringLiteral("Icons")));
+}
+
+QMap<QString, QByteArray> folderTree(const QString &root) {
+    QMap<QString, QByteArray> out;
+    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QByteArray bytes("<dir>");
+        if (!it.fileInfo().isDir()) {
+            QFile f(path);
+            bytes = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+        }
+        out.insert(QDir(root).relativeFilePath(path), bytes);
+    }
+    return out;
 }

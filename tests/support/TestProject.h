@@ -3,6 +3,7 @@
 #include "ProjectPaths.h"
 
 #include <QByteArray>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -35,6 +36,11 @@ private:
     QTemporaryDir m_dir;
     QString m_root;
 };
+
+// Every file and folder under `root` (hidden ones too) by its relative path, with a file's bytes
+// and "<dir>" for a folder: compared before and after, it shows any change, an empty folder left
+// or lost included.
+QMap<QString, QByteArray> folderTree(const QString &root);
 
 // Quotes a string the way project files do.
 QString q(const QString &s);
