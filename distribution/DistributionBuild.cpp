@@ -3,6 +3,7 @@
 #include "AnimatedCopy.h"
 #include "BuildChecks.h"
 #include "BuildHost.h"
+#include "FileAccess.h"
 #include "GameFiles.h"
 #include "InstallerScript.h"
 #include "NameRules.h"
@@ -166,10 +167,19 @@ bool DistributionBuild::copyPlayer(bool withMarker) {
             suffix == QLatin1String(".bat"))
             QFile::remove(m_root + name);
     }
-    QFile::copy(player, m_root + m_general.SoftwareTitle + QStringLiteral(".exe"));
-    if (withMarker) {
-        QFile marker(m_root + QStringLiteral("Temp.dat"));
-        marker.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    const QString target = m_root + m_general.SoftwareTitle + QStringLiteral(".exe");
+    QString why;
+    if (!FileAccess::copyFile(player, target, FileAccess::kMaxMediaFileSize, &why))
+        return abortWith({QStringLiteral("Error"),
+                          QStringLiteral("Unable to copy '%1' to '%2'.\n\n%3")
+                              .arg(native(player), native(target), why),
+                          Critical});
+    const QString marker = m_root + QStringLiteral("Temp.dat");
+    if (withMarker && !FileAccess::replaceFile(marker, QByteArray(), &why)) {
+        cleanUp();
+        return abortWith({QStringLiteral("Error"),
+                          QStringLiteral("Unable to write '%1'.\n\n%2").arg(native(marker), why),
+                          Critical});
     }
     return true;
 }

@@ -55,12 +55,13 @@ struct BuildCase {
         QStringList m = host.messages;
         for (QString &s : m)
             s.replace(editor.folder, QStringLiteral("<editor>/"))
-                .replace(location, QStringLiteral("<out>/"));
+                .replace(location, QStringLiteral("<out>/"))
+                .replace(game.root(), QStringLiteral("<game>/"));
         return m;
     }
     bool playerCopyLeft() const {
         return !QDir(game.root())
-                    .entryList({QStringLiteral("*.exe"), QStringLiteral("Temp.dat")})
+                    .entryList({QStringLiteral("*.exe"), QStringLiteral("Temp.dat")}, QDir::Files)
                     .isEmpty();
     }
 };
@@ -289,6 +290,11 @@ TEST(RunFromCdBuild, WaysToStop) {
          {"<introduction>", kStep1, copyStep(2, "Frames"), copyStep(3, "Areas"),
           "Operation Canceled"},
          {"Frames"}},
+        {"player cannot be copied",
+         [](BuildCase &c) { QDir().mkpath(c.game.root() + "Marsh Lights.exe"); },
+         {"Unable to copy '<editor>/run.dat' to '<game>/Marsh Lights.exe'.\n\nIs a directory",
+          "Operation Aborted"},
+         {}},
         {"copy cancelled",
          [](BuildCase &c) { c.host.onCopy = [](AnimatedCopy &copy) { copy.cancel(); }; },
          {"<introduction>", kStep1, copyStep(2, "Frames"), "Operation Failed"},
