@@ -1,41 +1,38 @@
 #include "frmCoordinates.h"
 
-#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
-#include <QVBoxLayout>
 
-namespace {
-
-// 7200 twips: the inner area of the big window ends this far below the main panel's top.
-constexpr int kBigBottom = 480;
-
-} // namespace
-
-frmCoordinates::frmCoordinates(QWidget *anchor, QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowTitleHint | Qt::CustomizeWindowHint), m_anchor(anchor) {
+frmCoordinates::frmCoordinates(QWidget *parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Coordinates"));
     setAccessibleName(QStringLiteral("Coordinates"));
-    auto *layout = new QVBoxLayout(this);
-    layout->setSizeConstraint(QLayout::SetNoConstraint);
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
     m_pointer = new QLabel(this);
     m_pointer->setAccessibleName(QStringLiteral("Pointer"));
-    // One line tall before the pointer first moves.
+    // Wide enough for the largest values, so that the status bar does not jump as they change.
+    m_pointer->setMinimumWidth(m_pointer->fontMetrics().horizontalAdvance(
+        QStringLiteral("X = 00000   Y = 00000")));
     m_pointer->setMinimumHeight(m_pointer->fontMetrics().height());
     layout->addWidget(m_pointer);
     m_frame = new QGroupBox(QStringLiteral("New Area Position:"), this);
-    auto *grid = new QGridLayout(m_frame);
+    m_frame->setFlat(true);
+    auto *row = new QHBoxLayout(m_frame);
+    row->setContentsMargins(0, 0, 0, 0);
     const char *captions[4] = {"Left = ", "Top = ", "Width = ", "Height = "};
     QLabel **values[4] = {&m_left, &m_top, &m_width, &m_height};
     for (int i = 0; i < 4; ++i) {
         auto *caption = new QLabel(QString::fromLatin1(captions[i]), m_frame);
         *values[i] = new QLabel(m_frame);
         (*values[i])->setAccessibleName(QString::fromLatin1(captions[i]).trimmed());
-        grid->addWidget(caption, i, 0);
-        grid->addWidget(*values[i], i, 1);
+        (*values[i])->setMinimumWidth(caption->fontMetrics().horizontalAdvance(
+            QStringLiteral("00000")));
+        row->addWidget(caption);
+        row->addWidget(*values[i]);
     }
     layout->addWidget(m_frame);
-    layout->addStretch();
+    m_frame->hide();
 }
 
 void frmCoordinates::Display(int x, int y) {
@@ -56,27 +53,9 @@ void frmCoordinates::DisplayAreaSize(int width, int height) {
 void frmCoordinates::ResizeBig() {
     m_big = true;
     m_frame->show();
-    const int panelTop = m_anchor ? m_anchor->frameGeometry().top() : 0;
-    const int panelBottom = m_anchor ? m_anchor->frameGeometry().bottom() : 199;
-    const int titleH = geometry().top() - frameGeometry().top();
-    placeUnderPanel(panelTop + kBigBottom - (panelBottom + 1 + titleH));
 }
 
 void frmCoordinates::ResizeSmall() {
     m_big = false;
     m_frame->hide();
-    placeUnderPanel(0);
-}
-
-void frmCoordinates::placeUnderPanel(int innerHeight) {
-    const QRect panel = m_anchor ? m_anchor->frameGeometry() : QRect(0, 0, 300, 200);
-    // Outer geometry = inner geometry + the frame the window system adds.
-    const int frameW = frameGeometry().width() - width();
-    const int titleH = geometry().top() - frameGeometry().top();
-    setMinimumHeight(0);
-    // What is shown stays readable, whatever the panel's height and the font's size.
-    layout()->activate();
-    const int height = qMax(innerHeight, layout()->sizeHint().height());
-    setGeometry(panel.left() + frameW / 2, panel.bottom() + 1 + titleH,
-                qMax(1, panel.width() - frameW), height);
 }

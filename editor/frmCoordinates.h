@@ -5,24 +5,21 @@
 class QGroupBox;
 class QLabel;
 
-// "Coordinates": a small window under the main panel that shows where the pointer is on the
-// frame canvas and, while a new area is drawn, its position and size. All values in pixels.
-// The pointer position is shown in the window as well as in its caption, so that a window
-// manager that shortens or hides captions leaves it readable.
+// "Coordinates": where the pointer is on the frame canvas and, while a new area is drawn, its
+// position and size, all in pixels of the game. It lies in the main window's status bar; the
+// pointer position also stays in its caption for anyone who reads it from there.
 class frmCoordinates : public QWidget {
     Q_OBJECT
 public:
-    // `anchor` is the main panel the window lies under (it must outlive this window).
-    explicit frmCoordinates(QWidget *anchor, QWidget *parent = nullptr);
+    explicit frmCoordinates(QWidget *parent = nullptr);
 
     // The caption becomes "Coordinates X=<x> Y=<y>"; the pointer line shows the same.
     void Display(int x, int y);
     void DisplayAreaPosition(int x, int y);
     void DisplayAreaSize(int width, int height);
-    // Directly under the main panel, as wide as it, tall enough that its inner area ends 480
-    // pixels below the panel's top, and never shorter than its contents.
+    // The new area's position and size are shown beside the pointer (while an area is drawn).
     void ResizeBig();
-    // Only the pointer line is left, at its own height.
+    // Only the pointer line is left.
     void ResizeSmall();
 
     QLabel *lblLeft() const { return m_left; }
@@ -33,10 +30,6 @@ public:
     bool isBig() const { return m_big; }
 
 private:
-    QWidget *m_anchor;
-    // Places the window under the main panel with an inner height of at least `innerHeight`.
-    void placeUnderPanel(int innerHeight);
-
     QGroupBox *m_frame;
     QLabel *m_pointer;
     QLabel *m_left, *m_top, *m_width, *m_height;

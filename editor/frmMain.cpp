@@ -48,7 +48,7 @@ frmMain::frmMain(QWidget *anchor, QWidget *parent) : QWidget(parent, Qt::Window)
     m_outline->setFrameStyle(QFrame::Box | QFrame::Plain);
     m_outline->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_outline->hide();
-    m_coordinates = std::make_unique<frmCoordinates>(anchor);
+    m_coordinates = std::make_unique<frmCoordinates>();
 
     m_undo = new FrameUndo(this);
     m_undo->restored = [this] { Redraw(); };

@@ -28,6 +28,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QColorDialog>
+#include <QDockWidget>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -71,9 +72,11 @@ const QString kCustomize = QStringLiteral("[Customize...]");
 
 frmMenu::frmMenu(const EditorFolders &folders, MediaBackend &media, DriveProvider *drives,
                  QWidget *parent)
-    : QWidget(parent), m_folders(folders), m_media(media), m_drives(drives) {
-    auto *layout = new QVBoxLayout(this);
-    m_stack = new QStackedWidget(this);
+    : QMainWindow(parent), m_folders(folders), m_media(media), m_drives(drives) {
+    setObjectName(QStringLiteral("mainWindow"));
+    auto *guide = new QWidget;
+    auto *layout = new QVBoxLayout(guide);
+    m_stack = new QStackedWidget(guide);
     layout->addWidget(m_stack);
 
     addPanel(0, QString(),
@@ -170,26 +173,26 @@ frmMenu::frmMenu(const EditorFolders &folders, MediaBackend &media, DriveProvide
         if (m_itemsFrame == m_canvas->state().frameName)
             RefreshDropEvents();
     });
-    // Ctrl+Z and Ctrl+Shift+Z also while this window has the focus.
-    addAction(m_canvas->undoAction());
-    addAction(m_canvas->redoAction());
-    m_cmdFrameProperties = new QPushButton(QStringLiteral("Change Frame Properties..."), this);
+    m_cmdFrameProperties = new QPushButton(QStringLiteral("Change Frame Properties..."), guide);
     layout->addWidget(m_cmdFrameProperties);
     connect(m_cmdFrameProperties, &QPushButton::clicked, this, [this] {
         m_frames->setProject(m_project);
         m_frames->showProperties();
     });
     connectCommands();
+    addDocks();
+    m_guideDock->setWidget(guide);
     addMenuBar();
     addEditMenu();
+    addViewMenu();
+    // The layout "Reset Layout" goes back to.
+    m_defaultLayout = saveState();
 }
 
 frmMenu::~frmMenu() = default;
 
 void frmMenu::addMenuBar() {
-    auto *bar = new QMenuBar(this);
-    layout()->setMenuBar(bar);
-    QMenu *file = bar->addMenu(QStringLiteral("&File"));
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
     m_mnuRecent = file->addMenu(QStringLiteral("Open &Recent"));
     // Listed when opened, so that it always says what the settings hold.
     connect(m_mnuRecent, &QMenu::aboutToShow, this, &frmMenu::refreshRecent);
@@ -423,14 +426,20 @@ bool frmMenu::start() {
     bool leftOk = false, topOk = false;
     const int left = setting(QStringLiteral("frmMenu.Left")).toInt(&leftOk);
     const int top = setting(QStringLiteral("frmMenu.Top")).toInt(&topOk);
-    adjustSize();
-    if (leftOk && topOk) {
-        // Kept with another screen or another font size, the place may no longer fit.
-        move(left, top);
-        WindowPlacement::keepOnScreen(this);
-    } else if (QScreen *screen = QApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
+    const QByteArray geometry =
+        QByteArray::fromBase64(setting(QStringLiteral("frmMenu.Geometry")).toLatin1());
+    if (geometry.isEmpty() || !restoreGeometry(geometry)) {
+        // Large enough for the guide, a 640 x 480 frame and the items list side by side.
+        const QScreen *screen = QApplication::primaryScreen();
+        const QRect room = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
+        resize(qMin(1200, room.width() * 19 / 20), qMin(800, room.height() * 19 / 20));
+        move(room.center() - rect().center());
     }
+    if (leftOk && topOk)
+        move(left, top);
+    // Kept with another screen or another font size, the place may no longer fit.
+    WindowPlacement::keepOnScreen(this);
+    restoreState(QByteArray::fromBase64(setting(QStringLiteral("frmMenu.Layout")).toLatin1()));
     ShowMenu(9);
     return true;
 }
@@ -458,29 +467,23 @@ void frmMenu::ShowMenu(int p) {
     if (p == 9)
         refreshRecent();
     showItemsPanel(p);
+    static const QList<int> kCanvasPanels{3, 4, 5, 11, 12, 15};
+    const bool canvas = kCanvasPanels.contains(p) && m_canvas->isFrameOpen();
     if (p == 2 || p == 10) {
         m_frames->setIconStyle(m_viewOption[0]->isChecked());
         m_frames->setProject(m_project);
-        if (!m_frames->isVisible())
-            placeBeside(m_frames.get());
-        m_frames->show();
-    } else {
-        m_frames->hide();
-    }
-    static const QList<int> kCanvasPanels{3, 4, 5, 11, 12, 15};
-    if (kCanvasPanels.contains(p) && m_canvas->isFrameOpen()) {
-        // Placed once shown, when the window's frame is known.
-        const bool placed = m_canvas->isVisible();
-        m_canvas->show();
-        if (!placed)
-            placeCanvas();
-        m_canvas->raise();
+        m_centre->setCurrentWidget(m_frames.get());
+    } else if (canvas) {
+        m_centre->setCurrentWidget(m_canvas.get());
         m_canvas->coordinates()->ResizeSmall();
         m_canvas->coordinates()->show();
     } else {
+        m_homeTitle->setText(caption.isEmpty() ? QStringLiteral("Quillmoor") : caption);
+        m_centre->setCurrentWidget(m_home);
+    }
+    if (!canvas) {
         // Leaving the frame ends its editing; its undo history is kept for the session.
         m_canvas->CancelReshape();
-        m_canvas->hide();
         m_canvas->coordinates()->hide();
         if (!kCanvasPanels.contains(p))
             m_canvas->CloseFrame();
@@ -759,38 +762,7 @@ bool frmMenu::eventFilter(QObject *watched, QEvent *event) {
             }
         }
     }
-    return QWidget::eventFilter(watched, event);
-}
-
-void frmMenu::placeBeside(QWidget *window) const {
-    // Beside this window, never over it, on the side with more room: its buttons stay in reach.
-    const QRect menu = frameGeometry();
-    const QScreen *screen = this->screen();
-    const QRect room = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    const int right = room.right() - menu.right() - 8;
-    const int left = menu.left() - room.left() - 8;
-    const int width = qMax(200, qMin(window->width(), qMax(left, right)));
-    window->resize(width, window->height());
-    const int x = right >= left ? menu.right() + 8 : menu.left() - 8 - width;
-    window->move(
-        x, qBound(room.top(), menu.top(), qMax(room.top(), room.bottom() - window->height())));
-    // Its kept size may be taller than the screen.
-    WindowPlacement::keepOnScreen(window);
-}
-
-void frmMenu::placeCanvas() {
-    // Against the right edge of this window, its top level with this window's top.
-    const QRect menu = frameGeometry();
-    QPoint at(menu.right() + 1, menu.top());
-    // A canvas that would leave the screen comes back onto it, over the panel if it must.
-    if (const QScreen *screen = this->screen()) {
-        const QRect room = screen->availableGeometry();
-        const QSize size = m_canvas->frameGeometry().size();
-        at.setX(qMax(room.left(), qMin(at.x(), room.right() + 1 - size.width())));
-        at.setY(qMax(room.top(), qMin(at.y(), room.bottom() + 1 - size.height())));
-    }
-    m_canvas->move(at);
-    WindowPlacement::keepOnScreen(m_canvas.get());
+    return QMainWindow::eventFilter(watched, event);
 }
 
 bool frmMenu::EditFrame(const QString &frame) {
@@ -816,16 +788,13 @@ void frmMenu::runAreaDialog(FrameEditState &state, FrameCanvas *canvas, int type
 void frmMenu::savePosition() {
     saveSetting(QStringLiteral("frmMenu.Left"), QString::number(x()));
     saveSetting(QStringLiteral("frmMenu.Top"), QString::number(y()));
+    saveSetting(QStringLiteral("frmMenu.Geometry"), QString::fromLatin1(saveGeometry().toBase64()));
+    saveSetting(QStringLiteral("frmMenu.Layout"), QString::fromLatin1(saveState().toBase64()));
 }
 
 void frmMenu::closeEvent(QCloseEvent *event) {
     savePosition();
-    if (m_frames->isVisible())
-        m_frames->close();
     m_canvas->CloseFrame();
-    m_canvas->hide();
-    m_canvas->coordinates()->hide();
-    m_objects->hide();
     event->accept();
     QApplication::quit();
 }

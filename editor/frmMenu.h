@@ -6,13 +6,14 @@
 
 #include <QList>
 #include <QMap>
-#include <QWidget>
+#include <QMainWindow>
 
 #include <memory>
 
 class DriveProvider;
 class MediaBackend;
 class QCheckBox;
+class QDockWidget;
 class QLabel;
 class QListWidget;
 class QMenu;
@@ -24,9 +25,13 @@ class frmMain;
 class frmObjects;
 class frmWelcome;
 
-// The editor's main window: one panel at a time (the start panel, the project panel, the
-// frames panel, the about panel, the external programs...), each with its commands.
-class frmMenu : public QWidget {
+// The editor's main window (`frmMenu` of old, when it was only the guide panel). The guide panel
+// on the left shows one page at a time (the start panel, the project panel, the frames panel,
+// the about panel, the external programs...), each with its commands; the centre shows the
+// frames list or the frame canvas as the page asks; the items list lies in a dock on the right
+// while items and events are edited; the canvas's coordinates are in the status bar. Docks can
+// be moved, floated and closed; the layout is kept in the settings store.
+class frmMenu : public QMainWindow {
     Q_OBJECT
 public:
     // `media` plays the test runs; `drives` serves the project windows (the system's when
@@ -44,6 +49,13 @@ public:
 
     // A button of panel p by its caption (null when there is none).
     QPushButton *button(int panel, const QString &caption) const;
+    // The docks and the centre, for the View menu and tests.
+    QDockWidget *guideDock() const { return m_guideDock; }
+    QDockWidget *itemsDock() const { return m_itemsDock; }
+    QStackedWidget *centre() const { return m_centre; }
+    QMenu *viewMenu() const { return m_mnuView; }
+    // The View menu's "Reset Layout": every dock back where it starts, none floating or closed.
+    void ResetLayout();
     QCheckBox *doNotShowAgain() const { return m_chkDoNotShow; }
     QPushButton *frameProperties() const { return m_cmdFrameProperties; }
     QRadioButton *viewOption(int i) const { return m_viewOption[i]; }
@@ -126,8 +138,10 @@ private:
     void refreshExternalButtons();
     void saveExternalButtons();
     void savePosition();
-    void placeBeside(QWidget *window) const;
-    void placeCanvas();
+    // Where the window starts: its kept place and layout, or a default that fits the screen.
+    void restorePlacement();
+    void addDocks();
+    void addViewMenu();
     void refreshRecent();
     void addMenuBar();
     void runAreaDialog(FrameEditState &state, FrameCanvas *canvas, int type, bool load);
@@ -144,6 +158,13 @@ private:
     DriveProvider *m_drives;
     EditorProject m_project;
     QStackedWidget *m_stack;
+    QStackedWidget *m_centre = nullptr;
+    QWidget *m_home = nullptr;
+    QLabel *m_homeTitle = nullptr;
+    QDockWidget *m_guideDock = nullptr;
+    QDockWidget *m_itemsDock = nullptr;
+    QMenu *m_mnuView = nullptr;
+    QByteArray m_defaultLayout;
     QMap<int, QWidget *> m_panels;
     QMap<int, QString> m_titles;
     QMap<int, QMap<QString, QPushButton *>> m_buttons;

@@ -9,19 +9,13 @@
 #include "frmFrames.h"
 #include "frmMain.h"
 
-#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 
 void frmMenu::addEditMenu() {
-    auto *bar = qobject_cast<QMenuBar *>(layout()->menuBar());
-    if (!bar) {
-        bar = new QMenuBar(this);
-        layout()->setMenuBar(bar);
-    }
-    QMenu *edit = bar->addMenu(QStringLiteral("&Edit"));
-    // Ctrl+Z in this window belongs to the canvas while a frame is edited: the entries here
-    // are chosen from the menu, the frames list and the items window take the keys.
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    // The keys belong to the view that has the focus (the canvas, the frames list, the items
+    // list, the guide): the entries here are chosen from the menu.
     edit->addActions(ProjectHistory::addActions(this, false));
 
     ProjectHistory &history = ProjectHistory::instance();

@@ -12,6 +12,7 @@
 #include "frmItemOnItem.h"
 #include "frmObjects.h"
 
+#include <QDockWidget>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -57,8 +58,8 @@ void frmMenu::addItemsPanels() {
     };
     on(11, "Show Items List", [this] {
         m_objects->setProject(m_project.paths);
-        m_objects->show();
-        m_objects->raise();
+        m_itemsDock->show();
+        m_itemsDock->raise();
     });
     on(11, "Use of items on each other...", [this] { ShowMenu(15); });
     on(11, "Remove Events...", [this] { ShowMenu(12); });
@@ -75,11 +76,9 @@ void frmMenu::showItemsPanel(int p) {
         m_objects->setProject(m_project.paths);
         RefreshDropEvents();
         RefreshItemEvents();
-        if (!m_objects->isVisible())
-            placeBeside(m_objects.get());
-        m_objects->show();
+        m_itemsDock->show();
     } else {
-        m_objects->hide();
+        m_itemsDock->hide();
     }
     if (p == 12)
         RefreshDropEvents();

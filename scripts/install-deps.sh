@@ -9,7 +9,7 @@ PACKAGES=(
   libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
   libgtest-dev libgmock-dev libbenchmark-dev libxrandr-dev libwmf-dev libemf2svg-dev
-  xvfb xauth xdotool x11-xserver-utils x11-utils imagemagick ffmpeg sox lame
+  xvfb xauth xdotool x11-xserver-utils x11-utils imagemagick ffmpeg sox lame openbox
   fonts-liberation clang libclang-rt-14-dev
   python3-pyatspi python3-dogtail dbus-x11 at-spi2-core
   dpkg-dev lintian patchelf binutils

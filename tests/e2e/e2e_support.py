@@ -135,6 +135,7 @@ class Session:
         self.audio_file = audio_file
         self.tmp = None
         self.xvfb = None
+        self.wm = None
         self.bus = None
         self.player = None
         self.player_log = None
@@ -181,6 +182,7 @@ class Session:
             env["SDL_DISKAUDIOFILE"] = self.audio_file
         self._start_bus(env)
         self.env = env
+        self._start_window_manager(env)
         # The driver talks to the same buses as the player.
         os.environ.update({k: env[k] for k in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS",
                                                "XDG_RUNTIME_DIR", "XDG_CONFIG_HOME")})
@@ -208,6 +210,23 @@ class Session:
         self.display = int(number)
         log("Xvfb :%d %s (pid %d)" % (self.display, self.screen, proc.pid))
 
+    def _start_window_manager(self, env):
+        # Windows are placed, decorated and stacked as on a desktop: a window that covers
+        # another, or one placed off the screen, shows here as it would there.
+        if shutil.which("openbox") is None:
+            raise Failure("openbox is not installed (scripts/install-deps.sh installs it)")
+        log_path = os.path.join(self.tmp, "openbox.log")
+        self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=env,
+                                   stdout=subprocess.DEVNULL, stderr=open(log_path, "wb"),
+                                   start_new_session=True)
+
+        def managing():
+            probe = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=env,
+                                   capture_output=True, text=True)
+            return "window id" in probe.stdout
+        poll("the window manager", managing)
+        log("openbox (pid %d)" % self.wm.pid)
+
     def _start_bus(self, env):
         proc = subprocess.Popen(
             ["dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address=1"],
@@ -227,6 +246,7 @@ class Session:
         _kill_group(self.player, "player")
         if self.player_log:
             self.player_log.close()
+        _kill_group(self.wm, "openbox")
         _kill_group(self.bus, "dbus-daemon")
         _kill_group(self.xvfb, "Xvfb")
         if self.player is not None:
@@ -395,10 +415,26 @@ class Session:
                     return int(win)
         raise Failure("no window under (%d,%d)" % (x, y))
 
+    def client_window(self, win):
+        """The application's window inside `win` (the window manager's frame holds it)."""
+        if "WM_STATE(WM_STATE)" in self.x("xprop", "-id", win, "WM_STATE", check=False,
+                                          output=True):
+            return win
+        tree = self.x("xwininfo", "-children", "-id", win, check=False, output=True)
+        for line in tree.splitlines():
+            line = line.strip()
+            if line.startswith("0x"):
+                found = self.client_window(int(line.split()[0], 16))
+                if found is not None:
+                    return found
+        return None
+
     def key(self, keysym, at):
         """Gives X focus to the window under `at` (x, y), then presses keysym."""
         win = self.window_at(*at)
-        self.x("xdotool", "windowfocus", "--sync", win)
+        client = self.client_window(win) or win
+        self.x("xdotool", "windowactivate", "--sync", client, check=False)
+        self.x("xdotool", "windowfocus", "--sync", client)
         self.x("xdotool", "key", "--clearmodifiers", keysym)
 
     # --- accessibility

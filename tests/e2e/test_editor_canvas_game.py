@@ -124,9 +124,10 @@ def build(s, folder, sound):
     # The item dragged from the items list onto the first area: its event shows a message.
     s.press("Items and Events...", "push button")
     items = s.find("Items", "list", timeout=15)
-    # The items window opens beside the main panel, over the canvas here: moved below it.
-    for w in s.x("xdotool", "search", "--name", "^List of items$", output=True).split():
-        s.x("xdotool", "windowmove", "--sync", w, 0, 620)
+    # The items list lies beside the canvas in the main window, never over it.
+    lx, ly, lw, lh = s.extents(items)
+    if lx < cx + cw and cx < lx + lw and ly < cy + ch and cy < ly + lh:
+        raise e.Failure("the items list (%d,%d %dx%d) covers the canvas" % (lx, ly, lw, lh))
     lamp = e.poll("the item in the items list",
                   lambda: [i for i in s.find_all(role="list item", root=items)
                            if i.name == ITEM], 15)[0]

@@ -20,6 +20,9 @@
 
 #include <QDirIterator>
 #include <QLabel>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMimeData>
 #include <QProcess>
@@ -243,35 +246,33 @@ TEST(FrameCanvasTest, ANewAreaTakesTheFirstFreeNumberAndTheCoordinatesWindowFoll
     EXPECT_EQ(t.look(3).Width, 630);
 }
 
-TEST(FrameCanvasTest, TheCoordinatesWindowShowsItsValuesInsideAtAReadableSize) {
-    // A main panel taller than 480 pixels (a large font) leaves the big form no room of its own.
-    QWidget panel;
-    panel.setGeometry(50, 40, 300, 600);
-    panel.show();
-    frmCoordinates coords(&panel);
-    coords.ResizeSmall();
-    coords.show();
-    coords.Display(12, 34);
-    coords.DisplayAreaPosition(5, 6);
-    coords.DisplayAreaSize(70, 80);
-    // Every value label shown lies wholly inside the window.
-    auto shown = [&coords] {
+TEST(FrameCanvasTest, TheCoordinatesShowTheirValuesInTheStatusBarAtAReadableSize) {
+    QMainWindow window;
+    auto *coords = new frmCoordinates;
+    window.statusBar()->addPermanentWidget(coords);
+    window.resize(800, 600);
+    window.show();
+    coords->ResizeSmall();
+    coords->Display(12, 34);
+    coords->DisplayAreaPosition(5, 6);
+    coords->DisplayAreaSize(70, 80);
+    // Every value label shown lies wholly inside the window, at least a line tall.
+    auto shown = [&window, coords] {
+        QApplication::processEvents();
         QStringList texts;
-        for (const QLabel *l : coords.findChildren<QLabel *>()) {
-            const QRect r(l->mapTo(&coords, QPoint(0, 0)), l->size());
-            if (l->isVisibleTo(&coords) && coords.rect().contains(r) && r.height() > 1)
+        for (const QLabel *l : coords->findChildren<QLabel *>()) {
+            const QRect r(l->mapTo(&window, QPoint(0, 0)), l->size());
+            if (l->isVisibleTo(&window) && window.rect().contains(r) &&
+                r.height() >= l->fontMetrics().height())
                 texts.append(l->text());
         }
         return texts;
     };
-    EXPECT_EQ(coords.windowTitle(), "Coordinates X=12 Y=34");
-    EXPECT_EQ(shown(), QStringList{"X = 12   Y = 34"}) << coords.height();
-    EXPECT_GE(coords.height(), coords.fontMetrics().height());
-    coords.ResizeBig();
+    EXPECT_EQ(coords->windowTitle(), "Coordinates X=12 Y=34");
+    EXPECT_EQ(shown(), QStringList{"X = 12   Y = 34"});
+    coords->ResizeBig();
     EXPECT_EQ(shown(), (QStringList{"X = 12   Y = 34", "Left = ", "5", "Top = ", "6",
-                                    "Width = ", "70", "Height = ", "80"}))
-        << coords.height();
-    EXPECT_EQ(coords.frameGeometry().top(), panel.frameGeometry().bottom() + 1);
+                                    "Width = ", "70", "Height = ", "80"}));
 }
 
 TEST(FrameCanvasTest, MovingAnAreaRewritesOnlyItsFirstFourLines) {
@@ -604,12 +605,10 @@ TEST(FrameCanvasTest, TheFramesListOpensTheCanvasAndItsHistoryOutlivesDone) {
     EXPECT_TRUE(canvas->coordinates()->isVisible());
     EXPECT_EQ(canvas->BackImage()->accessibleName(), "Frame canvas");
     EXPECT_EQ(canvas->BackImage()->size(), QSize(640, 480));
-    // Against the main panel's right edge, unless that would leave the screen.
-    const QRect room = canvas->screen()->availableGeometry();
-    EXPECT_EQ(canvas->frameGeometry().left(),
-              qMin(menu.frameGeometry().right() + 1,
-                   room.right() + 1 - canvas->frameGeometry().width()));
-    EXPECT_EQ(canvas->frameGeometry().top(), menu.frameGeometry().top());
+    // In the main window's centre, with the coordinates in its status bar.
+    EXPECT_EQ(menu.centre()->currentWidget(), canvas);
+    EXPECT_EQ(canvas->window(), &menu);
+    EXPECT_EQ(canvas->coordinates()->window(), &menu);
     EXPECT_FALSE(menu.button(3, "Undo")->isEnabled());
     canvas->setTextEntry([](int, const QString &) { return QStringLiteral("Hi"); });
     canvas->setFontChooser([](QFont &, qint32 &) { return true; });

@@ -15,6 +15,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QDockWidget>
+#include <QStackedWidget>
 #include <QTest>
 
 using Answer = EngineHost::Answer;
@@ -204,7 +206,7 @@ TEST(FramesListTest, DroppedPicturesBecomeFramesAndOtherFilesAreRefusedOneByOne)
     EXPECT_TRUE(fp.p.exists("Frames/cove.BMP"));
 }
 
-TEST(FramesListTest, ShownWithTheFramesPanelsAndSizeKept) {
+TEST(FramesListTest, ShownWithTheFramesPanelsAndLayoutKept) {
     SettingsStore::DeleteSetting("A", "Settings");
     FramesProject fp;
     TestProject install;
@@ -227,12 +229,18 @@ TEST(FramesListTest, ShownWithTheFramesPanelsAndSizeKept) {
         menu.button(2, "Back")->click();
         EXPECT_FALSE(menu.framesWindow()->isVisible());
         menu.button(0, "Edit Project...")->click();
-        menu.framesWindow()->resize(333, 222);
+        // The list is the main window's centre; the window's size and its docks are kept.
+        EXPECT_EQ(menu.centre()->currentWidget(), menu.framesWindow());
+        menu.resize(780, 560);
+        menu.guideDock()->setFloating(true);
         menu.close();
     }
-    EXPECT_EQ(SettingsStore::GetSetting("A", "Settings", "frmFrames.Width"), "333");
-    frmFrames again;
-    EXPECT_EQ(again.size(), QSize(333, 222));
+    frmMenu again(EditorFolders(install.root()), media);
+    ASSERT_TRUE(again.start());
+    EXPECT_EQ(again.size(), QSize(780, 560));
+    EXPECT_TRUE(again.guideDock()->isFloating());
+    again.ResetLayout();
+    EXPECT_FALSE(again.guideDock()->isFloating());
 }
 
 TEST(FramesListTest, IconsShowThumbnailsWithTheirNamesFromTheFirstShow) {

@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
+#include <QDockWidget>
 #include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
@@ -165,12 +166,12 @@ TEST(ItemsEventsTest, EventsPagesListAndRemoveBothKindsOfEvent) {
     ASSERT_TRUE(menu.openProject(ip.p.root()));
     menu.ShowItemsAndEvents("Shore");
     EXPECT_EQ(menu.currentPanel(), 11);
-    EXPECT_FALSE(menu.itemsWindow()->isHidden());
+    EXPECT_FALSE(menu.itemsDock()->isHidden());
     EXPECT_EQ(menu.itemsWindow()->ObjectsList->count(), 2);
 
     menu.button(11, "Remove Events...")->click();
     EXPECT_EQ(menu.currentPanel(), 12);
-    EXPECT_TRUE(menu.itemsWindow()->isHidden());
+    EXPECT_TRUE(menu.itemsDock()->isHidden());
     QListWidget *drops = menu.dropEventsList();
     ASSERT_EQ(drops->count(), 2);
     EXPECT_EQ(drops->item(0)->text(), "1_Rope");

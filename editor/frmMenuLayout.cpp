@@ -1,0 +1,112 @@
+// The main window's arrangement: the guide dock, the centre (frames list or frame canvas), the
+// items dock, the status bar, the View menu, and which view takes Ctrl+Z.
+
+#include "frmMenu.h"
+
+#include "ProjectHistory.h"
+#include "frmCoordinates.h"
+#include "frmFrames.h"
+#include "frmMain.h"
+#include "frmObjects.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace {
+
+// A view's own Ctrl+Z and Ctrl+Shift+Z (or Ctrl+Y) answer only while the focus is inside it: in
+// one window, several views with the same keys would otherwise cancel each other out.
+void keepKeysInside(QWidget *view, const QList<QAction *> &actions) {
+    for (QAction *a : actions) {
+        if (!a->shortcuts().isEmpty())
+            a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    }
+    view->addActions(actions);
+}
+
+QDockWidget *dock(QMainWindow *window, const QString &title, const QString &name, QWidget *w) {
+    auto *d = new QDockWidget(title, window);
+    d->setObjectName(name);
+    d->setAccessibleName(title);
+    d->setWidget(w);
+    return d;
+}
+
+} // namespace
+
+void frmMenu::addDocks() {
+    m_centre = new QStackedWidget(this);
+    m_centre->setObjectName(QStringLiteral("centre"));
+    m_home = new QWidget(m_centre);
+    auto *homeLayout = new QVBoxLayout(m_home);
+    m_homeTitle = new QLabel(m_home);
+    m_homeTitle->setAlignment(Qt::AlignCenter);
+    m_homeTitle->setWordWrap(true);
+    QFont large = m_homeTitle->font();
+    large.setPointSizeF(large.pointSizeF() * 1.6);
+    m_homeTitle->setFont(large);
+    homeLayout->addWidget(m_homeTitle);
+    m_centre->addWidget(m_home);
+    m_centre->addWidget(m_frames.get());
+    m_centre->addWidget(m_canvas.get());
+    setCentralWidget(m_centre);
+
+    m_guideDock = dock(this, QStringLiteral("Guide"), QStringLiteral("guideDock"), nullptr);
+    addDockWidget(Qt::LeftDockWidgetArea, m_guideDock);
+    m_itemsDock = dock(this, QStringLiteral("List of items"), QStringLiteral("itemsDock"),
+                       m_objects.get());
+    addDockWidget(Qt::RightDockWidgetArea, m_itemsDock);
+    m_itemsDock->hide();
+
+    statusBar()->addPermanentWidget(m_canvas->coordinates());
+    m_canvas->coordinates()->hide();
+
+    keepKeysInside(m_canvas.get(), {m_canvas->undoAction(), m_canvas->redoAction()});
+    keepKeysInside(m_frames.get(), m_frames->actions());
+    keepKeysInside(m_objects.get(), m_objects->actions());
+    // In the guide, the keys undo what the centre shows: the frame's changes while a frame is
+    // edited, the project's structure otherwise.
+    auto *undo = new QAction(QStringLiteral("Undo"), m_guideDock);
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    auto *redo = new QAction(QStringLiteral("Redo"), m_guideDock);
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    connect(undo, &QAction::triggered, this, [this] {
+        if (m_centre->currentWidget() == m_canvas.get())
+            m_canvas->undoAction()->trigger();
+        else
+            ProjectHistory::instance().undo(this);
+    });
+    connect(redo, &QAction::triggered, this, [this] {
+        if (m_centre->currentWidget() == m_canvas.get())
+            m_canvas->redoAction()->trigger();
+        else
+            ProjectHistory::instance().redo(this);
+    });
+    keepKeysInside(m_guideDock, {undo, redo});
+}
+
+void frmMenu::addViewMenu() {
+    m_mnuView = menuBar()->addMenu(QStringLiteral("&View"));
+    m_mnuView->addAction(m_guideDock->toggleViewAction());
+    m_mnuView->addAction(m_itemsDock->toggleViewAction());
+    m_mnuView->addSeparator();
+    connect(m_mnuView->addAction(QStringLiteral("Reset Layout")), &QAction::triggered, this,
+            &frmMenu::ResetLayout);
+}
+
+void frmMenu::ResetLayout() {
+    restoreState(m_defaultLayout);
+    // Every dock back in its place, then shown as the current page wants.
+    for (QDockWidget *d : findChildren<QDockWidget *>()) {
+        d->setFloating(false);
+    }
+    m_guideDock->show();
+    ShowMenu(m_current);
+}
