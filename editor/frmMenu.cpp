@@ -440,6 +440,11 @@ bool frmMenu::start() {
     // Kept with another screen or another font size, the place may no longer fit.
     WindowPlacement::keepOnScreen(this);
     restoreState(QByteArray::fromBase64(setting(QStringLiteral("frmMenu.Layout")).toLatin1()));
+    // A dock floated on a screen that is gone comes back onto this one.
+    for (QDockWidget *d : findChildren<QDockWidget *>()) {
+        if (d->isFloating())
+            WindowPlacement::keepOnScreen(d);
+    }
     ShowMenu(9);
     return true;
 }
