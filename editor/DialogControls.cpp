@@ -6,6 +6,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -54,6 +55,22 @@ QLabel *note(const QString &text, QWidget *parent) {
     auto *l = new QLabel(text, parent);
     l->setWordWrap(true);
     return l;
+}
+
+QFrame *panel(QWidget *parent) {
+    auto *f = new QFrame(parent);
+    f->setFrameShape(QFrame::NoFrame);
+    new QVBoxLayout(f);
+    f->layout()->setContentsMargins(16, 0, 0, 0);
+    return f;
+}
+
+QBoxLayout *boxOf(QWidget *panel) {
+    return static_cast<QBoxLayout *>(panel->layout());
+}
+
+QString chosen(bool ticked, const QComboBox *list) {
+    return ticked ? list->currentText().trimmed() : QString();
 }
 
 QWidget *videoSurface(QWidget *parent) {

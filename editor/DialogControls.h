@@ -11,6 +11,7 @@ class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QBoxLayout;
+class QFrame;
 class QPushButton;
 class QRadioButton;
 class QWidget;
@@ -36,12 +37,20 @@ QString pictureFilter(const QString &caption = QStringLiteral("Graphic files"));
 QLabel *note(const QString &text, QWidget *parent);
 // A black 160 x 120 surface, hidden, for a video played beside its list.
 QWidget *videoSurface(QWidget *parent);
+// A borderless frame whose contents, laid out top to bottom, are indented under the option
+// that shows it; boxOf() gives that layout.
+QFrame *panel(QWidget *parent);
+QBoxLayout *boxOf(QWidget *panel);
 
 // Shows `name` in `list`: its entry when the list has it, otherwise as typed text.
 void select(QComboBox *list, const QString &name);
 // Replaces the entries of `list` by `entries` without signals, keeping its current text
 // (selected again when it is among them).
 void refill(QComboBox *list, const QStringList &entries);
+
+// The list's text (trimmed) while its option is ticked, otherwise nothing: a file chosen and
+// then unticked is no longer named.
+QString chosen(bool ticked, const QComboBox *list);
 
 // Asks "Do you really want to remove '<shown>' ?"; true when the answer is Yes.
 bool confirmRemove(QWidget *parent, const QString &shown);
