@@ -31,7 +31,9 @@ QRadioButton *option(const QString &caption, QWidget *parent) {
 
 QPushButton *button(const QString &caption, QWidget *parent, const QString &name) {
     auto *b = new QPushButton(caption, parent);
-    b->setAccessibleName(name.isEmpty() ? caption : name);
+    b->setAccessibleName(caption);
+    if (!name.isEmpty())
+        b->setAccessibleDescription(name);
     return b;
 }
 
@@ -126,7 +128,10 @@ void addChannelRows(QGridLayout *grid, int firstRow, bool captioned, QWidget *ow
         for (int k = 0; k < 3; ++k) {
             const QString caption = QString::fromLatin1(captions[k]);
             auto *r = new QRadioButton(captioned ? caption : QString(), owner);
-            r->setAccessibleName(row + QLatin1Char(' ') + caption);
+            // A captioned button is named by its caption; the channel tells which row it is in.
+            r->setAccessibleName(captioned ? caption : row + QLatin1Char(' ') + caption);
+            if (captioned)
+                r->setAccessibleDescription(row + QLatin1Char(' ') + caption);
             group->addButton(r);
             grid->addWidget(r, at, 1 + k);
             options[3 * c + k] = r;

@@ -20,8 +20,9 @@ class QWidget;
 // keep what was typed, the eight sound channel rows and the video position row.
 namespace DialogControls {
 
-// A check box, option button or push button whose accessible name is its caption (or `name`
-// when one is given).
+// A check box, option button or push button whose accessible name is its caption, as a screen
+// reader says it; `name`, when given, says which of several alike buttons it is (its accessible
+// description, "Browse Picture" for one "Browse...").
 QCheckBox *check(const QString &caption, QWidget *parent);
 QRadioButton *option(const QString &caption, QWidget *parent);
 QPushButton *button(const QString &caption, QWidget *parent, const QString &name = QString());

@@ -541,7 +541,7 @@ TEST(AreaPropertiesTest, PictureAndIconDialogsOfferEveryKindThePlayerShows) {
     AnsweredEditor editor;
     auto press = [](QWidget *dialog, const QString &name) {
         for (QPushButton *b : dialog->findChildren<QPushButton *>())
-            if (b->accessibleName() == name)
+            if (b->accessibleName() == name || b->accessibleDescription() == name)
                 b->click();
     };
     frmFrameProperties frame(ap.project);
