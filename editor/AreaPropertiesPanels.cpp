@@ -3,25 +3,23 @@
 
 #include "frmAreaProperties.h"
 
+#include "AreaAppearanceTab.h"
+#include "AreaVariablesTab.h"
 #include "DataFiles.h"
 #include "DialogControls.h"
 #include "EditorMessages.h"
+#include "MousePointerPanel.h"
 #include "PictureLoader.h"
 #include "ProjectFiles.h"
+#include "VariablePanel.h"
 #include "VariableRules.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFrame>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QVBoxLayout>
-
-using DialogControls::button;
-using DialogControls::note;
 
 namespace {
 
@@ -38,67 +36,54 @@ void info(QWidget *parent, const QString &text) {
 
 } // namespace
 
-void frmAreaProperties::buildPointerPanel() {
-    FrameMousePointers = new QFrame(this);
-    FrameMousePointers->setFrameShape(QFrame::Box);
-    FrameMousePointers->setAccessibleName(QStringLiteral("AVAILABLE MOUSE POINTERS :"));
-    auto *p = new QVBoxLayout(FrameMousePointers);
-    p->addWidget(new QLabel(QStringLiteral("AVAILABLE MOUSE POINTERS :"), FrameMousePointers));
-    IconsListView = new QListWidget(FrameMousePointers);
-    IconsListView->setViewMode(QListView::IconMode);
-    IconsListView->setIconSize(QSize(32, 32));
-    IconsListView->setResizeMode(QListView::Adjust);
-    IconsListView->setMovement(QListView::Static);
-    IconsListView->setEditTriggers(QAbstractItemView::EditKeyPressed |
-                                   QAbstractItemView::SelectedClicked);
-    IconsListView->setAccessibleName(QStringLiteral("Available mouse pointers"));
-    p->addWidget(IconsListView, 1);
-    p->addWidget(note(QStringLiteral("Double-click the icon you want to be shown when the user "
-                                     "moves the mouse over the selected area."),
-                      FrameMousePointers));
-    auto *row = new QHBoxLayout;
-    Command3 = button(QStringLiteral("Browse..."), FrameMousePointers,
-                      QStringLiteral("Browse mouse pointers..."));
-    Command4 = button(QStringLiteral("Remove"), FrameMousePointers,
-                      QStringLiteral("Remove mouse pointer"));
-    Command18 =
-        button(QStringLiteral("OK"), FrameMousePointers, QStringLiteral("Use mouse pointer"));
-    Command21 = button(QStringLiteral("Cancel"), FrameMousePointers,
-                       QStringLiteral("Close mouse pointers"));
-    for (QPushButton *b : {Command3, Command4, Command18, Command21})
-        row->addWidget(b);
-    p->addLayout(row);
-    connect(IconsListView, &QListWidget::itemActivated, this, &frmAreaProperties::usePointer);
-    connect(Command18, &QPushButton::clicked, this, &frmAreaProperties::usePointer);
-    connect(Command21, &QPushButton::clicked, this, [this] {
-        FrameMousePointers->hide();
-        SSTab1->show();
+void frmAreaProperties::connectPanels() {
+    QListWidget *icons = m_pointers->list();
+    connect(icons, &QListWidget::itemActivated, this, &frmAreaProperties::usePointer);
+    connect(m_pointers->okButton(), &QPushButton::clicked, this, &frmAreaProperties::usePointer);
+    connect(m_pointers->cancelButton(), &QPushButton::clicked, this, [this] {
+        m_pointers->hide();
+        m_tabs->show();
     });
-    connect(Command4, &QPushButton::clicked, this, &frmAreaProperties::removePointer);
-    connect(Command3, &QPushButton::clicked, this, [this] {
+    connect(m_pointers->removeButton(), &QPushButton::clicked, this,
+            &frmAreaProperties::removePointer);
+    connect(m_pointers->browseButton(), &QPushButton::clicked, this, [this] {
         const QString file = QFileDialog::getOpenFileName(this, QString(), QString(),
                                                           QStringLiteral("Icons (*.ico *.cur)"));
         if (!file.isEmpty())
             addPointer(file);
     });
-    connect(IconsListView, &QListWidget::itemChanged, this, [this](QListWidgetItem *item) {
+    connect(icons, &QListWidget::itemChanged, this, [this, icons](QListWidgetItem *item) {
         const QString from = item->data(kFileNameRole).toString();
         if (!from.isEmpty() && item->text() != from && !renamePointer(from, item->text())) {
-            const QSignalBlocker quiet(IconsListView);
+            const QSignalBlocker quiet(icons);
             item->setText(from);
         }
     });
+
+    QListWidget *variables = m_variablePanel->list();
+    connect(variables, &QListWidget::itemActivated, this, &frmAreaProperties::addSelectedVariable);
+    connect(m_variablePanel->okButton(), &QPushButton::clicked, this,
+            &frmAreaProperties::addSelectedVariable);
+    connect(m_variablePanel->cancelButton(), &QPushButton::clicked, this, [this] {
+        m_variablePanel->hide();
+        m_tabs->show();
+    });
+    connect(m_variablePanel->createButton(), &QPushButton::clicked, this,
+            &frmAreaProperties::createVariable);
+    connect(m_variablePanel->removeButton(), &QPushButton::clicked, this,
+            &frmAreaProperties::removeAvailableVariable);
 }
 
 void frmAreaProperties::RefreshIconsList() {
-    const QSignalBlocker quiet(IconsListView);
-    IconsListView->clear();
+    QListWidget *icons = m_pointers->list();
+    const QSignalBlocker quiet(icons);
+    icons->clear();
     if (m_project.paths.isEmpty())
         return;
     const QString folder = m_project.paths.IconsPath();
     for (const QString &name : DataFiles::list(folder, {".ico", ".cur"})) {
         auto *item = new QListWidgetItem(
-            QIcon(QPixmap::fromImage(PictureLoader::load(folder + name))), name, IconsListView);
+            QIcon(QPixmap::fromImage(PictureLoader::load(folder + name))), name, icons);
         item->setData(kFileNameRole, name);
         item->setFlags(item->flags() | Qt::ItemIsEditable);
     }
@@ -106,22 +91,23 @@ void frmAreaProperties::RefreshIconsList() {
 
 void frmAreaProperties::showPointerPanel() {
     RefreshIconsList();
-    SSTab1->hide();
-    FrameMousePointers->show();
-    IconsListView->setFocus();
+    m_tabs->hide();
+    m_pointers->show();
+    m_pointers->list()->setFocus();
 }
 
 void frmAreaProperties::usePointer() {
-    const QListWidgetItem *item = IconsListView->currentItem();
+    QListWidget *icons = m_pointers->list();
+    const QListWidgetItem *item = icons->currentItem();
     if (!item || !item->isSelected()) {
         info(this, QStringLiteral("Please select an icon or a cursor. To add an icon or a cursor "
                                   "to the project, click 'Add...'"));
         return;
     }
-    lblMousePointer->setText(item->data(kFileNameRole).toString());
+    m_appearance->pointerName()->setText(item->data(kFileNameRole).toString());
     OpenMousePointer();
-    FrameMousePointers->hide();
-    SSTab1->show();
+    m_pointers->hide();
+    m_tabs->show();
 }
 
 void frmAreaProperties::addPointer(const QString &sourcePath) {
@@ -139,11 +125,12 @@ void frmAreaProperties::addPointer(const QString &sourcePath) {
 }
 
 void frmAreaProperties::removePointer() {
-    if (IconsListView->count() == 0) {
+    QListWidget *icons = m_pointers->list();
+    if (icons->count() == 0) {
         info(this, QStringLiteral("No icons to remove."));
         return;
     }
-    const QListWidgetItem *item = IconsListView->currentItem();
+    const QListWidgetItem *item = icons->currentItem();
     if (!item)
         return;
     const QString name = item->data(kFileNameRole).toString();
@@ -156,13 +143,15 @@ void frmAreaProperties::removePointer() {
                             Status::Icon::Critical);
         return;
     }
-    delete IconsListView->takeItem(IconsListView->row(item));
+    delete icons->takeItem(icons->row(item));
     // Whichever pointer was removed, the area goes back to the normal one.
-    lblMousePointer->setText(QStringLiteral("DEFAULT"));
+    m_appearance->pointerName()->setText(QStringLiteral("DEFAULT"));
     OpenMousePointer();
 }
 
 bool frmAreaProperties::renamePointer(const QString &from, const QString &typed) {
+    QLabel *pointerName = m_appearance->pointerName();
+    QListWidget *icons = m_pointers->list();
     const QString extension = from.mid(from.lastIndexOf(QLatin1Char('.')));
     QString to = typed.trimmed();
     if (!to.endsWith(extension, Qt::CaseInsensitive))
@@ -174,12 +163,12 @@ bool frmAreaProperties::renamePointer(const QString &from, const QString &typed)
         EditorMessages::show(this, files.status());
         return false;
     }
-    if (lblMousePointer->text() == from)
-        lblMousePointer->setText(to);
+    if (pointerName->text() == from)
+        pointerName->setText(to);
     // The entry is renamed where it stands: this runs while the list view edits it.
-    const QSignalBlocker quiet(IconsListView);
-    for (int i = 0; i < IconsListView->count(); ++i) {
-        QListWidgetItem *item = IconsListView->item(i);
+    const QSignalBlocker quiet(icons);
+    for (int i = 0; i < icons->count(); ++i) {
+        QListWidgetItem *item = icons->item(i);
         if (item->data(kFileNameRole).toString() == from) {
             item->setData(kFileNameRole, to);
             item->setText(to);
@@ -189,8 +178,9 @@ bool frmAreaProperties::renamePointer(const QString &from, const QString &typed)
 }
 
 void frmAreaProperties::OpenMousePointer() {
-    const QString name = lblMousePointer->text();
-    ImgMousePointer->clear();
+    QLabel *picture = m_appearance->pointerPicture();
+    const QString name = m_appearance->pointerName()->text();
+    picture->clear();
     if (name.isEmpty() || name.compare(QStringLiteral("default"), Qt::CaseInsensitive) == 0)
         return;
     const QString path = ProjectFiles::existingVariant(m_project.paths.IconsPath() + name);
@@ -201,82 +191,42 @@ void frmAreaProperties::OpenMousePointer() {
                             Status::Icon::Critical);
         return;
     }
-    ImgMousePointer->setPixmap(
-        QPixmap::fromImage(image).scaled(ImgMousePointer->size(), Qt::KeepAspectRatio));
-}
-
-void frmAreaProperties::buildVariablePanel() {
-    FrameVariables = new QFrame(this);
-    FrameVariables->setFrameShape(QFrame::Box);
-    FrameVariables->setAccessibleName(QStringLiteral("ADD VARIABLE"));
-    auto *v = new QVBoxLayout(FrameVariables);
-    v->addWidget(new QLabel(QStringLiteral("ADD VARIABLE"), FrameVariables));
-    v->addWidget(new QLabel(QStringLiteral(" Available Variables:"), FrameVariables));
-    VariablesList = new QListWidget(FrameVariables);
-    VariablesList->setAccessibleName(QStringLiteral("Available Variables"));
-    v->addWidget(VariablesList, 1);
-    auto *row = new QHBoxLayout;
-    Command11 = button(QStringLiteral("Create New..."), FrameVariables,
-                       QStringLiteral("Create New variable..."));
-    Command12 = button(QStringLiteral("Remove"), FrameVariables, QStringLiteral("Remove variable"));
-    CommandOK = button(QStringLiteral("OK"), FrameVariables, QStringLiteral("Add variable"));
-    CommandCancel =
-        button(QStringLiteral("Cancel"), FrameVariables, QStringLiteral("Close variables"));
-    for (QPushButton *b : {Command11, Command12, CommandOK, CommandCancel})
-        row->addWidget(b);
-    v->addLayout(row);
-    for (const char *text :
-         {"To add a variable you can either select it and then click 'OK', or double-click on it.",
-          "If the variable you want to add is not on the 'Available Variables' list, click "
-          "'Create New'.",
-          "To remove a variable from the 'Available Variables' list, select it and click "
-          "'Remove'."})
-        v->addWidget(note(QString::fromLatin1(text), FrameVariables));
-    connect(VariablesList, &QListWidget::itemActivated, this,
-            &frmAreaProperties::addSelectedVariable);
-    connect(CommandOK, &QPushButton::clicked, this, &frmAreaProperties::addSelectedVariable);
-    connect(CommandCancel, &QPushButton::clicked, this, [this] {
-        FrameVariables->hide();
-        SSTab1->show();
-    });
-    connect(Command11, &QPushButton::clicked, this, &frmAreaProperties::createVariable);
-    connect(Command12, &QPushButton::clicked, this, &frmAreaProperties::removeAvailableVariable);
+    picture->setPixmap(QPixmap::fromImage(image).scaled(picture->size(), Qt::KeepAspectRatio));
 }
 
 void frmAreaProperties::showVariablePanel(int list) {
     m_variableTarget = qBound(0, list, 4);
-    SSTab1->hide();
-    FrameVariables->show();
-    VariablesList->setFocus();
+    m_tabs->hide();
+    m_variablePanel->show();
+    m_variablePanel->list()->setFocus();
 }
 
 void frmAreaProperties::addSelectedVariable() {
-    const QString variable = selectedText(VariablesList);
+    const QString variable = selectedText(m_variablePanel->list());
     if (variable.isEmpty()) {
         info(this, QStringLiteral("Please select a variable."));
         return;
     }
-    FrameVariables->hide();
-    SSTab1->show();
+    m_variablePanel->hide();
+    m_tabs->show();
     QStringList lists[5];
-    for (int i = 0; i < 5; ++i) {
-        for (int k = 0; k < SmallList[i]->count(); ++k)
-            lists[i].append(SmallList[i]->item(k)->text());
-    }
+    for (int i = 0; i < 5; ++i)
+        lists[i] = m_variables->names(i);
     if (!VariableRules::mayAdd(lists, m_variableTarget, variable)) {
         info(this, QStringLiteral("The selected variable is already on a list."));
         return;
     }
-    SmallList[m_variableTarget]->addItem(variable);
+    m_variables->list(m_variableTarget)->addItem(variable);
 }
 
 void frmAreaProperties::createVariable() {
+    QListWidget *available = m_variablePanel->list();
     QStringList existing;
-    for (int k = 0; k < VariablesList->count(); ++k)
-        existing.append(VariablesList->item(k)->text());
+    for (int k = 0; k < available->count(); ++k)
+        existing.append(available->item(k)->text());
     const QString name = EditorMessages::input(
         this, QStringLiteral("NEW VARIABLE"), QStringLiteral("Enter new variable name:"),
-        VariableRules::proposeName(selectedText(VariablesList), existing));
+        VariableRules::proposeName(selectedText(available), existing));
     if (name.isEmpty())
         return;
     if (name.contains(QLatin1Char('"'))) {
@@ -288,23 +238,24 @@ void frmAreaProperties::createVariable() {
                                   "Specify a different name."));
         return;
     }
-    VariablesList->addItem(name);
-    VariablesList->setCurrentRow(VariablesList->count() - 1);
+    available->addItem(name);
+    available->setCurrentRow(available->count() - 1);
     m_variablesChanged = true;
 }
 
 void frmAreaProperties::removeAvailableVariable() {
-    QListWidgetItem *item = VariablesList->currentItem();
+    QListWidget *available = m_variablePanel->list();
+    QListWidgetItem *item = available->currentItem();
     if (!item || !item->isSelected()) {
         info(this, QStringLiteral("Please select a variable."));
         return;
     }
-    delete VariablesList->takeItem(VariablesList->row(item));
+    delete available->takeItem(available->row(item));
     m_variablesChanged = true;
 }
 
 void frmAreaProperties::removeFromList(int list) {
-    QListWidget *l = SmallList[qBound(0, list, 4)];
+    QListWidget *l = m_variables->list(qBound(0, list, 4));
     QListWidgetItem *item = l->currentItem();
     if (!item || !item->isSelected()) {
         info(this, QStringLiteral("Please select the variable you want to remove."));

@@ -6,6 +6,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,7 +31,9 @@ QRadioButton *option(const QString &caption, QWidget *parent) {
 
 QPushButton *button(const QString &caption, QWidget *parent, const QString &name) {
     auto *b = new QPushButton(caption, parent);
-    b->setAccessibleName(name.isEmpty() ? caption : name);
+    b->setAccessibleName(caption);
+    if (!name.isEmpty())
+        b->setAccessibleDescription(name);
     return b;
 }
 
@@ -54,6 +57,22 @@ QLabel *note(const QString &text, QWidget *parent) {
     auto *l = new QLabel(text, parent);
     l->setWordWrap(true);
     return l;
+}
+
+QFrame *panel(QWidget *parent) {
+    auto *f = new QFrame(parent);
+    f->setFrameShape(QFrame::NoFrame);
+    new QVBoxLayout(f);
+    f->layout()->setContentsMargins(16, 0, 0, 0);
+    return f;
+}
+
+QBoxLayout *boxOf(QWidget *panel) {
+    return static_cast<QBoxLayout *>(panel->layout());
+}
+
+QString chosen(bool ticked, const QComboBox *list) {
+    return ticked ? list->currentText().trimmed() : QString();
 }
 
 QWidget *videoSurface(QWidget *parent) {
@@ -109,7 +128,10 @@ void addChannelRows(QGridLayout *grid, int firstRow, bool captioned, QWidget *ow
         for (int k = 0; k < 3; ++k) {
             const QString caption = QString::fromLatin1(captions[k]);
             auto *r = new QRadioButton(captioned ? caption : QString(), owner);
-            r->setAccessibleName(row + QLatin1Char(' ') + caption);
+            // A captioned button is named by its caption; the channel tells which row it is in.
+            r->setAccessibleName(captioned ? caption : row + QLatin1Char(' ') + caption);
+            if (captioned)
+                r->setAccessibleDescription(row + QLatin1Char(' ') + caption);
             group->addButton(r);
             grid->addWidget(r, at, 1 + k);
             options[3 * c + k] = r;

@@ -11,6 +11,7 @@ class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QBoxLayout;
+class QFrame;
 class QPushButton;
 class QRadioButton;
 class QWidget;
@@ -19,8 +20,9 @@ class QWidget;
 // keep what was typed, the eight sound channel rows and the video position row.
 namespace DialogControls {
 
-// A check box, option button or push button whose accessible name is its caption (or `name`
-// when one is given).
+// A check box, option button or push button whose accessible name is its caption, as a screen
+// reader says it; `name`, when given, says which of several alike buttons it is (its accessible
+// description, "Browse Picture" for one "Browse...").
 QCheckBox *check(const QString &caption, QWidget *parent);
 QRadioButton *option(const QString &caption, QWidget *parent);
 QPushButton *button(const QString &caption, QWidget *parent, const QString &name = QString());
@@ -36,12 +38,20 @@ QString pictureFilter(const QString &caption = QStringLiteral("Graphic files"));
 QLabel *note(const QString &text, QWidget *parent);
 // A black 160 x 120 surface, hidden, for a video played beside its list.
 QWidget *videoSurface(QWidget *parent);
+// A borderless frame whose contents, laid out top to bottom, are indented under the option
+// that shows it; boxOf() gives that layout.
+QFrame *panel(QWidget *parent);
+QBoxLayout *boxOf(QWidget *panel);
 
 // Shows `name` in `list`: its entry when the list has it, otherwise as typed text.
 void select(QComboBox *list, const QString &name);
 // Replaces the entries of `list` by `entries` without signals, keeping its current text
 // (selected again when it is among them).
 void refill(QComboBox *list, const QStringList &entries);
+
+// The list's text (trimmed) while its option is ticked, otherwise nothing: a file chosen and
+// then unticked is no longer named.
+QString chosen(bool ticked, const QComboBox *list);
 
 // Asks "Do you really want to remove '<shown>' ?"; true when the answer is Yes.
 bool confirmRemove(QWidget *parent, const QString &shown);

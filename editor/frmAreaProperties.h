@@ -1,27 +1,27 @@
 #pragma once
 
 #include "ActionRecord.h"
+#include "AreaFileKind.h"
 #include "AreaFiles.h"
 #include "FrameEditState.h"
 
 #include <QDialog>
-#include <QHash>
 
 #include <memory>
 
+class AreaActionTab;
+class AreaAppearanceTab;
+class AreaItemTab;
+class AreaMusicTab;
+class AreaSoundsTab;
+class AreaVariablesTab;
 class MediaBackend;
 class MediaPlayButtons;
-class QCheckBox;
+class MousePointerPanel;
 class QComboBox;
-class QFrame;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QListWidgetItem;
 class QPushButton;
-class QRadioButton;
-class QSlider;
 class QTabWidget;
+class VariablePanel;
 
 // "Area Properties": how an area looks and what a click on it does (area mode), or what happens
 // when an item is dragged onto it (item mode). The canvas drives it: construct, SetType, the
@@ -29,6 +29,8 @@ class QTabWidget;
 // the area's files or the event's files through the store and sets CurrentAreaNumber to "0";
 // Cancel writes neither and sets it to "cancel". However it closes, the available variables are
 // written as the project's variable list. A file that could not be written sets WriteFailed.
+// Each tab is a class of its own that shows and reads back its part of the files; this dialog
+// owns them, the project's files and the two panels that take the tabs' place for a while.
 class frmAreaProperties : public QDialog {
     Q_OBJECT
 public:
@@ -67,7 +69,7 @@ public:
     void cancel();
 
     // The kinds of file the lists offer.
-    enum class Kind { Picture, Sound, Video, Mp3, Midi };
+    using Kind = AreaFileKind;
     // "Browse..." once a file is chosen: copied into its folder, the lists refreshed, `list`
     // showing it (for "Add .wav sound to lists...", the first playing channel without a sound).
     void addFile(Kind kind, const QString &sourcePath, QComboBox *list);
@@ -78,7 +80,7 @@ public:
     // "New..." beside the item list: creates an item and selects it.
     void newItem();
 
-    // The pointer panel.
+    // The pointer panel, in place of the tabs.
     void showPointerPanel();
     // "OK" or a double-click: the selected pointer becomes the area's.
     void usePointer();
@@ -88,13 +90,13 @@ public:
     // A name typed in place over `from`: the file is renamed, its extension kept.
     bool renamePointer(const QString &from, const QString &typed);
 
-    // The variable panel, adding to SmallList(i).
+    // The variable panel, adding to the variables tab's list(i).
     void showVariablePanel(int list);
     // "OK" or a double-click in the panel.
     void addSelectedVariable();
     void createVariable();
     void removeAvailableVariable();
-    // "Remove" beside SmallList(i).
+    // "Remove" beside the variables tab's list(i).
     void removeFromList(int list);
 
     // "Play" beside a sound, music or video list (null for a list without one).
@@ -104,64 +106,26 @@ public:
     // Only confirm() saves: accept(), reject(), Escape and the close box all act as "Cancel".
     void done(int result) override;
 
-    // The controls, by their names.
-    QTabWidget *SSTab1;
-    QPushButton *Command1, *Command2; // Cancel, OK
-    // Appearance
-    QRadioButton *AppearanceOption[2];
-    QFrame *Frame7, *FrameSpeed;
-    QComboBox *Combo2;
-    QCheckBox *StretchOption, *IsAnimatedGifOption;
-    QSlider *SpeedScroll;
-    QLabel *SpeedText, *lblMousePointer, *ImgMousePointer;
-    QPushButton *Command19, *Command20;
-    // Action (index as the system numbers them)
-    QLabel *lblAction, *lblMusic, *lblSoundEffectsHeader;
-    QCheckBox *Action[11];
-    QComboBox *Combo1, *Combo5, *Combo6, *Combo8;
-    QFrame *FrameMessage, *FrameVideo, *FrameVideoPosition, *FrameMIDI, *FrameMP3;
-    QLineEdit *TextMessage, *txtVideo[4];
-    QRadioButton *OptionPopupWindow[2], *OptionVideo[2];
-    QPushButton *Command13;
-    // Variables
-    QCheckBox *VariablesOption[2];
-    QFrame *Frame4, *Frame5;
-    QListWidget *SmallList[5];
-    QPushButton *Command9[5], *Command10[5];
-    // Item
-    QCheckBox *ObjectOption;
-    QFrame *Frame6;
-    QComboBox *Combo7;
-    QLabel *imgItem;
-    // Sounds
-    QCheckBox *OptionPlaySound;
-    QFrame *FramePlaySound, *FrameMultiChannel;
-    QComboBox *Combo3, *ChannelsCombo[8];
-    QRadioButton *ChannelsOption[24];
-    QCheckBox *ChannelsLoop[8];
-    QPushButton *Command24;
-    // The pointer panel
-    QFrame *FrameMousePointers;
-    QListWidget *IconsListView;
-    QPushButton *Command3, *Command4, *Command18, *Command21;
-    // The variable panel
-    QFrame *FrameVariables;
-    QListWidget *VariablesList;
-    QPushButton *Command11, *Command12, *CommandOK, *CommandCancel;
+    // The tabs in their order ("Appearance", "Action", "Variables", "Item", "Music",
+    // "Sounds Effects"), and the panels shown in their place.
+    QTabWidget *tabs() const { return m_tabs; } // SSTab1 in the old layout
+    AreaAppearanceTab *appearance() const { return m_appearance; }
+    AreaActionTab *action() const { return m_action; }
+    AreaVariablesTab *variables() const { return m_variables; }
+    AreaItemTab *item() const { return m_item; }
+    AreaMusicTab *music() const { return m_music; }
+    AreaSoundsTab *sounds() const { return m_sounds; }
+    MousePointerPanel *pointerPanel() const { return m_pointers; }   // FrameMousePointers
+    VariablePanel *variablePanel() const { return m_variablePanel; } // FrameVariables
+    QPushButton *okButton() const { return m_ok; }                   // Command2
+    QPushButton *cancelButton() const { return m_cancel; }           // Command1
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void buildAppearance();
-    void buildAction();
-    void buildVariables();
-    void buildItem();
-    void buildMusic();
-    void buildSounds();
-    void buildPointerPanel();
-    void buildVariablePanel();
     QComboBox *fileList(Kind kind, QWidget *owner, const QString &filter, const QString &name);
+    void connectPanels();
     QString folderOf(Kind kind) const;
     void fail(int tab, const QString &text);
     void LoadVariablesList();
@@ -169,10 +133,6 @@ private:
     void showItemIcon();
     ActionRecord actionFromControls() const;
     void showAction(const ActionRecord &a);
-    QList<ChannelRecord> channelsFromControls() const;
-    void showChannels(const QList<ChannelRecord> &channels);
-    void keepLegacySound(const ActionRecord &a);
-    void Channels_UpdateVisibility();
     int areaNumber() const;
     void closing();
 
@@ -188,5 +148,14 @@ private:
     // The position read from the area's first file, used when the canvas has no such area.
     QRectF m_loadedRect;
     std::unique_ptr<MediaPlayButtons> m_play;
-    QHash<QComboBox *, Kind> m_kind;
+    QTabWidget *m_tabs;
+    AreaAppearanceTab *m_appearance;
+    AreaActionTab *m_action;
+    AreaVariablesTab *m_variables;
+    AreaItemTab *m_item;
+    AreaMusicTab *m_music;
+    AreaSoundsTab *m_sounds;
+    MousePointerPanel *m_pointers;
+    VariablePanel *m_variablePanel;
+    QPushButton *m_ok, *m_cancel;
 };

@@ -24,7 +24,7 @@ namespace {
 
 QPushButton *button(const QString &caption, QWidget *parent) {
     auto *b = new QPushButton(caption, parent);
-    b->setAccessibleName(QString(caption).remove(QStringLiteral("...")));
+    b->setAccessibleName(caption);
     return b;
 }
 

@@ -31,15 +31,15 @@ frmItemOnItem::frmItemOnItem(const ProjectPaths &paths, QWidget *parent)
         auto *row = new QHBoxLayout;
         Combo[i] = new QComboBox(owner);
         Combo[i]->setEditable(true);
-        Combo[i]->setAccessibleName(name);
+        // Named by its label, "Select the first item:", as a screen reader reads a labelled box.
         caption->setBuddy(Combo[i]);
         imgItem[i] = new QLabel(owner);
         imgItem[i]->setFixedSize(32, 32);
         imgItem[i]->setAccessibleName(name + QStringLiteral(" icon"));
         cmdNew[i] = new QPushButton(QStringLiteral("New..."), owner);
-        cmdNew[i]->setAccessibleName(QStringLiteral("New ") + name + QStringLiteral("..."));
+        cmdNew[i]->setAccessibleDescription(QStringLiteral("New ") + name + QStringLiteral("..."));
         cmdRemove[i] = new QPushButton(QStringLiteral("Remove"), owner);
-        cmdRemove[i]->setAccessibleName(QStringLiteral("Remove ") + name);
+        cmdRemove[i]->setAccessibleDescription(QStringLiteral("Remove ") + name);
         row->addWidget(Combo[i], 1);
         row->addWidget(imgItem[i]);
         row->addWidget(cmdNew[i]);

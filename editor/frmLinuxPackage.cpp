@@ -42,8 +42,6 @@ frmLinuxPackage::frmLinuxPackage(const QString &projectRoot, const QString &edit
     optPortable = new QRadioButton(QStringLiteral("&Portable folder (runs anywhere after "
                                                   "unpacking)"),
                                    kind);
-    optDebian->setAccessibleName(QStringLiteral("Debian package"));
-    optPortable->setAccessibleName(QStringLiteral("Portable folder"));
     optDebian->setChecked(true);
     kindLayout->addWidget(optDebian);
     kindLayout->addWidget(optPortable);

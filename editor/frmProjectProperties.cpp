@@ -183,7 +183,8 @@ void frmProjectProperties::build() {
     presetLabel->setBuddy(cboPresets);
     cmdSaveAs = new QPushButton(QStringLiteral("Save As..."), texts);
     cmdDeletePreset = new QPushButton(QStringLiteral("Delete"), texts);
-    cmdDeletePreset->setAccessibleName(QStringLiteral("Delete Preset"));
+    cmdDeletePreset->setAccessibleName(QStringLiteral("Delete"));
+    cmdDeletePreset->setAccessibleDescription(QStringLiteral("Delete Preset"));
     presets->addWidget(presetLabel);
     presets->addWidget(cboPresets, 1);
     presets->addWidget(cmdSaveAs);
@@ -197,7 +198,9 @@ void frmProjectProperties::build() {
     auto *slotTexts = new QWidget(scroll);
     auto *sl = new QFormLayout(slotTexts);
     for (int i = 0; i < 44; ++i) {
-        txtText[i] = field(QStringLiteral("Text %1").arg(i + 1), slotTexts);
+        // Named by its label, "1." to "n.", like every labelled field.
+        txtText[i] = field(QStringLiteral("%1.").arg(i + 1), slotTexts);
+        txtText[i]->setAccessibleDescription(QStringLiteral("Text %1").arg(i + 1));
         sl->addRow(QStringLiteral("%1.").arg(i + 1), txtText[i]);
     }
     scroll->setWidget(slotTexts);
@@ -226,7 +229,8 @@ void frmProjectProperties::build() {
     schemeRow->addWidget(cboScheme, 1);
     cmdNewScheme = new QPushButton(QStringLiteral("New..."), graphics);
     cmdDeleteScheme = new QPushButton(QStringLiteral("Delete"), graphics);
-    cmdDeleteScheme->setAccessibleName(QStringLiteral("Delete Scheme"));
+    cmdDeleteScheme->setAccessibleName(QStringLiteral("Delete"));
+    cmdDeleteScheme->setAccessibleDescription(QStringLiteral("Delete Scheme"));
     schemeRow->addWidget(cmdNewScheme);
     schemeRow->addWidget(cmdDeleteScheme);
     gr->addLayout(schemeRow);
@@ -234,8 +238,8 @@ void frmProjectProperties::build() {
     const char *const pictureLabels[] = {"Start:", "Load:", "Exit:", "Tiled background:"};
     for (int i = 0; i < 4; ++i) {
         cmdPicture[i] = new QPushButton(QStringLiteral("[DEFAULT]"), graphics);
-        cmdPicture[i]->setAccessibleName(QString::fromLatin1(pictureLabels[i]).chopped(1) +
-                                         QStringLiteral(" picture"));
+        cmdPicture[i]->setAccessibleDescription(QString::fromLatin1(pictureLabels[i]).chopped(1) +
+                                                QStringLiteral(" picture"));
         pictures->addRow(QString::fromLatin1(pictureLabels[i]), cmdPicture[i]);
         connect(cmdPicture[i], &QPushButton::clicked, this, [this, i] { RefreshFilesList(i); });
     }

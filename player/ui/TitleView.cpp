@@ -206,7 +206,7 @@ TitleView::TitleView(QWidget *parent) : QWidget(parent) {
     buildCredits();
     m_settings = new TitleButton(this, QStringLiteral("cmdPlayerSettings"));
     m_settings->setText(tr("Settings"));
-    m_settings->setAccessibleName(tr("Player settings"));
+    m_settings->setAccessibleDescription(tr("Player settings"));
     connect(m_settings, &QPushButton::clicked, this, &TitleView::settingsClicked);
 
     // Tab and the arrows go Start, Load, Exit (picture or text, whichever shows), then the
@@ -224,7 +224,7 @@ void TitleView::buildCredits() {
     // The credits panel: a small "i" opens it, BACK closes it.
     m_info = new TitleButton(this, QStringLiteral("imgCredits"));
     m_info->setText(QStringLiteral("i"));
-    m_info->setAccessibleName(tr("About Quillmoor"));
+    m_info->setAccessibleDescription(tr("About Quillmoor"));
     m_credits = new QFrame(this);
     m_credits->setObjectName(QStringLiteral("Credits"));
     m_credits->setFrameShape(QFrame::Box);

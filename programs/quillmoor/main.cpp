@@ -1,6 +1,7 @@
 // quillmoor: the editor. It starts with its main window; a project folder given on the command
 // line is opened at once, with every check of opening a project.
 
+#include "AccessibleNames.h"
 #include "DisplayModes.h"
 #include "EditorFolders.h"
 #include "MediaBackend.h"
@@ -40,6 +41,7 @@ int main(int argc, char **argv) {
     }
 
     QApplication app(argc, argv);
+    AccessibleNames::install();
     app.setApplicationName(QStringLiteral("Quillmoor"));
     app.setQuitOnLastWindowClosed(false);
     installRestoreOnExit();

@@ -1,6 +1,7 @@
 // run: the player. It shows the game's title window and plays the game lying beside it (the
 // program's own folder), or the project folder named on the command line.
 
+#include "AccessibleNames.h"
 #include "DisplayModes.h"
 #include "MediaBackend.h"
 #include "ProjectPaths.h"
@@ -64,6 +65,7 @@ int main(int argc, char **argv) {
     }
 
     QApplication app(argc, argv);
+    AccessibleNames::install();
     // The title window comes back after each game, so the last window closing is no end.
     app.setQuitOnLastWindowClosed(false);
     installRestoreOnExit();

@@ -137,7 +137,7 @@ def alerts(session):
     return "; ".join(texts) or "no message box"
 
 
-SETTINGS = "Player settings"
+SETTINGS = "Settings"
 UNSCALED = "Unscaled (original size)"
 
 

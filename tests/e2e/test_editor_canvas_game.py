@@ -100,15 +100,17 @@ def build(s, folder, sound):
     s.press("Item", "page tab")
     s.click(s.find("Add an item to the inventory when the user clicks on this area.",
                    "check box", root=dialog))
-    s.modal_click("New item...", root=dialog)
+    s.modal_click("New...", root=dialog)
     box = s.find("New item", "dialog", timeout=15)
     s.set_text(s.find(role="text", root=box), ITEM)
     s.do_action(s.find("OK", "push button", root=box), "Press")
     alert = s.find(role="alert", timeout=15)
     s.do_action(s.find("OK", "push button", root=alert), "Press")
     s.choose_file(os.path.join(folder, "Icons", "Take.ico"))
-    # A combo box is named by the text it shows.
-    s.find(ITEM, "combo box", root=dialog)
+    # A combo box is named by what it is; the text it shows is its value.
+    item = s.find("Item", "combo box", root=dialog)
+    e.poll("the new item chosen",
+           lambda: s.find(role="text", root=item).queryText().getText(0, -1) == ITEM, 15)
     s.press("Sounds Effects", "page tab")
     s.modal_click("Add .wav sound to lists...", root=dialog)
     s.choose_file(sound)

@@ -2,12 +2,20 @@
 // variable lists' rules, what it writes read back by the store (and written again unchanged),
 // item mode, Cancel, and the pointer panel.
 
+#include "AreaActionTab.h"
+#include "AreaAppearanceTab.h"
+#include "AreaItemTab.h"
+#include "AreaMusicTab.h"
+#include "AreaSoundsTab.h"
+#include "AreaVariablesTab.h"
 #include "DialogControls.h"
 #include "EditorItems.h"
 #include "EditorTestSupport.h"
 #include "GameEngine.h"
+#include "MousePointerPanel.h"
 #include "RecordingMedia.h"
 #include "ScriptHost.h"
+#include "VariablePanel.h"
 #include "VariableRules.h"
 #include "VariablesFile.h"
 #include "frmAreaProperties.h"
@@ -107,12 +115,12 @@ TEST(AreaPropertiesTest, ChecksInOrderWithTheirMessagesAndTabs) {
     };
     auto video = [](const char *x, const char *y, const char *w, const char *h) {
         return [=](frmAreaProperties &d) {
-            tick(d.Action[5]);
-            d.Combo5->setEditText("intro.avi");
-            d.OptionVideo[1]->setChecked(true);
+            tick(d.action()->playVideoOption());
+            d.action()->videoList()->setEditText("intro.avi");
+            d.action()->coordinatesOption()->setChecked(true);
             const char *v[] = {x, y, w, h};
             for (int i = 0; i < 4; ++i)
-                d.txtVideo[i]->setText(QString::fromLatin1(v[i]));
+                d.action()->videoField(i)->setText(QString::fromLatin1(v[i]));
         };
     };
     const QString quote = "You cannot use quotation marks: \"";
@@ -127,77 +135,77 @@ TEST(AreaPropertiesTest, ChecksInOrderWithTheirMessagesAndTabs) {
     const Case cases[] = {
         {"a picture without a picture, and a frame without a frame",
          [](frmAreaProperties &d) {
-             d.AppearanceOption[1]->setChecked(true);
-             tick(d.Action[0]);
-             d.Combo1->setEditText("");
+             d.appearance()->pictureOption()->setChecked(true);
+             tick(d.action()->goToFrameOption());
+             d.action()->frameList()->setEditText("");
          },
          0,
          "You have chosen to use a picture for the area background but you have not selected any "
          "valid picture."},
         {"go to no frame, and an empty message",
          [](frmAreaProperties &d) {
-             tick(d.Action[0]);
-             d.Combo1->setEditText("");
-             tick(d.Action[1]);
+             tick(d.action()->goToFrameOption());
+             d.action()->frameList()->setEditText("");
+             tick(d.action()->showTextOption());
          },
          1, "You have chosen to go to another frame but you have not selected any valid frame."},
         {"an empty message, and no MP3",
          [](frmAreaProperties &d) {
-             tick(d.Action[1]);
-             tick(d.Action[2]);
-             d.Combo6->setEditText("");
+             tick(d.action()->showTextOption());
+             tick(d.music()->playMp3Option());
+             d.music()->mp3List()->setEditText("");
          },
          1, "You have chosen to display a text message but you have not entered any text."},
         {"no MP3, and no MIDI",
          [](frmAreaProperties &d) {
-             tick(d.Action[2]);
-             d.Combo6->setEditText("");
-             tick(d.Action[9]);
-             d.Combo8->setEditText("");
+             tick(d.music()->playMp3Option());
+             d.music()->mp3List()->setEditText("");
+             tick(d.music()->playMidiOption());
+             d.music()->midiList()->setEditText("");
          },
          4, "You have chosen to play MP3 sound but you have not selected any valid file."},
         {"no MIDI, and no video",
          [](frmAreaProperties &d) {
-             tick(d.Action[9]);
-             d.Combo8->setEditText("");
-             tick(d.Action[5]);
-             d.Combo5->setEditText("");
+             tick(d.music()->playMidiOption());
+             d.music()->midiList()->setEditText("");
+             tick(d.action()->playVideoOption());
+             d.action()->videoList()->setEditText("");
          },
          4, "You have chosen to play MIDI music but you have not selected any valid file."},
         {"no video, and no item",
          [](frmAreaProperties &d) {
-             tick(d.Action[5]);
-             d.Combo5->setEditText("");
-             tick(d.ObjectOption);
-             d.Combo7->setEditText("");
+             tick(d.action()->playVideoOption());
+             d.action()->videoList()->setEditText("");
+             tick(d.item()->pickItemOption());
+             d.item()->itemList()->setEditText("");
          },
          1, "You have chosen to play a video but you have not selected any valid video file."},
         {"no item, and close with go to",
          [](frmAreaProperties &d) {
-             tick(d.ObjectOption);
-             d.Combo7->setEditText("");
-             tick(d.Action[4]);
-             tick(d.Action[0]);
-             d.Combo1->setEditText("Hall");
+             tick(d.item()->pickItemOption());
+             d.item()->itemList()->setEditText("");
+             tick(d.action()->closeProgramOption());
+             tick(d.action()->goToFrameOption());
+             d.action()->frameList()->setEditText("Hall");
          },
          3, "You have chosen to pick up an item but you have not selected any valid item."},
         {"close and go to: refused before the caution question",
          [](frmAreaProperties &d) {
-             tick(d.Action[4]);
-             tick(d.Action[0]);
-             d.Combo1->setEditText("Hall");
+             tick(d.action()->closeProgramOption());
+             tick(d.action()->goToFrameOption());
+             d.action()->frameList()->setEditText("Hall");
          },
          1, "You cannot close the program and go to another frame at the same time."},
         {"close, not confirmed",
-         [](frmAreaProperties &d) { tick(d.Action[4]); },
+         [](frmAreaProperties &d) { tick(d.action()->closeProgramOption()); },
          1,
          caution,
          {Answer::No}},
         {"close, confirmed, then a message with a quote",
          [](frmAreaProperties &d) {
-             tick(d.Action[4]);
-             tick(d.Action[1]);
-             d.TextMessage->setText("say \"hi\"");
+             tick(d.action()->closeProgramOption());
+             tick(d.action()->showTextOption());
+             d.action()->messageText()->setText("say \"hi\"");
          },
          1,
          caution + "|" + quote,
@@ -214,8 +222,8 @@ TEST(AreaPropertiesTest, ChecksInOrderWithTheirMessagesAndTabs) {
         {"no leading number reads 0", video("0", "0", "abc", "100"), 1, size},
         {"a channel plays no sound",
          [](frmAreaProperties &d) {
-             d.ChannelsOption[3 * 6 + 2]->setChecked(true);
-             d.ChannelsCombo[6]->setEditText("");
+             d.sounds()->channelOption(6, 2)->setChecked(true);
+             d.sounds()->channelList(6)->setEditText("");
          },
          5,
          "You have chosen to play a .WAV sound but you have not selected any valid file. If the "
@@ -232,7 +240,7 @@ TEST(AreaPropertiesTest, ChecksInOrderWithTheirMessagesAndTabs) {
         EXPECT_EQ(d->CheckValidity(), c.tab < 0);
         EXPECT_EQ(editor.texts().join("|"), c.message);
         if (c.tab >= 0) {
-            EXPECT_EQ(d->SSTab1->currentIndex(), c.tab);
+            EXPECT_EQ(d->tabs()->currentIndex(), c.tab);
         }
     }
 
@@ -240,15 +248,15 @@ TEST(AreaPropertiesTest, ChecksInOrderWithTheirMessagesAndTabs) {
     AreaProject single(true);
     AnsweredEditor editor;
     auto d = single.open(0, false);
-    EXPECT_TRUE(d->FrameMultiChannel->isHidden());
-    tick(d->OptionPlaySound);
-    d->Combo3->setEditText("");
-    d->TextMessage->setText("a \" b");
+    EXPECT_TRUE(d->sounds()->channelsPanel()->isHidden());
+    tick(d->sounds()->playSoundOption());
+    d->sounds()->soundList()->setEditText("");
+    d->action()->messageText()->setText("a \" b");
     EXPECT_FALSE(d->CheckValidity());
     EXPECT_EQ(editor.texts(), QStringList{"You have chosen to play a .WAV sound but you have not "
                                           "selected any valid file."});
-    EXPECT_EQ(d->SSTab1->currentIndex(), 5);
-    EXPECT_EQ(d->TextMessage->text(), "");
+    EXPECT_EQ(d->tabs()->currentIndex(), 5);
+    EXPECT_EQ(d->action()->messageText()->text(), "");
 }
 
 TEST(AreaPropertiesTest, VariableListsKeepOneEntryPerGroupAndProposeNames) {
@@ -273,24 +281,24 @@ TEST(AreaPropertiesTest, VariableListsKeepOneEntryPerGroupAndProposeNames) {
     auto d = ap.open(0, false);
     auto add = [&](int list, int row) {
         d->showVariablePanel(list);
-        EXPECT_TRUE(d->SSTab1->isHidden());
-        d->VariablesList->setCurrentRow(row);
+        EXPECT_TRUE(d->tabs()->isHidden());
+        d->variablePanel()->list()->setCurrentRow(row);
         d->addSelectedVariable();
-        EXPECT_FALSE(d->SSTab1->isHidden());
+        EXPECT_FALSE(d->tabs()->isHidden());
     };
     add(0, 0); // Door01 must be 0
     add(1, 0); // ...and 1: same group, refused
     add(3, 0); // must become 1: the other group, allowed
     add(2, 0); // must become 0 as well: refused
     EXPECT_EQ(editor.texts(), QStringList(2, "The selected variable is already on a list."));
-    EXPECT_EQ(d->SmallList[0]->count(), 1);
-    EXPECT_EQ(d->SmallList[1]->count(), 0);
-    EXPECT_EQ(d->SmallList[3]->count(), 1);
-    EXPECT_EQ(d->SmallList[2]->count(), 0);
+    EXPECT_EQ(d->variables()->list(0)->count(), 1);
+    EXPECT_EQ(d->variables()->list(1)->count(), 0);
+    EXPECT_EQ(d->variables()->list(3)->count(), 1);
+    EXPECT_EQ(d->variables()->list(2)->count(), 0);
 
     // Create New... proposes from the selection and refuses quotes and names in use.
     editor.boxes.clear();
-    d->VariablesList->setCurrentRow(0);
+    d->variablePanel()->list()->setCurrentRow(0);
     QString proposed;
     EditorMessages::setInputAnswerer([&](const QString &, const QString &, const QString &s) {
         proposed = s;
@@ -305,9 +313,9 @@ TEST(AreaPropertiesTest, VariableListsKeepOneEntryPerGroupAndProposeNames) {
               (QStringList{"A variable with the name you specified already exists. Specify a "
                            "different name.",
                            "You cannot use quotation marks: \""}));
-    d->VariablesList->setCurrentRow(1); // Lamp
+    d->variablePanel()->list()->setCurrentRow(1); // Lamp
     d->removeAvailableVariable();
-    d->VariablesList->clearSelection();
+    d->variablePanel()->list()->clearSelection();
     d->removeFromList(4);
     EXPECT_EQ(editor.texts().last(), "Please select the variable you want to remove.");
 }
@@ -318,40 +326,40 @@ TEST(AreaPropertiesTest, WhatIsSavedIsReadBackAndWrittenAgainUnchanged) {
     {
         auto d = ap.open(0, false);
         // Opened for a new area, the video position is the area's reacting rectangle.
-        EXPECT_EQ(d->txtVideo[0]->text(), "22");
-        EXPECT_EQ(d->txtVideo[2]->text(), "96");
-        d->AppearanceOption[1]->setChecked(true);
-        d->Combo2->setEditText("flag.gif");
+        EXPECT_EQ(d->action()->videoField(0)->text(), "22");
+        EXPECT_EQ(d->action()->videoField(2)->text(), "96");
+        d->appearance()->pictureOption()->setChecked(true);
+        d->appearance()->pictureList()->setEditText("flag.gif");
         d->RefreshEnabled();
-        EXPECT_TRUE(d->IsAnimatedGifOption->isEnabled());
-        tick(d->IsAnimatedGifOption);
+        EXPECT_TRUE(d->appearance()->animatedGifOption()->isEnabled());
+        tick(d->appearance()->animatedGifOption());
         d->RefreshEnabled();
-        EXPECT_FALSE(d->StretchOption->isEnabled());
-        EXPECT_FALSE(d->FrameSpeed->isHidden());
-        d->SpeedScroll->setValue(30);
-        d->lblMousePointer->setText("hand.ico");
-        tick(d->VariablesOption[1]);
-        d->SmallList[1]->addItem("Lamp");
-        tick(d->Action[10]);
+        EXPECT_FALSE(d->appearance()->stretchOption()->isEnabled());
+        EXPECT_FALSE(d->appearance()->speedPanel()->isHidden());
+        d->appearance()->speedSlider()->setValue(30);
+        d->appearance()->pointerName()->setText("hand.ico");
+        tick(d->variables()->visibleIfOption());
+        d->variables()->list(1)->addItem("Lamp");
+        tick(d->action()->goBackOption());
         d->RefreshEnabled();
-        EXPECT_FALSE(d->Action[0]->isEnabled());
-        tick(d->Action[1]);
-        d->TextMessage->setText("A gull cries.");
-        d->OptionPopupWindow[0]->setChecked(true);
-        tick(d->Action[5]);
-        d->Combo5->setEditText("intro.avi");
-        d->OptionVideo[1]->setChecked(true);
-        tick(d->Action[9]);
-        d->Combo8->setEditText("tune.mid");
-        tick(d->VariablesOption[0]);
-        d->SmallList[2]->addItem("Door01");
-        d->SmallList[4]->addItem("Lamp");
-        tick(d->ObjectOption);
-        d->Combo7->setEditText("Key");
-        d->ChannelsOption[3 * 2 + 2]->setChecked(true);
-        d->ChannelsCombo[2]->setEditText("gull.wav");
-        tick(d->ChannelsLoop[2]);
-        d->ChannelsOption[3 * 4 + 1]->setChecked(true);
+        EXPECT_FALSE(d->action()->goToFrameOption()->isEnabled());
+        tick(d->action()->showTextOption());
+        d->action()->messageText()->setText("A gull cries.");
+        d->action()->popupWindowOption()->setChecked(true);
+        tick(d->action()->playVideoOption());
+        d->action()->videoList()->setEditText("intro.avi");
+        d->action()->coordinatesOption()->setChecked(true);
+        tick(d->music()->playMidiOption());
+        d->music()->midiList()->setEditText("tune.mid");
+        tick(d->variables()->changeVariablesOption());
+        d->variables()->list(2)->addItem("Door01");
+        d->variables()->list(4)->addItem("Lamp");
+        tick(d->item()->pickItemOption());
+        d->item()->itemList()->setEditText("Key");
+        d->sounds()->channelOption(2, 2)->setChecked(true);
+        d->sounds()->channelList(2)->setEditText("gull.wav");
+        tick(d->sounds()->loopOption(2));
+        d->sounds()->channelOption(4, 1)->setChecked(true);
         d->confirm();
         EXPECT_EQ(d->result(), QDialog::Accepted);
     }
@@ -398,8 +406,8 @@ TEST(AreaPropertiesTest, WhatIsSavedIsReadBackAndWrittenAgainUnchanged) {
     {
         ap.state.CurrentAreaNumber = "1";
         auto d = ap.open(0, true);
-        EXPECT_EQ(d->lblMousePointer->text(), "hand.ico");
-        EXPECT_FALSE(d->ImgMousePointer->pixmap().isNull());
+        EXPECT_EQ(d->appearance()->pointerName()->text(), "hand.ico");
+        EXPECT_FALSE(d->appearance()->pointerPicture()->pixmap().isNull());
         d->confirm();
     }
     for (auto i = before.cbegin(); i != before.cend(); ++i)
@@ -414,17 +422,19 @@ TEST(AreaPropertiesTest, ItemModeWritesTheDropEventAndCancelOnlyTheVariables) {
     ap.state.DraggedItemName = "Key";
     {
         auto d = ap.open(1, true); // no event yet: the defaults
-        EXPECT_EQ(d->SSTab1->currentIndex(), 1);
-        EXPECT_FALSE(d->SSTab1->isTabEnabled(0));
-        EXPECT_FALSE(d->SSTab1->isTabEnabled(3));
-        EXPECT_TRUE(d->VariablesOption[1]->isHidden());
-        EXPECT_EQ(d->Action[3]->text(), "Remove the dragged item from the user's inventory.");
-        EXPECT_EQ(d->lblAction->text(), "What to do when the item is dragged onto this area:");
-        tick(d->Action[3]);
-        tick(d->Action[0]);
-        d->Combo1->setEditText("Hall");
-        d->ChannelsOption[3 * 0 + 2]->setChecked(true);
-        d->ChannelsCombo[0]->setEditText("gull.wav");
+        EXPECT_EQ(d->tabs()->currentIndex(), 1);
+        EXPECT_FALSE(d->tabs()->isTabEnabled(0));
+        EXPECT_FALSE(d->tabs()->isTabEnabled(3));
+        EXPECT_TRUE(d->variables()->visibleIfOption()->isHidden());
+        EXPECT_EQ(d->action()->hideOption()->text(),
+                  "Remove the dragged item from the user's inventory.");
+        EXPECT_EQ(d->action()->heading()->text(),
+                  "What to do when the item is dragged onto this area:");
+        tick(d->action()->hideOption());
+        tick(d->action()->goToFrameOption());
+        d->action()->frameList()->setEditText("Hall");
+        d->sounds()->channelOption(0, 2)->setChecked(true);
+        d->sounds()->channelList(0)->setEditText("gull.wav");
         d->confirm();
     }
     EXPECT_FALSE(ap.p.exists("Areas/Shore/1a.dat"));
@@ -436,9 +446,9 @@ TEST(AreaPropertiesTest, ItemModeWritesTheDropEventAndCancelOnlyTheVariables) {
     {
         ap.state.CurrentAreaNumber = "1";
         auto d = ap.open(1, true);
-        EXPECT_TRUE(d->Action[3]->isChecked());
-        EXPECT_EQ(d->Combo1->currentText(), "Hall");
-        EXPECT_TRUE(d->ChannelsOption[2]->isChecked());
+        EXPECT_TRUE(d->action()->hideOption()->isChecked());
+        EXPECT_EQ(d->action()->frameList()->currentText(), "Hall");
+        EXPECT_TRUE(d->sounds()->channelOption(0, 2)->isChecked());
     }
 
     // Cancel on a new area: no area file, the count untouched, the variables still written.
@@ -449,8 +459,8 @@ TEST(AreaPropertiesTest, ItemModeWritesTheDropEventAndCancelOnlyTheVariables) {
         auto d = ap.open(0, false);
         editor.inputs = {"Bell"};
         d->createVariable();
-        tick(d->Action[1]);
-        d->TextMessage->setText("never written");
+        tick(d->action()->showTextOption());
+        d->action()->messageText()->setText("never written");
         d->close(); // the close box acts as Cancel
     }
     EXPECT_EQ(ap.state.CurrentAreaNumber, "cancel");
@@ -468,37 +478,37 @@ TEST(AreaPropertiesTest, PicturesPointersAndItemsChosenInTheDialog) {
     AnsweredEditor editor;
     auto d = ap.open(0, false);
     // Every list with its folder and pattern.
-    EXPECT_EQ(d->Combo1->count(), 2);
-    EXPECT_EQ(d->Combo2->count(), 4); // door.bmp, flag.gif, FLAG2.GIF, key.ico
-    EXPECT_EQ(d->Combo3->count(), 1);
-    EXPECT_EQ(d->Combo7->count(), 2);
-    EXPECT_EQ(d->Combo8->itemText(0), "tune.mid");
+    EXPECT_EQ(d->action()->frameList()->count(), 2);
+    EXPECT_EQ(d->appearance()->pictureList()->count(), 4); // door.bmp, flag.gif, FLAG2.GIF, key.ico
+    EXPECT_EQ(d->sounds()->soundList()->count(), 1);
+    EXPECT_EQ(d->item()->itemList()->count(), 2);
+    EXPECT_EQ(d->music()->midiList()->itemText(0), "tune.mid");
     // Only a lower-case ".gif" is an animated GIF.
-    d->AppearanceOption[1]->setChecked(true);
-    d->Combo2->setEditText("FLAG2.GIF");
+    d->appearance()->pictureOption()->setChecked(true);
+    d->appearance()->pictureList()->setEditText("FLAG2.GIF");
     d->RefreshEnabled();
-    EXPECT_FALSE(d->IsAnimatedGifOption->isEnabled());
-    ASSERT_NE(d->playButton(d->Combo8), nullptr);
-    EXPECT_EQ(d->playButton(d->Combo2), nullptr);
-    d->Combo8->setCurrentText("tune.mid");
-    EXPECT_TRUE(d->playFile(d->Combo8));
-    EXPECT_EQ(d->playButton(d->Combo8)->text(), "Stop");
+    EXPECT_FALSE(d->appearance()->animatedGifOption()->isEnabled());
+    ASSERT_NE(d->playButton(d->music()->midiList()), nullptr);
+    EXPECT_EQ(d->playButton(d->appearance()->pictureList()), nullptr);
+    d->music()->midiList()->setCurrentText("tune.mid");
+    EXPECT_TRUE(d->playFile(d->music()->midiList()));
+    EXPECT_EQ(d->playButton(d->music()->midiList())->text(), "Stop");
 
     // The pointer panel: chosen, renamed in place keeping the extension, removed.
     QFile::copy(ap.p.path("Icons/hand.ico"), ap.p.path("Icons/bell.ico"));
     d->showPointerPanel();
-    EXPECT_TRUE(d->SSTab1->isHidden());
-    ASSERT_EQ(d->IconsListView->count(), 3);
-    d->IconsListView->setCurrentRow(2);                // hand.ico
-    QTest::keyClick(d->IconsListView, Qt::Key_Return); // as a double-click does
-    EXPECT_TRUE(d->FrameMousePointers->isHidden());
-    EXPECT_EQ(d->lblMousePointer->text(), "hand.ico");
+    EXPECT_TRUE(d->tabs()->isHidden());
+    ASSERT_EQ(d->pointerPanel()->list()->count(), 3);
+    d->pointerPanel()->list()->setCurrentRow(2);                // hand.ico
+    QTest::keyClick(d->pointerPanel()->list(), Qt::Key_Return); // as a double-click does
+    EXPECT_TRUE(d->pointerPanel()->isHidden());
+    EXPECT_EQ(d->appearance()->pointerName()->text(), "hand.ico");
     // Typed in place over the entry, as the list view's editor does.
-    QListWidgetItem *hand = d->IconsListView->item(2);
+    QListWidgetItem *hand = d->pointerPanel()->list()->item(2);
     hand->setText("palm");
     EXPECT_TRUE(ap.p.exists("Icons/palm.ico"));
     EXPECT_EQ(hand->text(), "palm.ico");
-    EXPECT_EQ(d->lblMousePointer->text(), "palm.ico");
+    EXPECT_EQ(d->appearance()->pointerName()->text(), "palm.ico");
     hand->setText("bell");
     EXPECT_EQ(hand->text(), "palm.ico");
     EXPECT_TRUE(ap.p.exists("Icons/bell.ico"));
@@ -507,23 +517,23 @@ TEST(AreaPropertiesTest, PicturesPointersAndItemsChosenInTheDialog) {
                                      "specified already exists. Specify a different name.");
     d->addPointer(ap.p.path("Icons/eye.cur"));
     EXPECT_EQ(editor.texts().last(), "The selected icon already exists.");
-    d->IconsListView->setCurrentRow(1); // eye.cur
+    d->pointerPanel()->list()->setCurrentRow(1); // eye.cur
     editor.answers = {Answer::Yes};
     d->removePointer();
     EXPECT_FALSE(ap.p.exists("Icons/eye.cur"));
-    EXPECT_EQ(d->lblMousePointer->text(), "DEFAULT");
+    EXPECT_EQ(d->appearance()->pointerName()->text(), "DEFAULT");
 
     // A file removed from the lists, and an item.
-    d->Combo2->setCurrentText("door.bmp");
+    d->appearance()->pictureList()->setCurrentText("door.bmp");
     editor.answers = {Answer::Yes, Answer::Yes};
-    d->removeFile(frmAreaProperties::Kind::Picture, d->Combo2);
+    d->removeFile(frmAreaProperties::Kind::Picture, d->appearance()->pictureList());
     EXPECT_FALSE(ap.p.exists("Areas/door.bmp"));
-    EXPECT_EQ(d->Combo2->count(), 3);
-    d->Combo7->setCurrentText("Rope");
+    EXPECT_EQ(d->appearance()->pictureList()->count(), 3);
+    d->item()->itemList()->setCurrentText("Rope");
     d->removeItem();
     EXPECT_EQ(editor.boxes.last().text, "Do you really want to remove 'Rope.obj' ?");
     EXPECT_FALSE(ap.p.exists("Areas/Rope.obj"));
-    EXPECT_EQ(d->Combo7->count(), 1);
+    EXPECT_EQ(d->item()->itemList()->count(), 1);
 }
 
 TEST(AreaPropertiesTest, PictureAndIconDialogsOfferEveryKindThePlayerShows) {
@@ -531,7 +541,7 @@ TEST(AreaPropertiesTest, PictureAndIconDialogsOfferEveryKindThePlayerShows) {
     AnsweredEditor editor;
     auto press = [](QWidget *dialog, const QString &name) {
         for (QPushButton *b : dialog->findChildren<QPushButton *>())
-            if (b->accessibleName() == name)
+            if (b->accessibleName() == name || b->accessibleDescription() == name)
                 b->click();
     };
     frmFrameProperties frame(ap.project);
@@ -553,9 +563,10 @@ TEST(AreaPropertiesTest, AnAddedSoundIsChosenOnThePlayingChannelThatHasNone) {
     const QString tide = ap.p.writeRaw("outside/tide.wav", "wave");
     frmFrameProperties frame(ap.project);
     auto area = ap.open(0, false);
-    const std::tuple<QComboBox **, QRadioButton **, QPushButton *> dialogs[] = {
+    const std::tuple<QComboBox *const *, QRadioButton *const *, QPushButton *> dialogs[] = {
         {frame.ChannelsCombo, frame.ChannelsOption, frame.Command24},
-        {area->ChannelsCombo, area->ChannelsOption, area->Command24}};
+        {area->sounds()->channelLists(), area->sounds()->channelOptions(),
+         area->sounds()->addSoundButton()}};
     for (const auto &[lists, options, add] : dialogs) {
         editor.files = {tide};
         options[3 * 0 + 2]->click(); // channel 0 plays gull.wav
@@ -593,13 +604,13 @@ TEST(AreaPropertiesTest, AnAreaMadeInTheDialogPlaysInTheGame) {
     AnsweredEditor editor;
     {
         auto d = ap.open(0, false);
-        tick(d->Action[0]);
-        d->Combo1->setCurrentText("Hall");
-        tick(d->ObjectOption);
-        d->Combo7->setCurrentText("Key");
-        tick(d->VariablesOption[0]);
+        tick(d->action()->goToFrameOption());
+        d->action()->frameList()->setCurrentText("Hall");
+        tick(d->item()->pickItemOption());
+        d->item()->itemList()->setCurrentText("Key");
+        tick(d->variables()->changeVariablesOption());
         d->showVariablePanel(3);
-        d->VariablesList->setCurrentRow(1); // Lamp must become 1
+        d->variablePanel()->list()->setCurrentRow(1); // Lamp must become 1
         d->addSelectedVariable();
         d->confirm();
     }

@@ -65,7 +65,7 @@ TEST(CompileDialogTest, DefaultsOptionsAndWarnings) {
     EXPECT_EQ(color->currentText(), QStringLiteral("Blue"));
     EXPECT_EQ(f.currentPage(), frmCompile::FirstPage);
 
-    d.button("Options")->click();
+    d.button("Options...")->click();
     EXPECT_EQ(f.currentPage(), frmCompile::OptionsPage);
     d.box(kEnable)->click();
     d.box(kRunFromCd)->click();
@@ -107,7 +107,7 @@ TEST(CompileDialogTest, WaitingPageWhileTheCompilerRuns) {
     d.editor.setMode("wait");
     named<QLineEdit>(d.dialog.get(), "Location")->setText(out.path());
     d.answers.answers = {Answer::Ok, Answer::Ok}; // the system-files warning, the instructions
-    d.button("Options")->click();
+    d.button("Options...")->click();
     d.box(kSystemFiles)->click();
     int ticks = 0, waitingTicks = 0;
     QString shown;

@@ -182,7 +182,7 @@ TEST_F(PlayerSettingsTest, TheTitleWindowOffersTheDisplaySwitchOnlyWhereTheDispl
         QPushButton *settings = w.playerSettingsButton();
         ASSERT_NE(settings, nullptr);
         EXPECT_TRUE(settings->isVisible());
-        EXPECT_EQ(settings->accessibleName(), QStringLiteral("Player settings"));
+        EXPECT_EQ(settings->accessibleDescription(), QStringLiteral("Player settings"));
         bool opened = false;
         QTimer::singleShot(0, [&] {
             if (auto *dialog =
