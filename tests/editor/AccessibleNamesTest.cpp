@@ -72,12 +72,15 @@ TEST(AccessibleNamesTest, EveryWindowAndControlIsNamedAsItIsShown) {
         std::unique_ptr<QWidget> w = open();
         EXPECT_EQ(accessibilityFaults(w.get()), QStringList());
     }
-    // The project window and the frame's windows, with their context menus.
+    // The main window as it shows the frame (with the items list) and the frames list, with
+    // the context menus of the canvas and the lists.
     ASSERT_TRUE(menu.EditFrame("Shore"));
-    for (QWidget *w : {static_cast<QWidget *>(&menu), static_cast<QWidget *>(menu.canvasWindow()),
+    menu.ShowItemsAndEvents("Shore");
+    EXPECT_EQ(accessibilityFaults(&menu), QStringList());
+    menu.ShowMenu(2);
+    EXPECT_EQ(accessibilityFaults(&menu), QStringList());
+    for (QWidget *w : {static_cast<QWidget *>(menu.canvasWindow()),
                        static_cast<QWidget *>(menu.framesWindow()),
-                       static_cast<QWidget *>(menu.itemsWindow())}) {
-        SCOPED_TRACE(w->metaObject()->className());
-        EXPECT_EQ(accessibilityFaults(w), QStringList());
-    }
+                       static_cast<QWidget *>(menu.itemsWindow())})
+        EXPECT_FALSE(w->isWindow()) << w->metaObject()->className();
 }

@@ -80,7 +80,7 @@ QStringList accessibilityFaults(QWidget *window) {
     QAccessibleInterface *i = QAccessible::queryAccessibleInterface(window);
     const QAccessible::Role role =
         qobject_cast<QDialog *>(window) ? QAccessible::Dialog : QAccessible::Window;
-    if (!i || i->role() != role)
+    if (window->isWindow() && (!i || i->role() != role))
         faults.append(shown(window) + QStringLiteral("role %1").arg(i ? int(i->role()) : -1));
     const QList<QTabWidget *> tabs = window->findChildren<QTabWidget *>();
     checkShown(window, faults);
