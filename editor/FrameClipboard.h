@@ -28,7 +28,8 @@ public:
 
     // Reads `areas` of `files` with their drop events and the text files `textPaths`. The
     // store's failure (nothing kept) when one cannot be read.
-    Status read(const AreaFiles &files, const QList<int> &areaNumbers, const QStringList &textPaths);
+    Status read(const AreaFiles &files, const QList<int> &areaNumbers,
+                const QStringList &textPaths);
     // Writes `area` as area n of `files`, moved by `offset` twips, with its drop events. Files
     // written before a failure stay written (the caller's change puts them back).
     static Status writeArea(const AreaFiles &files, int n, const CopiedArea &area,

@@ -121,8 +121,8 @@ void FrameOutline::refresh() {
             AreaLook look;
             const bool read = files.readLook(n, look).ok();
             const bool picture = read && look.HasPicture && !look.PictureFile.isEmpty();
-            const QString kind = !read        ? QString()
-                                 : !picture  ? QStringLiteral("transparent")
+            const QString kind = !read                     ? QString()
+                                 : !picture                ? QStringLiteral("transparent")
                                  : look.IsAnimatedGif != 0 ? QStringLiteral("animated")
                                                            : QStringLiteral("picture");
             const QString variables = read && look.VisibleIf != 0
@@ -206,9 +206,9 @@ bool FrameOutline::eventFilter(QObject *watched, QEvent *event) {
         return QWidget::eventFilter(watched, event);
     auto *e = static_cast<QKeyEvent *>(event);
     const int step = e->modifiers() & Qt::ShiftModifier ? 10 : 1;
-    const bool moves = !(e->modifiers() & Qt::ControlModifier) &&
-                       (!m_canvas->selectedAreas().isEmpty() ||
-                        !m_canvas->selectedTexts().isEmpty());
+    const bool moves =
+        !(e->modifiers() & Qt::ControlModifier) &&
+        (!m_canvas->selectedAreas().isEmpty() || !m_canvas->selectedTexts().isEmpty());
     switch (e->key()) {
     case Qt::Key_Delete:
         m_canvas->RemoveSelection();

@@ -17,12 +17,12 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>

@@ -19,7 +19,8 @@
 using namespace CanvasUnits;
 
 void frmMain::select(int area, int text) {
-    selectAll(area > 0 ? QList<int>{area} : QList<int>(), text > 0 ? QList<int>{text} : QList<int>());
+    selectAll(area > 0 ? QList<int>{area} : QList<int>(),
+              text > 0 ? QList<int>{text} : QList<int>());
 }
 
 bool frmMain::MoveSelection(int dx, int dy) {

@@ -62,8 +62,8 @@ void frmMain::showSelection() {
         }
     }
     for (auto it = m_texts.cbegin(); it != m_texts.cend(); ++it) {
-        const int style = m_selectedTexts.contains(it.key()) ? QFrame::Box | QFrame::Plain
-                                                             : QFrame::NoFrame;
+        const int style =
+            m_selectedTexts.contains(it.key()) ? QFrame::Box | QFrame::Plain : QFrame::NoFrame;
         if (it.value()->frameStyle() != style) {
             it.value()->setFrameStyle(style);
             it.value()->adjustSize();
@@ -237,8 +237,7 @@ void frmMain::Paste() {
     if (!canPaste() || !m_state.idle() || m_gesture != Gesture::None)
         return;
     const FrameClipboard copy = *FrameClipboard::current();
-    const QPoint offset =
-        copy.frame == m_state.frameName ? QPoint(10, 10) * kTwips : QPoint();
+    const QPoint offset = copy.frame == m_state.frameName ? QPoint(10, 10) * kTwips : QPoint();
     QList<int> areas;
     QStringList texts;
     Status s;
@@ -285,7 +284,8 @@ void frmMain::Paste() {
 }
 
 void frmMain::updateEditActions() {
-    const bool selected = isFrameOpen() && (!m_selectedAreas.isEmpty() || !m_selectedTexts.isEmpty());
+    const bool selected =
+        isFrameOpen() && (!m_selectedAreas.isEmpty() || !m_selectedTexts.isEmpty());
     m_copyAction->setEnabled(selected);
     m_cutAction->setEnabled(selected);
     m_pasteAction->setEnabled(canPaste());

@@ -192,8 +192,7 @@ bool frmMain::RemoveText(int k) {
     {
         FrameUndoStep step(*m_undo, QStringLiteral("Remove Text"));
         if (!TextLabels::remove(label->property(kTag).toString())) {
-            error(this, QStringLiteral("Error"),
-                  QStringLiteral("Unable to remove selected text."));
+            error(this, QStringLiteral("Error"), QStringLiteral("Unable to remove selected text."));
             step.fail();
             return false;
         }

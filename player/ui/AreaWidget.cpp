@@ -127,9 +127,9 @@ void AreaWidget::setUp(const SceneArea &area) {
 }
 
 QString AreaWidget::plainName() const {
-    return areaPlainName(m_area.number, m_area.animated ? m_area.animation
-                                                        : (m_area.hasPicture ? m_area.picture
-                                                                             : QString()));
+    return areaPlainName(m_area.number, m_area.animated
+                                            ? m_area.animation
+                                            : (m_area.hasPicture ? m_area.picture : QString()));
 }
 
 void AreaWidget::sizeAnimation() {

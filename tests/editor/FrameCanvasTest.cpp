@@ -576,7 +576,9 @@ TEST(FrameCanvasTest, SeveralSelectedElementsMoveTogetherAsOneChange) {
              QTest::mouseClick(t.canvas.area(2), Qt::LeftButton, Qt::ControlModifier, {5, 5});
              t.drag(t.canvas.area(2), {5, 5}, {305 + 30, 105 + 12});
          },
-         {450, 180}, {450, 180}, {450, 180}},
+         {450, 180},
+         {450, 180},
+         {450, 180}},
         {"Ctrl+click twice takes away",
          [](Canvas &t) {
              QTest::mouseClick(t.canvas.area(1), Qt::LeftButton, {}, {5, 5});
@@ -584,7 +586,9 @@ TEST(FrameCanvasTest, SeveralSelectedElementsMoveTogetherAsOneChange) {
                  QTest::mouseClick(t.canvas.area(2), Qt::LeftButton, Qt::ControlModifier, {5, 5});
              QTest::keyClick(t.back(), Qt::Key_Right);
          },
-         {15, 0}, {}, {}},
+         {15, 0},
+         {},
+         {}},
         {"band over both areas",
          [](Canvas &t) {
              QTest::mousePress(t.back(), Qt::LeftButton, Qt::ShiftModifier, {90, 90});
@@ -592,7 +596,9 @@ TEST(FrameCanvasTest, SeveralSelectedElementsMoveTogetherAsOneChange) {
              QTest::mouseRelease(t.back(), Qt::LeftButton, Qt::ShiftModifier, {310, 110});
              QTest::keyClick(t.back(), Qt::Key_Right, Qt::ShiftModifier);
          },
-         {150, 0}, {150, 0}, {}},
+         {150, 0},
+         {150, 0},
+         {}},
         {"band over the text",
          [](Canvas &t) {
              QTest::mousePress(t.back(), Qt::LeftButton, Qt::ShiftModifier, {250, 50});
@@ -600,7 +606,9 @@ TEST(FrameCanvasTest, SeveralSelectedElementsMoveTogetherAsOneChange) {
              QTest::mouseRelease(t.back(), Qt::LeftButton, Qt::ShiftModifier, {5, 5});
              QTest::keyClick(t.back(), Qt::Key_Down);
          },
-         {}, {}, {0, 15}},
+         {},
+         {},
+         {0, 15}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -649,7 +657,8 @@ TEST(FrameCanvasTest, CopiedAreasAndTextsArePastedIntoAnotherFrameUnderNewNumber
     t.canvas.pasteAction()->trigger();
     const QStringList copied = {"a.dat", "b.dat", "c.dat", "d.dat", "_Key.drg", "_Key.chn"};
     for (const QString &file : copied)
-        EXPECT_EQ(t.p.read("Areas/Cellar/2" + file), t.p.read("Areas/Hall/1" + file)) << file.toStdString();
+        EXPECT_EQ(t.p.read("Areas/Cellar/2" + file), t.p.read("Areas/Hall/1" + file))
+            << file.toStdString();
     EXPECT_EQ(t.p.read("Areas/Cellar/Text01.lbl"), t.p.read("Areas/Hall/Text02.lbl"));
     int count = 0;
     ASSERT_TRUE(t.frameFiles().readAreaCount("Cellar", count));

@@ -1,10 +1,10 @@
 // The outline of the frame open on the canvas: what it lists, the selection it shares with the
 // canvas, and opening, moving, hiding and removing an area that lies under another.
 
+#include "FrameOutline.h"
 #include "AreaFiles.h"
 #include "CanvasSurface.h"
 #include "EditorTestSupport.h"
-#include "FrameOutline.h"
 #include "FrameUndo.h"
 #include "TextLabels.h"
 #include "frmMain.h"
