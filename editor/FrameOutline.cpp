@@ -3,6 +3,7 @@
 #include "AreaFiles.h"
 #include "frmMain.h"
 
+#include <QAction>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -209,6 +210,15 @@ bool FrameOutline::eventFilter(QObject *watched, QEvent *event) {
     const bool moves =
         !(e->modifiers() & Qt::ControlModifier) &&
         (!m_canvas->selectedAreas().isEmpty() || !m_canvas->selectedTexts().isEmpty());
+    // The list's own Ctrl+C would copy a row's text over the canvas's copy.
+    for (QAction *action :
+         {m_canvas->copyAction(), m_canvas->cutAction(), m_canvas->pasteAction()}) {
+        if (!action->shortcut().isEmpty() &&
+            QKeySequence(e->keyCombination()) == action->shortcut()) {
+            action->trigger();
+            return true;
+        }
+    }
     switch (e->key()) {
     case Qt::Key_Delete:
         m_canvas->RemoveSelection();

@@ -176,6 +176,9 @@ TEST(FrameOutlineTest, AnAreaUnderAnotherIsOpenedMovedAndRemovedFromTheOutline) 
     t.canvas.undo()->undo();
     EXPECT_EQ(folderTree(t.p.root()), before);
     EXPECT_EQ(t.columns(t.outline->areaRow(1))[1], "Area 1");
+    tree->setCurrentItem(t.outline->areaRow(1));
+    t.key(Qt::Key_C, Qt::ControlModifier); // the canvas's copy, not the row's text
+    EXPECT_TRUE(t.canvas.pasteAction()->isEnabled());
 }
 
 TEST(FrameOutlineTest, TheEyeHidesAnElementOnTheCanvasOnlyAndWritesNothing) {
