@@ -3,6 +3,7 @@
 #include "BasicColor.h"
 #include "CanvasSurface.h"
 #include "EditorMessages.h"
+#include "FrameClipboard.h"
 #include "FrameFiles.h"
 #include "FrameUndo.h"
 #include "GifControl.h"
@@ -15,11 +16,13 @@
 #include "frmText.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -54,10 +57,10 @@ frmMain::frmMain(QWidget *anchor, QWidget *parent) : QWidget(parent, Qt::Window)
     m_undo->restored = [this] { Redraw(); };
     m_undo->abandoned = [this] {
         // The files are as they were before the gesture, and so is the selection.
-        const int area = m_selectedArea;
-        const int text = m_selectedText;
+        const QList<int> areas = m_selectedAreas;
+        const QList<int> texts = m_selectedTexts;
         Redraw();
-        select(m_areas.contains(area) ? area : 0, m_texts.contains(text) ? text : 0);
+        setSelection(areas, texts);
     };
     m_undo->failed = [this](const Status &s) { EditorMessages::show(this, s); };
     m_undoAction = new QAction(QStringLiteral("Undo"), this);
@@ -79,6 +82,21 @@ frmMain::frmMain(QWidget *anchor, QWidget *parent) : QWidget(parent, Qt::Window)
     connect(stack, &QUndoStack::canRedoChanged, m_redoAction, &QAction::setEnabled);
     addAction(m_undoAction);
     addAction(m_redoAction);
+    m_copyAction = new QAction(QStringLiteral("Copy"), this);
+    m_copyAction->setShortcut(QKeySequence::Copy);
+    m_cutAction = new QAction(QStringLiteral("Cut"), this);
+    m_cutAction->setShortcut(QKeySequence::Cut);
+    m_pasteAction = new QAction(QStringLiteral("Paste"), this);
+    m_pasteAction->setShortcut(QKeySequence::Paste);
+    connect(m_copyAction, &QAction::triggered, this, [this] { CopySelection(); });
+    connect(m_cutAction, &QAction::triggered, this, [this] { CutSelection(); });
+    connect(m_pasteAction, &QAction::triggered, this, [this] { Paste(); });
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            [this] { updateEditActions(); });
+    addAction(m_copyAction);
+    addAction(m_cutAction);
+    addAction(m_pasteAction);
+    updateEditActions();
 
     m_mnuAreaModify = new QMenu(QStringLiteral("Modify Area"), this);
     connect(m_mnuAreaModify->addAction(QStringLiteral("Properties...")), &QAction::triggered, this,
@@ -168,6 +186,8 @@ bool frmMain::OpenFrame(const EditorProject &project, const QString &frame) {
     loadAreas(false);
     setWindowTitle(QStringLiteral("Edit frame '") + frame + QLatin1Char('\''));
     m_undo->open(m_project.paths, frame);
+    updateEditActions();
+    emit contentsChanged();
     return true;
 }
 
@@ -180,7 +200,11 @@ void frmMain::CloseFrame() {
     m_state.DraggedItemName.clear();
     m_areaCount = 0;
     m_gesture = Gesture::None;
+    m_hiddenAreas.clear();
+    m_hiddenTexts.clear();
     setWindowTitle(QStringLiteral("Frame editor"));
+    updateEditActions();
+    emit contentsChanged();
 }
 
 void frmMain::clearElements() {
@@ -307,7 +331,9 @@ void frmMain::Redraw() {
         m_areaCount = count;
     loadTexts(true);
     loadAreas(true);
+    showHiddenOnCanvas();
     emit itemEventsChanged();
+    emit contentsChanged();
 }
 
 // ---- Areas ----
@@ -337,8 +363,8 @@ void frmMain::removeAreaElement(int n) {
     m_gifs.remove(n);
     m_areaRects.remove(n);
     m_areaHasPicture.remove(n);
-    if (m_selectedArea == n)
-        m_selectedArea = 0;
+    if (m_selectedAreas.contains(n))
+        setSelection(m_selectedAreas, m_selectedTexts);
     m_back->update();
 }
 
@@ -403,6 +429,7 @@ void frmMain::showAreaLook(int n, const AreaLook &look, int speed, QString *miss
                 box->raise();
                 gif->start();
                 m_areaHasPicture[n] = true;
+                showSelection();
             }
         } else {
             const QImage picture = PictureLoader::load(ProjectFiles::existingVariant(path));
@@ -434,6 +461,8 @@ bool frmMain::reloadArea(int n, QString *errorText) {
         createArea(n, QRect(int(look.Left), int(look.Top), int(look.Width), int(look.Height)));
     QString missing;
     showAreaLook(n, look, item.GifSpeed, &missing);
+    showHiddenOnCanvas();
+    emit contentsChanged();
     if (missing.isEmpty())
         return true;
     if (errorText) {
@@ -516,9 +545,9 @@ void frmMain::AreaProperties(int n) {
     }
 }
 
-void frmMain::RemoveArea(int n) {
+bool frmMain::RemoveArea(int n) {
     if (!m_areas.contains(n))
-        return;
+        return false;
     Status s;
     {
         FrameUndoStep step(*m_undo, QStringLiteral("Remove Area"));
@@ -530,9 +559,18 @@ void frmMain::RemoveArea(int n) {
         }
     }
     m_state.CurrentAreaNumber = QStringLiteral("0");
-    // The later areas took new numbers: the canvas shows the files as they are now.
-    if (s)
-        Redraw();
+    if (!s)
+        return false;
+    // The later areas took new numbers: the canvas shows the files as they are now, and an
+    // area hidden on the canvas stays hidden under its new number.
+    QSet<int> hidden;
+    for (int m : std::as_const(m_hiddenAreas)) {
+        if (m != n)
+            hidden.insert(m > n ? m - 1 : m);
+    }
+    m_hiddenAreas = hidden;
+    Redraw();
+    return true;
 }
 
 void frmMain::DragItemOnArea(const QString &item, int n) {

@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QMap>
 #include <QPointer>
+#include <QSet>
 #include <QWidget>
 
 #include <functional>
@@ -67,6 +68,10 @@ public:
     QAction *redoAction() const { return m_redoAction; }
     QMenu *areaMenu() const { return m_mnuAreaModify; }
     QMenu *textMenu() const { return m_mnuTextModify; }
+    // "Copy", "Cut" and "Paste" of the selected areas and texts (Ctrl+C, Ctrl+X, Ctrl+V).
+    QAction *copyAction() const { return m_copyAction; }
+    QAction *cutAction() const { return m_cutAction; }
+    QAction *pasteAction() const { return m_pasteAction; }
 
     // The canvas operations.
     void ChangeResolution();
@@ -82,13 +87,37 @@ public:
     void DragItemOnArea(const QString &item, int n);
     // The area menu's "Properties..." and "Remove!" for area n, the text menu's "Remove!".
     void AreaProperties(int n);
-    void RemoveArea(int n);
-    void RemoveText(int k);
+    // False when nothing was removed (the author was told why when a file could not be).
+    bool RemoveArea(int n);
+    bool RemoveText(int k);
     // A text added at (x, y): `frmText`, then the font dialog.
     void AddText(int x, int y);
-    // Moves the selected area or text by (dx, dy) pixels and saves it; false when nothing is
-    // selected.
+    // Moves the selected areas and texts by (dx, dy) pixels and saves them, as one change;
+    // false when nothing is selected.
     bool MoveSelection(int dx, int dy);
+    // Removes every selected area and text as one change (one element: `RemoveArea` or
+    // `RemoveText` alone).
+    void RemoveSelection();
+
+    // The selected areas and texts are kept in the editor's clipboard (their files as read now);
+    // false, after the store's message, when one cannot be read. A cut then removes them, as one
+    // change.
+    bool CopySelection();
+    void CutSelection();
+    // Adds what was copied in this project to the open frame, as one change: each area with its
+    // item drop events under the next free number, each text under the next free file name
+    // (pictures and sounds are shared, not copied). A paste into the frame the elements were
+    // copied from lies 10 pixels lower and to the right. The pasted elements become the
+    // selection.
+    void Paste();
+    bool canPaste() const;
+
+    // Hides area n or text k on the canvas for the author only; nothing is written and the
+    // game shows it as before. Kept while the frame stays open.
+    void setAreaHiddenOnCanvas(int n, bool hidden);
+    void setTextHiddenOnCanvas(int k, bool hidden);
+    bool isAreaHiddenOnCanvas(int n) const { return m_hiddenAreas.contains(n); }
+    bool isTextHiddenOnCanvas(int k) const { return m_hiddenTexts.contains(textPath(k)); }
 
     // Reshaping: area n gets new corners from the next two clicks; with n = 0 the next click
     // chooses the area first.
@@ -109,8 +138,14 @@ public:
     QLabel *area(int n) const { return m_areas.value(n); }
     QLabel *gifBox(int n) const { return m_gifBoxes.value(n); }
     QLabel *text(int k) const { return m_texts.value(k); }
+    // The first selected area and text (0 when none).
     int SelectedAreaNumber() const { return m_selectedArea; }
     int SelectedTextNumber() const { return m_selectedText; }
+    // Every selected area and text, in the order they were selected.
+    QList<int> selectedAreas() const { return m_selectedAreas; }
+    QList<int> selectedTexts() const { return m_selectedTexts; }
+    // Numbers the canvas does not hold are left out.
+    void setSelection(const QList<int> &areas, const QList<int> &texts);
     int DraggedAreaNumber() const { return m_draggedArea; }
     QString textPath(int k) const;
 
@@ -121,6 +156,11 @@ signals:
     void reshapeFinished();
     // Item drop events were written, removed or renumbered.
     void itemEventsChanged();
+    // A frame opened or closed, the canvas was drawn again (undo, redo), or an area or a text
+    // was added, removed or changed in a way its outline shows.
+    void contentsChanged();
+    // The selected areas or texts changed.
+    void selectionChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -128,7 +168,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    enum class Gesture { None, Drawing, MovingArea, MovingGif, MovingText };
+    enum class Gesture { None, Drawing, MovingArea, MovingGif, MovingText, MovingGroup, Band };
 
     AreaFiles areaFiles() const;
     SoundMode soundMode() const;
@@ -150,7 +190,17 @@ private:
     bool chooseFont(QFont &font, qint32 &color);
 
     void pressAt(QObject *target, const QPoint &pixels, Qt::MouseButton button,
-                 const QPoint &global);
+                 const QPoint &global, Qt::KeyboardModifiers modifiers = {});
+    // Ctrl+click, a press on a selection of several elements, a Shift+drag on the background.
+    bool pressForSelection(int area, int text, const QPoint &pixels,
+                           Qt::KeyboardModifiers modifiers);
+    void releaseSelectionGesture(Gesture gesture, const QPoint &pixels);
+    // Moves the whole selection by `twips` as one change ("Move Selection").
+    bool moveSelectionBy(const QPoint &twips);
+    bool moveTextTo(int k, double left, double top);
+    void showSelection();
+    void showHiddenOnCanvas();
+    void updateEditActions();
     void moveTo(const QPoint &pixels);
     void releaseAt(const QPoint &pixels);
     void reshapeClick(QObject *target, const QPoint &pixels);
@@ -158,6 +208,7 @@ private:
     int textOf(QObject *target) const;
     void showOutline(const QRect &pixels);
     void select(int area, int text);
+    void selectAll(const QList<int> &areas, const QList<int> &texts);
 
     QWidget *m_anchor;
     CanvasSurface *m_back;
@@ -167,6 +218,9 @@ private:
     QAction *m_redoAction;
     QMenu *m_mnuAreaModify;
     QMenu *m_mnuTextModify;
+    QAction *m_copyAction;
+    QAction *m_cutAction;
+    QAction *m_pasteAction;
     QFrame *m_outline;
 
     EditorProject m_project;
@@ -186,6 +240,12 @@ private:
     QPoint m_pressPoint; // twips
     int m_selectedArea = 0;
     int m_selectedText = 0;
+    QList<int> m_selectedAreas;
+    QList<int> m_selectedTexts;
+    QPoint m_bandStart;   // pixels of the canvas surface
+    int m_groupPress = 0; // a press on a selected area (n) or text (-k) of a larger selection
+    QSet<int> m_hiddenAreas;
+    QSet<QString> m_hiddenTexts; // by file: text numbers follow the files' order
     int m_reshapeStage = 0; // 1 choose the area, 2 top-left corner, 3 bottom-right corner
     int m_reshapeArea = 0;
     QPoint m_reshapeCorner;

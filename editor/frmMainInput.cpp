@@ -19,13 +19,15 @@
 using namespace CanvasUnits;
 
 void frmMain::select(int area, int text) {
-    m_selectedArea = area;
-    m_selectedText = text;
+    selectAll(area > 0 ? QList<int>{area} : QList<int>(),
+              text > 0 ? QList<int>{text} : QList<int>());
 }
 
 bool frmMain::MoveSelection(int dx, int dy) {
     if (!m_state.idle() || m_gesture != Gesture::None)
         return false;
+    if (m_selectedAreas.size() + m_selectedTexts.size() > 1)
+        return moveSelectionBy(QPoint(dx, dy) * kTwips);
     if (m_selectedArea > 0 && m_areaRects.contains(m_selectedArea)) {
         FrameUndoStep step(*m_undo, QStringLiteral("Move Area"));
         m_areaRects[m_selectedArea].translate(dx * kTwips, dy * kTwips);
@@ -147,7 +149,7 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event) {
     case QEvent::MouseButtonPress: {
         auto *e = static_cast<QMouseEvent *>(event);
         pressAt(watched, widget->mapTo(m_back, e->position().toPoint()), e->button(),
-                e->globalPosition().toPoint());
+                e->globalPosition().toPoint(), e->modifiers());
         return true;
     }
     case QEvent::MouseMove: {
@@ -174,7 +176,7 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event) {
 }
 
 void frmMain::pressAt(QObject *target, const QPoint &pixels, Qt::MouseButton button,
-                      const QPoint &global) {
+                      const QPoint &global, Qt::KeyboardModifiers modifiers) {
     m_back->setFocus();
     if (!isFrameOpen() || m_gesture != Gesture::None)
         return;
@@ -186,6 +188,9 @@ void frmMain::pressAt(QObject *target, const QPoint &pixels, Qt::MouseButton but
     const QPoint twips = pixels * kTwips;
     const int area = areaOf(target);
     const int text = area > 0 ? 0 : textOf(target);
+    if (button == Qt::LeftButton && m_state.idle() &&
+        pressForSelection(area, text, pixels, modifiers))
+        return;
     if (area > 0) {
         select(area, 0);
         if (button == Qt::RightButton) {
@@ -263,7 +268,11 @@ void frmMain::moveTo(const QPoint &pixels) {
     case Gesture::MovingArea:
     case Gesture::MovingGif:
     case Gesture::MovingText:
+    case Gesture::MovingGroup:
         m_outline->move((twips - m_grabOffset) / kTwips);
+        break;
+    case Gesture::Band:
+        m_outline->setGeometry(QRect(m_bandStart, pixels).normalized());
         break;
     case Gesture::None:
         break;
@@ -277,6 +286,10 @@ void frmMain::releaseAt(const QPoint &pixels) {
     m_gesture = Gesture::None;
     m_back->releaseMouse();
     m_outline->hide();
+    if (gesture == Gesture::MovingGroup || gesture == Gesture::Band) {
+        releaseSelectionGesture(gesture, pixels);
+        return;
+    }
     const QPoint twips = pixels * kTwips;
     if (gesture == Gesture::Drawing) {
         const int n = m_state.CurrentAreaNumber.toInt();
@@ -305,6 +318,7 @@ void frmMain::releaseAt(const QPoint &pixels) {
             removeAreaElement(n);
         }
         m_state.CurrentAreaNumber = QStringLiteral("0");
+        emit contentsChanged();
         return;
     }
     if (gesture == Gesture::MovingText) {

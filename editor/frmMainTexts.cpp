@@ -102,6 +102,7 @@ void frmMain::AddText(int x, int y) {
         error(this, QStringLiteral("Error"), QStringLiteral("Unable to save text information."));
         step.fail();
     }
+    emit contentsChanged();
 }
 
 void frmMain::ChangeText(int kind, int x, int y) {
@@ -159,19 +160,47 @@ void frmMain::ChangeText(int kind, int x, int y) {
               QStringLiteral("Unable to load or save text information."));
         step.fail();
     }
+    if (kind == 0)
+        emit contentsChanged();
 }
 
-void frmMain::RemoveText(int k) {
+bool frmMain::moveTextTo(int k, double left, double top) {
+    QLabel *label = m_texts.value(k);
+    const QString path = label ? label->property(kTag).toString() : QString();
+    TextLabel t;
+    if (path.isEmpty() || !readTextLabel(path, t)) {
+        error(this, QStringLiteral("Error"),
+              QStringLiteral("Unable to load or modify text information."));
+        return false;
+    }
+    t.Left = left;
+    t.Top = top;
+    applyText(label, t);
+    UpdateTextToolTip(k);
+    if (!writeTextLabel(path, t)) {
+        error(this, QStringLiteral("Error"),
+              QStringLiteral("Unable to load or save text information."));
+        return false;
+    }
+    return true;
+}
+
+bool frmMain::RemoveText(int k) {
     QLabel *label = m_texts.value(k);
     if (!label)
-        return;
-    FrameUndoStep step(*m_undo, QStringLiteral("Remove Text"));
-    if (!TextLabels::remove(label->property(kTag).toString())) {
-        error(this, QStringLiteral("Error"), QStringLiteral("Unable to remove selected text."));
-        step.fail();
-        return;
+        return false;
+    {
+        FrameUndoStep step(*m_undo, QStringLiteral("Remove Text"));
+        if (!TextLabels::remove(label->property(kTag).toString())) {
+            error(this, QStringLiteral("Error"), QStringLiteral("Unable to remove selected text."));
+            step.fail();
+            return false;
+        }
+        m_hiddenTexts.remove(label->property(kTag).toString());
+        delete m_texts.take(k);
+        if (m_selectedTexts.contains(k))
+            setSelection(m_selectedAreas, m_selectedTexts);
     }
-    delete m_texts.take(k);
-    if (m_selectedText == k)
-        m_selectedText = 0;
+    emit contentsChanged();
+    return true;
 }

@@ -79,6 +79,15 @@ bool AreaLook::hasCustomPointer() const {
     return !MousePointer.isEmpty() && MousePointer.toLower() != QLatin1String("default");
 }
 
+QString areaPlainName(int n, const QString &picture) {
+    // A name read from a project file may use backslashes between folders.
+    QString file = picture;
+    file.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    // Pictures of a distribution may lie under hidden names; the title is the same.
+    const QString title = QFileInfo(file).completeBaseName().simplified();
+    return title.isEmpty() ? QStringLiteral("Area %1").arg(n) : title;
+}
+
 Status readAreaLook(const QString &path, AreaLook &out) {
     RecordReader r = RecordReader::fromFile(path);
     AreaLook a;

@@ -91,4 +91,9 @@ private:
 };
 
 Status readAreaLook(const QString &path, AreaLook &out);
+
+// What the player calls area n for screen readers when no text lies over it: the title of the
+// picture it shows (`picture`, a file name or path, folders and extension dropped), else
+// "Area n". The editor's outline names areas the same way.
+QString areaPlainName(int n, const QString &picture);
 Status readAreaItem(const QString &path, AreaItem &out);

@@ -1,5 +1,7 @@
 #include "AreaWidget.h"
 
+#include "AreaFiles.h"
+
 #include "TwipScale.h"
 
 #include "GifControl.h"
@@ -125,11 +127,9 @@ void AreaWidget::setUp(const SceneArea &area) {
 }
 
 QString AreaWidget::plainName() const {
-    const QString picture =
-        m_area.animated ? m_area.animation : (m_area.hasPicture ? m_area.picture : QString());
-    // Pictures of a distribution may lie under hidden names; the title is the same.
-    const QString title = QFileInfo(picture).completeBaseName().simplified();
-    return title.isEmpty() ? tr("Area %1").arg(m_area.number) : title;
+    return areaPlainName(m_area.number, m_area.animated
+                                            ? m_area.animation
+                                            : (m_area.hasPicture ? m_area.picture : QString()));
 }
 
 void AreaWidget::sizeAnimation() {

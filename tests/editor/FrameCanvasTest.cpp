@@ -506,6 +506,19 @@ TEST(FrameCanvasTest, EveryChangeIsUndoneAndRedoneByteForByteOrPutBackWhenAWrite
              t.rightClick(t.canvas.text(1));
              Canvas::choose(t.canvas.textMenu(), "Remove!");
          }},
+        {"cut",
+         [](Canvas &t) {
+             QTest::mouseClick(t.canvas.area(1), Qt::LeftButton, {}, {5, 5});
+             QTest::mouseClick(t.canvas.text(1), Qt::LeftButton, Qt::ControlModifier, {2, 2});
+             t.canvas.cutAction()->trigger();
+         }},
+        {"copy and paste",
+         [](Canvas &t) {
+             QTest::mouseClick(t.canvas.area(1), Qt::LeftButton, {}, {5, 5});
+             QTest::mouseClick(t.canvas.text(1), Qt::LeftButton, Qt::ControlModifier, {2, 2});
+             t.canvas.copyAction()->trigger();
+             t.canvas.pasteAction()->trigger();
+         }},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -547,6 +560,116 @@ TEST(FrameCanvasTest, EveryChangeIsUndoneAndRedoneByteForByteOrPutBackWhenAWrite
         EXPECT_EQ(t.canvas.area(1)->pos(), QPoint(100, 100));
         EXPECT_EQ(t.canvas.text(1)->text(), "Hello");
     }
+}
+
+// Ctrl+click adds or takes away one element, a Shift+drag on the background selects what its
+// band touches; a drag or an arrow key then moves the whole selection as one change.
+TEST(FrameCanvasTest, SeveralSelectedElementsMoveTogetherAsOneChange) {
+    const struct {
+        const char *name;
+        std::function<void(Canvas &)> gesture;
+        QPoint areaOne, areaTwo, text; // how far each moved, in twips
+    } cases[] = {
+        {"Ctrl+click, drag",
+         [](Canvas &t) {
+             QTest::mouseClick(t.canvas.area(1), Qt::LeftButton, {}, {5, 5});
+             QTest::mouseClick(t.canvas.text(1), Qt::LeftButton, Qt::ControlModifier, {2, 2});
+             QTest::mouseClick(t.canvas.area(2), Qt::LeftButton, Qt::ControlModifier, {5, 5});
+             t.drag(t.canvas.area(2), {5, 5}, {305 + 30, 105 + 12});
+         },
+         {450, 180},
+         {450, 180},
+         {450, 180}},
+        {"Ctrl+click twice takes away",
+         [](Canvas &t) {
+             QTest::mouseClick(t.canvas.area(1), Qt::LeftButton, {}, {5, 5});
+             for (int i = 0; i < 2; ++i)
+                 QTest::mouseClick(t.canvas.area(2), Qt::LeftButton, Qt::ControlModifier, {5, 5});
+             QTest::keyClick(t.back(), Qt::Key_Right);
+         },
+         {15, 0},
+         {},
+         {}},
+        {"band over both areas",
+         [](Canvas &t) {
+             QTest::mousePress(t.back(), Qt::LeftButton, Qt::ShiftModifier, {90, 90});
+             QTest::mouseMove(t.back(), {310, 110});
+             QTest::mouseRelease(t.back(), Qt::LeftButton, Qt::ShiftModifier, {310, 110});
+             QTest::keyClick(t.back(), Qt::Key_Right, Qt::ShiftModifier);
+         },
+         {150, 0},
+         {150, 0},
+         {}},
+        {"band over the text",
+         [](Canvas &t) {
+             QTest::mousePress(t.back(), Qt::LeftButton, Qt::ShiftModifier, {250, 50});
+             QTest::mouseMove(t.back(), {5, 5});
+             QTest::mouseRelease(t.back(), Qt::LeftButton, Qt::ShiftModifier, {5, 5});
+             QTest::keyClick(t.back(), Qt::Key_Down);
+         },
+         {},
+         {},
+         {0, 15}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        Canvas t(false);
+        t.writeArea(1, QRect(1500, 1500, 900, 900));
+        t.writeArea(2, QRect(4500, 1500, 900, 900));
+        ASSERT_TRUE(t.frameFiles().writeAreaCount(kFrame, 2));
+        TextLabel label;
+        label.Caption = "Hello";
+        ASSERT_TRUE(writeTextLabel(t.p.path("Areas/Hall/Text01.lbl"), label));
+        t.open();
+        const auto before = projectFiles(t.p);
+        c.gesture(t);
+        TextLabel moved;
+        ASSERT_TRUE(readTextLabel(t.p.path("Areas/Hall/Text01.lbl"), moved));
+        EXPECT_EQ(QPointF(t.look(1).Left, t.look(1).Top), QPointF(1500, 1500) + c.areaOne);
+        EXPECT_EQ(QPointF(t.look(2).Left, t.look(2).Top), QPointF(4500, 1500) + c.areaTwo);
+        EXPECT_EQ(QPointF(moved.Left, moved.Top), QPointF(c.text));
+        EXPECT_EQ(t.canvas.undo()->stack()->count(), 1);
+        EXPECT_TRUE(t.dialogCalls.isEmpty()); // no area drawn
+        t.canvas.undoAction()->trigger();
+        EXPECT_TRUE(projectFiles(t.p) == before);
+    }
+}
+
+// A copy keeps the area's four files and its item drop events; pasted into another frame they
+// take the next free number there, pictures and sounds still named as they were.
+TEST(FrameCanvasTest, CopiedAreasAndTextsArePastedIntoAnotherFrameUnderNewNumbers) {
+    Canvas t(false);
+    t.writeArea(1, QRect(1500, 1500, 900, 900), {"Key"});
+    ASSERT_TRUE(t.frameFiles().writeAreaCount(kFrame, 1));
+    TextLabel label;
+    label.Caption = "Hello";
+    ASSERT_TRUE(writeTextLabel(t.p.path("Areas/Hall/Text02.lbl"), label));
+    FrameProperties cellar;
+    ASSERT_TRUE(t.frameFiles().writeNewFrame("Cellar", cellar));
+    ASSERT_TRUE(AreaFiles(t.p.paths(), SoundMode::MultiChannel, "Cellar").save(1, Area()));
+    ASSERT_TRUE(t.frameFiles().writeAreaCount("Cellar", 1));
+    t.open();
+    t.canvas.setSelection({1}, {1});
+    EXPECT_FALSE(t.canvas.pasteAction()->isEnabled());
+    t.canvas.copyAction()->trigger();
+    ASSERT_TRUE(t.canvas.OpenFrame(t.project, "Cellar"));
+    const auto before = projectFiles(t.p);
+    ASSERT_TRUE(t.canvas.pasteAction()->isEnabled());
+    t.canvas.pasteAction()->trigger();
+    const QStringList copied = {"a.dat", "b.dat", "c.dat", "d.dat", "_Key.drg", "_Key.chn"};
+    for (const QString &file : copied)
+        EXPECT_EQ(t.p.read("Areas/Cellar/2" + file), t.p.read("Areas/Hall/1" + file))
+            << file.toStdString();
+    EXPECT_EQ(t.p.read("Areas/Cellar/Text01.lbl"), t.p.read("Areas/Hall/Text02.lbl"));
+    int count = 0;
+    ASSERT_TRUE(t.frameFiles().readAreaCount("Cellar", count));
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(t.canvas.selectedAreas(), QList<int>{2});
+    EXPECT_EQ(t.canvas.selectedTexts(), QList<int>{1});
+    EXPECT_EQ(t.canvas.undo()->stack()->count(), 1);
+    t.canvas.undoAction()->trigger();
+    EXPECT_TRUE(projectFiles(t.p) == before);
+    EXPECT_EQ(t.canvas.areaNumbers(), QList<int>{1});
 }
 
 // A change whose files cannot all be written back stays where it is in the history: the files
