@@ -479,6 +479,8 @@ void frmMenu::ShowMenu(int p) {
         m_frames->setProject(m_project);
         m_centre->setCurrentWidget(m_frames.get());
     } else if (canvas) {
+        if (m_centre->currentWidget() != m_canvas.get())
+            m_outlineDock->show();
         m_centre->setCurrentWidget(m_canvas.get());
         m_canvas->coordinates()->ResizeSmall();
         m_canvas->coordinates()->show();
@@ -490,6 +492,7 @@ void frmMenu::ShowMenu(int p) {
         // Leaving the frame ends its editing; its undo history is kept for the session.
         m_canvas->CancelReshape();
         m_canvas->coordinates()->hide();
+        m_outlineDock->hide();
         if (!kCanvasPanels.contains(p))
             m_canvas->CloseFrame();
     }

@@ -11,6 +11,7 @@
 #include <memory>
 
 class DriveProvider;
+class FrameOutline;
 class MediaBackend;
 class QCheckBox;
 class QDockWidget;
@@ -52,6 +53,9 @@ public:
     // The docks and the centre, for the View menu and tests.
     QDockWidget *guideDock() const { return m_guideDock; }
     QDockWidget *itemsDock() const { return m_itemsDock; }
+    // "Areas and texts": the outline of the frame on the canvas, shown while a frame is edited.
+    QDockWidget *outlineDock() const { return m_outlineDock; }
+    FrameOutline *outline() const { return m_outline; }
     QStackedWidget *centre() const { return m_centre; }
     QMenu *viewMenu() const { return m_mnuView; }
     // The View menu's "Reset Layout": every dock back where it starts, none floating or closed.
@@ -163,6 +167,8 @@ private:
     QLabel *m_homeTitle = nullptr;
     QDockWidget *m_guideDock = nullptr;
     QDockWidget *m_itemsDock = nullptr;
+    QDockWidget *m_outlineDock = nullptr;
+    FrameOutline *m_outline = nullptr;
     QMenu *m_mnuView = nullptr;
     QByteArray m_defaultLayout;
     QMap<int, QWidget *> m_panels;

@@ -17,6 +17,9 @@ void frmMenu::addEditMenu() {
     // The keys belong to the view that has the focus (the canvas, the frames list, the items
     // list, the guide): the entries here are chosen from the menu.
     edit->addActions(ProjectHistory::addActions(this, false));
+    // The canvas's own: its shortcuts answer while the canvas has the focus.
+    edit->addSeparator();
+    edit->addActions({m_canvas->copyAction(), m_canvas->cutAction(), m_canvas->pasteAction()});
 
     ProjectHistory &history = ProjectHistory::instance();
     connect(&history, &ProjectHistory::framesChanged, this, [this](const QStringList &frames) {

@@ -3,6 +3,7 @@
 
 #include "frmMenu.h"
 
+#include "FrameOutline.h"
 #include "ProjectHistory.h"
 #include "frmCoordinates.h"
 #include "frmFrames.h"
@@ -59,6 +60,11 @@ void frmMenu::addDocks() {
 
     m_guideDock = dock(this, QStringLiteral("Guide"), QStringLiteral("guideDock"), nullptr);
     addDockWidget(Qt::LeftDockWidgetArea, m_guideDock);
+    m_outline = new FrameOutline(m_canvas.get());
+    m_outlineDock = dock(this, QStringLiteral("Areas and texts"), QStringLiteral("outlineDock"),
+                         m_outline);
+    addDockWidget(Qt::RightDockWidgetArea, m_outlineDock);
+    m_outlineDock->hide();
     m_itemsDock = dock(this, QStringLiteral("List of items"), QStringLiteral("itemsDock"),
                        m_objects.get());
     addDockWidget(Qt::RightDockWidgetArea, m_itemsDock);
@@ -67,7 +73,9 @@ void frmMenu::addDocks() {
     statusBar()->addPermanentWidget(m_canvas->coordinates());
     m_canvas->coordinates()->hide();
 
-    keepKeysInside(m_canvas.get(), {m_canvas->undoAction(), m_canvas->redoAction()});
+    keepKeysInside(m_canvas.get(), {m_canvas->undoAction(), m_canvas->redoAction(),
+                                     m_canvas->copyAction(), m_canvas->cutAction(),
+                                     m_canvas->pasteAction()});
     keepKeysInside(m_frames.get(), m_frames->actions());
     keepKeysInside(m_objects.get(), m_objects->actions());
     // In the guide, the keys undo what the centre shows: the frame's changes while a frame is
@@ -95,6 +103,7 @@ void frmMenu::addDocks() {
 void frmMenu::addViewMenu() {
     m_mnuView = menuBar()->addMenu(QStringLiteral("&View"));
     m_mnuView->addAction(m_guideDock->toggleViewAction());
+    m_mnuView->addAction(m_outlineDock->toggleViewAction());
     m_mnuView->addAction(m_itemsDock->toggleViewAction());
     m_mnuView->addSeparator();
     connect(m_mnuView->addAction(QStringLiteral("Reset Layout")), &QAction::triggered, this,
