@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMap>
 #include <QUndoCommand>
 #include <QUndoStack>
 
@@ -12,15 +13,42 @@ namespace {
 // FrameUndo writes the files before it moves the stack: moving is all a command does.
 class FileChangesCommand : public QUndoCommand {
 public:
-    FileChangesCommand(const QString &text, QList<FileChange> changes)
-        : QUndoCommand(text), m_changes(std::move(changes)) {}
+    FileChangesCommand(const QString &text, QList<FileChange> changes, QString mergeKey = QString())
+        : QUndoCommand(text), m_changes(std::move(changes)), m_mergeKey(std::move(mergeKey)) {}
 
     const QList<FileChange> &changes() const { return m_changes; }
     void undo() override {}
     void redo() override {}
+    int id() const override { return m_mergeKey.isEmpty() ? -1 : 1; }
+    // The files as they were before this step and as they are after `other`.
+    bool mergeWith(const QUndoCommand *other) override {
+        const auto *next = dynamic_cast<const FileChangesCommand *>(other);
+        if (!next || next->m_mergeKey != m_mergeKey)
+            return false;
+        QMap<QString, FileChange> byPath;
+        for (const FileChange &c : std::as_const(m_changes))
+            byPath.insert(c.path, c);
+        for (const FileChange &c : next->m_changes) {
+            auto it = byPath.find(c.path);
+            if (it == byPath.end()) {
+                byPath.insert(c.path, c);
+                continue;
+            }
+            it->existsAfter = c.existsAfter;
+            it->after = c.after;
+        }
+        m_changes.clear();
+        for (const FileChange &c : std::as_const(byPath)) {
+            if (c.existedBefore != c.existsAfter || c.before != c.after)
+                m_changes.append(c);
+        }
+        setObsolete(m_changes.isEmpty());
+        return true;
+    }
 
 private:
     QList<FileChange> m_changes;
+    QString m_mergeKey;
 };
 
 // Removals first: on a full disk they make room for the writes.
@@ -110,7 +138,7 @@ void FrameUndo::begin() {
     m_folderExisted = !folder.isEmpty() && QFileInfo(folder).isDir();
 }
 
-bool FrameUndo::commit(const QString &text, bool failed) {
+bool FrameUndo::commit(const QString &text, bool failed, const QString &mergeKey) {
     if (m_depth == 0)
         return false;
     m_failed = m_failed || failed;
@@ -129,7 +157,7 @@ bool FrameUndo::commit(const QString &text, bool failed) {
     }
     if (changes.isEmpty())
         return false;
-    m_stack->push(new FileChangesCommand(text, std::move(changes)));
+    m_stack->push(new FileChangesCommand(text, std::move(changes), mergeKey));
     return true;
 }
 

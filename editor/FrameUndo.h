@@ -44,9 +44,11 @@ public:
     void begin();
     // Takes the files again and records what changed under `text` ("Move Area"...). A change
     // that left every file as it was records nothing. With `failed` (at any depth) the files are
-    // put back as they were at begin() instead, and `abandoned` is called. False when nothing
-    // was recorded.
-    bool commit(const QString &text, bool failed = false);
+    // put back as they were at begin() instead, and `abandoned` is called. A change with a
+    // `mergeKey` joins the step on top of the history when that step has the same key (a run
+    // of arrow-key moves is one step; a run that brings every file back drops it). False when
+    // nothing was recorded.
+    bool commit(const QString &text, bool failed = false, const QString &mergeKey = QString());
 
     // Writes the files of the step before (undo) or after (redo) the current one back and moves
     // there. All or nothing: when one file cannot be written, those already written go back,
@@ -85,10 +87,12 @@ private:
 // Records one change for as long as it lives; a change marked failed is put back instead.
 class FrameUndoStep {
 public:
-    FrameUndoStep(FrameUndo &undo, QString text) : m_undo(undo), m_text(std::move(text)) {
+    // `mergeKey`: see FrameUndo::commit().
+    FrameUndoStep(FrameUndo &undo, QString text, QString mergeKey = QString())
+        : m_undo(undo), m_text(std::move(text)), m_mergeKey(std::move(mergeKey)) {
         m_undo.begin();
     }
-    ~FrameUndoStep() { m_undo.commit(m_text, m_failed); }
+    ~FrameUndoStep() { m_undo.commit(m_text, m_failed, m_mergeKey); }
     FrameUndoStep(const FrameUndoStep &) = delete;
     FrameUndoStep &operator=(const FrameUndoStep &) = delete;
 
@@ -99,5 +103,6 @@ public:
 private:
     FrameUndo &m_undo;
     QString m_text;
+    QString m_mergeKey;
     bool m_failed = false;
 };
