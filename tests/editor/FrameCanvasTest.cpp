@@ -739,3 +739,45 @@ TEST(FrameCanvasTest, AnAnimatedAreaShowsInItsGifBoxWhichMovesAndTakesItemsLikeT
     t.dropItem("Lamp", {125, 115});
     EXPECT_EQ(t.dialogCalls, QStringList{"1/1/1/Lamp"});
 }
+
+// A run of arrow moves of one selection is one undo step; Ctrl+Y redoes; Delete removes the
+// selected area or text as the menus' "Remove!" does.
+TEST(FrameCanvasTest, ArrowMovesUndoAsOneStepCtrlYRedoesAndDeleteRemoves) {
+    Canvas t(false);
+    t.writeArea(1, QRect(1500, 1500, 900, 900));
+    t.writeArea(2, QRect(4500, 1500, 900, 900));
+    ASSERT_TRUE(t.frameFiles().writeAreaCount(kFrame, 2));
+    TextLabel label;
+    label.Caption = "Hello";
+    label.Top = 4500;
+    ASSERT_TRUE(writeTextLabel(t.p.path("Areas/Hall/Text01.lbl"), label));
+    t.open();
+    QUndoStack *stack = t.canvas.undo()->stack();
+    const auto before = projectFiles(t.p);
+    QTest::mouseClick(t.canvas.area(1), Qt::LeftButton, {}, {5, 5});
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(t.back(), Qt::Key_Right);
+    EXPECT_EQ(t.look(1).Left, 1545);
+    EXPECT_EQ(stack->count(), 1);
+    const auto moved = projectFiles(t.p);
+    t.canvas.undoAction()->trigger();
+    EXPECT_TRUE(projectFiles(t.p) == before);
+    QTest::keyClick(t.back(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_TRUE(projectFiles(t.p) == moved);
+    // Another selection, or a new click, starts a new step.
+    QTest::mouseClick(t.canvas.area(2), Qt::LeftButton, {}, {5, 5});
+    QTest::keyClick(t.back(), Qt::Key_Left);
+    QTest::mouseClick(t.canvas.area(2), Qt::LeftButton, {}, {5, 5});
+    QTest::keyClick(t.back(), Qt::Key_Left);
+    EXPECT_EQ(stack->count(), 3);
+    QTest::keyClick(t.back(), Qt::Key_Delete); // area 2
+    EXPECT_EQ(t.canvas.areaNumbers(), QList<int>{1});
+    EXPECT_EQ(t.count(), 1);
+    EXPECT_FALSE(t.p.exists("Areas/Hall/2a.dat"));
+    QTest::mouseClick(t.canvas.text(1), Qt::LeftButton, {}, {2, 2});
+    QTest::keyClick(t.back(), Qt::Key_Delete);
+    EXPECT_FALSE(t.p.exists("Areas/Hall/Text01.lbl"));
+    EXPECT_TRUE(t.canvas.textNumbers().isEmpty());
+    EXPECT_EQ(stack->count(), 5);
+    EXPECT_TRUE(t.answers.boxes.isEmpty());
+}
