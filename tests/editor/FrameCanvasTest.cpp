@@ -25,6 +25,8 @@
 #include <QProcess>
 #include <QScreen>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QUndoStack>
@@ -780,4 +782,114 @@ TEST(FrameCanvasTest, ArrowMovesUndoAsOneStepCtrlYRedoesAndDeleteRemoves) {
     EXPECT_TRUE(t.canvas.textNumbers().isEmpty());
     EXPECT_EQ(stack->count(), 5);
     EXPECT_TRUE(t.answers.boxes.isEmpty());
+}
+
+// Every gesture is mapped back to twips through the zoom: the same person's gesture writes the
+// same files at every zoom, and the 45-twip rule is counted in twips, not in pixels drawn.
+TEST(FrameCanvasTest, GesturesWriteTheSameTwipsAtEveryZoom) {
+    const struct {
+        double zoom;
+        bool onePixelDrawn; // 30 twips of border plus one pixel of the view
+    } cases[] = {{1.0, true}, {2.0, false}, {0.5, true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.zoom);
+        Canvas t(false);
+        t.writeArea(1, QRect(1500, 1500, 900, 600));
+        ASSERT_TRUE(t.frameFiles().writeAreaCount(kFrame, 1));
+        TextLabel label;
+        label.Caption = "Sign";
+        label.Left = 3000;
+        ASSERT_TRUE(writeTextLabel(t.p.path("Areas/Hall/Text01.lbl"), label));
+        t.open();
+        EXPECT_TRUE(t.canvas.isFitToView());
+        EXPECT_EQ(t.canvas.zoom(), 1.0); // the window at the game's size
+        t.canvas.setZoom(c.zoom);
+        const auto at = [&c](int x, int y) { return QPoint(x, y) * c.zoom; }; // game pixels
+        EXPECT_EQ(t.back()->size(), QSize(640, 480) * c.zoom);
+        EXPECT_EQ(t.canvas.text(1)->pos(), at(200, 0));
+        EXPECT_EQ(t.canvas.text(1)->font().pointSizeF(), 12 * c.zoom);
+        EXPECT_EQ(t.canvas.text(1)->toolTip().section("Size: ", 1), "12 ");
+        t.drag(t.canvas.area(1), at(6, 8), at(136, 120));
+        EXPECT_EQ(t.look(1).Left, 1950);
+        EXPECT_EQ(t.look(1).Top, 1680);
+        EXPECT_EQ(t.canvas.area(1)->geometry(), QRect(at(130, 112), QSize(60, 40) * c.zoom));
+        QTest::mousePress(t.back(), Qt::LeftButton, {}, at(300, 200));
+        QTest::mouseMove(t.back(), at(340, 230));
+        EXPECT_EQ(t.canvas.coordinates()->windowTitle(), "Coordinates X=340 Y=230");
+        EXPECT_EQ(t.canvas.coordinates()->lblWidth()->text(), "42");
+        QTest::mouseRelease(t.back(), Qt::LeftButton, {}, at(340, 230));
+        const AreaLook drawn = t.look(2);
+        EXPECT_EQ(QRectF(drawn.Left, drawn.Top, drawn.Width, drawn.Height),
+                  QRectF(4470, 2970, 630, 480));
+        t.drag(t.back(), at(400, 300), at(400, 300) + QPoint(1, 1));
+        EXPECT_EQ(t.p.exists("Areas/Hall/3a.dat"), c.onePixelDrawn);
+        t.drag(t.back(), at(400, 400), at(400, 400) + QPoint(2, 2)); // at least 45 twips
+        EXPECT_EQ(t.canvas.areaNumbers().size(), c.onePixelDrawn ? 4 : 3);
+    }
+}
+
+TEST(FrameCanvasTest, CtrlWheelAndZoomKeysStayWithinAQuarterAndFourTimes) {
+    Canvas t;
+    const auto wheel = [&t](int notches, Qt::KeyboardModifiers modifiers) {
+        QWheelEvent e(QPointF(320, 240), t.back()->mapToGlobal(QPointF(320, 240)), QPoint(),
+                      QPoint(0, 120 * notches), Qt::NoButton, modifiers, Qt::NoScrollPhase,
+                      false);
+        QApplication::sendEvent(t.back(), &e);
+    };
+    const struct {
+        const char *name;
+        std::function<void()> act;
+        double zoom;
+    } steps[] = {
+        {"Ctrl++", [&t] { QTest::keyClick(t.back(), Qt::Key_Plus, Qt::ControlModifier); }, 1.25},
+        {"Ctrl+=", [&t] { QTest::keyClick(t.back(), Qt::Key_Equal, Qt::ControlModifier); }, 1.5},
+        {"10 notches with Ctrl", [&] { wheel(10, Qt::ControlModifier); }, 4.0},
+        {"Ctrl+-", [&t] { QTest::keyClick(t.back(), Qt::Key_Minus, Qt::ControlModifier); }, 3.0},
+        {"20 notches back with Ctrl", [&] { wheel(-20, Qt::ControlModifier); }, 0.25},
+        {"the wheel alone", [&] { wheel(5, Qt::NoModifier); }, 0.25},
+        {"Ctrl+0", [&t] { QTest::keyClick(t.back(), Qt::Key_0, Qt::ControlModifier); }, 1.0},
+        {"setZoom(9)", [&t] { t.canvas.setZoom(9); }, 4.0},
+        {"setZoom(0.1)", [&t] { t.canvas.setZoom(0.1); }, 0.25},
+    };
+    for (const auto &s : steps) {
+        SCOPED_TRACE(s.name);
+        s.act();
+        EXPECT_EQ(t.canvas.zoom(), s.zoom);
+        EXPECT_EQ(t.back()->size(), QSize(640, 480) * s.zoom);
+    }
+    EXPECT_FALSE(t.canvas.isFitToView());
+    EXPECT_EQ(t.canvas.zoomInAction()->text(), "Zoom In");
+    EXPECT_EQ(t.canvas.zoomFitAction()->text(), "Fit to Window");
+    // Larger than the view, the frame scrolls.
+    t.canvas.setZoom(2);
+    QScrollBar *bar = t.canvas.scrollArea()->horizontalScrollBar();
+    EXPECT_EQ(bar->maximum() - bar->minimum() + bar->pageStep(), 1280);
+}
+
+// The grid is off until turned on; then drawing and moving put the area's corners on it. Its
+// size and state are kept per project.
+TEST(FrameCanvasTest, TheGridSnapsDrawnAndMovedCornersAndIsKeptPerProject) {
+    Canvas t;
+    EXPECT_FALSE(t.canvas.gridOn());
+    t.answers.inputs = {"12"};
+    t.canvas.gridSizeAction()->trigger();
+    EXPECT_TRUE(t.canvas.gridOn());
+    EXPECT_TRUE(t.canvas.gridAction()->isChecked());
+    EXPECT_EQ(t.canvas.gridSize(), 12); // 180 twips
+    t.drag(t.back(), {103, 78}, {147, 121});
+    const AreaLook drawn = t.look(1);
+    EXPECT_EQ(QRectF(drawn.Left, drawn.Top, drawn.Width, drawn.Height),
+              QRectF(1440, 1080, 720, 720));
+    t.drag(t.canvas.area(1), {5, 5}, {210, 125}); // its corner at (205, 120)
+    EXPECT_EQ(QPointF(t.look(1).Left, t.look(1).Top), QPointF(3060, 1800));
+    // Another project has its own grid; this project's comes back in a new canvas.
+    Canvas other;
+    EXPECT_FALSE(other.canvas.gridOn());
+    ASSERT_TRUE(other.canvas.OpenFrame(t.project, kFrame));
+    EXPECT_TRUE(other.canvas.gridOn());
+    EXPECT_EQ(other.canvas.gridSize(), 12);
+    t.canvas.gridAction()->trigger();
+    ASSERT_TRUE(other.canvas.OpenFrame(other.project, kFrame));
+    ASSERT_TRUE(other.canvas.OpenFrame(t.project, kFrame));
+    EXPECT_FALSE(other.canvas.gridOn());
 }
