@@ -1,5 +1,6 @@
 #include "FrameUndo.h"
 
+#include "FileAccess.h"
 #include "FrameFiles.h"
 
 #include <QDir>
@@ -59,6 +60,19 @@ QList<FileChange> removalsFirst(const QList<FileChange> &changes, bool forward) 
             out.append(c);
         else
             out.prepend(c);
+    }
+    return out;
+}
+
+// The bytes of those of `paths` that are regular files and can be read, as the whole-frame
+// capture takes them.
+QMap<QString, QByteArray> readFiles(const QStringList &paths) {
+    QMap<QString, QByteArray> out;
+    for (const QString &path : paths) {
+        QByteArray bytes;
+        if (QFileInfo(path).isFile() &&
+            FileAccess::readFile(path, FileAccess::kMaxRecordFileSize, bytes))
+            out.insert(path, bytes);
     }
     return out;
 }
@@ -129,13 +143,37 @@ void FrameUndo::restore(const QString &frame) {
     m_stack->setIndex(kept.index);
 }
 
-void FrameUndo::begin() {
+void FrameUndo::begin(const QStringList &only) {
     if (m_depth++ > 0 || m_frame.isEmpty())
         return;
-    m_before = FrameFileState::capture(m_paths, m_frame);
+    Before before;
+    before.only = only;
+    if (only.isEmpty())
+        before.whole = FrameFileState::capture(m_paths, m_frame);
+    else
+        before.files = readFiles(only);
+    m_before = std::move(before);
     m_failed = false;
     const QString folder = areaFolder(m_paths, m_frame);
     m_folderExisted = !folder.isEmpty() && QFileInfo(folder).isDir();
+}
+
+QList<FileChange> FrameUndo::changesSince(const Before &before) const {
+    if (before.only.isEmpty())
+        return before.whole.changesTo(FrameFileState::capture(m_paths, m_frame));
+    const QMap<QString, QByteArray> now = readFiles(before.only);
+    QList<FileChange> out;
+    for (const QString &path : before.only) {
+        FileChange c;
+        c.path = path;
+        c.existedBefore = before.files.contains(path);
+        c.before = before.files.value(path);
+        c.existsAfter = now.contains(path);
+        c.after = now.value(path);
+        if (c.existedBefore != c.existsAfter || c.before != c.after)
+            out.append(c);
+    }
+    return out;
 }
 
 bool FrameUndo::commit(const QString &text, bool failed, const QString &mergeKey) {
@@ -144,14 +182,14 @@ bool FrameUndo::commit(const QString &text, bool failed, const QString &mergeKey
     m_failed = m_failed || failed;
     if (--m_depth > 0 || !m_before)
         return false;
-    const FrameFileState before = *m_before;
+    const Before before = *m_before;
     m_before.reset();
-    QList<FileChange> changes = before.changesTo(FrameFileState::capture(m_paths, m_frame));
+    QList<FileChange> changes = changesSince(before);
     if (m_failed) {
         m_failed = false;
         putBack(changes);
         // What could not be put back stays recorded: the history and the files agree.
-        changes = before.changesTo(FrameFileState::capture(m_paths, m_frame));
+        changes = changesSince(before);
         if (abandoned)
             abandoned();
     }

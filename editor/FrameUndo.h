@@ -4,9 +4,11 @@
 #include "ProjectPaths.h"
 
 #include <QHash>
+#include <QMap>
 #include <QObject>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -41,7 +43,9 @@ public:
     void forgetAll();
 
     // Takes the files as they are before a change. Calls nest: only the outermost pair records.
-    void begin();
+    // With `only`, just those files are taken and recorded: for a change known to touch no
+    // other file (an area moved), which on a crowded frame costs far less than every file.
+    void begin(const QStringList &only = QStringList());
     // Takes the files again and records what changed under `text` ("Move Area"...). A change
     // that left every file as it was records nothing. With `failed` (at any depth) the files are
     // put back as they were at begin() instead, and `abandoned` is called. A change with a
@@ -69,6 +73,13 @@ private:
     void keep();
     void restore(const QString &frame);
     void putBack(const QList<FileChange> &changes);
+    // The files as they are before a change: every file of the frame, or those `only` names.
+    struct Before {
+        FrameFileState whole;
+        QStringList only;
+        QMap<QString, QByteArray> files; // of `only`, those that exist
+    };
+    QList<FileChange> changesSince(const Before &before) const;
 
     QUndoStack *m_stack;
     ProjectPaths m_paths;
@@ -76,7 +87,7 @@ private:
     int m_depth = 0;
     bool m_failed = false;
     bool m_folderExisted = false;
-    std::optional<FrameFileState> m_before;
+    std::optional<Before> m_before;
     struct Kept {
         QList<QPair<QString, QList<FileChange>>> steps; // text and files of each change
         int index = 0;
@@ -87,10 +98,11 @@ private:
 // Records one change for as long as it lives; a change marked failed is put back instead.
 class FrameUndoStep {
 public:
-    // `mergeKey`: see FrameUndo::commit().
-    FrameUndoStep(FrameUndo &undo, QString text, QString mergeKey = QString())
+    // `only` and `mergeKey`: see FrameUndo::begin() and commit().
+    FrameUndoStep(FrameUndo &undo, QString text, const QStringList &only = QStringList(),
+                  QString mergeKey = QString())
         : m_undo(undo), m_text(std::move(text)), m_mergeKey(std::move(mergeKey)) {
-        m_undo.begin();
+        m_undo.begin(only);
     }
     ~FrameUndoStep() { m_undo.commit(m_text, m_failed, m_mergeKey); }
     FrameUndoStep(const FrameUndoStep &) = delete;

@@ -156,6 +156,8 @@ private:
     enum class Gesture { None, Drawing, MovingArea, MovingGif, MovingText };
 
     AreaFiles areaFiles() const;
+    // The file that holds area n's rectangle (SaveAreaPosition).
+    QString positionFile(int n) const;
     SoundMode soundMode() const;
     void clearElements();
     void loadBackground();

@@ -32,7 +32,9 @@ bool frmMain::MoveSelection(int dx, int dy) {
     const QString run =
         QStringLiteral("nudge %1 %2 %3").arg(m_nudgeRun).arg(m_selectedArea).arg(m_selectedText);
     if (m_selectedArea > 0 && m_areaRects.contains(m_selectedArea)) {
-        FrameUndoStep step(*m_undo, QStringLiteral("Move Area"), run);
+        // A move writes the area's first file only.
+        FrameUndoStep step(*m_undo, QStringLiteral("Move Area"), {positionFile(m_selectedArea)},
+                           run);
         m_areaRects[m_selectedArea].translate(dx * kTwips, dy * kTwips);
         placeArea(m_selectedArea);
         if (!SaveAreaPosition(m_selectedArea))
@@ -40,7 +42,7 @@ bool frmMain::MoveSelection(int dx, int dy) {
         return true;
     }
     if (QLabel *label = m_texts.value(m_selectedText)) {
-        FrameUndoStep step(*m_undo, QStringLiteral("Move Text"), run);
+        FrameUndoStep step(*m_undo, QStringLiteral("Move Text"), {textPath(m_selectedText)}, run);
         ChangeText(3, int(label->property("left").toDouble()) + dx * kTwips,
                    int(label->property("top").toDouble()) + dy * kTwips);
         return true;
@@ -84,7 +86,7 @@ void frmMain::reshapeClick(QObject *target, const QPoint &pixels) {
     const int n = m_reshapeArea;
     CancelReshape();
     if (m_areas.contains(n)) {
-        FrameUndoStep step(*m_undo, QStringLiteral("Reshape Area"));
+        FrameUndoStep step(*m_undo, QStringLiteral("Reshape Area"), {positionFile(n)});
         m_areaRects[n] = QRect(m_reshapeCorner.x() - kBorder, m_reshapeCorner.y() - kBorder,
                                twips.x() - m_reshapeCorner.x() + 2 * kBorder,
                                twips.y() - m_reshapeCorner.y() + 2 * kBorder);
@@ -378,7 +380,7 @@ void frmMain::releaseAt(const QPoint &pixels) {
         m_areas.value(n)->show();
     if (corner == r.topLeft())
         return;
-    FrameUndoStep step(*m_undo, QStringLiteral("Move Area"));
+    FrameUndoStep step(*m_undo, QStringLiteral("Move Area"), {positionFile(n)});
     r.moveTopLeft(corner);
     placeArea(n);
     if (!SaveAreaPosition(n))

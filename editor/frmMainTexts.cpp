@@ -160,7 +160,8 @@ void frmMain::ChangeText(int kind, int x, int y) {
     }
     static const char *const kSteps[4] = {"Change Text", "Change Font", "Change Color",
                                           "Move Text"};
-    FrameUndoStep step(*m_undo, QString::fromLatin1(kSteps[qBound(0, kind, 3)]));
+    // Every change of a text writes its own file only.
+    FrameUndoStep step(*m_undo, QString::fromLatin1(kSteps[qBound(0, kind, 3)]), {path});
     applyText(label, t);
     UpdateTextToolTip(m_selectedText);
     if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !writeTextLabel(path, t)) {
