@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "BasicColor.h"
+#include "CanvasOutline.h"
 #include "CanvasSurface.h"
 #include "EditorMessages.h"
 #include "FrameFiles.h"
@@ -56,10 +57,7 @@ frmMain::frmMain(QWidget *anchor, QWidget *parent) : QWidget(parent, Qt::Window)
                 if (n > 0)
                     DragItemOnArea(item, n);
             });
-    m_outline = new QFrame(m_back);
-    m_outline->setFrameStyle(QFrame::Box | QFrame::Plain);
-    m_outline->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_outline->hide();
+    m_outline = new CanvasOutline(m_back);
     m_coordinates = std::make_unique<frmCoordinates>(anchor);
 
     m_undo = new FrameUndo(this);

@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 
+class CanvasOutline;
 class CanvasSurface;
 class FrameUndo;
 class FrameUndoStep;
@@ -214,7 +215,7 @@ private:
     QAction *m_redoAction;
     QMenu *m_mnuAreaModify;
     QMenu *m_mnuTextModify;
-    QFrame *m_outline;
+    CanvasOutline *m_outline;
     QAction *m_zoomInAction;
     QAction *m_zoomOutAction;
     QAction *m_zoomFitAction;

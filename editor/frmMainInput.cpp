@@ -3,6 +3,7 @@
 
 #include "frmMain.h"
 
+#include "CanvasOutline.h"
 #include "CanvasSurface.h"
 #include "FrameFiles.h"
 #include "FrameUndo.h"
@@ -175,9 +176,7 @@ int frmMain::textOf(QObject *target) const {
 }
 
 void frmMain::showOutline(const QRect &pixels) {
-    m_outline->setGeometry(pixels);
-    m_outline->show();
-    m_outline->raise();
+    m_outline->begin(m_back->grab(), pixels);
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event) {
@@ -248,8 +247,8 @@ void frmMain::pressAt(QObject *target, const QPoint &pixels, Qt::MouseButton but
         m_grabOffset = twips - m_areaRects.value(area).topLeft();
         m_pressPoint = twips;
         m_draggedArea = area;
-        showOutline(element->geometry());
         element->hide();
+        showOutline(element->geometry());
         m_back->grabMouse();
         return;
     }
@@ -315,7 +314,7 @@ void frmMain::moveTo(const QPoint &pixels) {
     case Gesture::MovingArea:
     case Gesture::MovingGif:
     case Gesture::MovingText:
-        m_outline->move(m_scale.toPixels(snapped(twips - m_grabOffset)));
+        m_outline->moveOutline(m_scale.toPixels(snapped(twips - m_grabOffset)));
         break;
     case Gesture::None:
         break;
