@@ -3,6 +3,12 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+namespace {
+// Room around the outline taken into the picture: a new picture is taken when the outline
+// leaves it, so it is neither taken at every move nor of the whole frame.
+constexpr int kRoom = 64;
+} // namespace
+
 CanvasOutline::CanvasOutline(QWidget *surface) : QWidget(surface) {
     setObjectName(QStringLiteral("Outline"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -11,10 +17,16 @@ CanvasOutline::CanvasOutline(QWidget *surface) : QWidget(surface) {
     hide();
 }
 
-void CanvasOutline::begin(const QPixmap &scene, const QRect &rect) {
-    m_scene = scene;
+void CanvasOutline::begin(const QRect &rect) {
     m_rect = rect;
-    setGeometry(parentWidget()->rect());
+    cover(rect);
+}
+
+void CanvasOutline::cover(const QRect &rect) {
+    hide();
+    const QRect area = rect.adjusted(-kRoom, -kRoom, kRoom, kRoom) & parentWidget()->rect();
+    m_scene = parentWidget()->grab(area);
+    setGeometry(area);
     show();
     raise();
     update();
@@ -23,12 +35,20 @@ void CanvasOutline::begin(const QPixmap &scene, const QRect &rect) {
 void CanvasOutline::moveOutline(const QPoint &topLeft) {
     if (topLeft == m_rect.topLeft())
         return;
-    updateEdges(m_rect);
+    const QRect old = m_rect;
     m_rect.moveTopLeft(topLeft);
+    // Dragged past the edge of the frame, only what lies on it needs a picture.
+    const QRect shown = m_rect & parentWidget()->rect();
+    if (!shown.isEmpty() && !geometry().contains(shown)) {
+        cover(m_rect);
+        return;
+    }
+    updateEdges(old);
     updateEdges(m_rect);
 }
 
-void CanvasOutline::updateEdges(const QRect &r) {
+void CanvasOutline::updateEdges(const QRect &surfaceRect) {
+    const QRect r = surfaceRect.translated(-pos());
     update(QRect(r.left(), r.top(), r.width(), 1));
     update(QRect(r.left(), r.bottom(), r.width(), 1));
     update(QRect(r.left(), r.top(), 1, r.height()));
@@ -45,7 +65,7 @@ void CanvasOutline::paintEvent(QPaintEvent *event) {
     }
     // As a plain one-pixel box frame draws it.
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawRect(m_rect.adjusted(0, 0, -1, -1));
+    painter.drawRect(m_rect.translated(-pos()).adjusted(0, 0, -1, -1));
 }
 
 void CanvasOutline::hideEvent(QHideEvent *event) {

@@ -176,7 +176,7 @@ int frmMain::textOf(QObject *target) const {
 }
 
 void frmMain::showOutline(const QRect &pixels) {
-    m_outline->begin(m_back->grab(), pixels);
+    m_outline->begin(pixels);
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event) {
