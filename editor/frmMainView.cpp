@@ -102,7 +102,9 @@ void frmMain::zoomStep(int direction, const QPoint *anchor) {
         }
     }
     m_fit = false;
-    applyZoom(next, anchor);
+    // The keys zoom about the middle of the view.
+    const QPoint middle = m_scroll->viewport()->rect().center();
+    applyZoom(next, anchor ? anchor : &middle);
 }
 
 void frmMain::applyZoom(double factor, const QPoint *anchor) {

@@ -740,6 +740,8 @@ TEST(FrameCanvasTest, AnAnimatedAreaShowsInItsGifBoxWhichMovesAndTakesItemsLikeT
     t.canvas.areaMenu()->hide();
     t.dropItem("Lamp", {125, 115});
     EXPECT_EQ(t.dialogCalls, QStringList{"1/1/1/Lamp"});
+    t.canvas.setZoom(2);
+    EXPECT_EQ(box->geometry(), QRect(240, 220, 48, 24));
 }
 
 // A run of arrow moves of one selection is one undo step; Ctrl+Y redoes; Delete removes the
