@@ -834,8 +834,7 @@ TEST(FrameCanvasTest, CtrlWheelAndZoomKeysStayWithinAQuarterAndFourTimes) {
     Canvas t;
     const auto wheel = [&t](int notches, Qt::KeyboardModifiers modifiers) {
         QWheelEvent e(QPointF(320, 240), t.back()->mapToGlobal(QPointF(320, 240)), QPoint(),
-                      QPoint(0, 120 * notches), Qt::NoButton, modifiers, Qt::NoScrollPhase,
-                      false);
+                      QPoint(0, 120 * notches), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
         QApplication::sendEvent(t.back(), &e);
     };
     const struct {
