@@ -19,6 +19,12 @@ public:
     // `ImageTile`: the picture of a tiled background.
     const QImage &tileImage() const { return m_tile; }
 
+    // The zoom the frame is drawn at (1 is the game's size): the tiles grow with it.
+    void setZoom(double factor);
+    // Faint grid lines every `step` pixels of this widget (a fraction when zoomed); 0 draws none.
+    void setGridStep(double step);
+    double gridStep() const { return m_gridStep; }
+
 signals:
     // An item of the items list dropped at `pos` (pixels of this widget).
     void itemDropped(const QString &item, const QPoint &pos);
@@ -33,4 +39,6 @@ private:
     QColor m_colour = Qt::black;
     QImage m_back;
     QImage m_tile;
+    double m_zoom = 1.0;
+    double m_gridStep = 0;
 };

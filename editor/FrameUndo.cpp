@@ -1,9 +1,11 @@
 #include "FrameUndo.h"
 
+#include "FileAccess.h"
 #include "FrameFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMap>
 #include <QUndoCommand>
 #include <QUndoStack>
 
@@ -12,15 +14,42 @@ namespace {
 // FrameUndo writes the files before it moves the stack: moving is all a command does.
 class FileChangesCommand : public QUndoCommand {
 public:
-    FileChangesCommand(const QString &text, QList<FileChange> changes)
-        : QUndoCommand(text), m_changes(std::move(changes)) {}
+    FileChangesCommand(const QString &text, QList<FileChange> changes, QString mergeKey = QString())
+        : QUndoCommand(text), m_changes(std::move(changes)), m_mergeKey(std::move(mergeKey)) {}
 
     const QList<FileChange> &changes() const { return m_changes; }
     void undo() override {}
     void redo() override {}
+    int id() const override { return m_mergeKey.isEmpty() ? -1 : 1; }
+    // The files as they were before this step and as they are after `other`.
+    bool mergeWith(const QUndoCommand *other) override {
+        const auto *next = dynamic_cast<const FileChangesCommand *>(other);
+        if (!next || next->m_mergeKey != m_mergeKey)
+            return false;
+        QMap<QString, FileChange> byPath;
+        for (const FileChange &c : std::as_const(m_changes))
+            byPath.insert(c.path, c);
+        for (const FileChange &c : next->m_changes) {
+            auto it = byPath.find(c.path);
+            if (it == byPath.end()) {
+                byPath.insert(c.path, c);
+                continue;
+            }
+            it->existsAfter = c.existsAfter;
+            it->after = c.after;
+        }
+        m_changes.clear();
+        for (const FileChange &c : std::as_const(byPath)) {
+            if (c.existedBefore != c.existsAfter || c.before != c.after)
+                m_changes.append(c);
+        }
+        setObsolete(m_changes.isEmpty());
+        return true;
+    }
 
 private:
     QList<FileChange> m_changes;
+    QString m_mergeKey;
 };
 
 // Removals first: on a full disk they make room for the writes.
@@ -31,6 +60,19 @@ QList<FileChange> removalsFirst(const QList<FileChange> &changes, bool forward) 
             out.append(c);
         else
             out.prepend(c);
+    }
+    return out;
+}
+
+// The bytes of those of `paths` that are regular files and can be read, as the whole-frame
+// capture takes them.
+QMap<QString, QByteArray> readFiles(const QStringList &paths) {
+    QMap<QString, QByteArray> out;
+    for (const QString &path : paths) {
+        QByteArray bytes;
+        if (QFileInfo(path).isFile() &&
+            FileAccess::readFile(path, FileAccess::kMaxRecordFileSize, bytes))
+            out.insert(path, bytes);
     }
     return out;
 }
@@ -101,35 +143,59 @@ void FrameUndo::restore(const QString &frame) {
     m_stack->setIndex(kept.index);
 }
 
-void FrameUndo::begin() {
+void FrameUndo::begin(const QStringList &only) {
     if (m_depth++ > 0 || m_frame.isEmpty())
         return;
-    m_before = FrameFileState::capture(m_paths, m_frame);
+    Before before;
+    before.only = only;
+    if (only.isEmpty())
+        before.whole = FrameFileState::capture(m_paths, m_frame);
+    else
+        before.files = readFiles(only);
+    m_before = std::move(before);
     m_failed = false;
     const QString folder = areaFolder(m_paths, m_frame);
     m_folderExisted = !folder.isEmpty() && QFileInfo(folder).isDir();
 }
 
-bool FrameUndo::commit(const QString &text, bool failed) {
+QList<FileChange> FrameUndo::changesSince(const Before &before) const {
+    if (before.only.isEmpty())
+        return before.whole.changesTo(FrameFileState::capture(m_paths, m_frame));
+    const QMap<QString, QByteArray> now = readFiles(before.only);
+    QList<FileChange> out;
+    for (const QString &path : before.only) {
+        FileChange c;
+        c.path = path;
+        c.existedBefore = before.files.contains(path);
+        c.before = before.files.value(path);
+        c.existsAfter = now.contains(path);
+        c.after = now.value(path);
+        if (c.existedBefore != c.existsAfter || c.before != c.after)
+            out.append(c);
+    }
+    return out;
+}
+
+bool FrameUndo::commit(const QString &text, bool failed, const QString &mergeKey) {
     if (m_depth == 0)
         return false;
     m_failed = m_failed || failed;
     if (--m_depth > 0 || !m_before)
         return false;
-    const FrameFileState before = *m_before;
+    const Before before = *m_before;
     m_before.reset();
-    QList<FileChange> changes = before.changesTo(FrameFileState::capture(m_paths, m_frame));
+    QList<FileChange> changes = changesSince(before);
     if (m_failed) {
         m_failed = false;
         putBack(changes);
         // What could not be put back stays recorded: the history and the files agree.
-        changes = before.changesTo(FrameFileState::capture(m_paths, m_frame));
+        changes = changesSince(before);
         if (abandoned)
             abandoned();
     }
     if (changes.isEmpty())
         return false;
-    m_stack->push(new FileChangesCommand(text, std::move(changes)));
+    m_stack->push(new FileChangesCommand(text, std::move(changes), mergeKey));
     return true;
 }
 

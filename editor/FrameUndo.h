@@ -4,9 +4,11 @@
 #include "ProjectPaths.h"
 
 #include <QHash>
+#include <QMap>
 #include <QObject>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -41,12 +43,16 @@ public:
     void forgetAll();
 
     // Takes the files as they are before a change. Calls nest: only the outermost pair records.
-    void begin();
+    // With `only`, just those files are taken and recorded: for a change known to touch no
+    // other file (an area moved), which on a crowded frame costs far less than every file.
+    void begin(const QStringList &only = QStringList());
     // Takes the files again and records what changed under `text` ("Move Area"...). A change
     // that left every file as it was records nothing. With `failed` (at any depth) the files are
-    // put back as they were at begin() instead, and `abandoned` is called. False when nothing
-    // was recorded.
-    bool commit(const QString &text, bool failed = false);
+    // put back as they were at begin() instead, and `abandoned` is called. A change with a
+    // `mergeKey` joins the step on top of the history when that step has the same key (a run
+    // of arrow-key moves is one step; a run that brings every file back drops it). False when
+    // nothing was recorded.
+    bool commit(const QString &text, bool failed = false, const QString &mergeKey = QString());
 
     // Writes the files of the step before (undo) or after (redo) the current one back and moves
     // there. All or nothing: when one file cannot be written, those already written go back,
@@ -67,6 +73,13 @@ private:
     void keep();
     void restore(const QString &frame);
     void putBack(const QList<FileChange> &changes);
+    // The files as they are before a change: every file of the frame, or those `only` names.
+    struct Before {
+        FrameFileState whole;
+        QStringList only;
+        QMap<QString, QByteArray> files; // of `only`, those that exist
+    };
+    QList<FileChange> changesSince(const Before &before) const;
 
     QUndoStack *m_stack;
     ProjectPaths m_paths;
@@ -74,7 +87,7 @@ private:
     int m_depth = 0;
     bool m_failed = false;
     bool m_folderExisted = false;
-    std::optional<FrameFileState> m_before;
+    std::optional<Before> m_before;
     struct Kept {
         QList<QPair<QString, QList<FileChange>>> steps; // text and files of each change
         int index = 0;
@@ -85,10 +98,13 @@ private:
 // Records one change for as long as it lives; a change marked failed is put back instead.
 class FrameUndoStep {
 public:
-    FrameUndoStep(FrameUndo &undo, QString text) : m_undo(undo), m_text(std::move(text)) {
-        m_undo.begin();
+    // `only` and `mergeKey`: see FrameUndo::begin() and commit().
+    FrameUndoStep(FrameUndo &undo, QString text, const QStringList &only = QStringList(),
+                  QString mergeKey = QString())
+        : m_undo(undo), m_text(std::move(text)), m_mergeKey(std::move(mergeKey)) {
+        m_undo.begin(only);
     }
-    ~FrameUndoStep() { m_undo.commit(m_text, m_failed); }
+    ~FrameUndoStep() { m_undo.commit(m_text, m_failed, m_mergeKey); }
     FrameUndoStep(const FrameUndoStep &) = delete;
     FrameUndoStep &operator=(const FrameUndoStep &) = delete;
 
@@ -99,5 +115,6 @@ public:
 private:
     FrameUndo &m_undo;
     QString m_text;
+    QString m_mergeKey;
     bool m_failed = false;
 };

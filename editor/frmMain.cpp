@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "BasicColor.h"
+#include "CanvasOutline.h"
 #include "CanvasSurface.h"
 #include "EditorMessages.h"
 #include "FrameClipboard.h"
@@ -28,14 +29,26 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QMovie>
+#include <QScrollArea>
 #include <QUndoStack>
+#include <QVBoxLayout>
 
 using namespace CanvasUnits;
 
 frmMain::frmMain(QWidget *anchor, QWidget *parent) : QWidget(parent, Qt::Window), m_anchor(anchor) {
     setWindowTitle(QStringLiteral("Frame editor"));
     setAccessibleName(QStringLiteral("Frame editor"));
-    m_back = new CanvasSurface(this);
+    m_scroll = new QScrollArea(this);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setAlignment(Qt::AlignCenter);
+    m_scroll->setAccessibleName(QStringLiteral("Frame view"));
+    m_scroll->installEventFilter(this);
+    m_scroll->viewport()->installEventFilter(this);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_scroll);
+    m_back = new CanvasSurface;
+    m_scroll->setWidget(m_back);
     m_back->installEventFilter(this);
     connect(m_back, &CanvasSurface::itemDropped, this,
             [this](const QString &item, const QPoint &pos) {
@@ -47,10 +60,7 @@ frmMain::frmMain(QWidget *anchor, QWidget *parent) : QWidget(parent, Qt::Window)
                 if (n > 0)
                     DragItemOnArea(item, n);
             });
-    m_outline = new QFrame(m_back);
-    m_outline->setFrameStyle(QFrame::Box | QFrame::Plain);
-    m_outline->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_outline->hide();
+    m_outline = new CanvasOutline(m_back);
     m_coordinates = std::make_unique<frmCoordinates>();
 
     m_undo = new FrameUndo(this);
@@ -80,6 +90,9 @@ frmMain::frmMain(QWidget *anchor, QWidget *parent) : QWidget(parent, Qt::Window)
     });
     connect(stack, &QUndoStack::canUndoChanged, m_undoAction, &QAction::setEnabled);
     connect(stack, &QUndoStack::canRedoChanged, m_redoAction, &QAction::setEnabled);
+    // Ctrl+Y redoes too, as in most editors.
+    m_redoAction->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     addAction(m_undoAction);
     addAction(m_redoAction);
     m_copyAction = new QAction(QStringLiteral("Copy"), this);
@@ -97,6 +110,7 @@ frmMain::frmMain(QWidget *anchor, QWidget *parent) : QWidget(parent, Qt::Window)
     addAction(m_cutAction);
     addAction(m_pasteAction);
     updateEditActions();
+    createViewActions();
 
     m_mnuAreaModify = new QMenu(QStringLiteral("Modify Area"), this);
     connect(m_mnuAreaModify->addAction(QStringLiteral("Properties...")), &QAction::triggered, this,
@@ -153,10 +167,13 @@ AreaFiles frmMain::areaFiles() const {
 // ---- Opening and closing ----
 
 void frmMain::ChangeResolution() {
-    const int w = qMax(1, int(m_project.general.ScreenWidth));
-    const int h = qMax(1, int(m_project.general.ScreenHeight));
-    m_back->setGeometry(0, 0, w, h);
-    setFixedSize(w, h);
+    const QSize game(qMax(1, int(m_project.general.ScreenWidth)),
+                     qMax(1, int(m_project.general.ScreenHeight)));
+    // A window of its own opens at the game's size, where fitting draws the frame at 100 %.
+    if (isWindow() && game != m_gameSize)
+        resize(game);
+    m_gameSize = game;
+    applyZoom(m_fit ? fitFactor() : m_scale.factor());
 }
 
 bool frmMain::OpenFrame(const EditorProject &project, const QString &frame) {
@@ -177,6 +194,7 @@ bool frmMain::OpenFrame(const EditorProject &project, const QString &frame) {
     m_state.CurrentAreaNumber = QStringLiteral("0");
     m_state.DraggedItemName.clear();
     m_areaCount = count;
+    loadGrid();
     ChangeResolution();
     loadBackground();
     m_lastFont = QFont(QStringLiteral("Arial"));
@@ -219,6 +237,7 @@ void frmMain::clearElements() {
     m_gifBoxes.clear();
     m_gifs.clear();
     m_areaHasPicture.clear();
+    m_areaPictures.clear();
     m_texts.clear();
     m_outline->hide();
     select(0, 0);
@@ -363,16 +382,18 @@ void frmMain::removeAreaElement(int n) {
     m_gifs.remove(n);
     m_areaRects.remove(n);
     m_areaHasPicture.remove(n);
+    m_areaPictures.remove(n);
     if (m_selectedAreas.contains(n))
         setSelection(m_selectedAreas, m_selectedTexts);
     m_back->update();
 }
 
 void frmMain::placeArea(int n) {
+    const QRect r = pixelRect(m_areaRects.value(n));
     if (QLabel *label = m_areas.value(n))
-        label->setGeometry(toPixels(m_areaRects.value(n)));
+        label->setGeometry(r);
     if (QLabel *box = m_gifBoxes.value(n))
-        box->move(toPixels(m_areaRects.value(n)).topLeft());
+        box->move(r.topLeft());
 }
 
 void frmMain::showAreaLook(int n, const AreaLook &look, int speed, QString *missing) {
@@ -385,6 +406,7 @@ void frmMain::showAreaLook(int n, const AreaLook &look, int speed, QString *miss
     label->setScaledContents(false);
     label->show();
     m_areaHasPicture[n] = false;
+    m_areaPictures.remove(n);
     if (look.HasPicture && !look.PictureFile.isEmpty()) {
         const QString path = ProjectFiles::resolve(m_project.paths.AreasPath(), look.PictureFile);
         const bool animated = look.IsAnimatedGif != 0;
@@ -419,7 +441,10 @@ void frmMain::showAreaLook(int n, const AreaLook &look, int speed, QString *miss
                 box->setAccessibleName(QStringLiteral("Area %1").arg(n));
                 box->setMouseTracking(true);
                 box->installEventFilter(this);
-                box->resize(gif->size().expandedTo(QSize(1, 1)));
+                // Drawn at the zoom: the box scales each picture of the movie to its size.
+                box->setProperty("pictureSize", gif->size().expandedTo(QSize(1, 1)));
+                box->resize(m_scale.scalePixels(gif->size()).expandedTo(QSize(1, 1)));
+                box->setScaledContents(!m_scale.isNormal());
                 box->setMovie(gif->movie());
                 m_gifBoxes.insert(n, box);
                 m_gifs.insert(n, gif);
@@ -436,7 +461,8 @@ void frmMain::showAreaLook(int n, const AreaLook &look, int speed, QString *miss
             if (!picture.isNull()) {
                 label->setScaledContents(look.Stretch == 1);
                 label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-                label->setPixmap(QPixmap::fromImage(picture));
+                m_areaPictures.insert(n, picture);
+                showAreaPicture(n);
             }
         }
     }
@@ -487,6 +513,10 @@ int frmMain::GetFreeAreaIndex() const {
         if (n > m_areaCount || !files.readLook(n, look))
             return n;
     }
+}
+
+QString frmMain::positionFile(int n) const {
+    return areaFiles().path(n, QStringLiteral("a.dat"));
 }
 
 bool frmMain::SaveAreaPosition(int n) {

@@ -4,8 +4,10 @@
 #include "FrameEditState.h"
 #include "ProjectLifecycle.h"
 #include "TextLabels.h"
+#include "TwipScale.h"
 
 #include <QFont>
+#include <QImage>
 #include <QMap>
 #include <QPointer>
 #include <QSet>
@@ -15,6 +17,7 @@
 #include <memory>
 #include <optional>
 
+class CanvasOutline;
 class CanvasSurface;
 class FrameUndo;
 class FrameUndoStep;
@@ -23,6 +26,7 @@ class QAction;
 class QFrame;
 class QLabel;
 class QMenu;
+class QScrollArea;
 class frmCoordinates;
 
 // "Frame editor": one frame at the project's screen size, where the author draws, moves,
@@ -30,6 +34,8 @@ class frmCoordinates;
 // Every change is written at once through the store and recorded for undo; a change whose files
 // cannot all be written is put back whole, leaving the files, the canvas and the history as they
 // were (the author is told). Positions are in twips (15 to the pixel) unless a name says pixels.
+// The frame is drawn at a zoom inside a scrolling view; every gesture is mapped back to twips,
+// so its rules hold at every zoom. Works as a window of its own or as a child widget.
 class frmMain : public QWidget, public FrameCanvas {
     Q_OBJECT
 public:
@@ -72,6 +78,26 @@ public:
     QAction *copyAction() const { return m_copyAction; }
     QAction *cutAction() const { return m_cutAction; }
     QAction *pasteAction() const { return m_pasteAction; }
+
+    // The zoom: 1 draws the frame at the game's size. "Fit to Window" (the default) follows the
+    // view's size; setZoom() keeps `factor` within 0.25 to 4 and leaves fitting.
+    double zoom() const { return m_scale.factor(); }
+    void setZoom(double factor);
+    void zoomToFit();
+    bool isFitToView() const { return m_fit; }
+    QAction *zoomInAction() const { return m_zoomInAction; }
+    QAction *zoomOutAction() const { return m_zoomOutAction; }
+    QAction *zoomFitAction() const { return m_zoomFitAction; }
+    QScrollArea *scrollArea() const { return m_scroll; }
+
+    // The grid, in game pixels, kept per project: when on, drawing, moving and reshaping put
+    // corners and positions on it. The size is kept within 2 to 320 pixels.
+    void setGrid(bool on, int pixels);
+    bool gridOn() const { return m_gridOn; }
+    int gridSize() const { return m_gridSize; }
+    QAction *gridAction() const { return m_gridAction; }
+    // "Grid Size...": asks through EditorMessages::input.
+    QAction *gridSizeAction() const { return m_gridSizeAction; }
 
     // The canvas operations.
     void ChangeResolution();
@@ -171,6 +197,8 @@ private:
     enum class Gesture { None, Drawing, MovingArea, MovingGif, MovingText, MovingGroup, Band };
 
     AreaFiles areaFiles() const;
+    // The file that holds area n's rectangle (SaveAreaPosition).
+    QString positionFile(int n) const;
     SoundMode soundMode() const;
     void clearElements();
     void loadBackground();
@@ -209,8 +237,28 @@ private:
     void showOutline(const QRect &pixels);
     void select(int area, int text);
     void selectAll(const QList<int> &areas, const QList<int> &texts);
+    // Backspace, Delete, the arrows and the canvas's shortcuts; false for other keys.
+    bool handleKey(QKeyEvent *event);
+
+    // The view (frmMainView.cpp).
+    void createViewActions();
+    QRect pixelRect(const QRect &twips) const;
+    QPoint twipsAt(const QPoint &pixels) const { return m_scale.toTwips(pixels); }
+    // `twips` on the nearest grid point while the grid is on.
+    QPoint snapped(const QPoint &twips) const;
+    double fitFactor() const;
+    // Draws everything again at `factor`; `anchor` (pixels of the view) stays over the same
+    // point of the frame.
+    void applyZoom(double factor, const QPoint *anchor = nullptr);
+    void zoomStep(int direction, const QPoint *anchor = nullptr);
+    bool viewEvent(QObject *watched, QEvent *event);
+    void placeText(QLabel *label);
+    void showAreaPicture(int n);
+    void loadGrid();
+    void askGridSize();
 
     QWidget *m_anchor;
+    QScrollArea *m_scroll;
     CanvasSurface *m_back;
     std::unique_ptr<frmCoordinates> m_coordinates;
     FrameUndo *m_undo;
@@ -221,7 +269,20 @@ private:
     QAction *m_copyAction;
     QAction *m_cutAction;
     QAction *m_pasteAction;
-    QFrame *m_outline;
+    CanvasOutline *m_outline;
+    QAction *m_zoomInAction;
+    QAction *m_zoomOutAction;
+    QAction *m_zoomFitAction;
+    QAction *m_gridAction;
+    QAction *m_gridSizeAction;
+    TwipScale m_scale;
+    bool m_fit = true;
+    QSize m_gameSize; // pixels
+    bool m_gridOn = false;
+    int m_gridSize = 10;
+    QString m_gridProject; // the root whose grid is shown
+    int m_nudgeRun = 0;    // arrow moves within one run merge into one undo step
+    int m_wheelRest = 0;   // wheel turns short of a zoom step
 
     EditorProject m_project;
     FrameEditState m_state;
@@ -231,6 +292,7 @@ private:
     QMap<int, QLabel *> m_gifBoxes;
     QMap<int, std::shared_ptr<GifControl>> m_gifs;
     QMap<int, bool> m_areaHasPicture;
+    QMap<int, QImage> m_areaPictures; // as read, drawn at the zoom
     QMap<int, QLabel *> m_texts;
 
     Gesture m_gesture = Gesture::None;

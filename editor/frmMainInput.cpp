@@ -3,6 +3,7 @@
 
 #include "frmMain.h"
 
+#include "CanvasOutline.h"
 #include "CanvasSurface.h"
 #include "FrameFiles.h"
 #include "FrameUndo.h"
@@ -28,8 +29,13 @@ bool frmMain::MoveSelection(int dx, int dy) {
         return false;
     if (m_selectedAreas.size() + m_selectedTexts.size() > 1)
         return moveSelectionBy(QPoint(dx, dy) * kTwips);
+    // One undo step for a run of moves of the same selection.
+    const QString run =
+        QStringLiteral("nudge %1 %2 %3").arg(m_nudgeRun).arg(m_selectedArea).arg(m_selectedText);
     if (m_selectedArea > 0 && m_areaRects.contains(m_selectedArea)) {
-        FrameUndoStep step(*m_undo, QStringLiteral("Move Area"));
+        // A move writes the area's first file only.
+        FrameUndoStep step(*m_undo, QStringLiteral("Move Area"), {positionFile(m_selectedArea)},
+                           run);
         m_areaRects[m_selectedArea].translate(dx * kTwips, dy * kTwips);
         placeArea(m_selectedArea);
         if (!SaveAreaPosition(m_selectedArea))
@@ -37,6 +43,7 @@ bool frmMain::MoveSelection(int dx, int dy) {
         return true;
     }
     if (QLabel *label = m_texts.value(m_selectedText)) {
+        FrameUndoStep step(*m_undo, QStringLiteral("Move Text"), {textPath(m_selectedText)}, run);
         ChangeText(3, int(label->property("left").toDouble()) + dx * kTwips,
                    int(label->property("top").toDouble()) + dy * kTwips);
         return true;
@@ -55,7 +62,10 @@ void frmMain::CancelReshape() {
 }
 
 void frmMain::reshapeClick(QObject *target, const QPoint &pixels) {
-    const QPoint twips = pixels * kTwips;
+    const QPoint border(kBorder, kBorder);
+    // On the grid, the stored rectangle's corners lie on it; the clicks are 2 pixels inside.
+    const QPoint twips = m_reshapeStage == 2 ? snapped(twipsAt(pixels) - border) + border
+                                             : snapped(twipsAt(pixels) + border) - border;
     if (m_reshapeStage == 1) {
         const int n = areaOf(target);
         if (n > 0) {
@@ -77,7 +87,7 @@ void frmMain::reshapeClick(QObject *target, const QPoint &pixels) {
     const int n = m_reshapeArea;
     CancelReshape();
     if (m_areas.contains(n)) {
-        FrameUndoStep step(*m_undo, QStringLiteral("Reshape Area"));
+        FrameUndoStep step(*m_undo, QStringLiteral("Reshape Area"), {positionFile(n)});
         m_areaRects[n] = QRect(m_reshapeCorner.x() - kBorder, m_reshapeCorner.y() - kBorder,
                                twips.x() - m_reshapeCorner.x() + 2 * kBorder,
                                twips.y() - m_reshapeCorner.y() + 2 * kBorder);
@@ -89,26 +99,56 @@ void frmMain::reshapeClick(QObject *target, const QPoint &pixels) {
 }
 
 void frmMain::keyPressEvent(QKeyEvent *event) {
+    if (!handleKey(event))
+        QWidget::keyPressEvent(event);
+}
+
+bool frmMain::handleKey(QKeyEvent *event) {
     const int step = event->modifiers() & Qt::ShiftModifier ? 10 : 1;
     switch (event->key()) {
     case Qt::Key_Backspace:
         emit doneRequested();
-        return;
+        return true;
+    case Qt::Key_Delete:
+        if (!m_state.idle() || m_gesture != Gesture::None)
+            return true;
+        if (m_selectedArea > 0)
+            RemoveArea(m_selectedArea);
+        else if (m_selectedText > 0)
+            RemoveText(m_selectedText);
+        return true;
     case Qt::Key_Left:
         MoveSelection(-step, 0);
-        return;
+        return true;
     case Qt::Key_Right:
         MoveSelection(step, 0);
-        return;
+        return true;
     case Qt::Key_Up:
         MoveSelection(0, -step);
-        return;
+        return true;
     case Qt::Key_Down:
         MoveSelection(0, step);
-        return;
+        return true;
     default:
-        QWidget::keyPressEvent(event);
+        break;
     }
+    // The canvas's shortcuts also when its window is not the active one (the key came to it).
+    const QKeyCombination pressed = event->keyCombination();
+    const QKeySequence keys[2] = {
+        QKeySequence(pressed),
+        QKeySequence(
+            QKeyCombination(pressed.keyboardModifiers() & ~Qt::ShiftModifier, pressed.key()))};
+    for (QAction *action :
+         {m_undoAction, m_redoAction, m_zoomInAction, m_zoomOutAction, m_zoomFitAction}) {
+        for (const QKeySequence &shortcut : action->shortcuts()) {
+            if (shortcut == keys[0] || shortcut == keys[1]) {
+                if (action->isEnabled())
+                    action->trigger();
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 void frmMain::closeEvent(QCloseEvent *event) {
@@ -136,12 +176,12 @@ int frmMain::textOf(QObject *target) const {
 }
 
 void frmMain::showOutline(const QRect &pixels) {
-    m_outline->setGeometry(pixels);
-    m_outline->show();
-    m_outline->raise();
+    m_outline->begin(pixels);
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event) {
+    if (viewEvent(watched, event))
+        return true;
     auto *widget = qobject_cast<QWidget *>(watched);
     if (!widget || (widget != m_back && widget->parentWidget() != m_back))
         return QWidget::eventFilter(watched, event);
@@ -170,6 +210,9 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event) {
     }
     case QEvent::MouseButtonDblClick:
         return true;
+    case QEvent::KeyPress:
+        // Before the scrolling view takes the arrows for itself.
+        return watched == m_back && handleKey(static_cast<QKeyEvent *>(event));
     default:
         return QWidget::eventFilter(watched, event);
     }
@@ -185,7 +228,8 @@ void frmMain::pressAt(QObject *target, const QPoint &pixels, Qt::MouseButton but
             reshapeClick(target, pixels);
         return;
     }
-    const QPoint twips = pixels * kTwips;
+    ++m_nudgeRun;
+    const QPoint twips = twipsAt(pixels);
     const int area = areaOf(target);
     const int text = area > 0 ? 0 : textOf(target);
     if (button == Qt::LeftButton && m_state.idle() &&
@@ -206,8 +250,8 @@ void frmMain::pressAt(QObject *target, const QPoint &pixels, Qt::MouseButton but
         m_grabOffset = twips - m_areaRects.value(area).topLeft();
         m_pressPoint = twips;
         m_draggedArea = area;
-        showOutline(element->geometry());
         element->hide();
+        showOutline(element->geometry());
         m_back->grabMouse();
         return;
     }
@@ -240,27 +284,32 @@ void frmMain::pressAt(QObject *target, const QPoint &pixels, Qt::MouseButton but
     }
     if (button != Qt::LeftButton)
         return;
-    // A new area: the press point is the top-left corner of the part that reacts in the game.
-    m_coordinates->DisplayAreaPosition(pixels.x(), pixels.y());
+    // A new area: the press point is the top-left corner of the part that reacts in the game
+    // (on the grid, the rectangle's corner is on it).
+    const QPoint corner = snapped(twips - QPoint(kBorder, kBorder));
+    m_coordinates->DisplayAreaPosition((corner.x() + kBorder) / kTwips,
+                                       (corner.y() + kBorder) / kTwips);
     m_coordinates->ResizeBig();
     m_coordinates->show();
     const int n = GetFreeAreaIndex();
     m_state.CurrentAreaNumber = QString::number(n);
-    createArea(n, QRect(twips.x() - kBorder, twips.y() - kBorder, kBorder, kBorder));
+    createArea(n, QRect(corner.x(), corner.y(), kBorder, kBorder));
     m_gesture = Gesture::Drawing;
     m_draggedArea = 0;
     m_back->grabMouse();
 }
 
 void frmMain::moveTo(const QPoint &pixels) {
-    m_coordinates->Display(pixels.x(), pixels.y());
-    const QPoint twips = pixels * kTwips;
+    const QPoint twips = twipsAt(pixels);
+    // Game pixels at every zoom.
+    m_coordinates->Display(twips.x() / kTwips, twips.y() / kTwips);
     switch (m_gesture) {
     case Gesture::Drawing: {
         const int n = m_state.CurrentAreaNumber.toInt();
         QRect &r = m_areaRects[n];
-        r.setWidth(twips.x() - r.left() > 0 ? twips.x() - r.left() : 1);
-        r.setHeight(twips.y() - r.top() > 0 ? twips.y() - r.top() : 1);
+        const QPoint corner = snapped(twips);
+        r.setWidth(corner.x() - r.left() > 0 ? corner.x() - r.left() : 1);
+        r.setHeight(corner.y() - r.top() > 0 ? corner.y() - r.top() : 1);
         placeArea(n);
         m_coordinates->DisplayAreaSize(r.width() / kTwips, r.height() / kTwips);
         break;
@@ -269,10 +318,10 @@ void frmMain::moveTo(const QPoint &pixels) {
     case Gesture::MovingGif:
     case Gesture::MovingText:
     case Gesture::MovingGroup:
-        m_outline->move((twips - m_grabOffset) / kTwips);
+        m_outline->moveOutline(m_scale.toPixels(snapped(twips - m_grabOffset)));
         break;
     case Gesture::Band:
-        m_outline->setGeometry(QRect(m_bandStart, pixels).normalized());
+        m_outline->begin(QRect(m_bandStart, pixels).normalized());
         break;
     case Gesture::None:
         break;
@@ -290,7 +339,7 @@ void frmMain::releaseAt(const QPoint &pixels) {
         releaseSelectionGesture(gesture, pixels);
         return;
     }
-    const QPoint twips = pixels * kTwips;
+    const QPoint twips = twipsAt(pixels);
     if (gesture == Gesture::Drawing) {
         const int n = m_state.CurrentAreaNumber.toInt();
         m_coordinates->ResizeSmall();
@@ -325,7 +374,8 @@ void frmMain::releaseAt(const QPoint &pixels) {
         const int k = m_draggedText;
         m_draggedText = 0;
         select(0, k);
-        ChangeText(3, twips.x() - m_grabOffset.x(), twips.y() - m_grabOffset.y());
+        const QPoint at = snapped(twips - m_grabOffset);
+        ChangeText(3, at.x(), at.y());
         return;
     }
     // `DragDropAreaOnArea` / `DragDropAniGifBoxOnArea`: the size never changes by moving.
@@ -334,14 +384,14 @@ void frmMain::releaseAt(const QPoint &pixels) {
     if (!m_areaRects.contains(n))
         return;
     QRect &r = m_areaRects[n];
-    const QPoint corner = twips - m_grabOffset;
+    const QPoint corner = snapped(twips - m_grabOffset);
     if (gesture == Gesture::MovingGif)
         m_gifBoxes.value(n)->show();
     else
         m_areas.value(n)->show();
     if (corner == r.topLeft())
         return;
-    FrameUndoStep step(*m_undo, QStringLiteral("Move Area"));
+    FrameUndoStep step(*m_undo, QStringLiteral("Move Area"), {positionFile(n)});
     r.moveTopLeft(corner);
     placeArea(n);
     if (!SaveAreaPosition(n))

@@ -35,6 +35,8 @@ void frmMain::selectAll(const QList<int> &areas, const QList<int> &texts) {
             t.append(k);
     }
     const bool changed = a != m_selectedAreas || t != m_selectedTexts;
+    if (changed)
+        ++m_nudgeRun; // arrow moves of another selection start a new undo step
     m_selectedAreas = a;
     m_selectedTexts = t;
     m_selectedArea = a.value(0);
@@ -106,8 +108,8 @@ bool frmMain::pressForSelection(int area, int text, const QPoint &pixels,
         bounds |= m_texts.value(k)->geometry();
     m_gesture = Gesture::MovingGroup;
     m_groupPress = area > 0 ? area : -text;
-    m_pressPoint = pixels * kTwips;
-    m_grabOffset = m_pressPoint - bounds.topLeft() * kTwips;
+    m_pressPoint = twipsAt(pixels);
+    m_grabOffset = m_pressPoint - twipsAt(bounds.topLeft());
     showOutline(bounds);
     m_back->grabMouse();
     return true;
@@ -132,7 +134,7 @@ void frmMain::releaseSelectionGesture(Gesture gesture, const QPoint &pixels) {
     }
     const int pressed = m_groupPress;
     m_groupPress = 0;
-    const QPoint moved = pixels * kTwips - m_pressPoint;
+    const QPoint moved = twipsAt(pixels) - m_pressPoint;
     // A click without moving keeps only the element clicked.
     if (moved.isNull())
         select(qMax(pressed, 0), qMax(-pressed, 0));

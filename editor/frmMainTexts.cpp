@@ -41,7 +41,8 @@ QLabel *frmMain::createText(int k, const QString &path, const TextLabel &t) {
 }
 
 void frmMain::applyText(QLabel *label, const TextLabel &t) {
-    label->setFont(textLabelFont(t, t.FontSize > 0 ? t.FontSize : 12));
+    // The font as saved; the label shows it at the zoom.
+    label->setProperty("textFont", textLabelFont(t, t.FontSize > 0 ? t.FontSize : 12));
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, qcolor(t.ForeColor));
     label->setPalette(palette);
@@ -49,15 +50,23 @@ void frmMain::applyText(QLabel *label, const TextLabel &t) {
     label->setAccessibleName(t.Caption);
     label->setProperty("left", t.Left);
     label->setProperty("top", t.Top);
+    placeText(label);
+}
+
+void frmMain::placeText(QLabel *label) {
+    QFont font = label->property("textFont").value<QFont>();
+    font.setPointSizeF(m_scale.scalePoints(font.pointSizeF()));
+    label->setFont(font);
     label->adjustSize();
-    label->move(qRound(t.Left / kTwips), qRound(t.Top / kTwips));
+    label->move(m_scale.roundToPixels(label->property("left").toDouble()),
+                m_scale.roundToPixels(label->property("top").toDouble()));
 }
 
 void frmMain::UpdateTextToolTip(int k) {
     QLabel *label = m_texts.value(k);
     if (!label)
         return;
-    const QFont f = label->font();
+    const QFont f = label->property("textFont").value<QFont>();
     label->setToolTip(QStringLiteral(" Pos:(%1,%2)  Font: ")
                           .arg(int(label->property("left").toDouble() / kTwips))
                           .arg(int(label->property("top").toDouble() / kTwips)) +
@@ -152,7 +161,8 @@ void frmMain::ChangeText(int kind, int x, int y) {
     }
     static const char *const kSteps[4] = {"Change Text", "Change Font", "Change Color",
                                           "Move Text"};
-    FrameUndoStep step(*m_undo, QString::fromLatin1(kSteps[qBound(0, kind, 3)]));
+    // Every change of a text writes its own file only.
+    FrameUndoStep step(*m_undo, QString::fromLatin1(kSteps[qBound(0, kind, 3)]), {path});
     applyText(label, t);
     UpdateTextToolTip(m_selectedText);
     if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !writeTextLabel(path, t)) {

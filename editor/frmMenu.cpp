@@ -180,16 +180,23 @@ frmMenu::frmMenu(const EditorFolders &folders, MediaBackend &media, DriveProvide
         m_frames->showProperties();
     });
     connectCommands();
-    addDocks();
-    m_guideDock->setWidget(guide);
+    addDocks(guide);
     addMenuBar();
     addEditMenu();
     addViewMenu();
     // The layout "Reset Layout" goes back to.
     m_defaultLayout = saveState();
+    resize(defaultSize());
 }
 
 frmMenu::~frmMenu() = default;
+
+QSize frmMenu::defaultSize() {
+    // Large enough for the guide, a 640 x 480 frame and a list beside it, within the screen.
+    const QScreen *screen = QApplication::primaryScreen();
+    const QRect room = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
+    return QSize(qMin(1200, room.width() * 19 / 20), qMin(800, room.height() * 19 / 20));
+}
 
 void frmMenu::addMenuBar() {
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
@@ -429,11 +436,9 @@ bool frmMenu::start() {
     const QByteArray geometry =
         QByteArray::fromBase64(setting(QStringLiteral("frmMenu.Geometry")).toLatin1());
     if (geometry.isEmpty() || !restoreGeometry(geometry)) {
-        // Large enough for the guide, a 640 x 480 frame and the items list side by side.
-        const QScreen *screen = QApplication::primaryScreen();
-        const QRect room = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
-        resize(qMin(1200, room.width() * 19 / 20), qMin(800, room.height() * 19 / 20));
-        move(room.center() - rect().center());
+        resize(defaultSize());
+        if (const QScreen *screen = QApplication::primaryScreen())
+            move(screen->availableGeometry().center() - rect().center());
     }
     if (leftOk && topOk)
         move(left, top);

@@ -142,9 +142,9 @@ private:
     void refreshExternalButtons();
     void saveExternalButtons();
     void savePosition();
-    // Where the window starts: its kept place and layout, or a default that fits the screen.
-    void restorePlacement();
-    void addDocks();
+    static QSize defaultSize();
+    // The docks, `guide` (the panels) in the one on the left.
+    void addDocks(QWidget *guide);
     void addViewMenu();
     void refreshRecent();
     void addMenuBar();

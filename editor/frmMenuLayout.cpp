@@ -31,17 +31,39 @@ void keepKeysInside(QWidget *view, const QList<QAction *> &actions) {
     view->addActions(actions);
 }
 
-QDockWidget *dock(QMainWindow *window, const QString &title, const QString &name, QWidget *w) {
+// A dock's contents that ask for at most `chars` average characters of width: word-wrapped
+// captions and a tree's columns would otherwise ask for most of the window and leave the frame a
+// sliver. The author can still widen the dock.
+class DockContents : public QWidget {
+public:
+    DockContents(QWidget *content, int chars) : m_chars(chars) {
+        auto *layout = new QVBoxLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+        if (content)
+            layout->addWidget(content);
+    }
+    QSize sizeHint() const override {
+        const QSize wanted = QWidget::sizeHint();
+        return QSize(qMin(wanted.width(), m_chars * fontMetrics().averageCharWidth()),
+                     wanted.height());
+    }
+
+private:
+    int m_chars;
+};
+
+QDockWidget *dock(QMainWindow *window, const QString &title, const QString &name, QWidget *w,
+                  int chars) {
     auto *d = new QDockWidget(title, window);
     d->setObjectName(name);
     d->setAccessibleName(title);
-    d->setWidget(w);
+    d->setWidget(new DockContents(w, chars));
     return d;
 }
 
 } // namespace
 
-void frmMenu::addDocks() {
+void frmMenu::addDocks(QWidget *guide) {
     m_centre = new QStackedWidget(this);
     m_centre->setObjectName(QStringLiteral("centre"));
     m_home = new QWidget(m_centre);
@@ -58,15 +80,15 @@ void frmMenu::addDocks() {
     m_centre->addWidget(m_canvas.get());
     setCentralWidget(m_centre);
 
-    m_guideDock = dock(this, QStringLiteral("Guide"), QStringLiteral("guideDock"), nullptr);
+    m_guideDock = dock(this, QStringLiteral("Guide"), QStringLiteral("guideDock"), guide, 34);
     addDockWidget(Qt::LeftDockWidgetArea, m_guideDock);
     m_outline = new FrameOutline(m_canvas.get());
     m_outlineDock = dock(this, QStringLiteral("Areas and texts"), QStringLiteral("outlineDock"),
-                         m_outline);
+                         m_outline, 32);
     addDockWidget(Qt::RightDockWidgetArea, m_outlineDock);
     m_outlineDock->hide();
     m_itemsDock = dock(this, QStringLiteral("List of items"), QStringLiteral("itemsDock"),
-                       m_objects.get());
+                       m_objects.get(), 32);
     addDockWidget(Qt::RightDockWidgetArea, m_itemsDock);
     m_itemsDock->hide();
 

@@ -13,12 +13,14 @@
 #include "TextLabels.h"
 #include "VariablesFile.h"
 #include "frmAreaProperties.h"
+#include "TwipScale.h"
 #include "frmCoordinates.h"
 #include "frmFrames.h"
 #include "frmMain.h"
 #include "frmMenu.h"
 
 #include <QDirIterator>
+#include <QDockWidget>
 #include <QLabel>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -28,6 +30,8 @@
 #include <QProcess>
 #include <QScreen>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QUndoStack>
@@ -727,6 +731,17 @@ TEST(FrameCanvasTest, TheFramesListOpensTheCanvasAndItsHistoryOutlivesDone) {
     EXPECT_TRUE(canvas->isVisible());
     EXPECT_TRUE(canvas->coordinates()->isVisible());
     EXPECT_EQ(canvas->BackImage()->accessibleName(), "Frame canvas");
+    // The frame fits the centre of the main window, at the game's proportions.
+    QApplication::processEvents();
+    EXPECT_TRUE(canvas->isFitToView());
+    EXPECT_EQ(canvas->BackImage()->size(), TwipScale(canvas->zoom()).scalePixels(QSize(640, 480)));
+    QWidget *viewport = canvas->scrollArea()->viewport();
+    const QRect shown(canvas->BackImage()->mapTo(viewport, QPoint(0, 0)),
+                      canvas->BackImage()->size());
+    EXPECT_TRUE(viewport->rect().contains(shown)) << shown.x() << "," << shown.y() << " "
+                                                  << viewport->width() << "x"
+                                                  << viewport->height();
+    canvas->setZoom(1.0);
     EXPECT_EQ(canvas->BackImage()->size(), QSize(640, 480));
     // In the main window's centre, with the coordinates in its status bar.
     EXPECT_EQ(menu.centre()->currentWidget(), canvas);
@@ -787,6 +802,7 @@ TEST(FrameCanvasTest, TheMainWindowOpensTheAreaPropertiesDialogForANewArea) {
     ASSERT_TRUE(menu.openProject(p.root()));
     ASSERT_TRUE(menu.EditFrame(kFrame));
     frmMain *canvas = menu.canvasWindow();
+    canvas->setZoom(1.0); // the pixels below are the game's
     // The dialog is modal: it is confirmed from the event loop it runs.
     QString seen;
     const auto draw = [&seen, canvas] {
@@ -860,4 +876,157 @@ TEST(FrameCanvasTest, AnAnimatedAreaShowsInItsGifBoxWhichMovesAndTakesItemsLikeT
     t.canvas.areaMenu()->hide();
     t.dropItem("Lamp", {125, 115});
     EXPECT_EQ(t.dialogCalls, QStringList{"1/1/1/Lamp"});
+    t.canvas.setZoom(2);
+    EXPECT_EQ(box->geometry(), QRect(240, 220, 48, 24));
+}
+
+// A run of arrow moves of one selection is one undo step; Ctrl+Y redoes; Delete removes the
+// selected area or text as the menus' "Remove!" does.
+TEST(FrameCanvasTest, ArrowMovesUndoAsOneStepCtrlYRedoesAndDeleteRemoves) {
+    Canvas t(false);
+    t.writeArea(1, QRect(1500, 1500, 900, 900));
+    t.writeArea(2, QRect(4500, 1500, 900, 900));
+    ASSERT_TRUE(t.frameFiles().writeAreaCount(kFrame, 2));
+    TextLabel label;
+    label.Caption = "Hello";
+    label.Top = 4500;
+    ASSERT_TRUE(writeTextLabel(t.p.path("Areas/Hall/Text01.lbl"), label));
+    t.open();
+    QUndoStack *stack = t.canvas.undo()->stack();
+    const auto before = projectFiles(t.p);
+    QTest::mouseClick(t.canvas.area(1), Qt::LeftButton, {}, {5, 5});
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(t.back(), Qt::Key_Right);
+    EXPECT_EQ(t.look(1).Left, 1545);
+    EXPECT_EQ(stack->count(), 1);
+    const auto moved = projectFiles(t.p);
+    t.canvas.undoAction()->trigger();
+    EXPECT_TRUE(projectFiles(t.p) == before);
+    QTest::keyClick(t.back(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_TRUE(projectFiles(t.p) == moved);
+    // Another selection, or a new click, starts a new step.
+    QTest::mouseClick(t.canvas.area(2), Qt::LeftButton, {}, {5, 5});
+    QTest::keyClick(t.back(), Qt::Key_Left);
+    QTest::mouseClick(t.canvas.area(2), Qt::LeftButton, {}, {5, 5});
+    QTest::keyClick(t.back(), Qt::Key_Left);
+    EXPECT_EQ(stack->count(), 3);
+    QTest::keyClick(t.back(), Qt::Key_Delete); // area 2
+    EXPECT_EQ(t.canvas.areaNumbers(), QList<int>{1});
+    EXPECT_EQ(t.count(), 1);
+    EXPECT_FALSE(t.p.exists("Areas/Hall/2a.dat"));
+    QTest::mouseClick(t.canvas.text(1), Qt::LeftButton, {}, {2, 2});
+    QTest::keyClick(t.back(), Qt::Key_Delete);
+    EXPECT_FALSE(t.p.exists("Areas/Hall/Text01.lbl"));
+    EXPECT_TRUE(t.canvas.textNumbers().isEmpty());
+    EXPECT_EQ(stack->count(), 5);
+    EXPECT_TRUE(t.answers.boxes.isEmpty());
+}
+
+// Every gesture is mapped back to twips through the zoom: the same person's gesture writes the
+// same files at every zoom, and the 45-twip rule is counted in twips, not in pixels drawn.
+TEST(FrameCanvasTest, GesturesWriteTheSameTwipsAtEveryZoom) {
+    const struct {
+        double zoom;
+        bool onePixelDrawn; // 30 twips of border plus one pixel of the view
+    } cases[] = {{1.0, true}, {2.0, false}, {0.5, true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.zoom);
+        Canvas t(false);
+        t.writeArea(1, QRect(1500, 1500, 900, 600));
+        ASSERT_TRUE(t.frameFiles().writeAreaCount(kFrame, 1));
+        TextLabel label;
+        label.Caption = "Sign";
+        label.Left = 3000;
+        ASSERT_TRUE(writeTextLabel(t.p.path("Areas/Hall/Text01.lbl"), label));
+        t.open();
+        EXPECT_TRUE(t.canvas.isFitToView());
+        EXPECT_EQ(t.canvas.zoom(), 1.0); // the window at the game's size
+        t.canvas.setZoom(c.zoom);
+        const auto at = [&c](int x, int y) { return QPoint(x, y) * c.zoom; }; // game pixels
+        EXPECT_EQ(t.back()->size(), QSize(640, 480) * c.zoom);
+        EXPECT_EQ(t.canvas.text(1)->pos(), at(200, 0));
+        EXPECT_EQ(t.canvas.text(1)->font().pointSizeF(), 12 * c.zoom);
+        EXPECT_EQ(t.canvas.text(1)->toolTip().section("Size: ", 1), "12 ");
+        t.drag(t.canvas.area(1), at(6, 8), at(136, 120));
+        EXPECT_EQ(t.look(1).Left, 1950);
+        EXPECT_EQ(t.look(1).Top, 1680);
+        EXPECT_EQ(t.canvas.area(1)->geometry(), QRect(at(130, 112), QSize(60, 40) * c.zoom));
+        QTest::mousePress(t.back(), Qt::LeftButton, {}, at(300, 200));
+        QTest::mouseMove(t.back(), at(340, 230));
+        EXPECT_EQ(t.canvas.coordinates()->windowTitle(), "Coordinates X=340 Y=230");
+        EXPECT_EQ(t.canvas.coordinates()->lblWidth()->text(), "42");
+        QTest::mouseRelease(t.back(), Qt::LeftButton, {}, at(340, 230));
+        const AreaLook drawn = t.look(2);
+        EXPECT_EQ(QRectF(drawn.Left, drawn.Top, drawn.Width, drawn.Height),
+                  QRectF(4470, 2970, 630, 480));
+        t.drag(t.back(), at(400, 300), at(400, 300) + QPoint(1, 1));
+        EXPECT_EQ(t.p.exists("Areas/Hall/3a.dat"), c.onePixelDrawn);
+        t.drag(t.back(), at(400, 400), at(400, 400) + QPoint(2, 2)); // at least 45 twips
+        EXPECT_EQ(t.canvas.areaNumbers().size(), c.onePixelDrawn ? 4 : 3);
+    }
+}
+
+TEST(FrameCanvasTest, CtrlWheelAndZoomKeysStayWithinAQuarterAndFourTimes) {
+    Canvas t;
+    const auto wheel = [&t](int notches, Qt::KeyboardModifiers modifiers) {
+        QWheelEvent e(QPointF(320, 240), t.back()->mapToGlobal(QPointF(320, 240)), QPoint(),
+                      QPoint(0, 120 * notches), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(t.back(), &e);
+    };
+    const struct {
+        const char *name;
+        std::function<void()> act;
+        double zoom;
+    } steps[] = {
+        {"Ctrl++", [&t] { QTest::keyClick(t.back(), Qt::Key_Plus, Qt::ControlModifier); }, 1.25},
+        {"Ctrl+=", [&t] { QTest::keyClick(t.back(), Qt::Key_Equal, Qt::ControlModifier); }, 1.5},
+        {"10 notches with Ctrl", [&] { wheel(10, Qt::ControlModifier); }, 4.0},
+        {"Ctrl+-", [&t] { QTest::keyClick(t.back(), Qt::Key_Minus, Qt::ControlModifier); }, 3.0},
+        {"20 notches back with Ctrl", [&] { wheel(-20, Qt::ControlModifier); }, 0.25},
+        {"the wheel alone", [&] { wheel(5, Qt::NoModifier); }, 0.25},
+        {"Ctrl+0", [&t] { QTest::keyClick(t.back(), Qt::Key_0, Qt::ControlModifier); }, 1.0},
+        {"setZoom(9)", [&t] { t.canvas.setZoom(9); }, 4.0},
+        {"setZoom(0.1)", [&t] { t.canvas.setZoom(0.1); }, 0.25},
+    };
+    for (const auto &s : steps) {
+        SCOPED_TRACE(s.name);
+        s.act();
+        EXPECT_EQ(t.canvas.zoom(), s.zoom);
+        EXPECT_EQ(t.back()->size(), QSize(640, 480) * s.zoom);
+    }
+    EXPECT_FALSE(t.canvas.isFitToView());
+    EXPECT_EQ(t.canvas.zoomInAction()->text(), "Zoom In");
+    EXPECT_EQ(t.canvas.zoomFitAction()->text(), "Fit to Window");
+    // Larger than the view, the frame scrolls.
+    t.canvas.setZoom(2);
+    QScrollBar *bar = t.canvas.scrollArea()->horizontalScrollBar();
+    EXPECT_EQ(bar->maximum() - bar->minimum() + bar->pageStep(), 1280);
+}
+
+// The grid is off until turned on; then drawing and moving put the area's corners on it. Its
+// size and state are kept per project.
+TEST(FrameCanvasTest, TheGridSnapsDrawnAndMovedCornersAndIsKeptPerProject) {
+    Canvas t;
+    EXPECT_FALSE(t.canvas.gridOn());
+    t.answers.inputs = {"12"};
+    t.canvas.gridSizeAction()->trigger();
+    EXPECT_TRUE(t.canvas.gridOn());
+    EXPECT_TRUE(t.canvas.gridAction()->isChecked());
+    EXPECT_EQ(t.canvas.gridSize(), 12); // 180 twips
+    t.drag(t.back(), {103, 78}, {147, 121});
+    const AreaLook drawn = t.look(1);
+    EXPECT_EQ(QRectF(drawn.Left, drawn.Top, drawn.Width, drawn.Height),
+              QRectF(1440, 1080, 720, 720));
+    t.drag(t.canvas.area(1), {5, 5}, {210, 125}); // its corner at (205, 120)
+    EXPECT_EQ(QPointF(t.look(1).Left, t.look(1).Top), QPointF(3060, 1800));
+    // Another project has its own grid; this project's comes back in a new canvas.
+    Canvas other;
+    EXPECT_FALSE(other.canvas.gridOn());
+    ASSERT_TRUE(other.canvas.OpenFrame(t.project, kFrame));
+    EXPECT_TRUE(other.canvas.gridOn());
+    EXPECT_EQ(other.canvas.gridSize(), 12);
+    t.canvas.gridAction()->trigger();
+    ASSERT_TRUE(other.canvas.OpenFrame(other.project, kFrame));
+    ASSERT_TRUE(other.canvas.OpenFrame(t.project, kFrame));
+    EXPECT_FALSE(other.canvas.gridOn());
 }

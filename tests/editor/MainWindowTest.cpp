@@ -344,6 +344,7 @@ TEST(MainWindowTest, HelpAndReadMeShowInTheEditorWhenNothingOpensThem) {
 TEST(MainWindowTest, PositionAndViewChoiceAreKept) {
     {
         Editor e;
+        e.menu->resize(500, 400); // wholly on the screen at the place below
         e.menu->move(123, 77);
         e.click(0, "Edit Project...");
         EXPECT_TRUE(e.menu->viewOption(0)->isChecked());
@@ -360,6 +361,7 @@ TEST(MainWindowTest, PositionAndViewChoiceAreKept) {
     ASSERT_TRUE(again.start());
     EXPECT_EQ(again.pos().x(), setting("frmMenu.Left").toInt());
     EXPECT_EQ(again.pos().y(), setting("frmMenu.Top").toInt());
+    EXPECT_EQ(again.size(), QSize(500, 400));
     again.ShowMenu(2);
     EXPECT_TRUE(again.viewOption(1)->isChecked());
 }
