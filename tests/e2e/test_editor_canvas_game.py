@@ -68,11 +68,26 @@ def build(s, folder, sound):
     canvas = s.find("Frame canvas", timeout=15)
     s.find("Done", "push button", timeout=15)
     cx, cy, cw, ch = s.extents(canvas)
-    if (cw, ch) != (640, 480):
-        raise e.Failure("the canvas is %dx%d, not the project's 640x480" % (cw, ch))
+    # The frame fits the centre of the window at the game's proportions.
+    scale = cw / 640.0
+    if abs(ch - 480 * scale) > 2 or not 0.25 <= scale <= 4:
+        raise e.Failure("the canvas is %dx%d, not the project's 640x480 at one zoom" % (cw, ch))
+
+    def at(x, y):
+        """Screen point of the game's pixel (x, y) on the canvas."""
+        return cx + round(x * scale), cy + round(y * scale)
+
+    # Nothing covers the canvas: all of it shows the frame's colour (black).
+    shot = s.screenshot()
+    for i in range(1, 12):
+        for j in range(1, 12):
+            px, py = cx + cw * i // 12, cy + ch * j // 12
+            if not e.near(shot.pixel(px, py), (0, 0, 0), 24):
+                raise e.Failure("the canvas is covered at (%d,%d): %r" % (px, py,
+                                                                          shot.pixel(px, py)))
 
     # An area from (100, 80) to (220, 200) on the canvas, going to the Vault.
-    drag(s, cx + 100, cy + 80, cx + 220, cy + 200)
+    drag(s, *at(100, 80), *at(220, 200))
     dialog = in_dialog(s, "Area Properties")
     s.press("Action", "page tab")
     # A click, as a person does: the dialog follows the box's clicks.
@@ -84,7 +99,7 @@ def build(s, folder, sound):
     time.sleep(0.3)
 
     # A text where the right button is pressed.
-    s.x("xdotool", "mousemove", cx + 300, cy + 300, "click", "3")
+    s.x("xdotool", "mousemove", *at(300, 300), "click", "3")
     add = in_dialog(s, "Add Text")
     s.set_text(s.find("Text", "text", root=add), TEXT)
     s.do_action(s.find("OK", "push button", root=add), "Press")
@@ -95,7 +110,7 @@ def build(s, folder, sound):
     time.sleep(0.3)  # the dialog's window leaves the screen
 
     # A second area gives an item, made from the dialog, and plays a sound on channel 0.
-    drag(s, cx + 350, cy + 80, cx + 470, cy + 200)
+    drag(s, *at(350, 80), *at(470, 200))
     dialog = in_dialog(s, "Area Properties")
     s.press("Item", "page tab")
     s.click(s.find("Add an item to the inventory when the user clicks on this area.",
@@ -134,7 +149,7 @@ def build(s, folder, sound):
                   lambda: [i for i in s.find_all(role="list item", root=items)
                            if i.name == ITEM], 15)[0]
     ix, iy, iw, ih = s.extents(lamp)
-    drag(s, ix + iw // 2, iy + ih // 2, cx + 160, cy + 140, steps=20)
+    drag(s, ix + iw // 2, iy + ih // 2, *at(160, 140), steps=20)
     dialog = in_dialog(s, "Area Properties")
     s.press("Action", "page tab")
     s.click(s.find("Display a text message.", "check box", root=dialog))
@@ -144,6 +159,33 @@ def build(s, folder, sound):
     time.sleep(0.3)
     s.press("Done", "push button")  # items and events
     s.find("Items and Events...", "push button", timeout=15)
+
+    # A third area drawn over the whole first one: the first is reached from the outline.
+    drag(s, *at(90, 70), *at(235, 215))
+    dialog = in_dialog(s, "Area Properties")
+    s.do_action(s.find("OK", "push button", root=dialog), "Press")
+    s.gone("Area Properties", "dialog", timeout=15)
+    outline = s.find("Areas and texts", timeout=15)
+
+    def row(number):
+        return e.poll("area %s in the outline" % number,
+                      lambda: [c for c in s.find_all(str(number), root=outline)
+                               if s.role_name(c) != "push button"], 15)[0]
+    x, y, w, h = s.extents(row(1))
+    s.x("xdotool", "mousemove", x + w // 2, y + h // 2, "click", "--repeat", "2", "1")
+    dialog = in_dialog(s, "Area Properties")
+    s.press("Action", "page tab")
+    goes = s.find("Go to another frame.", "check box", root=dialog)
+    if not goes.getState().contains(s.atspi.STATE_CHECKED):
+        raise e.Failure("the outline opened another area than the first one")
+    s.do_action(s.find("Cancel", "push button", root=dialog), "Press")
+    s.gone("Area Properties", "dialog", timeout=15)
+    # Delete in the outline removes the covering area again.
+    x, y, w, h = s.extents(row(3))
+    s.click_at(x + w // 2, y + h // 2)
+    s.key("Delete", at=(x + w // 2, y + h // 2))
+    e.poll("area 3 removed", lambda: not os.path.exists(
+        os.path.join(folder, "Projects", "Cellar", "Areas", "Stairs", "3a.dat")), 15)
     s.press("Done", "push button")  # the frame
     s.press("Back", "push button")
     s.modal_click("Project Properties...")

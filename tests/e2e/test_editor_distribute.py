@@ -52,7 +52,7 @@ def test():
             raise e.Failure("the file name box holds %r" % name)
         s.set_text(s.find("Location", "text"), out)
 
-        s.press("Options", "push button")
+        s.press("Options...", "push button")
         # Checking the box asks first: click it, the answer comes from the message box.
         s.click(s.find("Do not distribute the other system files (540KB).", "check box"))
         answer_alert(s, "OK", "WARNING! The selected system files are required")
