@@ -1,6 +1,7 @@
 // The main window: panels and their captions, the commands that move between them, closing a
 // project, the test run, the external programs, the settings kept and reset.
 
+#include "CanvasSurface.h"
 #include "DocumentViewer.h"
 #include "EditorTestSupport.h"
 #include "FrameFiles.h"
@@ -9,17 +10,22 @@
 #include "RecordingMedia.h"
 #include "SettingsStore.h"
 #include "frmFrames.h"
+#include "frmMain.h"
 #include "frmMenu.h"
 #include "frmWelcome.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QDockWidget>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStackedWidget>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
@@ -468,4 +474,33 @@ TEST(MainWindowTest, RecentProjectsAreListedReopenedAndDroppedWhenMissing) {
                   "off the list of recent projects.");
     EXPECT_EQ(list->count(), 7);
     EXPECT_FALSE(RecentProjects::list().contains(projects[5]->root()));
+}
+
+TEST(MainWindowTest, TheDefaultLayoutLeavesEveryViewUncovered) {
+    for (const QSize size : {QSize(1280, 800), QSize(1920, 1080)}) {
+        SCOPED_TRACE(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
+        Editor e;
+        e.menu->resize(size);
+        ASSERT_TRUE(e.menu->EditFrame("Shore"));
+        e.menu->ShowItemsAndEvents("Shore");
+        QApplication::processEvents();
+        // The guide, the outline, the items list and the frame, side by side.
+        const QList<QWidget *> views{e.menu->guideDock(), e.menu->outlineDock(),
+                                     e.menu->itemsDock(), e.menu->centre()};
+        for (int i = 0; i < views.size(); ++i) {
+            ASSERT_TRUE(views[i]->isVisible()) << i;
+            ASSERT_FALSE(views[i]->isWindow()) << i;
+            EXPECT_TRUE(e.menu->rect().contains(views[i]->geometry())) << i;
+            for (int j = i + 1; j < views.size(); ++j)
+                EXPECT_FALSE(views[i]->geometry().intersects(views[j]->geometry())) << i << j;
+        }
+        // The whole frame shows, at least at the game's size.
+        frmMain *canvas = e.menu->canvasWindow();
+        QWidget *viewport = canvas->scrollArea()->viewport();
+        const QRect frame(canvas->BackImage()->mapTo(viewport, QPoint(0, 0)),
+                          canvas->BackImage()->size());
+        EXPECT_TRUE(viewport->rect().contains(frame));
+        EXPECT_GE(canvas->zoom(), 1.0);
+        EXPECT_FALSE(canvas->scrollArea()->horizontalScrollBar()->isVisible());
+    }
 }
