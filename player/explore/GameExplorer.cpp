@@ -535,7 +535,10 @@ void Search::analyse(ExploreReport &r) const {
     }
 
     // A dead end is met where a move leads from a state that can still end to one that cannot;
-    // the same move and the same loss make one cause, shown with its shortest steps.
+    // the same move and the same loss make one cause, shown with its shortest steps. Those met
+    // before a limit stopped the search are kept, and say so: the unexplored states count as
+    // able to end, so each one found is a real dead end, but there may be more.
+    const QString within = r.complete ? QString() : QStringLiteral(" (within the search limit)");
     if (r.endReachable || !r.complete) {
         QHash<QString, int> causes;
         std::vector<char> counted(static_cast<size_t>(n), 0);
@@ -543,8 +546,8 @@ void Search::analyse(ExploreReport &r) const {
             const int from = m_edgeFrom[e], to = m_edgeTo[e];
             if (!alive[static_cast<size_t>(from)] || alive[static_cast<size_t>(to)])
                 continue;
-            const QString text = QStringLiteral("%1 leaves no way to the end: %2.")
-                                     .arg(moveText(from, m_edgeMove[e]), loss(from, to));
+            const QString text = QStringLiteral("%1 leaves no way to the end: %2%3.")
+                                     .arg(moveText(from, m_edgeMove[e]), loss(from, to), within);
             auto it = causes.find(text);
             if (it == causes.end()) {
                 ExploreFinding f;
@@ -575,7 +578,6 @@ void Search::analyse(ExploreReport &r) const {
 
     // What no path reaches: frames (by their file), areas of frames reached, items.
     // A search stopped at a limit says so on each of these.
-    const QString within = r.complete ? QString() : QStringLiteral(" (within the search limit)");
     const auto unreached = [&](ExploreFinding::Kind kind, const QString &frame,
                                const QString &text) {
         r.unreached.append(ExploreFinding{kind, frame, text + within + QLatin1Char('.'), {}, 1});

@@ -156,6 +156,19 @@ void manySwitches(GameProject &p) {
     p.area(kStart, 9, closing());
 }
 
+// The switches again, but the way out shows only once all eight are on, far past a small
+// limit; area 10 drops the player into a pit with no way out, met before the limit stops.
+void pitBeforeTheLimit(GameProject &p) {
+    manySwitches(p);
+    Area out = closing();
+    out.look.VisibleIf = 1;
+    for (int i = 0; i < 8; ++i)
+        out.look.OneList.append(QStringLiteral("s%1").arg(i));
+    p.area(kStart, 9, out);
+    p.area(kStart, 10, goingTo(QStringLiteral("Pit")));
+    p.frame(QStringLiteral("Pit"));
+}
+
 struct Case {
     const char *name;
     std::function<void(GameProject &)> build;
@@ -188,6 +201,9 @@ const Case kCases[] = {
      "start click 1 click 1 click 1 click 2 click 2", "", "", "", "", "", ""},
     {"game without an end", withoutEnd, 1000, true, "", "", "", "", "", "", ""},
     {"limit reached", manySwitches, 100, false, "start click 9", "", "", "", "", "", ""},
+    {"dead end kept under a limit", pitBeforeTheLimit, 100, false, "", "start click 10",
+     "went to frame 'Pit' (within the search limit).", "", "", "",
+     "Area 9 of frame 'Start' is never shown (within the search limit)."},
     {"no limit reached", manySwitches, 100000, true, "start click 9", "", "", "", "", "", ""},
 };
 
