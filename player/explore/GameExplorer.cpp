@@ -1,5 +1,6 @@
 #include "GameExplorer.h"
 
+#include "GameRules.h"
 #include "ProjectSnapshot.h"
 
 #include <QElapsedTimer>
@@ -22,8 +23,6 @@ using Combination = GameModel::Combination;
 // An item picked up again and again is counted up to this many copies; more change nothing
 // the search can tell apart.
 constexpr int kMaxCopies = 4;
-// The game keeps the 20 most recent frames.
-constexpr int kHistory = 20;
 
 struct Move {
     enum Kind : std::uint8_t { Start, Click, Drop, Combine, Timer } kind = Start;
@@ -39,12 +38,14 @@ struct Move {
 // Of the history only the part that going back can reach is kept: the current frame, and below
 // each kept entry the one before it when the kept entry's frame can go back. Going back from a
 // frame that cannot is impossible, so what lies below it is never opened again; the game's
-// limit of 20 entries cuts the kept part exactly as it cuts the whole.
+// limit of GameRules::HistoryLimit entries cuts the kept part exactly as it cuts the whole.
 struct Layout {
     int vars = 3, hides = 0, items = 0, history = 0, size = 0;
 };
 
 enum class Outcome { Stay, End };
+
+class Search;
 
 class Search {
 public:
@@ -99,19 +100,9 @@ private:
     }
 
     bool visible(const std::string &s, const Area &a) const {
-        if (a.hideBit >= 0 && bit(s, L.hides, a.hideBit))
-            return false;
-        if (!a.visibleIf)
-            return true;
-        for (int v : a.mustBeZero) {
-            if (bit(s, L.vars, v))
-                return false;
-        }
-        for (int v : a.mustBeOne) {
-            if (!bit(s, L.vars, v))
-                return false;
-        }
-        return true;
+        return GameRules::areaShown(a.hideBit >= 0 && bit(s, L.hides, a.hideBit), a.visibleIf,
+                                    a.mustBeZero, a.mustBeOne,
+                                    [&](int v) { return bit(s, L.vars, v) ? 1 : 0; });
     }
 
     // --- what moves do
@@ -126,27 +117,46 @@ private:
     }
     void changeVariables(std::string &s, const std::vector<VariableChange> &changes) const {
         for (const VariableChange &c : changes)
-            setBit(s, L.vars, c.variable, c.value < 0 ? !bit(s, L.vars, c.variable) : c.value == 1);
+            setBit(s, L.vars, c.variable,
+                   GameRules::changedValue(bit(s, L.vars, c.variable), c.value) == 1);
     }
+
+    // The kept part of the frame history in a state's bytes (see Layout), as GameRules::
+    // enterFrame and leaveForLastVisited use it: a length, then 2 bytes a frame node.
+    struct History {
+        const Search &search;
+        std::string &s;
+        int size() const { return search.historySize(s); }
+        bool isEmpty() const { return size() == 0; }
+        int last() const { return search.historyAt(s, size() - 1); }
+        void append(int node) {
+            const size_t at = static_cast<size_t>(search.L.history);
+            if (!search.m.frames[node].goesBack && size() > 0) {
+                // Nothing below a frame that cannot go back is ever opened again.
+                s.resize(at + 1);
+                s[at] = 0;
+            }
+            s.push_back(static_cast<char>(node & 0xff));
+            s.push_back(static_cast<char>((node >> 8) & 0xff));
+            s[at] = static_cast<char>(size() + 1);
+        }
+        void removeFirst() {
+            const size_t at = static_cast<size_t>(search.L.history);
+            s.erase(at + 1, 2);
+            s[at] = static_cast<char>(size() - 1);
+        }
+        void removeLast() {
+            s.resize(s.size() - 2);
+            s[static_cast<size_t>(search.L.history)] = static_cast<char>(size() - 1);
+        }
+    };
+
     void openFrame(std::string &s, int node) {
         const Frame &f = m.frames[node];
         setFrame(s, node);
         if (m.usesHistory) {
-            int n = historySize(s);
-            if (n == 0 || historyAt(s, n - 1) != node) {
-                if (!f.goesBack && n > 0) {
-                    s.resize(static_cast<size_t>(L.history) + 1);
-                    s[L.history] = 0;
-                    n = 0;
-                }
-                s.push_back(static_cast<char>(node & 0xff));
-                s.push_back(static_cast<char>((node >> 8) & 0xff));
-                if (n + 1 > kHistory) {
-                    s.erase(static_cast<size_t>(L.history + 1), 2);
-                } else {
-                    s[L.history] = static_cast<char>(n + 1);
-                }
-            }
+            History history{*this, s};
+            GameRules::enterFrame(history, node);
         }
         s[2] = f.timer ? 1 : 0;
         m_opened[node] = 1;
@@ -154,31 +164,69 @@ private:
             note(f.name, p);
     }
     void goBack(std::string &s) {
-        const int n = historySize(s);
-        if (n < 2)
-            return;
-        s.resize(s.size() - 2);
-        s[L.history] = static_cast<char>(n - 1);
-        openFrame(s, historyAt(s, n - 2));
+        History history{*this, s};
+        if (m.usesHistory && GameRules::leaveForLastVisited(history))
+            openFrame(s, history.last());
     }
-    Outcome action(std::string &s, const Frame &f, const Action &a, int droppedItem) {
-        changeVariables(s, a.before);
-        if (a.hideOrRemove) {
-            if (droppedItem >= 0)
-                removeItem(s, droppedItem);
-            else
-                setBit(s, L.hides, f.areas[m_move.area].hideBit, true);
+
+    // A compiled click or drop as GameRules::clickArea and playAction play it.
+    struct ModelAction {
+        Search &search;
+        std::string &s;
+        const Frame &f;
+        const Area &area;
+        const Action &a;
+        int dropped; // the dropped item, -1 for a click
+
+        void pickUp() { search.pickUp(s, f, area); }
+        bool hasAction() const { return a.present; }
+        bool read(GameRules::ActionPart) const { return true; }
+        void changeVariables(GameRules::ActionPart part) {
+            search.changeVariables(s, part == GameRules::ActionPart::First ? a.before : a.after);
         }
-        if (a.close)
+        bool hidesOrRemoves() const { return a.hideOrRemove; }
+        void hideOrRemove() {
+            if (dropped >= 0)
+                search.removeItem(s, dropped);
+            else
+                search.setBit(s, search.L.hides, area.hideBit, true);
+        }
+        bool closes() const { return a.close; }
+        bool media() const { return true; }
+        void afterward() {
+            for (const QString &p : a.problems)
+                search.note(f.name, p);
+        }
+        bool goesToFrame() const { return a.go == Action::Go::Frame; }
+        bool goesBack() const { return a.go == Action::Go::Back; }
+    };
+    Outcome finish(std::string &s, const Action &a, GameRules::MoveEnd end) {
+        switch (end) {
+        case GameRules::MoveEnd::Close:
             return Outcome::End;
-        changeVariables(s, a.after);
-        for (const QString &p : a.problems)
-            note(f.name, p);
-        if (a.go == Action::Go::Frame)
+        case GameRules::MoveEnd::Frame:
             openFrame(s, a.target);
-        else if (a.go == Action::Go::Back)
+            break;
+        case GameRules::MoveEnd::Back:
             goBack(s);
+            break;
+        default:
+            break;
+        }
         return Outcome::Stay;
+    }
+    void pickUp(std::string &s, const Frame &f, const Area &a) {
+        if (a.pickItem >= 0) {
+            give(s, f, a.pickItem);
+        } else if (!a.pickProblem.isEmpty()) {
+            note(f.name, a.pickProblem);
+        }
+    }
+    void give(std::string &s, const Frame &f, int item) {
+        addItem(s, item);
+        m_held[item] = 1;
+        if (!m.items[item].pictureProblem.isEmpty())
+            note(f.name, m.items[item].pictureProblem);
     }
     Outcome apply(std::string &s, const Move &mv) {
         m_move = mv;
@@ -191,34 +239,33 @@ private:
             return Outcome::Stay;
         case Move::Click: {
             const Area &a = f.areas[mv.area];
-            if (a.pickItem >= 0) {
-                addItem(s, a.pickItem);
-                m_held[a.pickItem] = 1;
-                if (!m.items[a.pickItem].pictureProblem.isEmpty())
-                    note(f.name, m.items[a.pickItem].pictureProblem);
-            } else if (!a.pickProblem.isEmpty()) {
-                note(f.name, a.pickProblem);
-            }
-            return a.click.present ? action(s, f, a.click, -1) : Outcome::Stay;
+            ModelAction click{*this, s, f, a, a.click, -1};
+            return finish(s, a.click, GameRules::clickArea(click));
         }
         case Move::Drop: {
-            const Drop &d = f.areas[mv.area].drops[mv.index];
+            const Area &a = f.areas[mv.area];
+            const Drop &d = a.drops[mv.index];
             m_used[d.item] = 1;
-            return action(s, f, d.action, d.item);
+            ModelAction drop{*this, s, f, a, d.action, d.item};
+            return finish(s, d.action, GameRules::playAction(drop));
         }
         case Move::Combine: {
             const Combination &e = m.events[mv.index];
             m_used[e.first] = m_used[e.second] = 1;
-            if (e.removeFirst)
-                removeItem(s, e.first);
-            if (e.removeSecond)
-                removeItem(s, e.second);
-            if (e.add >= 0) {
-                addItem(s, e.add);
-                m_held[e.add] = 1;
-                if (!m.items[e.add].pictureProblem.isEmpty())
-                    note(f.name, m.items[e.add].pictureProblem);
-            }
+            struct Event {
+                Search &search;
+                std::string &s;
+                const Frame &f;
+                const Combination &e;
+                bool read(int) const { return true; }
+                bool removesFirst() const { return e.removeFirst; }
+                void takeFirst() { search.removeItem(s, e.first); }
+                bool removesSecond() const { return e.removeSecond; }
+                void takeSecond() { search.removeItem(s, e.second); }
+                bool adds() const { return e.add >= 0; }
+                void add() { search.give(s, f, e.add); }
+            } event{*this, s, f, e};
+            GameRules::combineItems(event);
             if (!e.problem.isEmpty())
                 note(f.name, e.problem);
             return Outcome::Stay;
