@@ -7,6 +7,7 @@
 #include <QHash>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -65,6 +66,13 @@ public:
     }
 
     ExploreReport run();
+    QList<GameExplorer::StepState> play(const QStringList &steps);
+    QSet<QByteArray> found() const {
+        QSet<QByteArray> out;
+        for (const std::string *s : m_states)
+            out.insert(QByteArray(s->data(), static_cast<qsizetype>(s->size())));
+        return out;
+    }
 
 private:
     // --- the state bytes
@@ -664,6 +672,101 @@ void Search::analyse(ExploreReport &r) const {
 
 } // namespace
 
+QList<GameExplorer::StepState> Search::play(const QStringList &steps) {
+    QList<GameExplorer::StepState> out;
+    std::string s(static_cast<size_t>(L.size), '\0');
+    bool closed = false;
+    for (int i = 0; i < steps.size() && !closed; ++i) {
+        const QString &verb = steps[i];
+        const auto arg = [&](int k) { return i + k < steps.size() ? steps[i + k] : QString(); };
+        const Frame &f = m.frames[frameOf(s)];
+        // A frame the game cannot open leaves the areas of the one before on show, and
+        // pressing them does nothing.
+        const bool inert = f.broken;
+        const auto areaAt = [&](const QString &number) {
+            for (size_t a = 0; a < f.areas.size(); ++a) {
+                if (QString::number(f.areas[a].number) == number && visible(s, f.areas[a]))
+                    return static_cast<int>(a);
+            }
+            return -1;
+        };
+        const auto held = [&](const QString &name) {
+            const int item = m.itemIndex(name);
+            return item >= 0 && count(s, item) > 0 ? item : -1;
+        };
+        std::optional<Move> mv;
+        bool playable = true;
+        if (verb == QLatin1String("start")) {
+            if (i > 0)
+                break;
+            mv = Move{};
+        } else if (i == 0) {
+            break;
+        } else if (verb == QLatin1String("click")) {
+            const int a = areaAt(arg(1));
+            playable = a >= 0 || inert;
+            if (a >= 0 && f.areas[a].doesSomething())
+                mv = Move{Move::Click, a, 0};
+            i += 1;
+        } else if (verb == QLatin1String("drop")) {
+            const int a = areaAt(arg(2)), item = held(arg(1));
+            playable = (a >= 0 || inert) && item >= 0;
+            for (size_t d = 0; playable && a >= 0 && d < f.areas[a].drops.size(); ++d) {
+                if (f.areas[a].drops[d].item == item && f.areas[a].drops[d].action.present)
+                    mv = Move{Move::Drop, a, static_cast<int>(d)};
+            }
+            i += 2;
+        } else if (verb == QLatin1String("combine")) {
+            const int first = held(arg(1)), second = held(arg(2));
+            playable = first >= 0 && second >= 0 && first != second;
+            for (size_t e = 0; playable && e < m.events.size(); ++e) {
+                if (m.events[e].first == first && m.events[e].second == second)
+                    mv = Move{Move::Combine, 0, static_cast<int>(e)};
+            }
+            i += 2;
+        } else if (verb == QLatin1String("advance")) {
+            playable = s[2] && arg(1) == QString::number(f.timerMs);
+            mv = Move{Move::Timer, 0, 0};
+            i += 1;
+        } else {
+            playable = false;
+        }
+        if (!playable)
+            break;
+        if (mv && apply(s, *mv) == Outcome::End)
+            closed = true;
+        GameExplorer::StepState step;
+        step.state = QByteArray(s.data(), static_cast<qsizetype>(s.size()));
+        const int node = frameOf(s);
+        const Frame &now = m.frames[node];
+        step.frame = now.name;
+        step.opened = !now.broken;
+        step.closed = closed;
+        for (int v = 0; v < m.variables.size(); ++v) {
+            if (bit(s, L.vars, v))
+                step.variablesSet.append(m.variables[v]);
+        }
+        for (int h = 0; h < m.hideBits; ++h) {
+            if (bit(s, L.hides, h))
+                step.hidden.append(QStringLiteral("%1/%2")
+                                       .arg(m.frames[m.hideAreas[h].first].name)
+                                       .arg(m.hideAreas[h].second));
+        }
+        for (size_t k = 0; k < m.items.size(); ++k) {
+            if (count(s, static_cast<int>(k)) > 0)
+                step.items.insert(m.items[k].name.toLower(), count(s, static_cast<int>(k)));
+        }
+        for (const Area &a : now.areas) {
+            if (visible(s, a))
+                step.areasShown.append(a.number);
+        }
+        for (int h = 0; m.usesHistory && h < historySize(s); ++h)
+            step.history.append(m.frames[historyAt(s, h)].name);
+        out.append(step);
+    }
+    return out;
+}
+
 GameExplorer::GameExplorer(GameModel::Model model) : m_model(std::move(model)) {}
 
 GameExplorer GameExplorer::fromSnapshot(const ProjectSnapshot &project) {
@@ -673,4 +776,16 @@ GameExplorer GameExplorer::fromSnapshot(const ProjectSnapshot &project) {
 ExploreReport GameExplorer::run(const Limits &limits, const Progress &progress,
                                 const std::atomic<bool> *cancel) const {
     return Search(m_model, limits, progress, cancel).run();
+}
+
+QList<GameExplorer::StepState> GameExplorer::play(const QStringList &steps) const {
+    const Progress none;
+    return Search(m_model, Limits(), none, nullptr).play(steps);
+}
+
+QSet<QByteArray> GameExplorer::statesFound(const Limits &limits) const {
+    const Progress none;
+    Search search(m_model, limits, none, nullptr);
+    search.run();
+    return search.found();
 }

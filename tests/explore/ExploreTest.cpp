@@ -1,18 +1,23 @@
 // The explorer on small games built through the store, each with a known answer, and on the
 // demo game, whose walkthrough is replayed by `qmtool play`.
 
+#include "EngineAgreement.h"
 #include "GameExplorer.h"
 #include "GameProject.h"
 #include "ProjectSnapshot.h"
+#include "RandomGame.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <random>
 
 namespace {
 
@@ -303,6 +308,55 @@ INSTANTIATE_TEST_SUITE_P(Games, ExploreGames, testing::ValuesIn(kCases),
                              n.replace(QLatin1Char(' '), QLatin1Char('_'));
                              return n.toStdString();
                          });
+
+// Every step list the explorer reports, and a walk of the engine, give the same game after
+// every step in the engine; the walk meets only states the search found.
+void expectEngineAgrees(const ProjectPaths &paths, const GameExplorer::Limits &limits,
+                        unsigned seed) {
+    const GameExplorer explorer = GameExplorer::fromSnapshot(ProjectSnapshot::load(paths));
+    const ExploreReport r = explorer.run(limits);
+    QList<QStringList> reported;
+    if (r.endReachable)
+        reported.append(r.walkthrough);
+    for (const ExploreFinding &f : r.deadEnds + r.brokenLinks)
+        reported.append(f.steps);
+    for (const QStringList &steps : reported)
+        EXPECT_EQ(engineDisagreement(paths, explorer, steps).toStdString(), "")
+            << steps.join(QLatin1Char(' ')).toStdString();
+    if (!r.complete)
+        return;
+    std::mt19937 random(seed);
+    const QStringList walk = engineRandomWalk(
+        paths, 12, [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); });
+    EXPECT_EQ(walkOutsideSearch(paths, explorer, walk, limits).toStdString(), "")
+        << walk.join(QLatin1Char(' ')).toStdString();
+}
+
+TEST_P(ExploreGames, AgreesWithTheEngine) {
+    GameProject p;
+    GetParam().build(p);
+    GameExplorer::Limits limits;
+    limits.maxStates = GetParam().maxStates;
+    expectEngineAgrees(p.paths(), limits, 1);
+}
+
+TEST(ExploreAgreement, RandomGamesPlayTheSameInTheEngine) {
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        SCOPED_TRACE(seed);
+        QTemporaryDir dir;
+        const ProjectPaths paths(dir.path());
+        for (const QString &folder :
+             {paths.FramesPath(), paths.AreasPath(), paths.IconsPath(), paths.ConfigPath()})
+            ASSERT_TRUE(QDir().mkpath(folder));
+        std::mt19937 random(seed);
+        writeRandomGame(paths, [&](int lo, int hi) {
+            return std::uniform_int_distribution<int>(lo, hi)(random);
+        });
+        GameExplorer::Limits limits;
+        limits.maxStates = 2000;
+        expectEngineAgrees(paths, limits, seed);
+    }
+}
 
 // The demo game explored by the program, its walkthrough replayed step by step: the game closes
 // at the last step and not before.
