@@ -174,6 +174,24 @@ void pitBeforeTheLimit(GameProject &p) {
     p.frame(QStringLiteral("Pit"));
 }
 
+// A key and a lamp picked up make a lantern when combined; the lantern opens the way out.
+void combined(GameProject &p) {
+    p.frame(kStart);
+    for (const char *name : {"Key", "Lamp", "Lantern"})
+        p.item(QString::fromLatin1(name));
+    for (int n = 1; n <= 2; ++n) {
+        Area give;
+        give.item.PickItem = 1;
+        give.item.ItemName = n == 1 ? QStringLiteral("Key") : QStringLiteral("Lamp");
+        give.action.HideOrRemove = 1;
+        p.area(kStart, n, give);
+    }
+    p.area(kStart, 3);
+    p.itemEvent(QStringLiteral("Key"), QStringLiteral("Lamp"), true, true,
+                QStringLiteral("Lantern"));
+    p.dropEvent(kStart, 3, QStringLiteral("Lantern"), closes());
+}
+
 struct Case {
     const char *name;
     std::function<void(GameProject &)> build;
@@ -195,6 +213,8 @@ const Case kCases[] = {
      "", "", "", "", ""},
     {"frame reached only after a timer", afterTimer, 1000, true, "start advance 1500 click 1", "",
      "", "", "", "", ""},
+    {"items combined", combined, 1000, true,
+     "start click 1 click 2 combine Key Lamp drop Lantern 3", "", "", "", "", "", ""},
     {"frame no path reaches", unreachedFrame, 1000, true, "start click 1", "", "", "", "", "",
      "Frame 'Attic' is never reached."},
     {"link broken after a variable changes", brokenAfterVariable, 1000, true, "start click 3",
