@@ -7,9 +7,11 @@
 #include <QHash>
 
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -67,6 +69,7 @@ public:
 
     ExploreReport run();
     QList<GameExplorer::StepState> play(const QStringList &steps);
+    qint64 bare();
     QSet<QByteArray> found() const {
         QSet<QByteArray> out;
         for (const std::string *s : m_states)
@@ -305,6 +308,34 @@ private:
         m_ends.push_back(0);
         return id;
     }
+    // Tries each move of a state in the game's order, telling `shown` of each area on show; false
+    // as soon as `tryMove` is.
+    template <class Shown, class Try>
+    bool forEachMove(const std::string &from, Shown &&shown, Try &&tryMove) const {
+        const Frame &f = m.frames[frameOf(from)];
+        for (size_t ai = 0; ai < f.areas.size(); ++ai) {
+            const Area &a = f.areas[ai];
+            if (!visible(from, a))
+                continue;
+            shown(ai);
+            // A right click only shows or hides the menu bar; a click on an area without action
+            // or item, or a drop without an event, does nothing: they are counted, not played.
+            if (a.doesSomething() && !tryMove(Move{Move::Click, static_cast<int>(ai), 0}))
+                return false;
+            for (size_t d = 0; d < a.drops.size(); ++d) {
+                if (count(from, a.drops[d].item) > 0 && a.drops[d].action.present &&
+                    !tryMove(Move{Move::Drop, static_cast<int>(ai), static_cast<int>(d)}))
+                    return false;
+            }
+        }
+        for (size_t e = 0; e < m.events.size(); ++e) {
+            const Combination &ev = m.events[e];
+            if (ev.first != ev.second && count(from, ev.first) > 0 && count(from, ev.second) > 0 &&
+                !tryMove(Move{Move::Combine, 0, static_cast<int>(e)}))
+                return false;
+        }
+        return !from[2] || tryMove(Move{Move::Timer, 0, 0});
+    }
     // Explores the moves of state `id`; false when a limit stopped it halfway.
     bool expand(int id);
     void addEdge(int from, int to, const Move &mv, std::vector<int> &seen) {
@@ -371,7 +402,6 @@ private:
 bool Search::expand(int id) {
     m_current = id;
     const std::string from = *m_states[id];
-    const Frame &f = m.frames[frameOf(from)];
     std::vector<int> seen;
     int visibleCount = 0;
     int heldKinds = 0;
@@ -394,29 +424,11 @@ bool Search::expand(int id) {
         addEdge(id, next, mv, seen);
         return true;
     };
-    for (size_t ai = 0; ai < f.areas.size(); ++ai) {
-        const Area &a = f.areas[ai];
-        if (!visible(from, a))
-            continue;
+    const auto shown = [&](size_t area) {
         ++visibleCount;
-        m_shown[frameOf(from)][ai] = 1;
-        // A right click only shows or hides the menu bar; a click on an area without action or
-        // item, or a drop without an event, does nothing: they are counted, not played.
-        if (a.doesSomething() && !tryMove(Move{Move::Click, static_cast<int>(ai), 0}))
-            return false;
-        for (size_t d = 0; d < a.drops.size(); ++d) {
-            if (count(from, a.drops[d].item) > 0 && a.drops[d].action.present &&
-                !tryMove(Move{Move::Drop, static_cast<int>(ai), static_cast<int>(d)}))
-                return false;
-        }
-    }
-    for (size_t e = 0; e < m.events.size(); ++e) {
-        const Combination &ev = m.events[e];
-        if (ev.first != ev.second && count(from, ev.first) > 0 && count(from, ev.second) > 0 &&
-            !tryMove(Move{Move::Combine, 0, static_cast<int>(e)}))
-            return false;
-    }
-    if (from[2] && !tryMove(Move{Move::Timer, 0, 0}))
+        m_shown[frameOf(from)][area] = 1;
+    };
+    if (!forEachMove(from, shown, tryMove))
         return false;
     // Left and right clicks, drops, combinations, the timer, Escape, and "Exit" answered
     // either way (both leave the game without reaching its end, or change nothing).
@@ -672,6 +684,37 @@ void Search::analyse(ExploreReport &r) const {
 
 } // namespace
 
+qint64 Search::bare() {
+    std::unordered_set<std::string> seen;
+    std::deque<const std::string *> queue;
+    std::string start(static_cast<size_t>(L.size), '\0');
+    apply(start, Move{});
+    queue.push_back(&*seen.insert(start).first);
+    std::string to;
+    const auto tryMove = [&](const std::string &from, const Move &mv) {
+        to = from;
+        if (apply(to, mv) == Outcome::End)
+            return true;
+        const auto [it, added] = seen.insert(to);
+        if (!added)
+            return true;
+        if (static_cast<qint64>(seen.size()) > m_limits.maxStates) {
+            seen.erase(it); // the search keeps no more than the limit either
+            return false;
+        }
+        queue.push_back(&*it);
+        return true;
+    };
+    while (!queue.empty()) {
+        const std::string &from = *queue.front();
+        queue.pop_front();
+        if (!forEachMove(
+                from, [](size_t) {}, [&](const Move &mv) { return tryMove(from, mv); }))
+            break;
+    }
+    return static_cast<qint64>(seen.size());
+}
+
 QList<GameExplorer::StepState> Search::play(const QStringList &steps) {
     QList<GameExplorer::StepState> out;
     std::string s(static_cast<size_t>(L.size), '\0');
@@ -781,6 +824,11 @@ ExploreReport GameExplorer::run(const Limits &limits, const Progress &progress,
 QList<GameExplorer::StepState> GameExplorer::play(const QStringList &steps) const {
     const Progress none;
     return Search(m_model, Limits(), none, nullptr).play(steps);
+}
+
+qint64 GameExplorer::bareSearch(const Limits &limits) const {
+    const Progress none;
+    return Search(m_model, limits, none, nullptr).bare();
 }
 
 QSet<QByteArray> GameExplorer::statesFound(const Limits &limits) const {

@@ -52,6 +52,10 @@ public:
     // "combine A B", "advance MS" for the frame timer); stops before a step it cannot play (an
     // area not shown, an item not held, a wait that is not the frame timer's, a closed game).
     QList<StepState> play(const QStringList &steps) const;
+    // A bare breadth-first search over the same states and moves that keeps only the states
+    // seen (no steps, edges or findings): the floor the search's speed and memory are measured
+    // against. Returns the number of states.
+    qint64 bareSearch(const Limits &limits) const;
     // The states a search within `limits` finds.
     QSet<QByteArray> statesFound(const Limits &limits) const;
 
