@@ -1,5 +1,7 @@
 // States per second of the explorer on the demo game and on a generated game of 100 frames,
-// 10 variables and 8 items. The project is read once; each iteration is a whole search.
+// 10 variables and 8 items. The project is read once; each iteration is a whole search. On the
+// generated game a bare breadth-first search over the same states (GameExplorer::bareSearch) is
+// run in the same benchmark: the ratios of time and of peak heap bytes to it are counters.
 
 #include "AreaFiles.h"
 #include "FrameFiles.h"
@@ -14,8 +16,38 @@
 
 #include <benchmark/benchmark.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <malloc.h>
+#include <new>
+
+// Heap bytes in use and their peak, counted for the whole program (the benchmarks run one at a
+// time on one thread; the atomics keep Qt's threads honest).
+namespace {
+std::atomic<long long> g_heapBytes{0};
+std::atomic<long long> g_heapPeak{0};
+} // namespace
+
+void *operator new(std::size_t size) {
+    void *p = std::malloc(size ? size : 1);
+    if (!p)
+        throw std::bad_alloc();
+    const long long now = g_heapBytes += static_cast<long long>(malloc_usable_size(p));
+    long long peak = g_heapPeak.load();
+    while (now > peak && !g_heapPeak.compare_exchange_weak(peak, now)) {
+    }
+    return p;
+}
+void operator delete(void *p) noexcept {
+    if (p)
+        g_heapBytes -= static_cast<long long>(malloc_usable_size(p));
+    std::free(p);
+}
+void operator delete(void *p, std::size_t) noexcept {
+    operator delete(p);
+}
 
 namespace {
 
@@ -135,10 +167,49 @@ void BM_ExploreDemoGame(benchmark::State &state) {
 }
 BENCHMARK(BM_ExploreDemoGame)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// Peak heap bytes above what was in use before `run`, and its seconds.
+template <class Run> std::pair<double, double> measured(Run &&run) {
+    const long long before = g_heapBytes.load();
+    g_heapPeak = before;
+    const auto start = std::chrono::steady_clock::now();
+    run();
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    return {took.count(), static_cast<double>(g_heapPeak.load() - before)};
+}
+
 // Stopped at 200,000 states: the whole game has far more.
 void BM_ExploreGeneratedGame(benchmark::State &state) {
     static GeneratedGame game;
-    explore(state, game.paths, 200000);
+    const GameExplorer explorer = GameExplorer::fromSnapshot(ProjectSnapshot::load(game.paths));
+    GameExplorer::Limits limits;
+    limits.maxStates = 200000;
+    limits.maxSeconds = 600;
+    double searchSeconds = 0, bareSeconds = 0, searchBytes = 0, bareBytes = 0;
+    qint64 states = 0, bareStates = 0;
+    for (auto _ : state) {
+        const auto [s, b] = measured([&] {
+            const ExploreReport r = explorer.run(limits);
+            states += r.states;
+            benchmark::DoNotOptimize(r);
+        });
+        state.PauseTiming();
+        const auto [fs, fb] = measured([&] { bareStates += explorer.bareSearch(limits); });
+        state.ResumeTiming();
+        searchSeconds += s;
+        searchBytes = std::max(searchBytes, b);
+        bareSeconds += fs;
+        bareBytes = std::max(bareBytes, fb);
+    }
+    if (states != bareStates)
+        state.SkipWithError("the bare search found other states");
+    state.counters["states"] =
+        static_cast<double>(states) / static_cast<double>(state.iterations());
+    state.counters["states/s"] =
+        benchmark::Counter(static_cast<double>(states), benchmark::Counter::kIsRate);
+    state.counters["bare states/s"] = static_cast<double>(bareStates) / bareSeconds;
+    state.counters["time x bare"] = searchSeconds / bareSeconds;
+    state.counters["bytes/state"] = searchBytes / static_cast<double>(states / state.iterations());
+    state.counters["memory x bare"] = searchBytes / bareBytes;
 }
 BENCHMARK(BM_ExploreGeneratedGame)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 

@@ -2,20 +2,16 @@
 
 #include "AreaFiles.h"
 #include "FrameFiles.h"
+#include "GameRules.h"
 #include "MediaBackend.h"
 #include "MediaPlayers.h"
 #include "ProjectFiles.h"
-#include "RecordReader.h"
 #include "TextLabels.h"
 #include "UserDataFolder.h"
 
 #include <QFileInfo>
 
-#include <cmath>
-
 namespace {
-
-const QString kLastVisited = QStringLiteral("[last visited frame]");
 
 QString brokenLinkMessage() {
     return QStringLiteral(
@@ -126,11 +122,7 @@ bool GameEngine::loadFrameHeader(const QString &name) {
 }
 
 void GameEngine::FramesHistoryAdd(const QString &FrameName) {
-    if (!m_history.isEmpty() && m_history.last() == FrameName)
-        return;
-    m_history.append(FrameName);
-    while (m_history.size() >= 21)
-        m_history.removeFirst();
+    GameRules::enterFrame(m_history, FrameName);
 }
 
 void GameEngine::OpenFrame(const QString &name) {
@@ -242,15 +234,14 @@ void GameEngine::startVideo(const QString &file, bool atPosition, double left, d
 }
 
 void GameEngine::startFrameTimer(const QString &seconds, const QString &target) {
-    double value = 0;
-    const bool number = parseRecordNumber(seconds, value);
-    const double ms = std::nearbyint(value * 1000);
-    if (!number || ms < 0 || ms > 65535) {
+    const GameRules::FrameTimer timer = GameRules::frameTimer(seconds, target);
+    if (!timer.valid) {
         reportError(QStringLiteral(" Unable to load timer duration."));
         return;
     }
     m_frameTimerTag = target;
-    m_frameTimerInterval = static_cast<int>(ms);
+    m_frameTimerGoesBack = timer.go == GameRules::FrameTimer::Go::Back;
+    m_frameTimerInterval = timer.ms;
     // A timer with an interval of 0 never fires.
     if (m_frameTimerInterval > 0)
         m_host.startTimer(EngineTimer::Frame, m_frameTimerInterval);
@@ -262,14 +253,11 @@ void GameEngine::timerElapsed(EngineTimer timer) {
         m_host.stopTimer(EngineTimer::Frame);
         const QString tag = m_frameTimerTag;
         m_frameTimerInterval = 0;
-        const QString target = tag.toLower();
-        if (target.isEmpty())
+        if (tag.isEmpty())
             return;
-        if (target == kLastVisited) {
-            if (m_history.size() >= 2) {
-                m_history.removeLast();
+        if (m_frameTimerGoesBack) {
+            if (GameRules::leaveForLastVisited(m_history))
                 OpenFrame(m_history.last());
-            }
             return;
         }
         OpenFrame(tag);
@@ -357,7 +345,6 @@ void GameEngine::ShowOrNotShowAreas() {
             reportBare();
             break;
         }
-        bool visible = true;
         bool hidden = false;
         for (const ClassVariable &d : m_vars.Disappear) {
             if (d.Name == m_scene.frame && d.Value == n) {
@@ -365,25 +352,10 @@ void GameEngine::ShowOrNotShowAreas() {
                 break;
             }
         }
-        if (hidden) {
-            visible = false;
-        } else {
-            const AreaCondition &c = m_areaConditions[n - 1];
-            if (c.visibleIf != 0) {
-                for (const QString &v : c.mustBeZero) {
-                    const int value = m_vars.GetVariableValue(v);
-                    if (value != 0 && value != -1) {
-                        visible = false;
-                        break;
-                    }
-                }
-                for (int i = 0; visible && i < c.mustBeOne.size(); ++i) {
-                    const int value = m_vars.GetVariableValue(c.mustBeOne[i]);
-                    if (value != 1 && value != -1)
-                        visible = false;
-                }
-            }
-        }
+        const AreaCondition &c = m_areaConditions[n - 1];
+        const bool visible = GameRules::areaShown(
+            hidden, c.visibleIf != 0, c.mustBeZero, c.mustBeOne,
+            [this](const QString &v) { return int(m_vars.GetVariableValue(v)); });
         SceneArea &a = m_scene.areas[n - 1];
         if (a.animated && !a.visible && visible)
             ++a.restarts; // a box shown again restarts its animation

@@ -100,6 +100,8 @@ public:
     void reportError(const QString &specificMessage) override;
 
 private:
+    class AreaAction; // a click's or a drop's action under the game's rules (AreaActions.cpp)
+
     // MediaHost
     void showWarning(const QString &title, const QString &text) override;
     QString customText(int slot) const override { return m_texts.text(slot); }
@@ -153,5 +155,6 @@ private:
     bool m_closed = false;
     QString m_frameTimerTag;
     int m_frameTimerInterval = 0;
+    bool m_frameTimerGoesBack = false;
     int m_messageTimerInterval = 0;
 };

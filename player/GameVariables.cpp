@@ -1,6 +1,7 @@
 #include "GameVariables.h"
 
 #include "ErrorReporter.h"
+#include "GameRules.h"
 #include "ProjectFiles.h"
 #include "ProjectPaths.h"
 #include "VariablesFile.h"
@@ -30,10 +31,7 @@ void GameVariables::ChangeVariableValue(const QString &VariableName, qint16 NewV
         ClassVariable *v = Variables.Item(i);
         if (v->Name != VariableName)
             continue;
-        if (NewValue != -1)
-            v->Value = NewValue;
-        else
-            v->Value = static_cast<qint16>(v->Value ^ 1);
+        v->Value = static_cast<qint16>(GameRules::changedValue(v->Value, NewValue));
     }
 }
 

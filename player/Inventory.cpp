@@ -2,6 +2,7 @@
 
 #include "AreaFiles.h"
 #include "GameEngine.h"
+#include "GameRules.h"
 #include "Items.h"
 #include "MediaPlayers.h"
 #include "RecordReader.h"
@@ -20,7 +21,7 @@ void GameEngine::AddPickedObject(const QString &ObjectName) {
         reportError(QStringLiteral(" Unable to pick up '") + ObjectName + QStringLiteral("'."));
         return;
     }
-    if (m_scene.inventory.size() >= 32767) {
+    if (m_scene.inventory.size() >= GameRules::InventoryLimit) {
         reportError(QStringLiteral(" Unable to pick up '") + ObjectName + QStringLiteral("'."));
         return;
     }
@@ -83,20 +84,25 @@ void GameEngine::dropOnSlot(int slot) {
         return;
     // Each value acts as soon as it is read, so an event file cut short still does what it
     // asked for before the cut, and then reports the failure.
-    RecordReader r = RecordReader::fromFile(items.eventPath(first, second));
-    auto failed = [this] { reportError(QStringLiteral(" Unable to combine items.")); };
-    int removeFirst = 0, removeSecond = 0, addNew = 0;
-    if (!r.readInt16(removeFirst))
-        return failed();
-    if (removeFirst == 1)
-        RemovePickedObject(a);
-    if (!r.readInt16(removeSecond))
-        return failed();
-    if (removeSecond == 1)
-        RemovePickedObject(removeFirst == 1 && a < slot ? slot - 1 : slot);
-    QString newItem;
-    if (!r.readInt16(addNew) || !r.readString(newItem))
-        return failed();
-    if (addNew == 1)
-        AddPickedObject(newItem);
+    struct Event {
+        GameEngine &e;
+        int a, slot;
+        RecordReader r;
+        int removeFirst = 0, removeSecond = 0, addNew = 0;
+        QString newItem;
+        bool read(int k) {
+            return k == 0   ? r.readInt16(removeFirst)
+                   : k == 1 ? r.readInt16(removeSecond)
+                            : r.readInt16(addNew) && r.readString(newItem);
+        }
+        bool removesFirst() const { return removeFirst == 1; }
+        void takeFirst() { e.RemovePickedObject(a); }
+        bool removesSecond() const { return removeSecond == 1; }
+        // The second slot moved up when the first, before it, was removed.
+        void takeSecond() { e.RemovePickedObject(removesFirst() && a < slot ? slot - 1 : slot); }
+        bool adds() const { return addNew == 1; }
+        void add() { e.AddPickedObject(newItem); }
+    } event{*this, a, slot, RecordReader::fromFile(items.eventPath(first, second)), 0, 0, 0, {}};
+    if (!GameRules::combineItems(event))
+        reportError(QStringLiteral(" Unable to combine items."));
 }

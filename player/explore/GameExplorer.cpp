@@ -1,13 +1,17 @@
 #include "GameExplorer.h"
 
+#include "GameRules.h"
 #include "ProjectSnapshot.h"
 
 #include <QElapsedTimer>
 #include <QHash>
 
 #include <cstdint>
+#include <deque>
+#include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -22,8 +26,6 @@ using Combination = GameModel::Combination;
 // An item picked up again and again is counted up to this many copies; more change nothing
 // the search can tell apart.
 constexpr int kMaxCopies = 4;
-// The game keeps the 20 most recent frames.
-constexpr int kHistory = 20;
 
 struct Move {
     enum Kind : std::uint8_t { Start, Click, Drop, Combine, Timer } kind = Start;
@@ -39,12 +41,14 @@ struct Move {
 // Of the history only the part that going back can reach is kept: the current frame, and below
 // each kept entry the one before it when the kept entry's frame can go back. Going back from a
 // frame that cannot is impossible, so what lies below it is never opened again; the game's
-// limit of 20 entries cuts the kept part exactly as it cuts the whole.
+// limit of GameRules::HistoryLimit entries cuts the kept part exactly as it cuts the whole.
 struct Layout {
     int vars = 3, hides = 0, items = 0, history = 0, size = 0;
 };
 
 enum class Outcome { Stay, End };
+
+class Search;
 
 class Search {
 public:
@@ -64,6 +68,14 @@ public:
     }
 
     ExploreReport run();
+    QList<GameExplorer::StepState> play(const QStringList &steps);
+    qint64 bare();
+    QSet<QByteArray> found() const {
+        QSet<QByteArray> out;
+        for (const std::string *s : m_states)
+            out.insert(QByteArray(s->data(), static_cast<qsizetype>(s->size())));
+        return out;
+    }
 
 private:
     // --- the state bytes
@@ -99,19 +111,9 @@ private:
     }
 
     bool visible(const std::string &s, const Area &a) const {
-        if (a.hideBit >= 0 && bit(s, L.hides, a.hideBit))
-            return false;
-        if (!a.visibleIf)
-            return true;
-        for (int v : a.mustBeZero) {
-            if (bit(s, L.vars, v))
-                return false;
-        }
-        for (int v : a.mustBeOne) {
-            if (!bit(s, L.vars, v))
-                return false;
-        }
-        return true;
+        return GameRules::areaShown(a.hideBit >= 0 && bit(s, L.hides, a.hideBit), a.visibleIf,
+                                    a.mustBeZero, a.mustBeOne,
+                                    [&](int v) { return bit(s, L.vars, v) ? 1 : 0; });
     }
 
     // --- what moves do
@@ -126,27 +128,46 @@ private:
     }
     void changeVariables(std::string &s, const std::vector<VariableChange> &changes) const {
         for (const VariableChange &c : changes)
-            setBit(s, L.vars, c.variable, c.value < 0 ? !bit(s, L.vars, c.variable) : c.value == 1);
+            setBit(s, L.vars, c.variable,
+                   GameRules::changedValue(bit(s, L.vars, c.variable), c.value) == 1);
     }
+
+    // The kept part of the frame history in a state's bytes (see Layout), as GameRules::
+    // enterFrame and leaveForLastVisited use it: a length, then 2 bytes a frame node.
+    struct History {
+        const Search &search;
+        std::string &s;
+        int size() const { return search.historySize(s); }
+        bool isEmpty() const { return size() == 0; }
+        int last() const { return search.historyAt(s, size() - 1); }
+        void append(int node) {
+            const size_t at = static_cast<size_t>(search.L.history);
+            if (!search.m.frames[node].goesBack && size() > 0) {
+                // Nothing below a frame that cannot go back is ever opened again.
+                s.resize(at + 1);
+                s[at] = 0;
+            }
+            s.push_back(static_cast<char>(node & 0xff));
+            s.push_back(static_cast<char>((node >> 8) & 0xff));
+            s[at] = static_cast<char>(size() + 1);
+        }
+        void removeFirst() {
+            const size_t at = static_cast<size_t>(search.L.history);
+            s.erase(at + 1, 2);
+            s[at] = static_cast<char>(size() - 1);
+        }
+        void removeLast() {
+            s.resize(s.size() - 2);
+            s[static_cast<size_t>(search.L.history)] = static_cast<char>(size() - 1);
+        }
+    };
+
     void openFrame(std::string &s, int node) {
         const Frame &f = m.frames[node];
         setFrame(s, node);
         if (m.usesHistory) {
-            int n = historySize(s);
-            if (n == 0 || historyAt(s, n - 1) != node) {
-                if (!f.goesBack && n > 0) {
-                    s.resize(static_cast<size_t>(L.history) + 1);
-                    s[L.history] = 0;
-                    n = 0;
-                }
-                s.push_back(static_cast<char>(node & 0xff));
-                s.push_back(static_cast<char>((node >> 8) & 0xff));
-                if (n + 1 > kHistory) {
-                    s.erase(static_cast<size_t>(L.history + 1), 2);
-                } else {
-                    s[L.history] = static_cast<char>(n + 1);
-                }
-            }
+            History history{*this, s};
+            GameRules::enterFrame(history, node);
         }
         s[2] = f.timer ? 1 : 0;
         m_opened[node] = 1;
@@ -154,31 +175,69 @@ private:
             note(f.name, p);
     }
     void goBack(std::string &s) {
-        const int n = historySize(s);
-        if (n < 2)
-            return;
-        s.resize(s.size() - 2);
-        s[L.history] = static_cast<char>(n - 1);
-        openFrame(s, historyAt(s, n - 2));
+        History history{*this, s};
+        if (m.usesHistory && GameRules::leaveForLastVisited(history))
+            openFrame(s, history.last());
     }
-    Outcome action(std::string &s, const Frame &f, const Action &a, int droppedItem) {
-        changeVariables(s, a.before);
-        if (a.hideOrRemove) {
-            if (droppedItem >= 0)
-                removeItem(s, droppedItem);
-            else
-                setBit(s, L.hides, f.areas[m_move.area].hideBit, true);
+
+    // A compiled click or drop as GameRules::clickArea and playAction play it.
+    struct ModelAction {
+        Search &search;
+        std::string &s;
+        const Frame &f;
+        const Area &area;
+        const Action &a;
+        int dropped; // the dropped item, -1 for a click
+
+        void pickUp() { search.pickUp(s, f, area); }
+        bool hasAction() const { return a.present; }
+        bool read(GameRules::ActionPart) const { return true; }
+        void changeVariables(GameRules::ActionPart part) {
+            search.changeVariables(s, part == GameRules::ActionPart::First ? a.before : a.after);
         }
-        if (a.close)
+        bool hidesOrRemoves() const { return a.hideOrRemove; }
+        void hideOrRemove() {
+            if (dropped >= 0)
+                search.removeItem(s, dropped);
+            else
+                search.setBit(s, search.L.hides, area.hideBit, true);
+        }
+        bool closes() const { return a.close; }
+        bool media() const { return true; }
+        void afterward() {
+            for (const QString &p : a.problems)
+                search.note(f.name, p);
+        }
+        bool goesToFrame() const { return a.go == Action::Go::Frame; }
+        bool goesBack() const { return a.go == Action::Go::Back; }
+    };
+    Outcome finish(std::string &s, const Action &a, GameRules::MoveEnd end) {
+        switch (end) {
+        case GameRules::MoveEnd::Close:
             return Outcome::End;
-        changeVariables(s, a.after);
-        for (const QString &p : a.problems)
-            note(f.name, p);
-        if (a.go == Action::Go::Frame)
+        case GameRules::MoveEnd::Frame:
             openFrame(s, a.target);
-        else if (a.go == Action::Go::Back)
+            break;
+        case GameRules::MoveEnd::Back:
             goBack(s);
+            break;
+        default:
+            break;
+        }
         return Outcome::Stay;
+    }
+    void pickUp(std::string &s, const Frame &f, const Area &a) {
+        if (a.pickItem >= 0) {
+            give(s, f, a.pickItem);
+        } else if (!a.pickProblem.isEmpty()) {
+            note(f.name, a.pickProblem);
+        }
+    }
+    void give(std::string &s, const Frame &f, int item) {
+        addItem(s, item);
+        m_held[item] = 1;
+        if (!m.items[item].pictureProblem.isEmpty())
+            note(f.name, m.items[item].pictureProblem);
     }
     Outcome apply(std::string &s, const Move &mv) {
         m_move = mv;
@@ -191,34 +250,33 @@ private:
             return Outcome::Stay;
         case Move::Click: {
             const Area &a = f.areas[mv.area];
-            if (a.pickItem >= 0) {
-                addItem(s, a.pickItem);
-                m_held[a.pickItem] = 1;
-                if (!m.items[a.pickItem].pictureProblem.isEmpty())
-                    note(f.name, m.items[a.pickItem].pictureProblem);
-            } else if (!a.pickProblem.isEmpty()) {
-                note(f.name, a.pickProblem);
-            }
-            return a.click.present ? action(s, f, a.click, -1) : Outcome::Stay;
+            ModelAction click{*this, s, f, a, a.click, -1};
+            return finish(s, a.click, GameRules::clickArea(click));
         }
         case Move::Drop: {
-            const Drop &d = f.areas[mv.area].drops[mv.index];
+            const Area &a = f.areas[mv.area];
+            const Drop &d = a.drops[mv.index];
             m_used[d.item] = 1;
-            return action(s, f, d.action, d.item);
+            ModelAction drop{*this, s, f, a, d.action, d.item};
+            return finish(s, d.action, GameRules::playAction(drop));
         }
         case Move::Combine: {
             const Combination &e = m.events[mv.index];
             m_used[e.first] = m_used[e.second] = 1;
-            if (e.removeFirst)
-                removeItem(s, e.first);
-            if (e.removeSecond)
-                removeItem(s, e.second);
-            if (e.add >= 0) {
-                addItem(s, e.add);
-                m_held[e.add] = 1;
-                if (!m.items[e.add].pictureProblem.isEmpty())
-                    note(f.name, m.items[e.add].pictureProblem);
-            }
+            struct Event {
+                Search &search;
+                std::string &s;
+                const Frame &f;
+                const Combination &e;
+                bool read(int) const { return true; }
+                bool removesFirst() const { return e.removeFirst; }
+                void takeFirst() { search.removeItem(s, e.first); }
+                bool removesSecond() const { return e.removeSecond; }
+                void takeSecond() { search.removeItem(s, e.second); }
+                bool adds() const { return e.add >= 0; }
+                void add() { search.give(s, f, e.add); }
+            } event{*this, s, f, e};
+            GameRules::combineItems(event);
             if (!e.problem.isEmpty())
                 note(f.name, e.problem);
             return Outcome::Stay;
@@ -249,6 +307,34 @@ private:
         m_via.push_back(mv);
         m_ends.push_back(0);
         return id;
+    }
+    // Tries each move of a state in the game's order, telling `shown` of each area on show; false
+    // as soon as `tryMove` is.
+    template <class Shown, class Try>
+    bool forEachMove(const std::string &from, Shown &&shown, Try &&tryMove) const {
+        const Frame &f = m.frames[frameOf(from)];
+        for (size_t ai = 0; ai < f.areas.size(); ++ai) {
+            const Area &a = f.areas[ai];
+            if (!visible(from, a))
+                continue;
+            shown(ai);
+            // A right click only shows or hides the menu bar; a click on an area without action
+            // or item, or a drop without an event, does nothing: they are counted, not played.
+            if (a.doesSomething() && !tryMove(Move{Move::Click, static_cast<int>(ai), 0}))
+                return false;
+            for (size_t d = 0; d < a.drops.size(); ++d) {
+                if (count(from, a.drops[d].item) > 0 && a.drops[d].action.present &&
+                    !tryMove(Move{Move::Drop, static_cast<int>(ai), static_cast<int>(d)}))
+                    return false;
+            }
+        }
+        for (size_t e = 0; e < m.events.size(); ++e) {
+            const Combination &ev = m.events[e];
+            if (ev.first != ev.second && count(from, ev.first) > 0 && count(from, ev.second) > 0 &&
+                !tryMove(Move{Move::Combine, 0, static_cast<int>(e)}))
+                return false;
+        }
+        return !from[2] || tryMove(Move{Move::Timer, 0, 0});
     }
     // Explores the moves of state `id`; false when a limit stopped it halfway.
     bool expand(int id);
@@ -316,7 +402,6 @@ private:
 bool Search::expand(int id) {
     m_current = id;
     const std::string from = *m_states[id];
-    const Frame &f = m.frames[frameOf(from)];
     std::vector<int> seen;
     int visibleCount = 0;
     int heldKinds = 0;
@@ -339,29 +424,11 @@ bool Search::expand(int id) {
         addEdge(id, next, mv, seen);
         return true;
     };
-    for (size_t ai = 0; ai < f.areas.size(); ++ai) {
-        const Area &a = f.areas[ai];
-        if (!visible(from, a))
-            continue;
+    const auto shown = [&](size_t area) {
         ++visibleCount;
-        m_shown[frameOf(from)][ai] = 1;
-        // A right click only shows or hides the menu bar; a click on an area without action or
-        // item, or a drop without an event, does nothing: they are counted, not played.
-        if (a.doesSomething() && !tryMove(Move{Move::Click, static_cast<int>(ai), 0}))
-            return false;
-        for (size_t d = 0; d < a.drops.size(); ++d) {
-            if (count(from, a.drops[d].item) > 0 && a.drops[d].action.present &&
-                !tryMove(Move{Move::Drop, static_cast<int>(ai), static_cast<int>(d)}))
-                return false;
-        }
-    }
-    for (size_t e = 0; e < m.events.size(); ++e) {
-        const Combination &ev = m.events[e];
-        if (ev.first != ev.second && count(from, ev.first) > 0 && count(from, ev.second) > 0 &&
-            !tryMove(Move{Move::Combine, 0, static_cast<int>(e)}))
-            return false;
-    }
-    if (from[2] && !tryMove(Move{Move::Timer, 0, 0}))
+        m_shown[frameOf(from)][area] = 1;
+    };
+    if (!forEachMove(from, shown, tryMove))
         return false;
     // Left and right clicks, drops, combinations, the timer, Escape, and "Exit" answered
     // either way (both leave the game without reaching its end, or change nothing).
@@ -535,7 +602,10 @@ void Search::analyse(ExploreReport &r) const {
     }
 
     // A dead end is met where a move leads from a state that can still end to one that cannot;
-    // the same move and the same loss make one cause, shown with its shortest steps.
+    // the same move and the same loss make one cause, shown with its shortest steps. Those met
+    // before a limit stopped the search are kept, and say so: the unexplored states count as
+    // able to end, so each one found is a real dead end, but there may be more.
+    const QString within = r.complete ? QString() : QStringLiteral(" (within the search limit)");
     if (r.endReachable || !r.complete) {
         QHash<QString, int> causes;
         std::vector<char> counted(static_cast<size_t>(n), 0);
@@ -543,8 +613,8 @@ void Search::analyse(ExploreReport &r) const {
             const int from = m_edgeFrom[e], to = m_edgeTo[e];
             if (!alive[static_cast<size_t>(from)] || alive[static_cast<size_t>(to)])
                 continue;
-            const QString text = QStringLiteral("%1 leaves no way to the end: %2.")
-                                     .arg(moveText(from, m_edgeMove[e]), loss(from, to));
+            const QString text = QStringLiteral("%1 leaves no way to the end: %2%3.")
+                                     .arg(moveText(from, m_edgeMove[e]), loss(from, to), within);
             auto it = causes.find(text);
             if (it == causes.end()) {
                 ExploreFinding f;
@@ -575,7 +645,6 @@ void Search::analyse(ExploreReport &r) const {
 
     // What no path reaches: frames (by their file), areas of frames reached, items.
     // A search stopped at a limit says so on each of these.
-    const QString within = r.complete ? QString() : QStringLiteral(" (within the search limit)");
     const auto unreached = [&](ExploreFinding::Kind kind, const QString &frame,
                                const QString &text) {
         r.unreached.append(ExploreFinding{kind, frame, text + within + QLatin1Char('.'), {}, 1});
@@ -615,6 +684,132 @@ void Search::analyse(ExploreReport &r) const {
 
 } // namespace
 
+qint64 Search::bare() {
+    std::unordered_set<std::string> seen;
+    std::deque<const std::string *> queue;
+    std::string start(static_cast<size_t>(L.size), '\0');
+    apply(start, Move{});
+    queue.push_back(&*seen.insert(start).first);
+    std::string to;
+    const auto tryMove = [&](const std::string &from, const Move &mv) {
+        to = from;
+        if (apply(to, mv) == Outcome::End)
+            return true;
+        const auto [it, added] = seen.insert(to);
+        if (!added)
+            return true;
+        if (static_cast<qint64>(seen.size()) > m_limits.maxStates) {
+            seen.erase(it); // the search keeps no more than the limit either
+            return false;
+        }
+        queue.push_back(&*it);
+        return true;
+    };
+    while (!queue.empty()) {
+        const std::string &from = *queue.front();
+        queue.pop_front();
+        if (!forEachMove(
+                from, [](size_t) {}, [&](const Move &mv) { return tryMove(from, mv); }))
+            break;
+    }
+    return static_cast<qint64>(seen.size());
+}
+
+QList<GameExplorer::StepState> Search::play(const QStringList &steps) {
+    QList<GameExplorer::StepState> out;
+    std::string s(static_cast<size_t>(L.size), '\0');
+    bool closed = false;
+    for (int i = 0; i < steps.size() && !closed; ++i) {
+        const QString &verb = steps[i];
+        const auto arg = [&](int k) { return i + k < steps.size() ? steps[i + k] : QString(); };
+        const Frame &f = m.frames[frameOf(s)];
+        // A frame the game cannot open leaves the areas of the one before on show, and
+        // pressing them does nothing.
+        const bool inert = f.broken;
+        const auto areaAt = [&](const QString &number) {
+            for (size_t a = 0; a < f.areas.size(); ++a) {
+                if (QString::number(f.areas[a].number) == number && visible(s, f.areas[a]))
+                    return static_cast<int>(a);
+            }
+            return -1;
+        };
+        const auto held = [&](const QString &name) {
+            const int item = m.itemIndex(name);
+            return item >= 0 && count(s, item) > 0 ? item : -1;
+        };
+        std::optional<Move> mv;
+        bool playable = true;
+        if (verb == QLatin1String("start")) {
+            if (i > 0)
+                break;
+            mv = Move{};
+        } else if (i == 0) {
+            break;
+        } else if (verb == QLatin1String("click")) {
+            const int a = areaAt(arg(1));
+            playable = a >= 0 || inert;
+            if (a >= 0 && f.areas[a].doesSomething())
+                mv = Move{Move::Click, a, 0};
+            i += 1;
+        } else if (verb == QLatin1String("drop")) {
+            const int a = areaAt(arg(2)), item = held(arg(1));
+            playable = (a >= 0 || inert) && item >= 0;
+            for (size_t d = 0; playable && a >= 0 && d < f.areas[a].drops.size(); ++d) {
+                if (f.areas[a].drops[d].item == item && f.areas[a].drops[d].action.present)
+                    mv = Move{Move::Drop, a, static_cast<int>(d)};
+            }
+            i += 2;
+        } else if (verb == QLatin1String("combine")) {
+            const int first = held(arg(1)), second = held(arg(2));
+            playable = first >= 0 && second >= 0 && first != second;
+            for (size_t e = 0; playable && e < m.events.size(); ++e) {
+                if (m.events[e].first == first && m.events[e].second == second)
+                    mv = Move{Move::Combine, 0, static_cast<int>(e)};
+            }
+            i += 2;
+        } else if (verb == QLatin1String("advance")) {
+            playable = s[2] && arg(1) == QString::number(f.timerMs);
+            mv = Move{Move::Timer, 0, 0};
+            i += 1;
+        } else {
+            playable = false;
+        }
+        if (!playable)
+            break;
+        if (mv && apply(s, *mv) == Outcome::End)
+            closed = true;
+        GameExplorer::StepState step;
+        step.state = QByteArray(s.data(), static_cast<qsizetype>(s.size()));
+        const int node = frameOf(s);
+        const Frame &now = m.frames[node];
+        step.frame = now.name;
+        step.opened = !now.broken;
+        step.closed = closed;
+        for (int v = 0; v < m.variables.size(); ++v) {
+            if (bit(s, L.vars, v))
+                step.variablesSet.append(m.variables[v]);
+        }
+        for (int h = 0; h < m.hideBits; ++h) {
+            if (bit(s, L.hides, h))
+                step.hidden.append(QStringLiteral("%1/%2")
+                                       .arg(m.frames[m.hideAreas[h].first].name)
+                                       .arg(m.hideAreas[h].second));
+        }
+        for (size_t k = 0; k < m.items.size(); ++k) {
+            if (count(s, static_cast<int>(k)) > 0)
+                step.items.insert(m.items[k].name.toLower(), count(s, static_cast<int>(k)));
+        }
+        for (const Area &a : now.areas) {
+            if (visible(s, a))
+                step.areasShown.append(a.number);
+        }
+        for (int h = 0; m.usesHistory && h < historySize(s); ++h)
+            step.history.append(m.frames[historyAt(s, h)].name);
+        out.append(step);
+    }
+    return out;
+}
+
 GameExplorer::GameExplorer(GameModel::Model model) : m_model(std::move(model)) {}
 
 GameExplorer GameExplorer::fromSnapshot(const ProjectSnapshot &project) {
@@ -624,4 +819,21 @@ GameExplorer GameExplorer::fromSnapshot(const ProjectSnapshot &project) {
 ExploreReport GameExplorer::run(const Limits &limits, const Progress &progress,
                                 const std::atomic<bool> *cancel) const {
     return Search(m_model, limits, progress, cancel).run();
+}
+
+QList<GameExplorer::StepState> GameExplorer::play(const QStringList &steps) const {
+    const Progress none;
+    return Search(m_model, Limits(), none, nullptr).play(steps);
+}
+
+qint64 GameExplorer::bareSearch(const Limits &limits) const {
+    const Progress none;
+    return Search(m_model, limits, none, nullptr).bare();
+}
+
+QSet<QByteArray> GameExplorer::statesFound(const Limits &limits) const {
+    const Progress none;
+    Search search(m_model, limits, none, nullptr);
+    search.run();
+    return search.found();
 }

@@ -1,20 +1,18 @@
 #include "GameModel.h"
 
+#include "GameRules.h"
+
 #include "HiddenNames.h"
 #include "ProjectFiles.h"
-#include "RecordReader.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-#include <cmath>
 #include <deque>
 
 namespace GameModel {
 
 namespace {
-
-const QString kLastVisited = QStringLiteral("[last visited frame]");
 
 class Compiler {
 public:
@@ -188,8 +186,9 @@ private:
         const ActionRecord &r = file.value;
         if (r.ChangeVariables != 0 && !r.LegacyVariable.isEmpty()) {
             const QStringList one{r.LegacyVariable};
-            for (const auto &[set, value] :
-                 {std::pair{r.LegacySetZero, 0}, {r.LegacySetOne, 1}, {r.LegacyInvert, -1}}) {
+            for (const auto &[set, value] : {std::pair{r.LegacySetZero, 0},
+                                             {r.LegacySetOne, 1},
+                                             {r.LegacyInvert, GameRules::InvertVariable}}) {
                 if (set) {
                     const auto c = changes(one, value);
                     a.before.insert(a.before.end(), c.begin(), c.end());
@@ -202,8 +201,9 @@ private:
             return a;
         }
         if (r.ChangeVariablesLists != 0) {
-            for (const auto &[names, value] :
-                 {std::pair{&r.SetZeroList, 0}, {&r.SetOneList, 1}, {&r.InvertList, -1}}) {
+            for (const auto &[names, value] : {std::pair{&r.SetZeroList, 0},
+                                               {&r.SetOneList, 1},
+                                               {&r.InvertList, GameRules::InvertVariable}}) {
                 const auto c = changes(*names, value);
                 a.after.insert(a.after.end(), c.begin(), c.end());
             }
@@ -317,16 +317,16 @@ private:
             f.areas.push_back(area);
         }
         if (p.TimerEnabled) {
-            double seconds = 0;
-            const bool number = parseRecordNumber(p.TimerSeconds, seconds);
-            const double ms = std::nearbyint(seconds * 1000);
-            if (!number || ms < 0 || ms > 65535) {
+            using Go = GameRules::FrameTimer::Go;
+            const GameRules::FrameTimer timer = GameRules::frameTimer(p.TimerSeconds, p.TimerFrame);
+            if (!timer.valid) {
                 f.openProblems.append(QStringLiteral("Unable to load timer duration. (%1 seconds)")
                                           .arg(p.TimerSeconds));
-            } else if (ms > 0 && !p.TimerFrame.isEmpty()) {
+            } else if (timer.ms > 0 && timer.go != Go::Nothing) {
+                // A timer of 0 ms never fires.
                 f.timer = true;
-                f.timerMs = static_cast<int>(ms);
-                if (p.TimerFrame.toLower() == kLastVisited) {
+                f.timerMs = timer.ms;
+                if (timer.go == Go::Back) {
                     f.timerGo = Frame::TimerGo::Back;
                     m.usesHistory = true;
                 } else {

@@ -47,6 +47,7 @@ QJsonObject state(const QString &step, GameEngine &engine, ScriptHost &host,
                        {"areasShown", shown},
                        {"message", message},
                        {"menu", scene.menuExitShown},
+                       {"frameTimer", engine.frameTimerInterval()},
                        {"media", log},
                        {"reports", host.takeReports()},
                        {"closed", engine.gameClosed()}};

@@ -1,18 +1,23 @@
 // The explorer on small games built through the store, each with a known answer, and on the
 // demo game, whose walkthrough is replayed by `qmtool play`.
 
+#include "EngineAgreement.h"
 #include "GameExplorer.h"
 #include "GameProject.h"
 #include "ProjectSnapshot.h"
+#include "RandomGame.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <random>
 
 namespace {
 
@@ -156,6 +161,37 @@ void manySwitches(GameProject &p) {
     p.area(kStart, 9, closing());
 }
 
+// The switches again, but the way out shows only once all eight are on, far past a small
+// limit; area 10 drops the player into a pit with no way out, met before the limit stops.
+void pitBeforeTheLimit(GameProject &p) {
+    manySwitches(p);
+    Area out = closing();
+    out.look.VisibleIf = 1;
+    for (int i = 0; i < 8; ++i)
+        out.look.OneList.append(QStringLiteral("s%1").arg(i));
+    p.area(kStart, 9, out);
+    p.area(kStart, 10, goingTo(QStringLiteral("Pit")));
+    p.frame(QStringLiteral("Pit"));
+}
+
+// A key and a lamp picked up make a lantern when combined; the lantern opens the way out.
+void combined(GameProject &p) {
+    p.frame(kStart);
+    for (const char *name : {"Key", "Lamp", "Lantern"})
+        p.item(QString::fromLatin1(name));
+    for (int n = 1; n <= 2; ++n) {
+        Area give;
+        give.item.PickItem = 1;
+        give.item.ItemName = n == 1 ? QStringLiteral("Key") : QStringLiteral("Lamp");
+        give.action.HideOrRemove = 1;
+        p.area(kStart, n, give);
+    }
+    p.area(kStart, 3);
+    p.itemEvent(QStringLiteral("Key"), QStringLiteral("Lamp"), true, true,
+                QStringLiteral("Lantern"));
+    p.dropEvent(kStart, 3, QStringLiteral("Lantern"), closes());
+}
+
 struct Case {
     const char *name;
     std::function<void(GameProject &)> build;
@@ -177,6 +213,8 @@ const Case kCases[] = {
      "", "", "", "", ""},
     {"frame reached only after a timer", afterTimer, 1000, true, "start advance 1500 click 1", "",
      "", "", "", "", ""},
+    {"items combined", combined, 1000, true,
+     "start click 1 click 2 combine Key Lamp drop Lantern 3", "", "", "", "", "", ""},
     {"frame no path reaches", unreachedFrame, 1000, true, "start click 1", "", "", "", "", "",
      "Frame 'Attic' is never reached."},
     {"link broken after a variable changes", brokenAfterVariable, 1000, true, "start click 3",
@@ -188,6 +226,9 @@ const Case kCases[] = {
      "start click 1 click 1 click 1 click 2 click 2", "", "", "", "", "", ""},
     {"game without an end", withoutEnd, 1000, true, "", "", "", "", "", "", ""},
     {"limit reached", manySwitches, 100, false, "start click 9", "", "", "", "", "", ""},
+    {"dead end kept under a limit", pitBeforeTheLimit, 100, false, "", "start click 10",
+     "went to frame 'Pit' (within the search limit).", "", "", "",
+     "Area 9 of frame 'Start' is never shown (within the search limit)."},
     {"no limit reached", manySwitches, 100000, true, "start click 9", "", "", "", "", "", ""},
 };
 
@@ -287,6 +328,55 @@ INSTANTIATE_TEST_SUITE_P(Games, ExploreGames, testing::ValuesIn(kCases),
                              n.replace(QLatin1Char(' '), QLatin1Char('_'));
                              return n.toStdString();
                          });
+
+// Every step list the explorer reports, and a walk of the engine, give the same game after
+// every step in the engine; the walk meets only states the search found.
+void expectEngineAgrees(const ProjectPaths &paths, const GameExplorer::Limits &limits,
+                        unsigned seed) {
+    const GameExplorer explorer = GameExplorer::fromSnapshot(ProjectSnapshot::load(paths));
+    const ExploreReport r = explorer.run(limits);
+    QList<QStringList> reported;
+    if (r.endReachable)
+        reported.append(r.walkthrough);
+    for (const ExploreFinding &f : r.deadEnds + r.brokenLinks)
+        reported.append(f.steps);
+    for (const QStringList &steps : reported)
+        EXPECT_EQ(engineDisagreement(paths, explorer, steps).toStdString(), "")
+            << steps.join(QLatin1Char(' ')).toStdString();
+    if (!r.complete)
+        return;
+    std::mt19937 random(seed);
+    const QStringList walk = engineRandomWalk(
+        paths, 12, [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); });
+    EXPECT_EQ(walkOutsideSearch(paths, explorer, walk, limits).toStdString(), "")
+        << walk.join(QLatin1Char(' ')).toStdString();
+}
+
+TEST_P(ExploreGames, AgreesWithTheEngine) {
+    GameProject p;
+    GetParam().build(p);
+    GameExplorer::Limits limits;
+    limits.maxStates = GetParam().maxStates;
+    expectEngineAgrees(p.paths(), limits, 1);
+}
+
+TEST(ExploreAgreement, RandomGamesPlayTheSameInTheEngine) {
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        SCOPED_TRACE(seed);
+        QTemporaryDir dir;
+        const ProjectPaths paths(dir.path());
+        for (const QString &folder :
+             {paths.FramesPath(), paths.AreasPath(), paths.IconsPath(), paths.ConfigPath()})
+            ASSERT_TRUE(QDir().mkpath(folder));
+        std::mt19937 random(seed);
+        writeRandomGame(paths, [&](int lo, int hi) {
+            return std::uniform_int_distribution<int>(lo, hi)(random);
+        });
+        GameExplorer::Limits limits;
+        limits.maxStates = 2000;
+        expectEngineAgrees(paths, limits, seed);
+    }
+}
 
 // The demo game explored by the program, its walkthrough replayed step by step: the game closes
 // at the last step and not before.
