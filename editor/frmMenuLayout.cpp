@@ -128,16 +128,20 @@ void frmMenu::addViewMenu() {
     m_mnuView->addAction(m_outlineDock->toggleViewAction());
     m_mnuView->addAction(m_itemsDock->toggleViewAction());
     m_mnuView->addSeparator();
+    // The canvas's own, working while a frame is edited.
+    m_mnuView->addActions({m_canvas->zoomInAction(), m_canvas->zoomOutAction(),
+                           m_canvas->zoomFitAction()});
+    m_mnuView->addSeparator();
+    m_mnuView->addActions({m_canvas->gridAction(), m_canvas->gridSizeAction()});
+    m_mnuView->addSeparator();
     connect(m_mnuView->addAction(QStringLiteral("Reset Layout")), &QAction::triggered, this,
             &frmMenu::ResetLayout);
 }
 
 void frmMenu::ResetLayout() {
     restoreState(m_defaultLayout);
-    // Every dock back in its place, then shown as the current page wants.
-    for (QDockWidget *d : findChildren<QDockWidget *>()) {
-        d->setFloating(false);
-    }
+    // Every dock back in its place, then shown as the current page wants it, as on arrival.
     m_guideDock->show();
+    m_centre->setCurrentWidget(m_home);
     ShowMenu(m_current);
 }

@@ -504,3 +504,24 @@ TEST(MainWindowTest, TheDefaultLayoutLeavesEveryViewUncovered) {
         EXPECT_FALSE(canvas->scrollArea()->horizontalScrollBar()->isVisible());
     }
 }
+
+TEST(MainWindowTest, TheViewMenuReopensClosedDocksAndResetsTheLayout) {
+    Editor e;
+    ASSERT_TRUE(e.menu->EditFrame("Shore"));
+    QStringList entries;
+    for (const QAction *a : e.menu->viewMenu()->actions())
+        entries.append(a->text());
+    EXPECT_EQ(entries, (QStringList{"Guide", "Areas and texts", "List of items", "", "Zoom In",
+                                    "Zoom Out", "Fit to Window", "", "Show and Snap to Grid",
+                                    "Grid Size...", "", "Reset Layout"}));
+    e.menu->outlineDock()->close();
+    e.menu->guideDock()->setFloating(true);
+    EXPECT_FALSE(e.menu->outlineDock()->isVisible());
+    e.menu->viewMenu()->actions().at(1)->trigger();
+    EXPECT_TRUE(e.menu->outlineDock()->isVisible());
+    e.menu->guideDock()->close();
+    e.menu->ResetLayout();
+    EXPECT_TRUE(e.menu->guideDock()->isVisible());
+    EXPECT_FALSE(e.menu->guideDock()->isFloating());
+    EXPECT_TRUE(e.menu->outlineDock()->isVisible()); // a frame is still edited
+}
