@@ -195,7 +195,7 @@ QSize frmMenu::defaultSize() {
     // Large enough for the guide, a 640 x 480 frame and a list beside it, within the screen.
     const QScreen *screen = QApplication::primaryScreen();
     const QRect room = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
-    return QSize(qMin(1200, room.width() * 19 / 20), qMin(800, room.height() * 19 / 20));
+    return QSize(qMin(1600, room.width() * 19 / 20), qMin(1000, room.height() * 19 / 20));
 }
 
 void frmMenu::addMenuBar() {
