@@ -1,0 +1,141 @@
+// The game window and `qmtool play` side by side: after each step the window shows the message
+// strip and the popups that qmtool play reports for the same step.
+
+#include "UiTestSupport.h"
+
+#include "PlayCommand.h"
+
+#include <QFrame>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QLabel>
+
+namespace {
+
+QString iconName(Status::Icon icon) {
+    static const char *const names[] = {"none", "critical", "information", "exclamation",
+                                        "question"};
+    return QString::fromLatin1(names[static_cast<int>(icon)]);
+}
+
+// The frame, the strip's text ("-" when hidden) and the popups shown from box `firstBox` on.
+QString windowShows(GameUnderTest &t, int firstBox) {
+    const QFrame *strip = t.game->messageFrame();
+    QString line = t.engine().currentFrame() + QLatin1Char(' ') +
+                   (strip->isVisible() ? t.game->messageLabel()->text() : QStringLiteral("-"));
+    for (int i = firstBox; i < t.boxes.size(); ++i)
+        line += QStringLiteral(" popup ") + iconName(t.boxes[i].icon) + QStringLiteral(": ") +
+                t.boxes[i].text;
+    return line;
+}
+
+QString playShows(const QJsonObject &state) {
+    const QJsonValue message = state[QStringLiteral("message")];
+    QString line =
+        state[QStringLiteral("frame")].toString() + QLatin1Char(' ') +
+        (message.isNull() ? QStringLiteral("-") : message[QStringLiteral("text")].toString());
+    for (const QJsonValue r : state[QStringLiteral("reports")].toArray()) {
+        if (r[QStringLiteral("kind")].toString() == QLatin1String("message"))
+            line += QStringLiteral(" popup ") + r[QStringLiteral("icon")].toString() +
+                    QStringLiteral(": ") + r[QStringLiteral("text")].toString();
+    }
+    return line;
+}
+
+} // namespace
+
+// Each point of a game is reached in the window by a start, a real click, or by waiting on the
+// window's own timers until what it shows changes; and in qmtool play by the steps that reach
+// the same point. A background message outlives a frame change by timer when its own time is
+// longer, and ends first when it is shorter; closing the game takes it away.
+TEST(GameMatchesPlay, TheWindowShowsTheMessagesPlayReportsAtEveryStep) {
+    struct Point {
+        const char *window; // "start", "click N" or "wait"
+        QStringList play;   // the qmtool play steps that reach the same point
+        const char *shown;
+    };
+    struct Case {
+        const char *name;
+        const char *timerSeconds;
+        const char *text;
+        bool onBackground;
+        QList<Point> points;
+    };
+    const char *longText = "A cold wind blows through here"; // 30 characters: 3100 ms
+    const QList<Case> cases = {
+        {"outlives the frame timer",
+         "1.5",
+         longText,
+         true,
+         {{"start", {"start"}, "Start -"},
+          {"click 1", {"click", "1"}, "Start A cold wind blows through here"},
+          {"wait", {"advance", "1500"}, "Room A cold wind blows through here"},
+          {"wait", {"advance", "1600"}, "Room -"}}},
+        {"ends before the frame timer",
+         "2.5",
+         "Hi",
+         true, // "Hi" stays 1140 ms
+         {{"start", {"start"}, "Start -"},
+          {"click 1", {"click", "1"}, "Start Hi"},
+          {"wait", {"advance", "1140"}, "Start -"},
+          {"wait", {"advance", "1360"}, "Room -"}}},
+        {"closed with the game",
+         "0",
+         "Hi",
+         true,
+         {{"start", {"start"}, "Start -"},
+          {"click 1", {"click", "1"}, "Start Hi"},
+          {"click 2", {"click", "2"}, "Start -"}}},
+        {"popup",
+         "1.5",
+         "Hi",
+         false,
+         {{"start", {"start"}, "Start -"},
+          {"click 1", {"click", "1"}, "Start - popup information: Hi"},
+          {"wait", {"advance", "1500"}, "Room -"}}},
+    };
+    const QList<QRect> areas = {QRect(100, 100, 50, 50), QRect(300, 100, 50, 50)};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        UiProject project;
+        FrameProperties timed;
+        timed.TimerEnabled = true;
+        timed.TimerSeconds = QString::fromLatin1(c.timerSeconds);
+        timed.TimerFrame = QStringLiteral("Room");
+        project.frame(QStringLiteral("Start"), timed);
+        project.frame(QStringLiteral("Room"));
+        ActionRecord show = showsText(QString::fromLatin1(c.text));
+        show.TextOnBackground = c.onBackground ? 1 : 0;
+        project.area(QStringLiteral("Start"), 1, areaAt(areas[0], show));
+        ActionRecord close;
+        close.CloseProgram = 1;
+        project.area(QStringLiteral("Start"), 2, areaAt(areas[1], close));
+
+        QStringList steps, expected;
+        for (const Point &p : c.points) {
+            steps += p.play;
+            expected.append(QString::fromLatin1(p.shown));
+        }
+        QStringList played;
+        playSteps(project.root(), steps,
+                  [&](const QJsonObject &state) { played.append(playShows(state)); });
+
+        GameUnderTest t(project);
+        QStringList shown;
+        for (const Point &p : c.points) {
+            const QString action = QString::fromLatin1(p.window);
+            const int firstBox = t.boxes.size();
+            if (action == QLatin1String("start")) {
+                t.start();
+            } else if (action.startsWith(QLatin1String("click"))) {
+                t.click(areas[action.mid(6).toInt() - 1].center());
+            } else {
+                const QString before = windowShows(t, firstBox);
+                EXPECT_TRUE(waitUntil([&] { return windowShows(t, firstBox) != before; }));
+            }
+            shown.append(windowShows(t, firstBox));
+        }
+        EXPECT_EQ(shown, played);
+        EXPECT_EQ(played, expected);
+    }
+}
