@@ -565,37 +565,24 @@ TEST_F(MessageStrip, PopupMessageIsAnInformationBoxTitledWithTheSoftwareTitle) {
 // runs out, whether or not a frame timer changes the frame first; closing the game takes it away.
 TEST_F(MessageStrip, PlayReportsTheStripUntilItsOwnTimeRunsOutAndPopupsAsTheyAreShown) {
     struct Case {
-        const char *name;
         const char *timerSeconds;
         bool onBackground;
-        QStringList steps;
-        QStringList shown; // one entry per step
+        const char *steps;
+        const char *shown; // after each step, between bars
     };
     const QString text = QStringLiteral("0123456789"); // 1700 ms on the strip
     const QList<Case> cases = {
-        {"outlives the frame timer",
-         "0.5",
-         true,
-         {"start", "click", "1", "advance", "500", "advance", "1199", "advance", "1"},
-         {"Start -", "Start 0123456789", "Room 0123456789", "Room 0123456789", "Room -"}},
-        {"ends before the frame timer",
-         "2",
-         true,
-         {"start", "click", "1", "advance", "1699", "advance", "1", "advance", "300"},
-         {"Start -", "Start 0123456789", "Start 0123456789", "Start -", "Room -"}},
-        {"closed with the game",
-         "0",
-         true,
-         {"start", "click", "1", "click", "2", "advance", "2000"},
-         {"Start -", "Start 0123456789", "Start -", "Start -"}},
-        {"popup",
-         "0.5",
-         false,
-         {"start", "click", "1", "advance", "500"},
-         {"Start -", "Start - popup information: 0123456789", "Room -"}},
+        {"0.5", true, "start click 1 advance 500 advance 1199 advance 1",
+         "Start -|Start 0123456789|Room 0123456789|Room 0123456789|Room -"},
+        {"2", true, "start click 1 advance 1699 advance 1 advance 300",
+         "Start -|Start 0123456789|Start 0123456789|Start -|Room -"},
+        {"0", true, "start click 1 click 2 advance 2000",
+         "Start -|Start 0123456789|Start -|Start -"},
+        {"0.5", false, "start click 1 advance 500",
+         "Start -|Start - popup information: 0123456789|Room -"},
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.steps);
         project.frame(Start, timed(QString::fromLatin1(c.timerSeconds), Room));
         project.frame(Room);
         project.area(Start, 1, areaWith(showText(text, c.onBackground), 1));
@@ -604,19 +591,22 @@ TEST_F(MessageStrip, PlayReportsTheStripUntilItsOwnTimeRunsOutAndPopupsAsTheyAre
         project.area(Start, 2, areaWith(close, 2));
 
         QStringList shown;
-        playSteps(project.root(), c.steps, [&](const QJsonObject &state) {
-            const QJsonValue message = state[QStringLiteral("message")];
-            QString line = state[QStringLiteral("frame")].toString() + QLatin1Char(' ') +
-                           (message.isNull() ? QStringLiteral("-")
-                                             : message[QStringLiteral("text")].toString());
-            for (const QJsonValue r : state[QStringLiteral("reports")].toArray()) {
-                if (r[QStringLiteral("kind")].toString() == QLatin1String("message"))
-                    line += QStringLiteral(" popup ") + r[QStringLiteral("icon")].toString() +
-                            QStringLiteral(": ") + r[QStringLiteral("text")].toString();
-            }
-            shown.append(line);
-        });
-        EXPECT_EQ(shown, c.shown);
+        playSteps(project.root(), QString::fromLatin1(c.steps).split(QLatin1Char(' ')),
+                  [&](const QJsonObject &state) {
+                      const QJsonValue message = state[QStringLiteral("message")];
+                      QString line =
+                          state[QStringLiteral("frame")].toString() + QLatin1Char(' ') +
+                          (message.isNull() ? QStringLiteral("-")
+                                            : message[QStringLiteral("text")].toString());
+                      for (const QJsonValue r : state[QStringLiteral("reports")].toArray()) {
+                          if (r[QStringLiteral("kind")].toString() == QLatin1String("message"))
+                              line += QStringLiteral(" popup ") +
+                                      r[QStringLiteral("icon")].toString() + QStringLiteral(": ") +
+                                      r[QStringLiteral("text")].toString();
+                      }
+                      shown.append(line);
+                  });
+        EXPECT_EQ(shown, QString::fromLatin1(c.shown).split(QLatin1Char('|')));
     }
 }
 
