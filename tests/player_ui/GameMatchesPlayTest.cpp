@@ -13,20 +13,15 @@
 
 namespace {
 
-QString iconName(Status::Icon icon) {
-    static const char *const names[] = {"none", "critical", "information", "exclamation",
-                                        "question"};
-    return QString::fromLatin1(names[static_cast<int>(icon)]);
-}
-
 // The frame, the strip's text ("-" when hidden) and the popups shown from box `firstBox` on.
 QString windowShows(GameUnderTest &t, int firstBox) {
-    const QFrame *strip = t.game->messageFrame();
+    static const QStringList icons = {"none", "critical", "information", "exclamation", "question"};
     QString line = t.engine().currentFrame() + QLatin1Char(' ') +
-                   (strip->isVisible() ? t.game->messageLabel()->text() : QStringLiteral("-"));
+                   (t.game->messageFrame()->isVisible() ? t.game->messageLabel()->text()
+                                                        : QStringLiteral("-"));
     for (int i = firstBox; i < t.boxes.size(); ++i)
-        line += QStringLiteral(" popup ") + iconName(t.boxes[i].icon) + QStringLiteral(": ") +
-                t.boxes[i].text;
+        line += QStringLiteral(" popup ") + icons[static_cast<int>(t.boxes[i].icon)] +
+                QStringLiteral(": ") + t.boxes[i].text;
     return line;
 }
 
