@@ -4,6 +4,7 @@
 // the same game after every step in both, and the walk meets only states the search found.
 
 #include "EngineAgreement.h"
+#include "EngineWalk.h"
 #include "GameExplorer.h"
 #include "ProjectPaths.h"
 #include "ProjectSnapshot.h"

@@ -442,7 +442,10 @@ void GameEngine::closeGame() {
     m_host.stopTimer(EngineTimer::Mp3);
     m_media->StopWaveChannels();
     m_host.stopTimer(EngineTimer::Frame);
+    // The strip goes with the window: no message is left waiting for a timer that is stopped.
     m_host.stopTimer(EngineTimer::Message);
+    m_messageTimerInterval = 0;
+    m_scene.messageVisible = false;
     for (SceneArea &a : m_scene.areas)
         a.animated = false;
     m_scene.gameWindowVisible = false;

@@ -2,6 +2,7 @@
 
 #include "GameRules.h"
 #include "ProjectSnapshot.h"
+#include "StateStore.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -10,7 +11,7 @@
 #include <deque>
 #include <optional>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <unordered_set>
 
 namespace {
@@ -72,28 +73,30 @@ public:
     qint64 bare();
     QSet<QByteArray> found() const {
         QSet<QByteArray> out;
-        for (const std::string *s : m_states)
-            out.insert(QByteArray(s->data(), static_cast<qsizetype>(s->size())));
+        for (int id = 0; id < m_store.size(); ++id) {
+            const std::string_view s = m_store.at(id);
+            out.insert(QByteArray(s.data(), static_cast<qsizetype>(s.size())));
+        }
         return out;
     }
 
 private:
     // --- the state bytes
-    int frameOf(const std::string &s) const {
+    int frameOf(std::string_view s) const {
         return static_cast<std::uint8_t>(s[0]) | (static_cast<std::uint8_t>(s[1]) << 8);
     }
     void setFrame(std::string &s, int node) const {
         s[0] = static_cast<char>(node & 0xff);
         s[1] = static_cast<char>((node >> 8) & 0xff);
     }
-    bool bit(const std::string &s, int offset, int i) const {
+    bool bit(std::string_view s, int offset, int i) const {
         return (static_cast<std::uint8_t>(s[offset + i / 8]) >> (i % 8)) & 1;
     }
     void setBit(std::string &s, int offset, int i, bool on) const {
         auto &b = reinterpret_cast<std::uint8_t &>(s[offset + i / 8]);
         b = on ? (b | (1u << (i % 8))) : (b & ~(1u << (i % 8)));
     }
-    int count(const std::string &s, int item) const {
+    int count(std::string_view s, int item) const {
         return static_cast<std::uint8_t>(s[L.items + item]);
     }
     void addItem(std::string &s, int item) const {
@@ -104,13 +107,13 @@ private:
         if (count(s, item) > 0)
             s[L.items + item] = static_cast<char>(count(s, item) - 1);
     }
-    int historySize(const std::string &s) const { return static_cast<std::uint8_t>(s[L.history]); }
-    int historyAt(const std::string &s, int i) const {
+    int historySize(std::string_view s) const { return static_cast<std::uint8_t>(s[L.history]); }
+    int historyAt(std::string_view s, int i) const {
         const int o = L.history + 1 + 2 * i;
         return static_cast<std::uint8_t>(s[o]) | (static_cast<std::uint8_t>(s[o + 1]) << 8);
     }
 
-    bool visible(const std::string &s, const Area &a) const {
+    bool visible(std::string_view s, const Area &a) const {
         return GameRules::areaShown(a.hideBit >= 0 && bit(s, L.hides, a.hideBit), a.visibleIf,
                                     a.mustBeZero, a.mustBeOne,
                                     [&](int v) { return bit(s, L.vars, v) ? 1 : 0; });
@@ -118,6 +121,8 @@ private:
 
     // --- what moves do
     void note(const QString &frame, const QString &problem) {
+        if (m_replaying)
+            return; // a move played again for a report was noted when the search played it
         // One report per problem and frame: the same missing file met on two frames is shown
         // on both, each with its shortest steps.
         const QString key = frame + QLatin1Char('\n') + problem;
@@ -294,24 +299,19 @@ private:
 
     // --- the graph
     // The state's number, adding it when new; -1 when the state limit stops the search.
-    int intern(const std::string &s, int parent, const Move &mv) {
-        const auto it = m_index.find(s);
-        if (it != m_index.end())
-            return it->second;
-        if (static_cast<qint64>(m_states.size()) >= m_limits.maxStates)
-            return -1;
-        const int id = static_cast<int>(m_states.size());
-        const auto inserted = m_index.emplace(s, id).first;
-        m_states.push_back(&inserted->first);
-        m_parent.push_back(parent);
-        m_via.push_back(mv);
-        m_ends.push_back(0);
+    int intern(const std::string &s, int parent) {
+        const auto [id, added] = m_store.add(
+            s, [&] { return static_cast<qint64>(m_store.size()) >= m_limits.maxStates; });
+        if (added) {
+            m_parent.push_back(parent);
+            m_ends.push_back(0);
+        }
         return id;
     }
     // Tries each move of a state in the game's order, telling `shown` of each area on show; false
     // as soon as `tryMove` is.
     template <class Shown, class Try>
-    bool forEachMove(const std::string &from, Shown &&shown, Try &&tryMove) const {
+    bool forEachMove(std::string_view from, Shown &&shown, Try &&tryMove) const {
         const Frame &f = m.frames[frameOf(from)];
         for (size_t ai = 0; ai < f.areas.size(); ++ai) {
             const Area &a = f.areas[ai];
@@ -338,7 +338,10 @@ private:
     }
     // Explores the moves of state `id`; false when a limit stopped it halfway.
     bool expand(int id);
-    void addEdge(int from, int to, const Move &mv, std::vector<int> &seen) {
+    // The edges of a state are its targets, each once, in the order of the first move that
+    // leads there (firstMoves finds those moves again); they follow the edges of the state
+    // before it.
+    void addEdge(int from, int to, std::vector<int> &seen) {
         if (to == from)
             return;
         for (int t : seen) {
@@ -346,25 +349,28 @@ private:
                 return;
         }
         seen.push_back(to);
-        m_edgeFrom.push_back(from);
         m_edgeTo.push_back(to);
-        m_edgeMove.push_back(mv);
     }
+    // The moves the search made are not kept: a report plays the moves of a state again, in the
+    // same order and without noting anything, to find the first move that led to each state it
+    // found (the state's edges), or to one state (the move that added it).
+    std::vector<std::pair<int, Move>> firstMoves(int from);
+    Move via(int state);
 
     // --- the report
     QStringList words(int fromState, const Move &mv) const;
-    QStringList steps(int state) const;
+    QStringList steps(int state);
     QString heldName(int item) const {
         return m.items[item].heldAs.isEmpty() ? m.items[item].name : m.items[item].heldAs;
     }
-    QStringList stepsTo(int fromState, const Move &mv) const {
+    QStringList stepsTo(int fromState, const Move &mv) {
         if (mv.kind == Move::Start)
             return words(-1, mv);
         return steps(fromState) + words(fromState, mv);
     }
     QString moveText(int fromState, const Move &mv) const;
     QString loss(int from, int to) const;
-    void analyse(ExploreReport &r) const;
+    void analyse(ExploreReport &r);
 
     struct Found {
         int state;
@@ -379,13 +385,15 @@ private:
     const std::atomic<bool> *m_cancel;
     Layout L;
 
-    std::unordered_map<std::string, int> m_index;
-    std::vector<const std::string *> m_states;
-    std::vector<int> m_parent;
-    std::vector<Move> m_via;
-    std::vector<char> m_ends; // a move of the state ends the game
-    std::vector<int> m_edgeFrom, m_edgeTo;
-    std::vector<Move> m_edgeMove;
+    // Per state, in blocks that never move, so that growing costs no copy: the parent (the
+    // state whose move added it) and whether a move of it ends the game; per expanded state,
+    // where its edges start in m_edgeTo (one more entry ends the last one's).
+    StateStore m_store;
+    std::deque<std::int32_t> m_parent;
+    std::deque<char> m_ends;
+    std::deque<std::uint32_t> m_edgeStart;
+    std::deque<std::int32_t> m_edgeTo;
+    bool m_replaying = false;
     int m_endState = -2; // the state whose move ends the game first (-1: "start" itself)
     Move m_endMove;
     qint64 m_moves = 0;
@@ -401,7 +409,9 @@ private:
 
 bool Search::expand(int id) {
     m_current = id;
-    const std::string from = *m_states[id];
+    const std::string from(m_store.at(id));
+    if (m_edgeStart.empty())
+        m_edgeStart.push_back(0);
     std::vector<int> seen;
     int visibleCount = 0;
     int heldKinds = 0;
@@ -418,17 +428,19 @@ bool Search::expand(int id) {
             }
             return true;
         }
-        const int next = intern(to, id, mv);
+        const int next = intern(to, id);
         if (next < 0)
             return false;
-        addEdge(id, next, mv, seen);
+        addEdge(id, next, seen);
         return true;
     };
     const auto shown = [&](size_t area) {
         ++visibleCount;
         m_shown[frameOf(from)][area] = 1;
     };
-    if (!forEachMove(from, shown, tryMove))
+    const bool done = forEachMove(from, shown, tryMove);
+    m_edgeStart.push_back(static_cast<std::uint32_t>(m_edgeTo.size()));
+    if (!done)
         return false;
     // Left and right clicks, drops, combinations, the timer, Escape, and "Exit" answered
     // either way (both leave the game without reaching its end, or change nothing).
@@ -441,16 +453,15 @@ ExploreReport Search::run() {
     QElapsedTimer clock;
     clock.start();
     ExploreReport r;
-    m_index.reserve(1024);
     std::string start(static_cast<size_t>(L.size), '\0');
     m_current = -1;
     if (apply(start, Move{}) == Outcome::End)
         m_endState = -1;
-    intern(start, -1, Move{});
+    intern(start, -1);
     ++m_moves;
     r.complete = true;
     qint64 lastReport = 0;
-    for (int id = 0; id < static_cast<int>(m_states.size()); ++id) {
+    for (int id = 0; id < m_store.size(); ++id) {
         if ((id & 255) == 0) {
             if (m_cancel && m_cancel->load()) {
                 r.complete = false;
@@ -464,7 +475,7 @@ ExploreReport Search::run() {
             }
             if (m_progress && clock.elapsed() - lastReport >= 100) {
                 lastReport = clock.elapsed();
-                m_progress(static_cast<qint64>(m_states.size()), m_moves);
+                m_progress(static_cast<qint64>(m_store.size()), m_moves);
             }
         }
         if (!expand(id)) {
@@ -474,7 +485,7 @@ ExploreReport Search::run() {
         }
         m_expanded = id + 1;
     }
-    r.states = static_cast<qint64>(m_states.size());
+    r.states = static_cast<qint64>(m_store.size());
     r.moves = m_moves;
     if (m_progress)
         m_progress(r.states, r.moves);
@@ -486,7 +497,7 @@ ExploreReport Search::run() {
 QStringList Search::words(int fromState, const Move &mv) const {
     if (mv.kind == Move::Start)
         return {QStringLiteral("start")};
-    const Frame &f = m.frames[frameOf(*m_states[fromState])];
+    const Frame &f = m.frames[frameOf(m_store.at(fromState))];
     switch (mv.kind) {
     case Move::Click:
         return {QStringLiteral("click"), QString::number(f.areas[mv.area].number)};
@@ -504,19 +515,67 @@ QStringList Search::words(int fromState, const Move &mv) const {
     }
 }
 
-QStringList Search::steps(int state) const {
+std::vector<std::pair<int, Move>> Search::firstMoves(int from) {
+    const std::string state(m_store.at(from));
+    std::vector<std::pair<int, Move>> out;
+    std::string to;
+    m_replaying = true;
+    forEachMove(
+        state, [](size_t) {},
+        [&](const Move &mv) {
+            to = state;
+            if (apply(to, mv) == Outcome::End)
+                return true;
+            const int next = m_store.find(to);
+            if (next < 0 || next == from)
+                return true;
+            for (const auto &known : out) {
+                if (known.first == next)
+                    return true;
+            }
+            out.emplace_back(next, mv);
+            return true;
+        });
+    m_replaying = false;
+    return out;
+}
+
+Move Search::via(int state) {
+    const int parent = m_parent[static_cast<size_t>(state)];
+    if (parent < 0)
+        return Move{};
+    const std::string from(m_store.at(parent));
+    const std::string_view wanted = m_store.at(state);
+    std::string to;
+    Move found;
+    m_replaying = true;
+    forEachMove(
+        from, [](size_t) {},
+        [&](const Move &mv) {
+            to = from;
+            if (apply(to, mv) == Outcome::End || to != wanted)
+                return true;
+            found = mv;
+            return false;
+        });
+    m_replaying = false;
+    return found;
+}
+
+QStringList Search::steps(int state) {
     std::vector<int> chain;
-    for (int s = state; s >= 0; s = m_parent[s])
+    for (int s = state; s >= 0; s = m_parent[static_cast<size_t>(s)])
         chain.push_back(s);
     QStringList out;
     for (auto it = chain.rbegin(); it != chain.rend(); ++it)
-        out += words(m_parent[*it], m_via[*it]);
+        out += words(m_parent[static_cast<size_t>(*it)], via(*it));
     return out;
 }
 
 QString Search::moveText(int fromState, const Move &mv) const {
     const QStringList w = words(fromState, mv);
-    const QString frame = fromState >= 0 ? m.frames[frameOf(*m_states[fromState])].name : QString();
+    const QString frame =
+        fromState >= 0 ? m.frames[frameOf(m_store.at(fromState))].name : QString();
     QString what;
     switch (mv.kind) {
     case Move::Click:
@@ -538,8 +597,8 @@ QString Search::moveText(int fromState, const Move &mv) const {
 }
 
 QString Search::loss(int from, int to) const {
-    const std::string &a = *m_states[from];
-    const std::string &b = *m_states[to];
+    const std::string_view a = m_store.at(from);
+    const std::string_view b = m_store.at(to);
     QStringList lost;
     for (size_t i = 0; i < m.items.size(); ++i) {
         const int item = static_cast<int>(i);
@@ -565,8 +624,8 @@ QString Search::loss(int from, int to) const {
     return lost.join(QStringLiteral(", "));
 }
 
-void Search::analyse(ExploreReport &r) const {
-    const int n = static_cast<int>(m_states.size());
+void Search::analyse(ExploreReport &r) {
+    const int n = m_store.size();
     r.endReachable = m_endState != -2;
     if (r.endReachable)
         r.walkthrough = m_endState < 0 ? QStringList{QStringLiteral("start")}
@@ -574,14 +633,27 @@ void Search::analyse(ExploreReport &r) const {
 
     // Backwards from the states whose move ends the game, and from the states not explored
     // (their future is unknown, so they count as able to reach the end).
+    // The states with edges: those expanded, and the one a limit stopped halfway.
+    const int withEdges = static_cast<int>(m_edgeStart.size()) - 1;
+    const auto edges = [&](int from) {
+        if (from >= withEdges)
+            return std::pair<size_t, size_t>(0, 0);
+        return std::pair<size_t, size_t>(m_edgeStart[static_cast<size_t>(from)],
+                                         m_edgeStart[static_cast<size_t>(from) + 1]);
+    };
     std::vector<int> first(static_cast<size_t>(n) + 1, 0), preds(m_edgeTo.size());
     for (int t : m_edgeTo)
         ++first[static_cast<size_t>(t) + 1];
     for (int i = 0; i < n; ++i)
         first[static_cast<size_t>(i) + 1] += first[static_cast<size_t>(i)];
-    std::vector<int> fill(first.begin(), first.end() - 1);
-    for (size_t e = 0; e < m_edgeTo.size(); ++e)
-        preds[static_cast<size_t>(fill[static_cast<size_t>(m_edgeTo[e])]++)] = m_edgeFrom[e];
+    {
+        std::vector<int> fill(first.begin(), first.end() - 1);
+        for (int from = 0; from < withEdges; ++from) {
+            const auto [begin, end] = edges(from);
+            for (size_t e = begin; e < end; ++e)
+                preds[static_cast<size_t>(fill[static_cast<size_t>(m_edgeTo[e])]++)] = from;
+        }
+    }
     std::vector<char> alive(static_cast<size_t>(n), 0);
     std::vector<int> queue;
     for (int i = 0; i < n; ++i) {
@@ -609,26 +681,41 @@ void Search::analyse(ExploreReport &r) const {
     if (r.endReachable || !r.complete) {
         QHash<QString, int> causes;
         std::vector<char> counted(static_cast<size_t>(n), 0);
-        for (size_t e = 0; e < m_edgeTo.size(); ++e) {
-            const int from = m_edgeFrom[e], to = m_edgeTo[e];
-            if (!alive[static_cast<size_t>(from)] || alive[static_cast<size_t>(to)])
+        for (int from = 0; from < withEdges; ++from) {
+            if (!alive[static_cast<size_t>(from)])
                 continue;
-            const QString text = QStringLiteral("%1 leaves no way to the end: %2%3.")
-                                     .arg(moveText(from, m_edgeMove[e]), loss(from, to), within);
-            auto it = causes.find(text);
-            if (it == causes.end()) {
-                ExploreFinding f;
-                f.kind = ExploreFinding::Kind::DeadEnd;
-                f.frame = m.frames[frameOf(*m_states[from])].name;
-                f.text = text;
-                f.steps = stepsTo(from, m_edgeMove[e]);
-                f.count = 0;
-                it = causes.insert(text, static_cast<int>(r.deadEnds.size()));
-                r.deadEnds.append(f);
-            }
-            if (!counted[static_cast<size_t>(to)]) {
-                counted[static_cast<size_t>(to)] = 1;
-                ++r.deadEnds[it.value()].count;
+            std::vector<std::pair<int, Move>> moves; // played again for the first such edge
+            const auto [begin, end] = edges(from);
+            for (size_t e = begin; e < end; ++e) {
+                const int to = m_edgeTo[e];
+                if (alive[static_cast<size_t>(to)])
+                    continue;
+                if (moves.empty())
+                    moves = firstMoves(from);
+                Move mv;
+                for (const auto &known : moves) {
+                    if (known.first == to) {
+                        mv = known.second;
+                        break;
+                    }
+                }
+                const QString text = QStringLiteral("%1 leaves no way to the end: %2%3.")
+                                         .arg(moveText(from, mv), loss(from, to), within);
+                auto it = causes.find(text);
+                if (it == causes.end()) {
+                    ExploreFinding f;
+                    f.kind = ExploreFinding::Kind::DeadEnd;
+                    f.frame = m.frames[frameOf(m_store.at(from))].name;
+                    f.text = text;
+                    f.steps = stepsTo(from, mv);
+                    f.count = 0;
+                    it = causes.insert(text, static_cast<int>(r.deadEnds.size()));
+                    r.deadEnds.append(f);
+                }
+                if (!counted[static_cast<size_t>(to)]) {
+                    counted[static_cast<size_t>(to)] = 1;
+                    ++r.deadEnds[it.value()].count;
+                }
             }
         }
     }

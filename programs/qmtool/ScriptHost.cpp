@@ -12,14 +12,17 @@ void ScriptHost::showErrorReport(const ErrorReport &report) {
 
 EngineHost::Answer ScriptHost::messageBox(const QString &title, const QString &text,
                                           Status::Icon icon, Buttons buttons) {
-    Q_UNUSED(icon)
     Answer answer = buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
     if (!m_answers.isEmpty())
         answer = m_answers.takeFirst();
     static const char *const names[] = {"ok", "cancel", "yes", "no"};
+    // The icon tells a popup text message (information) from a warning or a question.
+    static const char *const icons[] = {"none", "critical", "information", "exclamation",
+                                        "question"};
     m_reports.append(QJsonObject{{"kind", "message"},
                                  {"title", title},
                                  {"text", text},
+                                 {"icon", icons[static_cast<int>(icon)]},
                                  {"answer", names[static_cast<int>(answer)]}});
     return answer;
 }

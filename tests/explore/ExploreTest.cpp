@@ -2,6 +2,7 @@
 // demo game, whose walkthrough is replayed by `qmtool play`.
 
 #include "EngineAgreement.h"
+#include "EngineWalk.h"
 #include "GameExplorer.h"
 #include "GameProject.h"
 #include "ProjectSnapshot.h"

@@ -4,10 +4,13 @@
 #include "EngineTestSupport.h"
 
 #include "MediaPlayers.h"
+#include "PlayCommand.h"
 #include "RecordWriter.h"
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
 
 namespace {
 
@@ -555,6 +558,56 @@ TEST_F(MessageStrip, PopupMessageIsAnInformationBoxTitledWithTheSoftwareTitle) {
     EXPECT_EQ(boxes[0].icon, Status::Icon::Information);
     EXPECT_EQ(boxes[0].buttons, EngineHost::Buttons::Ok);
     EXPECT_FALSE(engine->scene().messageVisible);
+}
+
+// What `qmtool play` says the window shows after each step: the frame, the strip's text ("-"
+// when hidden) and the popups shown in the step. A background message stays until its own time
+// runs out, whether or not a frame timer changes the frame first; closing the game takes it away.
+TEST_F(MessageStrip, PlayReportsTheStripUntilItsOwnTimeRunsOutAndPopupsAsTheyAreShown) {
+    struct Case {
+        const char *timerSeconds;
+        bool onBackground;
+        const char *steps;
+        const char *shown; // after each step, between bars
+    };
+    const QString text = QStringLiteral("0123456789"); // 1700 ms on the strip
+    const QList<Case> cases = {
+        {"0.5", true, "start click 1 advance 500 advance 1199 advance 1",
+         "Start -|Start 0123456789|Room 0123456789|Room 0123456789|Room -"},
+        {"2", true, "start click 1 advance 1699 advance 1 advance 300",
+         "Start -|Start 0123456789|Start 0123456789|Start -|Room -"},
+        {"0", true, "start click 1 click 2 advance 2000",
+         "Start -|Start 0123456789|Start -|Start -"},
+        {"0.5", false, "start click 1 advance 500",
+         "Start -|Start - popup information: 0123456789|Room -"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.steps);
+        project.frame(Start, timed(QString::fromLatin1(c.timerSeconds), Room));
+        project.frame(Room);
+        project.area(Start, 1, areaWith(showText(text, c.onBackground), 1));
+        ActionRecord close;
+        close.CloseProgram = 1;
+        project.area(Start, 2, areaWith(close, 2));
+
+        QStringList shown;
+        playSteps(project.root(), QString::fromLatin1(c.steps).split(QLatin1Char(' ')),
+                  [&](const QJsonObject &state) {
+                      const QJsonValue message = state[QStringLiteral("message")];
+                      QString line =
+                          state[QStringLiteral("frame")].toString() + QLatin1Char(' ') +
+                          (message.isNull() ? QStringLiteral("-")
+                                            : message[QStringLiteral("text")].toString());
+                      for (const QJsonValue r : state[QStringLiteral("reports")].toArray()) {
+                          if (r[QStringLiteral("kind")].toString() == QLatin1String("message"))
+                              line += QStringLiteral(" popup ") +
+                                      r[QStringLiteral("icon")].toString() + QStringLiteral(": ") +
+                                      r[QStringLiteral("text")].toString();
+                      }
+                      shown.append(line);
+                  });
+        EXPECT_EQ(shown, QString::fromLatin1(c.shown).split(QLatin1Char('|')));
+    }
 }
 
 TEST_F(MenuBar, EscapeAndRightPressesToggleItAndOtherPressesHideIt) {

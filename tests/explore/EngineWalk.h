@@ -8,14 +8,7 @@
 
 #include <functional>
 
-// The explorer and the engine side by side on one game: the same steps played by both must
-// leave the same game after every step.
-
-// Plays `steps` in the engine as `qmtool play` does and in the explorer; empty when both hold the
-// same frame, variables, areas hidden for good, items, shown areas, history and end after every
-// step, otherwise what differs first.
-QString engineDisagreement(const ProjectPaths &paths, const GameExplorer &explorer,
-                           const QStringList &steps);
+// Walks of the engine chosen at random, and the explorer's check of them (tests and fuzzing).
 
 // A walk of up to `length` moves through the engine, each chosen by `pick(n)` (0 to n-1) among
 // what the game window offers in the state the engine is in: clicks on shown areas, drops of held
