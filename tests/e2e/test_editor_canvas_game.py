@@ -252,4 +252,4 @@ def test():
 
 
 if __name__ == "__main__":
-    e.main(test, limit=90)
+    e.main(test, limit=150)
