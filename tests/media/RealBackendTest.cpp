@@ -23,12 +23,11 @@ protected:
     static void SetUpTestSuite() {
         dir = new QTemporaryDir;
         const QString d = dir->path();
-        ok = QProcess::execute(QStringLiteral("sox"),
-                               {"-n", "-r", "22050", "-c", "1", d + "/tone.wav", "synth", "0.4",
-                                "sine", "440"}) == 0 &&
-             QProcess::execute(QStringLiteral("ffmpeg"), {"-v", "error", "-y", "-f", "lavfi", "-i",
-                                                          "testsrc=size=64x48:rate=10", "-t", "0.5",
-                                                          "-c:v", "mpeg4", d + "/clip.avi"}) == 0;
+        ok = QProcess::execute(QStringLiteral("sox"), {"-n", "-r", "22050", "-c", "1", d + "/tone.wav",
+                                                       "synth", "0.4", "sine", "440"}) == 0 &&
+             QProcess::execute(QStringLiteral("ffmpeg"),
+                               {"-v", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=64x48:rate=10",
+                                "-t", "0.5", "-c:v", "mpeg4", d + "/clip.avi"}) == 0;
         // A tiny MIDI file: one note.
         const QByteArray midi = QByteArray::fromHex(
             "4d546864000000060000000100604d54726b0000000c00903c5a60803c0000ff2f00");
@@ -43,9 +42,7 @@ protected:
         media.reset();
         backend.reset();
     }
-    QString path(const char *name) const {
-        return dir->path() + QLatin1Char('/') + QLatin1String(name);
-    }
+    QString path(const char *name) const { return dir->path() + QLatin1Char('/') + QLatin1String(name); }
 
     // Waits, letting events run, until the player's status is `mode` (or a generous bound).
     static bool waitFor(Mmedia &player, const QString &mode) {
@@ -112,8 +109,7 @@ TEST_F(RealBackendTest, MissingAndBrokenFilesFailWithoutHanging) {
     ASSERT_TRUE(ok);
     media->PlayMovieWithStop(path("nothing.avi"), 0);
     ASSERT_EQ(host.errors.size(), 1);
-    EXPECT_TRUE(host.errors[0].startsWith(
-        QStringLiteral(" Unable to play video. Probably file not found")));
+    EXPECT_TRUE(host.errors[0].startsWith(QStringLiteral(" Unable to play video. Probably file not found")));
     EXPECT_FALSE(media->PlayingMovieOrNot());
     // A text file dressed as MIDI: the open fails, nothing plays, no report (as for any MIDI).
     QFile f(path("text.mid"));
