@@ -21,7 +21,8 @@ const char *const BackEndLibraries[] = {"libavcodec", "libavformat",   "libavuti
                                         "libswscale", "libswresample", "libfluidsynth",
                                         "libSDL2",    "libqmsound",    "libqmvideo"};
 
-// An Xvfb on a free display, chosen by the server itself (-displayfd).
+// An Xvfb on a free display, chosen by the server itself (-displayfd). It never resets: the
+// player's display-mode check connects and leaves before its window is shown.
 class XServer {
 public:
     XServer() {
@@ -36,15 +37,19 @@ public:
             dup2(null, 2);
             const std::string fd = std::to_string(fds[1]);
             execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
-                   "-nolisten", "tcp", static_cast<char *>(nullptr));
+                   "-nolisten", "tcp", "-noreset", static_cast<char *>(nullptr));
             _exit(127);
         }
         close(fds[1]);
-        char buffer[16] = {};
-        const ssize_t n = m_pid > 0 ? read(fds[0], buffer, sizeof buffer - 1) : -1;
+        // The server writes the number and the line end separately: read up to the line end, or
+        // the second write fails and the server stops.
+        QByteArray number;
+        char c = 0;
+        while (m_pid > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
+            number += c;
         close(fds[0]);
-        if (n > 0)
-            m_display = QStringLiteral(":") + QString::fromLatin1(buffer).trimmed();
+        if (c == '\n' && !number.isEmpty())
+            m_display = QStringLiteral(":") + QString::fromLatin1(number);
     }
     ~XServer() {
         if (m_pid > 0) {
