@@ -38,6 +38,7 @@ bench: deps
 	@cmake --build build-bench -j $(JOBS)
 	build-bench/bench/qmbench
 	build-bench/bench/qmbench_editor
+	build-bench/bench/qmbench_startup
 
 fuzz-build: deps
 	@cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQM_FUZZ=ON \

@@ -174,6 +174,18 @@ bool DistributionBuild::copyPlayer(bool withMarker) {
                           QStringLiteral("Unable to copy '%1' to '%2'.\n\n%3")
                               .arg(native(player), native(target), why),
                           Critical});
+    // Its sound and video libraries go into lib/ beside it, where it looks for them.
+    for (const QString &library : m_folders.mediaLibraries()) {
+        const QString copy = m_root + QStringLiteral("lib/") + QFileInfo(library).fileName();
+        if (!QDir().mkpath(m_root + QStringLiteral("lib")) ||
+            !FileAccess::copyFile(library, copy, FileAccess::kMaxMediaFileSize, &why)) {
+            cleanUp();
+            return abortWith({QStringLiteral("Error"),
+                              QStringLiteral("Unable to copy '%1' to '%2'.\n\n%3")
+                                  .arg(native(library), native(copy), why),
+                              Critical});
+        }
+    }
     const QString marker = m_root + QStringLiteral("Temp.dat");
     if (withMarker && !FileAccess::replaceFile(marker, QByteArray(), &why)) {
         cleanUp();
@@ -186,6 +198,9 @@ bool DistributionBuild::copyPlayer(bool withMarker) {
 
 void DistributionBuild::cleanUp() {
     QFile::remove(m_root + m_general.SoftwareTitle + QStringLiteral(".exe"));
+    for (const QString &library : m_folders.mediaLibraries())
+        QFile::remove(m_root + QStringLiteral("lib/") + QFileInfo(library).fileName());
+    QDir(m_root).rmdir(QStringLiteral("lib")); // only when nothing else is in it
     QFile::remove(m_root + QStringLiteral("Temp.dat"));
 }
 

@@ -1,6 +1,7 @@
 #include "DistributionFolders.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 DistributionFolders::DistributionFolders(const QString &editorFolder)
     : m_editor(QDir::fromNativeSeparators(editorFolder)) {
@@ -10,6 +11,15 @@ DistributionFolders::DistributionFolders(const QString &editorFolder)
 
 QString DistributionFolders::player() const {
     return m_editor + QStringLiteral("run.dat");
+}
+QStringList DistributionFolders::mediaLibraries() const {
+    QStringList found;
+    for (const char *name : {"libqmsound.so", "libqmvideo.so"}) {
+        const QString path = m_editor + QStringLiteral("lib/") + QLatin1String(name);
+        if (QFileInfo(path).isFile())
+            found << path;
+    }
+    return found;
 }
 QString DistributionFolders::compiler() const {
     return m_editor + QStringLiteral("Compiler/");

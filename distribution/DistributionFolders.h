@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // What the build uses of the editor's installation folder. Folders are '/'-separated and end
 // in '/'.
@@ -9,7 +10,11 @@ public:
     explicit DistributionFolders(const QString &editorFolder);
 
     const QString &editor() const { return m_editor; }
-    QString player() const;   // run.dat, copied under the game's title
+    QString player() const; // run.dat, copied under the game's title
+    // The player's sound and video libraries (lib/libqmsound.so, lib/libqmvideo.so) that the
+    // editor folder holds; they go into lib/ beside every copy of the player, where it looks
+    // for them on the first sound or video.
+    QStringList mediaLibraries() const;
     QString compiler() const; // Compiler/
     // The system folder's stand-in: System/, where an author puts the system files to ship.
     QString system() const;

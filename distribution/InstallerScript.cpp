@@ -184,6 +184,11 @@ QStringList InstallerScript::CreateFiles() {
         playerWritten = true;
         if (m_in.assumeBuildFiles || AnyFile(root, QStringLiteral("*.exe")))
             l << source(root + QStringLiteral("*.exe"), QStringLiteral("{app}"));
+        // The player's sound and video libraries, copied beside it by the build.
+        if (m_in.assumeBuildFiles
+                ? !m_folders.mediaLibraries().isEmpty()
+                : AnyFile(root + QStringLiteral("lib/"), QStringLiteral("libqm*.so")))
+            l << source(root + QStringLiteral("lib/libqm*.so"), appFolder(QStringLiteral("lib")));
     };
     for (const GameFileGroup &group : groups) {
         if (group.role != GameFileGroup::Role::Scheme)

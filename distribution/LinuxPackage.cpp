@@ -247,6 +247,18 @@ bool LinuxPackage::stageGame(const QString &gameFolder, QStringList &executables
     if (!strip.ok && !copyFile(player, target, &error))
         return fail(error);
     executables << target;
+    // The player loads its sound and video libraries from lib/ beside it on first use.
+    m_mediaLibraries.clear();
+    for (const QString &library : folders.mediaLibraries()) {
+        const QString staged = gameFolder + QStringLiteral("/lib/") + QFileInfo(library).fileName();
+        makeParent(staged);
+        const ToolRun stripped =
+            runTool(QStringLiteral("strip"),
+                    {QStringLiteral("--strip-unneeded"), QStringLiteral("-o"), staged, library});
+        if (!stripped.ok && !copyFile(library, staged, &error))
+            return fail(error);
+        m_mediaLibraries << staged;
+    }
     return true;
 }
 
@@ -274,8 +286,10 @@ QString LinuxPackage::debianDepends(const QString &player) {
         fail(QStringLiteral("Unable to write a temporary file."));
         return QString();
     }
-    const ToolRun r = runTool(QStringLiteral("dpkg-shlibdeps"),
-                              {QStringLiteral("-O"), QStringLiteral("-e") + player}, work.path());
+    QStringList arguments{QStringLiteral("-O"), QStringLiteral("-e") + player};
+    for (const QString &library : m_mediaLibraries)
+        arguments << QStringLiteral("-e") + library;
+    const ToolRun r = runTool(QStringLiteral("dpkg-shlibdeps"), arguments, work.path());
     const int at = r.output.indexOf(QStringLiteral("shlibs:Depends="));
     if (!r.ok || at < 0) {
         fail(QStringLiteral("The player's dependencies could not be found (%1).").arg(r.error));
@@ -433,13 +447,16 @@ bool LinuxPackage::buildPortable() {
         return false;
     SharedLibraries libs;
     QString error;
-    if (!libs.resolve(QStringList{player} + plugins, &error))
+    if (!libs.resolve(QStringList{player} + plugins + m_mediaLibraries, &error))
         return fail(error);
     if (!libs.missing.isEmpty())
         return fail(QStringLiteral("Libraries not found: %1").arg(libs.missing.join(", ")));
     const QMap<QString, QString> bundle = libs.toBundle();
     QStringList sources;
     for (auto it = bundle.begin(); it != bundle.end(); ++it) {
+        // The player's own libraries are in lib/ already (the video one needs the sound one).
+        if (m_mediaLibraries.contains(folder + QStringLiteral("/lib/") + it.key()))
+            continue;
         const QString source = QFileInfo(it.value()).canonicalFilePath();
         if (!copyFile(source, folder + QStringLiteral("/lib/") + it.key(), &error))
             return fail(error);
@@ -457,6 +474,8 @@ bool LinuxPackage::buildPortable() {
         runPaths.append({p, QStringLiteral("$ORIGIN/../../lib")});
     for (const QString &soname : m_result.bundled)
         runPaths.append({folder + QStringLiteral("/lib/") + soname, QStringLiteral("$ORIGIN")});
+    for (const QString &library : m_mediaLibraries)
+        runPaths.append({library, QStringLiteral("$ORIGIN")});
     for (const RunPath &r : runPaths) {
         QFile::setPermissions(r.file, Executable); // patchelf rewrites the file in place
         const ToolRun patch =
@@ -500,6 +519,8 @@ bool LinuxPackage::buildPortable() {
     QSet<QString> exec2(executables.begin(), executables.end());
     for (const QString &soname : m_result.bundled)
         exec2.insert(folder + QStringLiteral("/lib/") + soname);
+    for (const QString &library : m_mediaLibraries)
+        exec2.insert(library);
     setPermissions(folder, exec2);
 
     if (!step(QStringLiteral("Packing the folder")))

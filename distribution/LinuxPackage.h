@@ -77,4 +77,5 @@ private:
     Result m_result;
     std::function<void(const QString &)> m_progress;
     std::atomic<bool> m_cancelled{false};
+    QStringList m_mediaLibraries; // staged: the player's sound and video libraries in lib/
 };

@@ -1,21 +1,25 @@
 // The command strings the players send, through the real devices: sound, music and video
 // actually play and their status follows.
 
-#include "AudioOutput.h"
 #include "MediaBackend.h"
 #include "MediaClock.h"
 #include "MediaPlayers.h"
 #include "MediaTestSupport.h"
 #include "Mmedia.h"
+#include "Mp3Library.h"
+#include "WaveMixLibrary.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QWidget>
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace {
 
@@ -42,7 +46,6 @@ protected:
     void TearDown() override {
         media.reset();
         backend.reset();
-        AudioOutput::shutdown();
     }
     QString path(const char *name) const { return dir->path() + QLatin1Char('/') + QLatin1String(name); }
 
@@ -121,4 +124,32 @@ TEST_F(RealBackendTest, MissingAndBrokenFilesFailWithoutHanging) {
     media->PlayMIDImusic(path("text.mid"));
     EXPECT_NE(media->music().Status(), QStringLiteral("playing"));
     EXPECT_EQ(host.errors.size(), 1);
+}
+
+// Without the back-end libraries (QM_MEDIA_PLUGIN_PATH names an empty folder), sound, music and
+// video fail as files that cannot be played do, with the same reports, and the game goes on.
+// Run in a child process: the libraries are looked for once per process.
+TEST_F(RealBackendTest, WithoutTheBackEndLibrariesMediaFailsAndTheGameGoesOn) {
+    ASSERT_TRUE(ok);
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    QTemporaryDir empty;
+    EXPECT_EXIT(
+        {
+            qputenv("QM_MEDIA_PLUGIN_PATH", QFile::encodeName(empty.path()));
+            media->PlayMovieWithStop(path("clip.avi"), 0);
+            media->PlayMIDImusic(path("note.mid"));
+            media->sound().mmOpenWave(path("tone.wav"));
+            Mp3Request request;
+            request.fileName = QFile::encodeName(path("tone.wav"));
+            const bool failedAsUnplayable =
+                host.errors.size() == 1 &&
+                host.errors[0].startsWith(
+                    QStringLiteral(" Unable to play video. Probably file not found")) &&
+                !media->PlayingMovieOrNot() &&
+                media->music().Status() != QStringLiteral("playing") &&
+                media->sound().Status().isEmpty() && !backend->waveMix().available() &&
+                backend->mp3().mp3play(request) != 0;
+            std::exit(failedAsUnplayable ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }

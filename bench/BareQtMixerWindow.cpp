@@ -1,0 +1,18 @@
+// The floor for the player's start-up: a Qt Widgets program linked with SDL_mixer that shows
+// one empty window (the audio device is not opened, as the title window does not open it).
+
+#include <QApplication>
+#include <QWidget>
+
+#include <SDL_mixer.h>
+
+int main(int argc, char **argv) {
+    QApplication app(argc, argv);
+    // Uses the library, so that it is linked and loaded however the linker is set up.
+    const SDL_version *mixer = Mix_Linked_Version();
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("Bare %1.%2").arg(mixer->major).arg(mixer->minor));
+    window.resize(640, 480);
+    window.show();
+    return app.exec();
+}
