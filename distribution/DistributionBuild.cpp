@@ -8,6 +8,7 @@
 #include "InstallerScript.h"
 #include "NameRules.h"
 #include "OptionsFile.h"
+#include "PlayerCopy.h"
 #include "SettingsStore.h"
 #include "SetupCompiler.h"
 
@@ -169,11 +170,15 @@ bool DistributionBuild::copyPlayer(bool withMarker) {
     }
     const QString target = m_root + m_general.SoftwareTitle + QStringLiteral(".exe");
     QString why;
-    if (!FileAccess::copyFile(player, target, FileAccess::kMaxMediaFileSize, &why))
+    if (!PlayerCopy::copyStripped(player, target, &why))
         return abortWith({QStringLiteral("Error"),
                           QStringLiteral("Unable to copy '%1' to '%2'.\n\n%3")
                               .arg(native(player), native(target), why),
                           Critical});
+    if (!stageConfig(why)) {
+        cleanUp();
+        return abortWith({QStringLiteral("Error"), why, Critical});
+    }
     const QString marker = m_root + QStringLiteral("Temp.dat");
     if (withMarker && !FileAccess::replaceFile(marker, QByteArray(), &why)) {
         cleanUp();
@@ -187,6 +192,29 @@ bool DistributionBuild::copyPlayer(bool withMarker) {
 void DistributionBuild::cleanUp() {
     QFile::remove(m_root + m_general.SoftwareTitle + QStringLiteral(".exe"));
     QFile::remove(m_root + QStringLiteral("Temp.dat"));
+    QDir(m_folders.playersConfig()).removeRecursively();
+}
+
+// The installer takes Config/ from the editor's output folder: the project's files, with the
+// project information as PlayerCopy leaves it for players.
+bool DistributionBuild::stageConfig(QString &error) {
+    const QString staged = m_folders.playersConfig();
+    QDir(staged).removeRecursively();
+    if (!QDir().mkpath(staged)) {
+        error = QStringLiteral("Unable to write '%1'.").arg(native(staged));
+        return false;
+    }
+    const QString config = m_paths.ConfigPath();
+    const QString general = QFileInfo(m_paths.configFile(QStringLiteral("General"))).fileName();
+    for (const QString &name : filesIn(config)) {
+        const bool ok = name == general
+                            ? PlayerCopy::writeForPlayers(config + name, staged + name, &error)
+                            : FileAccess::copyFile(config + name, staged + name,
+                                                   FileAccess::kMaxMediaFileSize, &error);
+        if (!ok)
+            return false;
+    }
+    return true;
 }
 
 bool DistributionBuild::writeScript(const BuildOptions &options, const SetupCompiler &compiler) {

@@ -26,6 +26,9 @@ QString DistributionFolders::output() const {
 QString DistributionFolders::setupOutput() const {
     return output() + QStringLiteral("Setup.exe");
 }
+QString DistributionFolders::playersConfig() const {
+    return output() + QStringLiteral("Config/");
+}
 QString DistributionFolders::script(const QString &projectName) const {
     return m_editor + projectName + QStringLiteral(".iss");
 }

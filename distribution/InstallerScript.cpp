@@ -177,6 +177,8 @@ QStringList InstallerScript::CreateFiles() {
     files.letAnyoneEdit = o.CheckEnable && !o.CheckRunFromCD;
     files.runFromCd = o.CheckRunFromCD;
     const QVector<GameFileGroup> groups = gameFileGroups(root, scheme, g.SchemeName, files);
+    // The build ships the Config folder it made for players (no path of the author's disk).
+    const bool staged = m_in.assumeBuildFiles || QFileInfo(m_folders.playersConfig()).isDir();
     bool playerWritten = false;
     auto player = [&] {
         if (playerWritten)
@@ -192,6 +194,9 @@ QStringList InstallerScript::CreateFiles() {
             l << source(group.folder + group.names.first(), QStringLiteral("{app}"));
         else if (group.hideNames)
             l << PrintFileName(group);
+        else if (group.role == GameFileGroup::Role::Config && staged)
+            l << source(m_folders.playersConfig() + QStringLiteral("*.*"),
+                        appFolder(group.targetFolder));
         else
             l << source(group.folder + QStringLiteral("*.*"), appFolder(group.targetFolder));
     }

@@ -6,6 +6,7 @@
 #include "GameFiles.h"
 #include "GeneralInfo.h"
 #include "PackageNames.h"
+#include "PlayerCopy.h"
 #include "ProjectPaths.h"
 #include "SharedLibraries.h"
 #include "ToolRun.h"
@@ -229,22 +230,15 @@ bool LinuxPackage::stageGame(const QString &gameFolder, QStringList &executables
     }
     // The project information names the file's place on the author's machine: not for players.
     const QString general = gameFolder + QStringLiteral("/Config/General");
-    GeneralInfo info;
-    if (QFileInfo(general).isFile() && readGeneral(general, info, GeneralReader::Editor)) {
-        info.GeneralFilePath.clear();
-        if (!writeGeneral(general, info))
-            return fail(QStringLiteral("Unable to write '%1'.").arg(general));
-    }
+    if (QFileInfo(general).isFile() && !PlayerCopy::writeForPlayers(general, general, &error))
+        return fail(error);
     if (!step(QStringLiteral("Copying the player")))
         return false;
     const QString player = folders.player();
     if (!QFileInfo(player).isFile())
         return fail(QStringLiteral("File Not Found: %1").arg(QDir::toNativeSeparators(player)));
     const QString target = gameFolder + QLatin1Char('/') + m_result.game.name;
-    // Debug information would make the player ten times larger.
-    const ToolRun strip = runTool(QStringLiteral("strip"), {QStringLiteral("--strip-unneeded"),
-                                                            QStringLiteral("-o"), target, player});
-    if (!strip.ok && !copyFile(player, target, &error))
+    if (!PlayerCopy::copyStripped(player, target, &error))
         return fail(error);
     executables << target;
     return true;

@@ -69,7 +69,7 @@ Name: "{app}\Areas\Start"
 [Files]
 Source: "<editor>/Schemes\Moss\*.*"; DestDir: "{app}\Schemes\Moss"
 Source: "<root>/*.exe"; DestDir: "{app}"
-Source: "<root>/Config\*.*"; DestDir: "{app}\Config"
+Source: "<editor>/Output\Config\*.*"; DestDir: "{app}\Config"
 Source: "<root>/Frames\Start.chn"; DestDir: "{app}\Frames"; DestName: "Start.chn"
 Source: "<root>/Frames\Start.fme"; DestDir: "{app}\Frames"; DestName: "Start.fme"
 Source: "<root>/Frames\Start.lks"; DestDir: "{app}\Frames"; DestName: "Start.lks"
@@ -121,7 +121,7 @@ TEST(InstallerScript, Variants) {
              EXPECT_EQ(f.mid(1, 7).join('\n').toStdString(),
                        "Source: \"<root>/*.exe\"; DestDir: \"{app}\"\n"
                        "Source: \"<root>/Project.dat\"; DestDir: \"{app}\"\n"
-                       "Source: \"<root>/Config/*.*\"; DestDir: \"{app}\\Config\"\n"
+                       "Source: \"<editor>/Output/Config/*.*\"; DestDir: \"{app}\\Config\"\n"
                        "Source: \"<root>/Frames/*.*\"; DestDir: \"{app}\\Frames\"\n"
                        "Source: \"<root>/Icons/*.*\"; DestDir: \"{app}\\Icons\"\n"
                        "Source: \"<root>/Areas/*.*\"; DestDir: \"{app}\\Areas\"\n"
@@ -203,7 +203,7 @@ Source: "<editor>/System\Comcat.dll"; DestDir: "{sys}"; Flags: onlyifdoesntexist
 Source: "<editor>/System\Gif89.dll"; DestDir: "{sys}"; Flags: regserver sharedfile uninsneveruninstall
 Source: "<editor>/Schemes\Moss\*.*"; DestDir: "{app}\Schemes\Moss"
 Source: "<root>/*.exe"; DestDir: "{app}"
-Source: "<root>/Config\*.*"; DestDir: "{app}\Config"
+Source: "<editor>/Output\Config\*.*"; DestDir: "{app}\Config"
 Source: "<root>/Frames\Entrée.bmp"; DestDir: "{app}\Frames"; DestName: "Entrée.004"
 Source: "<root>/Frames\Entrée.chn"; DestDir: "{app}\Frames"; DestName: "Entrée.chn"
 Source: "<root>/Frames\Entrée.fme"; DestDir: "{app}\Frames"; DestName: "Entrée.fme"
