@@ -89,6 +89,10 @@ TEST(LinuxPackageTexts, DesktopEntryHasOneValuePerLine) {
         LinuxPackageTexts::desktopEntry(game, QStringLiteral("quest"), QStringLiteral("quest"));
     EXPECT_EQ(entry.count(QStringLiteral("\nExec=")), 1);
     EXPECT_TRUE(entry.contains(QStringLiteral("\nName=Quest Exec=rm\n")));
+    // A backslash is the format's escape character: it is doubled.
+    game.title = QStringLiteral("AC\\DC");
+    EXPECT_TRUE(LinuxPackageTexts::desktopEntry(game, QStringLiteral("q"), QStringLiteral("q"))
+                    .contains(QStringLiteral("\nName=AC\\\\DC\n")));
 }
 
 TEST(SharedLibraries, LddOutputAndTheBaseSystem) {
