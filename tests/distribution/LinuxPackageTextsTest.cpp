@@ -3,10 +3,15 @@
 
 #include "LinuxPackageTexts.h"
 #include "BaseSystemLibraries.h"
+#include "DistributionFixture.h"
 #include "PackageNames.h"
 #include "SharedLibraries.h"
 
+#include <QDir>
+#include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -114,6 +119,65 @@ TEST(SharedLibraries, LddOutputAndTheBaseSystem) {
     for (const char *base : {"libc.so.6", "libGL.so.1", "libX11.so.6", "libasound.so.2",
                              "libpipewire-0.3.so.0", "ld-linux-x86-64.so.2"})
         EXPECT_TRUE(BaseSystemLibraries::contains(QString::fromLatin1(base))) << base;
-    for (const char *bundled : {"libSDL2-2.0.so.0", "libavcodec.so.59", "libQt6Gui.so.6"})
+    // What a plain desktop lacks goes along, and ICU, whose name changes with each release.
+    for (const char *bundled :
+         {"libSDL2-2.0.so.0", "libavcodec.so.59", "libQt6Gui.so.6", "libharfbuzz.so.0",
+          "libjack.so.0", "libSM.so.6", "libgpg-error.so.0", "libicuuc.so.72"})
         EXPECT_FALSE(BaseSystemLibraries::contains(QString::fromLatin1(bundled))) << bundled;
+}
+
+// The portable start script starts the player when the libraries it leaves to the system are
+// there; when one is missing it names it on standard error and in a window, and exits with 1.
+TEST(LinuxPackageTexts, StartScriptNamesMissingLibraries) {
+    for (const bool missing : {false, true}) {
+        SCOPED_TRACE(missing ? "a library missing" : "all there");
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("It's $Quest"));
+        QDir().mkpath(folder + QStringLiteral("/plugins/platforms"));
+        QDir().mkpath(dir.filePath(QStringLiteral("bin")));
+        LinuxGameInfo game;
+        game.name = QStringLiteral("quest");
+        game.title = QStringLiteral("It's $Quest");
+        const auto write = [](const QString &path, const QString &text) {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(text.toUtf8());
+            f.setPermissions(f.permissions() | QFile::ExeOwner);
+        };
+        write(folder + QStringLiteral("/quest.sh"), LinuxPackageTexts::startScript(game));
+        // A window program that writes down what it was asked to show.
+        write(dir.filePath(QStringLiteral("bin/zenity")),
+              QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$(dirname \"$0\")/shown\"\n"));
+        ASSERT_TRUE(QFile::copy(QStringLiteral("/bin/true"), folder + QStringLiteral("/quest")));
+        // A plugin the player loads, which needs a library no system has.
+        const QString plugin = folder + QStringLiteral("/plugins/platforms/libqxcb.so");
+        ASSERT_TRUE(QFile::copy(QStringLiteral("/bin/true"), plugin));
+        QFile::setPermissions(plugin, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (missing) {
+            ASSERT_EQ(QProcess::execute(QStringLiteral("patchelf"),
+                                        {QStringLiteral("--add-needed"),
+                                         QStringLiteral("libquest-gone.so.3"), plugin}),
+                      0);
+        }
+        QProcess script;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("PATH"),
+                   dir.filePath(QStringLiteral("bin")) + QStringLiteral(":/usr/bin:/bin"));
+        script.setProcessEnvironment(env);
+        script.start(folder + QStringLiteral("/quest.sh"), QStringList());
+        ASSERT_TRUE(script.waitForFinished());
+        const QString said = QString::fromUtf8(script.readAllStandardError());
+        const QString shown = QString::fromUtf8(readAll(dir.filePath(QStringLiteral("bin/shown"))));
+        EXPECT_EQ(script.exitCode(), missing ? 1 : 0);
+        if (missing) {
+            EXPECT_TRUE(said.startsWith(QStringLiteral(
+                "It's $Quest cannot start: these libraries are missing on this system: "
+                "libquest-gone.so.3 \n")))
+                << said.toStdString();
+            EXPECT_TRUE(shown.contains(QStringLiteral("--text=") + said.trimmed()));
+        } else {
+            EXPECT_TRUE(said.isEmpty()) << said.toStdString();
+            EXPECT_TRUE(shown.isEmpty());
+        }
+    }
 }
