@@ -159,10 +159,10 @@ def test_portable(qmtool, editor, demo_src, source_tree):
         os.mkdir(out)
         package(qmtool, editor, demo_src, "portable", out)
         folder = os.path.join(out, demo.TITLE)
-        tarball = folder + ".tar.gz"
+        tarball = folder + ".tar.xz"
         if not (os.path.isdir(folder) and os.path.isfile(tarball)):
-            raise e.Failure("no folder and .tar.gz named after the title in %r" % os.listdir(out))
-        e.log("package size: %d bytes (.tar.gz)" % os.path.getsize(tarball))
+            raise e.Failure("no folder and .tar.xz named after the title in %r" % os.listdir(out))
+        e.log("package size: %d bytes (.tar.xz)" % os.path.getsize(tarball))
         lib = os.path.join(folder, "lib")
         for wanted in (NAME, NAME + ".sh", NAME + ".desktop", NAME + ".png", "qt.conf",
                        "soundfont.sf2", "plugins/platforms/libqxcb.so",
