@@ -8,9 +8,11 @@
 #include "InstallerScript.h"
 #include "NameRules.h"
 #include "OptionsFile.h"
+#include "PackageNames.h"
 #include "PlayerCopy.h"
 #include "SettingsStore.h"
 #include "SetupCompiler.h"
+#include "UserDataFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -193,6 +195,7 @@ void DistributionBuild::cleanUp() {
     QFile::remove(m_root + m_general.SoftwareTitle + QStringLiteral(".exe"));
     QFile::remove(m_root + QStringLiteral("Temp.dat"));
     QDir(m_folders.playersConfig()).removeRecursively();
+    QDir(QFileInfo(m_folders.gameMarker()).path()).removeRecursively();
 }
 
 // The installer takes Config/ from the editor's output folder: the project's files, with the
@@ -206,6 +209,15 @@ bool DistributionBuild::stageConfig(QString &error) {
     }
     const QString config = m_paths.ConfigPath();
     const QString general = QFileInfo(m_paths.configFile(QStringLiteral("General"))).fileName();
+    // The installed game keeps its saved games in the user's data folder, under the name every
+    // build kind gives it.
+    const QString marker = QFileInfo(m_folders.gameMarker()).path();
+    QDir(marker).removeRecursively();
+    const QString name = PackageNames::gameName(m_general.SoftwareTitle, m_general.ProjectName);
+    if (!QDir().mkpath(marker) || !UserDataFolder::writeMarker(marker, name)) {
+        error = QStringLiteral("Unable to write '%1'.").arg(native(m_folders.gameMarker()));
+        return false;
+    }
     for (const QString &name : filesIn(config)) {
         const bool ok = name == general
                             ? PlayerCopy::writeForPlayers(config + name, staged + name, &error)

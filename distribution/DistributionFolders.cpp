@@ -29,6 +29,9 @@ QString DistributionFolders::setupOutput() const {
 QString DistributionFolders::playersConfig() const {
     return output() + QStringLiteral("Config/");
 }
+QString DistributionFolders::gameMarker() const {
+    return output() + QStringLiteral("Game/UserData.dat");
+}
 QString DistributionFolders::script(const QString &projectName) const {
     return m_editor + projectName + QStringLiteral(".iss");
 }

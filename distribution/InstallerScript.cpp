@@ -177,7 +177,8 @@ QStringList InstallerScript::CreateFiles() {
     files.letAnyoneEdit = o.CheckEnable && !o.CheckRunFromCD;
     files.runFromCd = o.CheckRunFromCD;
     const QVector<GameFileGroup> groups = gameFileGroups(root, scheme, g.SchemeName, files);
-    // The build ships the Config folder it made for players (no path of the author's disk).
+    // The build ships the Config folder it made for players (no path of the author's disk) and
+    // the marker that names the game's folder of saved games.
     const bool staged = m_in.assumeBuildFiles || QFileInfo(m_folders.playersConfig()).isDir();
     bool playerWritten = false;
     auto player = [&] {
@@ -201,6 +202,8 @@ QStringList InstallerScript::CreateFiles() {
             l << source(group.folder + QStringLiteral("*.*"), appFolder(group.targetFolder));
     }
     player();
+    if (staged)
+        l << source(m_folders.gameMarker(), QStringLiteral("{app}"));
     const QString marker = root + QStringLiteral("Temp.dat");
     if (o.CheckRunFromCD && (m_in.assumeBuildFiles || QFileInfo(marker).isFile()))
         l << source(marker, QStringLiteral("{app}"),

@@ -205,8 +205,7 @@ bool LinuxPackage::readProject() {
     const Status where = BuildChecks::checkLocation(m_request.location, m_request.projectRoot);
     if (!where)
         return fail(where.text());
-    game.name = PackageNames::avoidingSystemPackages(PackageNames::debianName(game.title),
-                                                     PackageNames::isKnownPackage);
+    game.name = PackageNames::gameName(info.SoftwareTitle, info.ProjectName);
     game.version = PackageNames::versionFrom(info.CommentsAndVersion);
     game.comments = info.CommentsAndVersion;
     game.author = info.Author;
@@ -405,6 +404,9 @@ bool LinuxPackage::buildPortable() {
     QStringList executables;
     if (!stageGame(folder, executables))
         return false;
+    // The game's name, for its saved games when the folder is read-only.
+    if (!UserDataFolder::writeMarker(folder, game.name, false))
+        return fail(QStringLiteral("Unable to write '%1'.").arg(folder));
     const QString player = executables.first();
 
     if (!step(QStringLiteral("Copying the Qt plugins")))
@@ -506,7 +508,8 @@ bool LinuxPackage::buildPortable() {
                  m_request.quickArchive ? QStringLiteral("--use-compress-program=xz -T0 -0")
                                         : QStringLiteral("--use-compress-program=xz -T0 -6"),
                  QStringLiteral("-cf"), tarball, QStringLiteral("-C"), m_request.location,
-                 QStringLiteral("--"), game.title});
+                 QStringLiteral("--"), game.title},
+                QString(), 30 * 60 * 1000); // xz takes minutes for the libraries
     if (!tar.ok) {
         QFile::remove(tarball);
         return fail(tar.error);

@@ -103,6 +103,8 @@ TEST(BuildChecks, PortableTitleThatLooksLikeAnOptionIsPacked) {
         const LinuxPackage::Result r = package(editor.folder, game, out.path(), true);
         ASSERT_TRUE(r.ok) << r.error.toStdString();
         EXPECT_EQ(r.outputs, QStringList({out.filePath(title), tarball}));
+        EXPECT_TRUE(readAll(out.filePath(title + "/UserData.dat"))
+                        .startsWith("\"" + r.game.name.toUtf8() + "\"\r\n#FALSE#"));
         EXPECT_TRUE(readAll(tarball).startsWith("\xFD"
                                                 "7zXZ"));
         qint64 unpacked = 0;

@@ -456,6 +456,8 @@ TEST(Builds, NothingOfTheAuthorsMachineShips) {
         tar.start(QStringLiteral("tar"),
                   {QStringLiteral("-xf"), shipped + "Marsh.exe", "-C", installed.path()});
         ASSERT_TRUE(tar.waitForFinished() && tar.exitCode() == 0);
+        // The installed game's saved games go to the folder its Linux packages use too.
+        EXPECT_TRUE(readAll(installed.filePath("UserData.dat")).startsWith("\"marsh-lights\""));
         EXPECT_TRUE(readAll(installed.filePath("Marsh Lights.exe"))
                         .startsWith("\x7f"
                                     "ELF"));

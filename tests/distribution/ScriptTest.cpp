@@ -78,6 +78,7 @@ Source: "<root>/Icons\key.ico"; DestDir: "{app}\Icons"; DestName: "key.002"
 Source: "<root>/Areas\Key.bmp"; DestDir: "{app}\Areas"; DestName: "Key.004"
 Source: "<root>/Areas\Key.obj"; DestDir: "{app}\Areas"; DestName: "Key.obj"
 Source: "<root>/Areas\Start\*.*"; DestDir: "{app}\Areas\Start"
+Source: "<editor>/Output\Game\UserData.dat"; DestDir: "{app}"
 
 [Icons]
 Name: "{group}\Marsh Lights"; Filename: "{app}\Marsh Lights.exe")";
@@ -88,7 +89,7 @@ TEST(InstallerScript, HiddenResourcesWholeTextInWineForm) {
     c.form = PathForm::Wine;
     c.options.colorIndex = installerColorIndex(QStringLiteral("navy"));
     EXPECT_EQ(c.text().toStdString(), kHiddenScript);
-    EXPECT_EQ(c.lines().filter(QStringLiteral("Source: \"Z:\\")).size(), 11);
+    EXPECT_EQ(c.lines().filter(QStringLiteral("Source: \"Z:\\")).size(), 12);
     EXPECT_TRUE(c.host.messages.isEmpty());
 }
 
@@ -209,6 +210,7 @@ Source: "<root>/Frames\Entrée.chn"; DestDir: "{app}\Frames"; DestName: "Entrée
 Source: "<root>/Frames\Entrée.fme"; DestDir: "{app}\Frames"; DestName: "Entrée.fme"
 Source: "<root>/Frames\Entrée.lks"; DestDir: "{app}\Frames"; DestName: "Entrée.lks"
 Source: "<root>/Areas\Entrée\*.*"; DestDir: "{app}\Areas\Entrée"
+Source: "<editor>/Output\Game\UserData.dat"; DestDir: "{app}"
 
 [Icons]
 Name: "{group}\Marsh Lights"; Filename: "{app}\Marsh Lights.exe"
