@@ -1,102 +1,134 @@
 #include "BaseSystemLibraries.h"
 
-#include <QSet>
-
 namespace BaseSystemLibraries {
 
 namespace {
 
-const char *const Names[] = {
-    "ld-linux.so.2",
-    "ld-linux-x86-64.so.2",
-    "ld-linux-aarch64.so.1",
-    "libanl.so.1",
-    "libasound.so.2",
-    "libBrokenLocale.so.1",
-    "libcidn.so.1",
-    "libcom_err.so.2",
-    "libc.so.6",
-    "libdl.so.2",
-    "libdrm.so.2",
-    "libEGL.so.1",
-    "libexpat.so.1",
-    "libfontconfig.so.1",
-    "libfreetype.so.6",
-    "libfribidi.so.0",
-    "libgbm.so.1",
-    "libgcc_s.so.1",
-    "libgdk_pixbuf-2.0.so.0",
-    "libgio-2.0.so.0",
-    "libglapi.so.0",
-    "libGLdispatch.so.0",
-    "libglib-2.0.so.0",
-    "libGL.so.1",
-    "libGLX.so.0",
-    "libgmp.so.10",
-    "libgobject-2.0.so.0",
-    "libgpg-error.so.0",
-    "libharfbuzz.so.0",
-    "libICE.so.6",
-    "libjack.so.0",
-    "libm.so.6",
-    "libmvec.so.1",
-    "libnss_compat.so.2",
-    "libnss_db.so.2",
-    "libnss_dns.so.2",
-    "libnss_files.so.2",
-    "libnss_hesiod.so.2",
-    "libnss_nisplus.so.2",
-    "libnss_nis.so.2",
-    "libOpenGL.so.0",
-    "libp11-kit.so.0",
-    "libpango-1.0.so.0",
-    "libpangocairo-1.0.so.0",
-    "libpangoft2-1.0.so.0",
-    "libpthread.so.0",
-    "libresolv.so.2",
-    "librt.so.1",
-    "libSM.so.6",
-    "libstdc++.so.6",
-    "libthai.so.0",
-    "libthread_db.so.1",
-    "libusb-1.0.so.0",
-    "libutil.so.1",
-    "libuuid.so.1",
-    "libX11.so.6",
-    "libX11-xcb.so.1",
-    "libxcb.so.1",
-    "libxcb-dri2.so.0",
-    "libxcb-dri3.so.0",
-    "libz.so.1",
-    // Sound server clients.
-    "libpulse.so.0",
-    "libpulse-simple.so.0",
-    "libpipewire-0.3.so.0",
-    // The kernel's virtual library has no file.
-    "linux-vdso.so.1",
+// A library the game leaves to the user's system. `name` is a soname, or a prefix of sonames
+// when it ends in '*'.
+struct Entry {
+    const char *name;
+    const char *why;
 };
 
-const QSet<QString> &set() {
-    static const QSet<QString> s = [] {
-        QSet<QString> out;
-        for (const char *n : Names)
-            out.insert(QString::fromLatin1(n));
-        return out;
-    }();
-    return s;
+const char *const CLibrary = "the C library (libc6): a copy would not match the kernel's loader";
+const char *const Graphics =
+    "the graphics driver stack: it must be the one made for the machine's own graphics card";
+const char *const DriverRuntime =
+    "the graphics drivers load the system's newest; an older copy would break them";
+
+const Entry Entries[] = {
+    {"linux-vdso.so.1", "the kernel's virtual library: there is no file"},
+    {"ld-linux.so.2", CLibrary},
+    {"ld-linux-x86-64.so.2", CLibrary},
+    {"ld-linux-aarch64.so.1", CLibrary},
+    {"libc.so.6", CLibrary},
+    {"libm.so.6", CLibrary},
+    {"libmvec.so.1", CLibrary},
+    {"libdl.so.2", CLibrary},
+    {"libpthread.so.0", CLibrary},
+    {"librt.so.1", CLibrary},
+    {"libresolv.so.2", CLibrary},
+    {"libutil.so.1", CLibrary},
+    {"libanl.so.1", CLibrary},
+    {"libBrokenLocale.so.1", CLibrary},
+    {"libthread_db.so.1", CLibrary},
+    {"libnss_*", CLibrary},
+    {"libGL.so.1", Graphics},
+    {"libEGL.so.1", Graphics},
+    {"libGLX.so.0", Graphics},
+    {"libOpenGL.so.0", Graphics},
+    {"libGLdispatch.so.0", Graphics},
+    {"libglapi.so.0", Graphics},
+    {"libgbm.so.1", Graphics},
+    {"libdrm.so.2", Graphics},
+    {"libdrm_*", Graphics},
+    {"libxshmfence.so.1", Graphics},
+    {"libxcb-dri2.so.0", Graphics},
+    {"libxcb-dri3.so.0", Graphics},
+    {"libxcb-glx.so.0", Graphics},
+    {"libxcb-present.so.0", Graphics},
+    {"libstdc++.so.6", DriverRuntime},
+    {"libgcc_s.so.1", DriverRuntime},
+    // What the plain desktop's packages bring (libgl1 libx11-6 libxcb1 libfontconfig1
+    // libfreetype6 libasound2 libpulse0 libglib2.0-0 fonts-dejavu-core) under the same name on
+    // the releases the folder is made for. A library whose name changes with the release (ICU,
+    // FLAC...) is brought along even when the builder's desktop has it.
+    {"libX11.so.6", "libx11-6"},
+    {"libX11-xcb.so.1", "libx11-6's driver half (libx11-xcb1, for libgl1)"},
+    {"libxcb.so.1", "libxcb1"},
+    {"libxcb-randr.so.0", "libgl1's drivers (libxcb-randr0)"},
+    {"libxcb-shm.so.0", "libgl1's drivers (libxcb-shm0)"},
+    {"libxcb-sync.so.1", "libgl1's drivers (libxcb-sync1)"},
+    {"libxcb-xfixes.so.0", "libgl1's drivers (libxcb-xfixes0)"},
+    {"libXext.so.6", "libgl1's drivers (libxext6)"},
+    {"libXfixes.so.3", "libgl1's drivers (libxfixes3)"},
+    {"libXxf86vm.so.1", "libgl1's drivers (libxxf86vm1)"},
+    {"libXau.so.6", "libxcb1 (libxau6)"},
+    {"libXdmcp.so.6", "libxcb1 (libxdmcp6)"},
+    {"libbsd.so.0", "libxcb1 (libbsd0)"},
+    {"libmd.so.0", "libxcb1 (libmd0)"},
+    {"libfontconfig.so.1", "libfontconfig1: reads the system's font configuration"},
+    {"libfreetype.so.6", "libfreetype6"},
+    {"libexpat.so.1", "libfontconfig1 (libexpat1)"},
+    {"libpng16.so.16", "libfreetype6 (libpng16-16)"},
+    {"libbrotlidec.so.1", "libfreetype6 (libbrotli1)"},
+    {"libbrotlicommon.so.1", "libfreetype6 (libbrotli1)"},
+    {"libz.so.1", "libfreetype6 (zlib1g)"},
+    {"libasound.so.2", "libasound2: talks to the system's sound drivers"},
+    {"libpulse*", "libpulse0: must match the running sound server"},
+    {"libpipewire-*", "the sound server's client: must match the running server"},
+    {"libasyncns.so.0", "libpulse0 (libasyncns0)"},
+    {"libdbus-1.so.3", "libpulse0 (libdbus-1-3): must match the system's message bus"},
+    {"libsndfile.so.1", "libpulse0 (libsndfile1)"},
+    {"libogg.so.0", "libpulse0 (libsndfile1)"},
+    {"libvorbis.so.0", "libpulse0 (libsndfile1)"},
+    {"libvorbisenc.so.2", "libpulse0 (libsndfile1)"},
+    {"libopus.so.0", "libpulse0 (libsndfile1)"},
+    {"libmpg123.so.0", "libpulse0 (libsndfile1)"},
+    {"libmp3lame.so.0", "libpulse0 (libsndfile1)"},
+    {"libsystemd.so.0", "libpulse0 (libsystemd0): must match the running init system"},
+    {"libcap.so.2", "libpulse0 (libsystemd0)"},
+    {"libglib-2.0.so.0", "libglib2.0-0"},
+    {"libgobject-2.0.so.0", "libglib2.0-0"},
+    {"libgio-2.0.so.0", "libglib2.0-0"},
+    {"libgmodule-2.0.so.0", "libglib2.0-0"},
+    {"libgthread-2.0.so.0", "libglib2.0-0"},
+    {"libffi.so.8", "libglib2.0-0 (libffi8)"},
+    {"libpcre2-8.so.0", "libglib2.0-0 (libpcre2-8-0)"},
+    {"libmount.so.1", "libglib2.0-0 (libmount1)"},
+    {"libblkid.so.1", "libglib2.0-0 (libblkid1)"},
+    {"libselinux.so.1", "libglib2.0-0 (libselinux1)"},
+    {"libxml2.so.2", "libgl1's drivers (libxml2)"},
+    {"libzstd.so.1", "libgl1's drivers (libzstd1)"},
+    {"liblzma.so.5", "libgl1's drivers (liblzma5)"},
+};
+
+bool matches(const Entry &e, const QString &soname) {
+    const QLatin1String name(e.name);
+    return name.endsWith(QLatin1Char('*')) ? soname.startsWith(name.chopped(1)) : soname == name;
 }
 
 } // namespace
 
 QStringList names() {
-    QStringList out(set().begin(), set().end());
+    QStringList out;
+    for (const Entry &e : Entries)
+        out << QString::fromLatin1(e.name);
     out.sort(Qt::CaseInsensitive);
     return out;
 }
 
 bool contains(const QString &soname) {
-    return set().contains(soname) || soname.startsWith(QLatin1String("libpulse")) ||
-           soname.startsWith(QLatin1String("libpipewire-"));
+    return !why(soname).isEmpty();
+}
+
+QString why(const QString &soname) {
+    for (const Entry &e : Entries) {
+        if (matches(e, soname))
+            return QString::fromLatin1(e.why);
+    }
+    return QString();
 }
 
 } // namespace BaseSystemLibraries

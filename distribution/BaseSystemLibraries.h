@@ -3,17 +3,19 @@
 #include <QString>
 #include <QStringList>
 
-// The libraries a portable game never brings along: every Linux desktop has them, and a copy from
-// another system would clash with the machine's own (the C library and its loader, the graphics
-// drivers' libGL, the X client libraries, the sound server clients, fonts and text layout). The
-// list is the AppImage project's exclusion list (as linuxdeployqt uses it), plus the PulseAudio and
-// PipeWire clients.
+// The libraries a portable game never brings along, each with the reason: the C library and its
+// loader, the graphics driver stack (libGL, libEGL, libGLX, libOpenGL, libgbm, libdrm and what the
+// drivers themselves load), and what a plain desktop (libgl1 libx11-6 libxcb1 libfontconfig1
+// libfreetype6 libasound2 libpulse0 libglib2.0-0 fonts-dejavu-core) provides. Everything else the
+// player loads goes into the folder; its start script checks that these are there.
 namespace BaseSystemLibraries {
 
-// The sonames (file names as the loader asks for them) of the list, sorted.
+// The entries of the list, sorted: sonames (file names as the loader asks for them), and
+// prefixes ending in '*' ("libnss_*").
 QStringList names();
-// True when the library with this soname (or a file name of one: "libc.so.6") stays with the
-// user's system. Sound server clients are matched by prefix ("libpulse", "libpipewire-").
+// True when the library with this soname stays with the user's system.
 bool contains(const QString &soname);
+// Why the library stays with the system; empty when the game brings it.
+QString why(const QString &soname);
 
 } // namespace BaseSystemLibraries

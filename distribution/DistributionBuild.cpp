@@ -8,8 +8,11 @@
 #include "InstallerScript.h"
 #include "NameRules.h"
 #include "OptionsFile.h"
+#include "PackageNames.h"
+#include "PlayerCopy.h"
 #include "SettingsStore.h"
 #include "SetupCompiler.h"
+#include "UserDataFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -169,22 +172,27 @@ bool DistributionBuild::copyPlayer(bool withMarker) {
     }
     const QString target = m_root + m_general.SoftwareTitle + QStringLiteral(".exe");
     QString why;
-    if (!FileAccess::copyFile(player, target, FileAccess::kMaxMediaFileSize, &why))
+    if (!PlayerCopy::copyStripped(player, target, &why))
         return abortWith({QStringLiteral("Error"),
                           QStringLiteral("Unable to copy '%1' to '%2'.\n\n%3")
                               .arg(native(player), native(target), why),
                           Critical});
-    // Its sound and video libraries go into lib/ beside it, where it looks for them.
+    // Its sound and video libraries go into lib/ beside it, where it looks for them, stripped
+    // like the player.
     for (const QString &library : m_folders.mediaLibraries()) {
         const QString copy = m_root + QStringLiteral("lib/") + QFileInfo(library).fileName();
         if (!QDir().mkpath(m_root + QStringLiteral("lib")) ||
-            !FileAccess::copyFile(library, copy, FileAccess::kMaxMediaFileSize, &why)) {
+            !PlayerCopy::copyStripped(library, copy, &why)) {
             cleanUp();
             return abortWith({QStringLiteral("Error"),
                               QStringLiteral("Unable to copy '%1' to '%2'.\n\n%3")
                                   .arg(native(library), native(copy), why),
                               Critical});
         }
+    }
+    if (!stageConfig(why)) {
+        cleanUp();
+        return abortWith({QStringLiteral("Error"), why, Critical});
     }
     const QString marker = m_root + QStringLiteral("Temp.dat");
     if (withMarker && !FileAccess::replaceFile(marker, QByteArray(), &why)) {
@@ -202,6 +210,39 @@ void DistributionBuild::cleanUp() {
         QFile::remove(m_root + QStringLiteral("lib/") + QFileInfo(library).fileName());
     QDir(m_root).rmdir(QStringLiteral("lib")); // only when nothing else is in it
     QFile::remove(m_root + QStringLiteral("Temp.dat"));
+    QDir(m_folders.playersConfig()).removeRecursively();
+    QDir(QFileInfo(m_folders.gameMarker()).path()).removeRecursively();
+}
+
+// The installer takes Config/ from the editor's output folder: the project's files, with the
+// project information as PlayerCopy leaves it for players.
+bool DistributionBuild::stageConfig(QString &error) {
+    const QString staged = m_folders.playersConfig();
+    QDir(staged).removeRecursively();
+    if (!QDir().mkpath(staged)) {
+        error = QStringLiteral("Unable to write '%1'.").arg(native(staged));
+        return false;
+    }
+    const QString config = m_paths.ConfigPath();
+    const QString general = QFileInfo(m_paths.configFile(QStringLiteral("General"))).fileName();
+    // The installed game keeps its saved games in the user's data folder, under the name every
+    // build kind gives it.
+    const QString marker = QFileInfo(m_folders.gameMarker()).path();
+    QDir(marker).removeRecursively();
+    const QString name = PackageNames::gameName(m_general.SoftwareTitle, m_general.ProjectName);
+    if (!QDir().mkpath(marker) || !UserDataFolder::writeMarker(marker, name)) {
+        error = QStringLiteral("Unable to write '%1'.").arg(native(m_folders.gameMarker()));
+        return false;
+    }
+    for (const QString &name : filesIn(config)) {
+        const bool ok = name == general
+                            ? PlayerCopy::writeForPlayers(config + name, staged + name, &error)
+                            : FileAccess::copyFile(config + name, staged + name,
+                                                   FileAccess::kMaxMediaFileSize, &error);
+        if (!ok)
+            return false;
+    }
+    return true;
 }
 
 bool DistributionBuild::writeScript(const BuildOptions &options, const SetupCompiler &compiler) {

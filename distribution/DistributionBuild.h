@@ -50,6 +50,9 @@ private:
     bool checkLocation(const QString &location);
     bool copyPlayer(bool withMarker);
     void cleanUp();
+    // Writes the Config/ folder players get (DistributionFolders::playersConfig). False with
+    // `error` (the file and the reason) when a file cannot be written.
+    bool stageConfig(QString &error);
     bool writeScript(const BuildOptions &options, const SetupCompiler &compiler);
     bool compile(const SetupCompiler &compiler, bool runFromCd);
     void saveOptions(const BuildOptions &options);

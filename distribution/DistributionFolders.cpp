@@ -36,6 +36,12 @@ QString DistributionFolders::output() const {
 QString DistributionFolders::setupOutput() const {
     return output() + QStringLiteral("Setup.exe");
 }
+QString DistributionFolders::playersConfig() const {
+    return output() + QStringLiteral("Config/");
+}
+QString DistributionFolders::gameMarker() const {
+    return output() + QStringLiteral("Game/UserData.dat");
+}
 QString DistributionFolders::script(const QString &projectName) const {
     return m_editor + projectName + QStringLiteral(".iss");
 }

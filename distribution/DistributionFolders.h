@@ -21,6 +21,10 @@ public:
     QString schemes() const;
     QString output() const;      // Output/, where the compiler writes Setup.exe
     QString setupOutput() const; // Output/Setup.exe
+    // Output/Config/: the project's Config folder as the installer ships it, made by the build.
+    QString playersConfig() const;
+    // Output/Game/UserData.dat: the installed game's marker (UserDataFolder), made by the build.
+    QString gameMarker() const;
     // The script of a project: the editor folder + project name + ".iss".
     QString script(const QString &projectName) const;
 

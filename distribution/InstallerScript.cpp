@@ -177,6 +177,9 @@ QStringList InstallerScript::CreateFiles() {
     files.letAnyoneEdit = o.CheckEnable && !o.CheckRunFromCD;
     files.runFromCd = o.CheckRunFromCD;
     const QVector<GameFileGroup> groups = gameFileGroups(root, scheme, g.SchemeName, files);
+    // The build ships the Config folder it made for players (no path of the author's disk) and
+    // the marker that names the game's folder of saved games.
+    const bool staged = m_in.assumeBuildFiles || QFileInfo(m_folders.playersConfig()).isDir();
     bool playerWritten = false;
     auto player = [&] {
         if (playerWritten)
@@ -197,10 +200,15 @@ QStringList InstallerScript::CreateFiles() {
             l << source(group.folder + group.names.first(), QStringLiteral("{app}"));
         else if (group.hideNames)
             l << PrintFileName(group);
+        else if (group.role == GameFileGroup::Role::Config && staged)
+            l << source(m_folders.playersConfig() + QStringLiteral("*.*"),
+                        appFolder(group.targetFolder));
         else
             l << source(group.folder + QStringLiteral("*.*"), appFolder(group.targetFolder));
     }
     player();
+    if (staged)
+        l << source(m_folders.gameMarker(), QStringLiteral("{app}"));
     const QString marker = root + QStringLiteral("Temp.dat");
     if (o.CheckRunFromCD && (m_in.assumeBuildFiles || QFileInfo(marker).isFile()))
         l << source(marker, QStringLiteral("{app}"),

@@ -6,6 +6,7 @@
 #include "GameFiles.h"
 #include "GeneralInfo.h"
 #include "PackageNames.h"
+#include "PlayerCopy.h"
 #include "ProjectPaths.h"
 #include "SharedLibraries.h"
 #include "ToolRun.h"
@@ -204,8 +205,7 @@ bool LinuxPackage::readProject() {
     const Status where = BuildChecks::checkLocation(m_request.location, m_request.projectRoot);
     if (!where)
         return fail(where.text());
-    game.name = PackageNames::avoidingSystemPackages(PackageNames::debianName(game.title),
-                                                     PackageNames::isKnownPackage);
+    game.name = PackageNames::gameName(info.SoftwareTitle, info.ProjectName);
     game.version = PackageNames::versionFrom(info.CommentsAndVersion);
     game.comments = info.CommentsAndVersion;
     game.author = info.Author;
@@ -229,22 +229,15 @@ bool LinuxPackage::stageGame(const QString &gameFolder, QStringList &executables
     }
     // The project information names the file's place on the author's machine: not for players.
     const QString general = gameFolder + QStringLiteral("/Config/General");
-    GeneralInfo info;
-    if (QFileInfo(general).isFile() && readGeneral(general, info, GeneralReader::Editor)) {
-        info.GeneralFilePath.clear();
-        if (!writeGeneral(general, info))
-            return fail(QStringLiteral("Unable to write '%1'.").arg(general));
-    }
+    if (QFileInfo(general).isFile() && !PlayerCopy::writeForPlayers(general, general, &error))
+        return fail(error);
     if (!step(QStringLiteral("Copying the player")))
         return false;
     const QString player = folders.player();
     if (!QFileInfo(player).isFile())
         return fail(QStringLiteral("File Not Found: %1").arg(QDir::toNativeSeparators(player)));
     const QString target = gameFolder + QLatin1Char('/') + m_result.game.name;
-    // Debug information would make the player ten times larger.
-    const ToolRun strip = runTool(QStringLiteral("strip"), {QStringLiteral("--strip-unneeded"),
-                                                            QStringLiteral("-o"), target, player});
-    if (!strip.ok && !copyFile(player, target, &error))
+    if (!PlayerCopy::copyStripped(player, target, &error))
         return fail(error);
     executables << target;
     // The player loads its sound and video libraries from lib/ beside it on first use.
@@ -402,7 +395,7 @@ bool LinuxPackage::buildDebian() {
 bool LinuxPackage::buildPortable() {
     LinuxGameInfo &game = m_result.game;
     const QString folder = QDir(m_request.location).filePath(game.title);
-    const QString tarball = folder + QStringLiteral(".tar.gz");
+    const QString tarball = folder + QStringLiteral(".tar.xz");
     if (QFileInfo::exists(folder) || QFileInfo::exists(tarball)) {
         if (!m_request.replace)
             return fail(QStringLiteral("A file with the name you specified already exists."));
@@ -425,6 +418,9 @@ bool LinuxPackage::buildPortable() {
     QStringList executables;
     if (!stageGame(folder, executables))
         return false;
+    // The game's name, for its saved games when the folder is read-only.
+    if (!UserDataFolder::writeMarker(folder, game.name, false))
+        return fail(QStringLiteral("Unable to write '%1'.").arg(folder));
     const QString player = executables.first();
 
     if (!step(QStringLiteral("Copying the Qt plugins")))
@@ -525,11 +521,16 @@ bool LinuxPackage::buildPortable() {
 
     if (!step(QStringLiteral("Packing the folder")))
         return false;
-    const ToolRun tar = runTool(QStringLiteral("tar"),
-                                {QStringLiteral("--sort=name"), QStringLiteral("--owner=0"),
-                                 QStringLiteral("--group=0"), QStringLiteral("--numeric-owner"),
-                                 QStringLiteral("-czf"), tarball, QStringLiteral("-C"),
-                                 m_request.location, QStringLiteral("--"), game.title});
+    const ToolRun tar =
+        runTool(QStringLiteral("tar"),
+                {QStringLiteral("--sort=name"), QStringLiteral("--owner=0"),
+                 QStringLiteral("--group=0"), QStringLiteral("--numeric-owner"),
+                 // xz makes the archive a quarter smaller than gzip.
+                 m_request.quickArchive ? QStringLiteral("--use-compress-program=xz -T0 -0")
+                                        : QStringLiteral("--use-compress-program=xz -T0 -6"),
+                 QStringLiteral("-cf"), tarball, QStringLiteral("-C"), m_request.location,
+                 QStringLiteral("--"), game.title},
+                QString(), 30 * 60 * 1000); // xz takes minutes for the libraries
     if (!tar.ok) {
         QFile::remove(tarball);
         return fail(tar.error);
@@ -537,5 +538,11 @@ bool LinuxPackage::buildPortable() {
     cleanup.keep = true;
     m_result.outputs << folder << tarball;
     m_result.bytes = QFileInfo(tarball).size();
+    for (const QString &file : filesUnder(folder)) {
+        const QFileInfo info(file);
+        m_result.unpackedBytes += info.size();
+        if (info.dir().dirName() == QLatin1String("lib"))
+            m_result.libraryBytes.insert(info.fileName(), info.size());
+    }
     return true;
 }

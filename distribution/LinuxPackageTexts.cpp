@@ -50,6 +50,38 @@ QString desktopValue(const QString &text) {
     return t;
 }
 
+// `text` as one word of a shell command line.
+QString shellWord(const QString &text) {
+    return QLatin1Char('\'') + QString(text).replace(QLatin1Char('\''), QStringLiteral("'\\''")) +
+           QLatin1Char('\'');
+}
+
+// The start script's check that the libraries left to the system are there (the player and the
+// plugins it loads, with the folder's own libraries first): when one is missing the player would
+// not even start, so the script names them, in a window when it can, and exits with status 1.
+QString libraryCheck(const LinuxGameInfo &game) {
+    return QStringLiteral("title=") + shellWord(oneLine(game.title)) + QLatin1Char('\n') +
+           QStringLiteral(R"sh(missing=$(
+    export LD_LIBRARY_PATH="$here/lib${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
+    { ldd "$here/%1"; find "$here" -name '*.so' ! -path "$here/lib/*" -exec ldd {} +; } 2>/dev/null |
+        sed -n 's/^[[:space:]]*\([^[:space:]]*\) => not found.*/\1/p' | sort -u | tr '\n' ' ')
+if [ -n "$missing" ]; then
+    text="$title cannot start: these libraries are missing on this system: $missing
+Please install them with the system's package manager."
+    printf '%s\n' "$text" >&2
+    if command -v zenity >/dev/null 2>&1; then
+        zenity --error --no-markup --title="$title" --text="$text"
+    elif command -v kdialog >/dev/null 2>&1; then
+        kdialog --title "$title" --error "$text"
+    elif command -v xmessage >/dev/null 2>&1; then
+        xmessage -center "$text"
+    fi
+    exit 1
+fi
+)sh")
+               .arg(game.name);
+}
+
 } // namespace
 
 QString LinuxGameInfo::maintainer() const {
@@ -130,8 +162,9 @@ QString startScript(const LinuxGameInfo &game) {
                "\"$apps/%2.desktop\"\n"
                "    exit\n"
                "fi\n"
+               "%3"
                "exec \"$here/%2\" \"$@\"\n")
-        .arg(oneLine(game.title), game.name);
+        .arg(oneLine(game.title), game.name, libraryCheck(game));
 }
 
 QString qtConf() {

@@ -54,4 +54,9 @@ QString versionFrom(const QString &commentsAndVersion) {
     return m.hasMatch() ? m.captured(1).toLower() : QStringLiteral("1.0");
 }
 
+QString gameName(const QString &softwareTitle, const QString &projectName) {
+    const QString title = softwareTitle.trimmed().isEmpty() ? projectName : softwareTitle;
+    return avoidingSystemPackages(debianName(title), isKnownPackage);
+}
+
 } // namespace PackageNames

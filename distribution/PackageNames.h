@@ -19,6 +19,9 @@ QString avoidingSystemPackages(const QString &name,
                                const std::function<bool(const QString &)> &isSystemPackage);
 // True when the package manager here knows a package called `name` (installed or available).
 bool isKnownPackage(const QString &name);
+// The game's name in every build kind: its Debian package name, its folder of saved games under
+// the user's data folder. From the software title, or the project's name when there is none.
+QString gameName(const QString &softwareTitle, const QString &projectName);
 
 // The version number the comments-and-version text holds: the first number with a point
 // ("Version 1.2.3" gives "1.2.3", "v2.0b" gives "2.0b"), or a whole number right after the word

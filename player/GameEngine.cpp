@@ -30,6 +30,7 @@ GameEngine::GameEngine(const ProjectPaths &paths, const GeneralInfo &general,
       m_media(std::make_unique<MediaPlayers>(media, static_cast<MediaHost &>(*this))) {
     m_scene.playWidth = static_cast<int>(general.ScreenWidth);
     m_scene.playHeight = static_cast<int>(general.ScreenHeight);
+    adoptOlderSavedGames();
 }
 
 GameEngine::~GameEngine() = default;

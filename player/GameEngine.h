@@ -74,6 +74,10 @@ public:
     bool saveGame(const QString &name);
     bool removeSavedGame(const QString &name);
     bool loadSavedGame(const QString &name);
+    // Moves the saved games an earlier version kept under the project's name in the user's data
+    // folder into savedGamesFolder(), where they are listed and loaded from now on. A saved game
+    // of the same name already there wins; one that cannot be moved stays where it was.
+    void adoptOlderSavedGames();
     QStringList LoadSaveGames() const;
     // The folder the saved games are in, ending in the separator: the project root, or the
     // user's own folder for an installed game (see UserDataFolder).

@@ -7,6 +7,8 @@
 #include "SavedGameFolder.h"
 #include "UserDataFolder.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -16,6 +18,20 @@ QString forbiddenCharacters() {
 }
 
 } // namespace
+
+void GameEngine::adoptOlderSavedGames() {
+    const QString older =
+        UserDataFolder::olderSavedGamesFolder(m_paths.root(), m_general.ProjectName);
+    if (older.isEmpty())
+        return;
+    const QStringList names = QDir(older).entryList({QStringLiteral("*.sav")}, QDir::Files);
+    if (names.isEmpty() || !UserDataFolder::make(m_savesFolder))
+        return;
+    for (const QString &name : names) {
+        if (!QFileInfo::exists(m_savesFolder + name))
+            QFile::rename(older + name, m_savesFolder + name);
+    }
+}
 
 QStringList GameEngine::LoadSaveGames() const {
     return SavedGames::list(m_savesFolder);

@@ -22,12 +22,34 @@ bool usableFolderName(const QString &name) {
            SavedGames::isValidName(t);
 }
 
-QString storedName(const QString &marker) {
-    RecordReader r = RecordReader::fromFile(marker);
+struct Marker {
+    bool present = false;
     QString name;
-    if (r.atEnd() || !r.readString(name))
+    bool installed = true;
+};
+
+Marker readMarker(const QString &root) {
+    Marker m;
+    const QString path = markerPath(root);
+    m.present = !path.isEmpty() && QFileInfo(path).isFile();
+    if (!m.present)
+        return m;
+    RecordReader r = RecordReader::fromFile(path);
+    if (r.atEnd() || !r.readString(m.name))
+        return m;
+    m.name = m.name.trimmed();
+    bool installed = true;
+    if (!r.atEnd() && r.readBool(installed))
+        m.installed = installed;
+    return m;
+}
+
+QString gamesFolder(const QString &name) {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty())
         return QString();
-    return name.trimmed();
+    return withTrailingSeparator(
+        QDir::toNativeSeparators(data + QStringLiteral("/Quillmoor/Games/") + name));
 }
 
 } // namespace
@@ -36,28 +58,33 @@ QString markerPath(const QString &root) {
     return ProjectPaths(root).rootFile(QStringLiteral("UserData.dat"));
 }
 
-Status writeMarker(const QString &root, const QString &gameName) {
+Status writeMarker(const QString &root, const QString &gameName, bool installed) {
     RecordWriter w;
     w.writeString(gameName);
+    w.writeBool(installed);
     return w.commit(markerPath(root), StoreMessages::projectFilesReadOnly());
 }
 
 QString savedGamesFolder(const QString &root, const QString &fallbackName) {
     const QString own = withTrailingSeparator(root);
-    const QString marker = markerPath(root);
-    const bool installed = !marker.isEmpty() && QFileInfo(marker).isFile();
-    if (!installed && QFileInfo(root).isWritable())
+    const Marker marker = readMarker(root);
+    if (!(marker.present && marker.installed) && QFileInfo(root).isWritable())
         return own;
-    QString name = installed ? storedName(marker) : QString();
+    QString name = marker.name;
     if (!usableFolderName(name))
         name = fallbackName.trimmed();
     if (!usableFolderName(name))
         name = QStringLiteral("Game");
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (data.isEmpty())
-        return own; // no user folder known (no home): the game's folder is all there is
-    return withTrailingSeparator(
-        QDir::toNativeSeparators(data + QStringLiteral("/Quillmoor/Games/") + name));
+    const QString folder = gamesFolder(name);
+    return folder.isEmpty() ? own : folder; // no user folder known (no home): the game's own
+}
+
+QString olderSavedGamesFolder(const QString &root, const QString &projectName) {
+    const QString current = savedGamesFolder(root, projectName);
+    if (current == withTrailingSeparator(root) || !usableFolderName(projectName))
+        return QString();
+    const QString older = gamesFolder(projectName.trimmed());
+    return older == current ? QString() : older;
 }
 
 bool make(const QString &folder) {

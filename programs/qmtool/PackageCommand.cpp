@@ -6,7 +6,9 @@
 #include <QDir>
 #include <QImage>
 
+#include <algorithm>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -72,6 +74,24 @@ int runPackageCommand(const QStringList &arguments) {
     for (const QString &out : r.outputs)
         printLine(QDir::toNativeSeparators(out));
     printLine(QStringLiteral("size: %1 bytes").arg(r.bytes));
+    if (r.unpackedBytes > 0) {
+        qint64 libraries = 0;
+        for (const qint64 b : r.libraryBytes)
+            libraries += b;
+        printLine(QStringLiteral("unpacked: %1 bytes, of which libraries %2 bytes")
+                      .arg(r.unpackedBytes)
+                      .arg(libraries));
+        // The largest libraries first: where the size of a portable game goes.
+        QList<QPair<qint64, QString>> bySize;
+        for (auto it = r.libraryBytes.begin(); it != r.libraryBytes.end(); ++it)
+            bySize.append({it.value(), it.key()});
+        std::sort(bySize.begin(), bySize.end(), std::greater<>());
+        QStringList largest;
+        for (int i = 0; i < bySize.size() && i < 8; ++i)
+            largest << QStringLiteral("%1 %2").arg(bySize[i].second).arg(bySize[i].first);
+        printLine(QStringLiteral("largest libraries (bytes): ") +
+                  largest.join(QStringLiteral(", ")));
+    }
     if (!r.depends.isEmpty())
         printLine(QStringLiteral("Depends: ") + r.depends);
     if (!r.bundled.isEmpty())

@@ -5,6 +5,8 @@
 #include "NameRules.h"
 #include "ReadOnlyFolder.h"
 
+#include <QDirIterator>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -16,6 +18,7 @@ LinuxPackage::Result package(const QString &editor, const GameProject &game, con
     r.editorFolder = editor;
     r.location = to;
     r.kind = portable ? LinuxPackage::Kind::Portable : LinuxPackage::Kind::Debian;
+    r.quickArchive = true;
     return LinuxPackage(r).build();
 }
 
@@ -96,10 +99,18 @@ TEST(BuildChecks, PortableTitleThatLooksLikeAnOptionIsPacked) {
     for (const QString title : {"-=Quest=-", "--version"}) {
         game.general.SoftwareTitle = title;
         game.writeGeneralInfo();
-        const QString tarball = out.filePath(title + ".tar.gz");
+        const QString tarball = out.filePath(title + ".tar.xz");
         const LinuxPackage::Result r = package(editor.folder, game, out.path(), true);
         ASSERT_TRUE(r.ok) << r.error.toStdString();
         EXPECT_EQ(r.outputs, QStringList({out.filePath(title), tarball}));
-        EXPECT_GT(QFileInfo(tarball).size(), 0);
+        EXPECT_TRUE(readAll(out.filePath(title + "/UserData.dat"))
+                        .startsWith("\"" + r.game.name.toUtf8() + "\"\r\n#FALSE#"));
+        EXPECT_TRUE(readAll(tarball).startsWith("\xFD"
+                                                "7zXZ"));
+        qint64 unpacked = 0;
+        for (QDirIterator it(out.filePath(title), QDir::Files, QDirIterator::Subdirectories);
+             it.hasNext();)
+            unpacked += QFileInfo(it.next()).size();
+        EXPECT_EQ(r.unpackedBytes, unpacked);
     }
 }

@@ -13,6 +13,7 @@
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -421,3 +422,49 @@ TEST(RunFromCdBuild, RenameToHideFilesStaysAtTheTopLevel) {
 }
 
 } // namespace
+
+// The installer and the CD folder carry the player without debug information and the project
+// information without the author's path to the project.
+TEST(Builds, NothingOfTheAuthorsMachineShips) {
+    const auto hasDebugSections = [](const QString &elf) {
+        QProcess readelf;
+        readelf.start(QStringLiteral("readelf"), {QStringLiteral("-S"), elf});
+        return readelf.waitForFinished() && readelf.readAllStandardOutput().contains(".debug_");
+    };
+    for (const bool cd : {false, true}) {
+        SCOPED_TRACE(cd ? "run from CD" : "standard");
+        BuildCase c;
+        c.options.CheckRunFromCD = cd;
+        ASSERT_TRUE(hasDebugSections(QStringLiteral(QMTOOL_PATH)));
+        QFile::remove(c.editor.path("run.dat"));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(QMTOOL_PATH), c.editor.path("run.dat")));
+        c.editor.setMode(QStringLiteral("pack"));
+        c.game.general.GeneralFilePath = QStringLiteral("/home/author/Marsh/Config/General");
+        c.game.writeGeneralInfo();
+        ASSERT_EQ(c.run(), Result::Completed);
+
+        const QString shipped = c.location + (cd ? "Write_this_on_a_CD/" : "");
+        QTemporaryDir installed;
+        ASSERT_EQ(QProcess::execute("tar", {"-xf", shipped + "Marsh.exe", "-C", installed.path()}),
+                  0);
+        // The installed game's saved games go to the folder its Linux packages use too.
+        EXPECT_TRUE(readAll(installed.filePath("UserData.dat")).startsWith("\"marsh-lights\""));
+        EXPECT_TRUE(readAll(installed.filePath("Marsh Lights.exe"))
+                        .startsWith("\x7f"
+                                    "ELF"));
+        for (const QString &folder : {shipped, installed.path()}) {
+            QDirIterator it(folder, {QStringLiteral("*.exe")}, QDir::Files,
+                            QDirIterator::Subdirectories);
+            while (it.hasNext()) {
+                const QString exe = it.next();
+                EXPECT_FALSE(hasDebugSections(exe)) << exe.toStdString();
+            }
+        }
+        const QList<QByteArray> general = readAll(installed.filePath("Config/General")).split('\n');
+        ASSERT_GT(general.size(), 2);
+        EXPECT_TRUE(general[0].startsWith("\"" + c.game.general.ProjectName.toUtf8()));
+        EXPECT_EQ(general[1].trimmed(), "\"\"");
+        // The author's own project is left as it was.
+        EXPECT_TRUE(readAll(c.game.path("Config/General")).contains("/home/author/Marsh"));
+    }
+}

@@ -12,15 +12,29 @@ void writeFile(const QString &path, const QByteArray &bytes) {
         throw std::runtime_error(qPrintable(QStringLiteral("cannot write ") + path));
 }
 
-const char *const kCompiler = R"(#!/bin/sh
+const char *const kCompiler = R"sh(#!/bin/sh
 here=$(dirname "$0")
 printf '%s\n' "$@" > "$here/args"
 mode=$(cat "$here/mode" 2>/dev/null)
 [ "$mode" = close ] && exit 0
 [ "$mode" = wait ] && sleep 1
 mkdir -p "$here/../Output"
+if [ "$mode" = pack ]; then
+    box="$here/box"
+    rm -rf "$box" && mkdir -p "$box" || exit 1
+    tr -d '\r' < "$1" |
+        sed -n 's/^Source: "\([^"]*\)"; DestDir: "{app}\([^"]*\)".*/\1|\2/p' |
+        while IFS='|' read -r src dest; do
+            to="$box$(printf '%s' "$dest" | tr '\\' /)"
+            mkdir -p "$to"
+            pattern=${src##*/}
+            [ "$pattern" = '*.*' ] && pattern='*' # as the compiler reads it: every file
+            for f in "${src%/*}"/$pattern; do [ -f "$f" ] && cp "$f" "$to/"; done
+        done
+    exec tar -cf "$here/../Output/Setup.exe" -C "$box" .
+fi
 printf 'setup of %s' "$1" > "$here/../Output/Setup.exe"
-)";
+)sh";
 
 } // namespace
 

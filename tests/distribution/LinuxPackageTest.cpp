@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -117,4 +118,28 @@ TEST(LinuxPackage, BuildThatCannotBeMadeSaysWhy) {
     cancelled.cancel();
     EXPECT_EQ(cancelled.build().error, QStringLiteral("Cancelled."));
     EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), 1);
+}
+
+namespace {
+
+QString readelf(const QString &option) {
+    QProcess p;
+    p.start(QStringLiteral("readelf"), {option, QStringLiteral("-W"), QStringLiteral(RUN_PATH)});
+    p.waitForFinished();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+} // namespace
+
+// The player of the packages is built with the distributions' hardening flags.
+TEST(LinuxPackage, PlayerIsHardened) {
+    if (!QM_PLAYER_HARDENED)
+        GTEST_SKIP() << "a sanitizer build";
+    const QString dynamic = readelf(QStringLiteral("-d"));
+    EXPECT_TRUE(dynamic.contains(QStringLiteral("BIND_NOW"))) << dynamic.toStdString();
+    EXPECT_TRUE(dynamic.contains(QStringLiteral(" PIE")));
+    EXPECT_TRUE(readelf(QStringLiteral("-l")).contains(QStringLiteral("GNU_RELRO")));
+    const QString symbols = readelf(QStringLiteral("--dyn-syms"));
+    EXPECT_TRUE(symbols.contains(QStringLiteral("__stack_chk_fail")));
+    EXPECT_TRUE(symbols.contains(QRegularExpression(QStringLiteral("__(?!stack)\\w+_chk\\b"))));
 }

@@ -3,10 +3,15 @@
 
 #include "LinuxPackageTexts.h"
 #include "BaseSystemLibraries.h"
+#include "DistributionFixture.h"
 #include "PackageNames.h"
 #include "SharedLibraries.h"
 
+#include <QDir>
+#include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -89,6 +94,10 @@ TEST(LinuxPackageTexts, DesktopEntryHasOneValuePerLine) {
         LinuxPackageTexts::desktopEntry(game, QStringLiteral("quest"), QStringLiteral("quest"));
     EXPECT_EQ(entry.count(QStringLiteral("\nExec=")), 1);
     EXPECT_TRUE(entry.contains(QStringLiteral("\nName=Quest Exec=rm\n")));
+    // A backslash is the format's escape character: it is doubled.
+    game.title = QStringLiteral("AC\\DC");
+    EXPECT_TRUE(LinuxPackageTexts::desktopEntry(game, QStringLiteral("q"), QStringLiteral("q"))
+                    .contains(QStringLiteral("\nName=AC\\\\DC\n")));
 }
 
 TEST(SharedLibraries, LddOutputAndTheBaseSystem) {
@@ -110,6 +119,55 @@ TEST(SharedLibraries, LddOutputAndTheBaseSystem) {
     for (const char *base : {"libc.so.6", "libGL.so.1", "libX11.so.6", "libasound.so.2",
                              "libpipewire-0.3.so.0", "ld-linux-x86-64.so.2"})
         EXPECT_TRUE(BaseSystemLibraries::contains(QString::fromLatin1(base))) << base;
-    for (const char *bundled : {"libSDL2-2.0.so.0", "libavcodec.so.59", "libQt6Gui.so.6"})
+    // What a plain desktop lacks goes along, and ICU, whose name changes with each release.
+    for (const char *bundled :
+         {"libSDL2-2.0.so.0", "libavcodec.so.59", "libQt6Gui.so.6", "libharfbuzz.so.0",
+          "libjack.so.0", "libSM.so.6", "libgpg-error.so.0", "libicuuc.so.72"})
         EXPECT_FALSE(BaseSystemLibraries::contains(QString::fromLatin1(bundled))) << bundled;
+}
+
+// The portable start script starts the player when the libraries it leaves to the system are
+// there; when one is missing it names it on standard error and in a window, and exits with 1.
+TEST(LinuxPackageTexts, StartScriptNamesMissingLibraries) {
+    for (const bool missing : {false, true}) {
+        SCOPED_TRACE(missing ? "a library missing" : "all there");
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("It's $Quest/"), bin = dir.filePath("bin/");
+        QDir().mkpath(folder + "plugins/platforms");
+        QDir().mkpath(bin);
+        LinuxGameInfo game;
+        game.name = QStringLiteral("quest");
+        game.title = QStringLiteral("It's $Quest");
+        const auto write = [](const QString &path, const QString &text) {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(text.toUtf8()) > 0);
+            f.setPermissions(f.permissions() | QFile::ExeOwner);
+        };
+        write(folder + "quest.sh", LinuxPackageTexts::startScript(game));
+        // A window program that writes down what it was asked to show.
+        write(bin + "zenity", "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$(dirname \"$0\")/shown\"\n");
+        // The player, and a plugin it loads which, in the second case, needs a library no
+        // system has.
+        const QString plugin = folder + "plugins/platforms/libqxcb.so";
+        ASSERT_TRUE(QFile::copy("/bin/true", folder + "quest") && QFile::copy("/bin/true", plugin));
+        QFile::setPermissions(plugin, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (missing) {
+            EXPECT_EQ(QProcess::execute("patchelf", {"--add-needed", "libquest-gone.so.3", plugin}),
+                      0);
+        }
+        QProcess script;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("PATH", bin + ":/usr/bin:/bin");
+        script.setProcessEnvironment(env);
+        script.start(folder + "quest.sh", QStringList());
+        ASSERT_TRUE(script.waitForFinished());
+        const QString said = QString::fromUtf8(script.readAllStandardError());
+        EXPECT_EQ(script.exitCode(), missing ? 1 : 0);
+        EXPECT_EQ(said.toStdString(),
+                  missing ? "It's $Quest cannot start: these libraries are missing on this system: "
+                            "libquest-gone.so.3 \nPlease install them with the system's package "
+                            "manager.\n"
+                          : "");
+        EXPECT_EQ(readAll(bin + "shown").contains("--text=" + said.trimmed().toUtf8()), missing);
+    }
 }

@@ -69,7 +69,7 @@ Name: "{app}\Areas\Start"
 [Files]
 Source: "<editor>/Schemes\Moss\*.*"; DestDir: "{app}\Schemes\Moss"
 Source: "<root>/*.exe"; DestDir: "{app}"
-Source: "<root>/Config\*.*"; DestDir: "{app}\Config"
+Source: "<editor>/Output\Config\*.*"; DestDir: "{app}\Config"
 Source: "<root>/Frames\Start.chn"; DestDir: "{app}\Frames"; DestName: "Start.chn"
 Source: "<root>/Frames\Start.fme"; DestDir: "{app}\Frames"; DestName: "Start.fme"
 Source: "<root>/Frames\Start.lks"; DestDir: "{app}\Frames"; DestName: "Start.lks"
@@ -78,6 +78,7 @@ Source: "<root>/Icons\key.ico"; DestDir: "{app}\Icons"; DestName: "key.002"
 Source: "<root>/Areas\Key.bmp"; DestDir: "{app}\Areas"; DestName: "Key.004"
 Source: "<root>/Areas\Key.obj"; DestDir: "{app}\Areas"; DestName: "Key.obj"
 Source: "<root>/Areas\Start\*.*"; DestDir: "{app}\Areas\Start"
+Source: "<editor>/Output\Game\UserData.dat"; DestDir: "{app}"
 
 [Icons]
 Name: "{group}\Marsh Lights"; Filename: "{app}\Marsh Lights.exe")";
@@ -88,7 +89,7 @@ TEST(InstallerScript, HiddenResourcesWholeTextInWineForm) {
     c.form = PathForm::Wine;
     c.options.colorIndex = installerColorIndex(QStringLiteral("navy"));
     EXPECT_EQ(c.text().toStdString(), kHiddenScript);
-    EXPECT_EQ(c.lines().filter(QStringLiteral("Source: \"Z:\\")).size(), 11);
+    EXPECT_EQ(c.lines().filter(QStringLiteral("Source: \"Z:\\")).size(), 12);
     EXPECT_TRUE(c.host.messages.isEmpty());
 }
 
@@ -121,7 +122,7 @@ TEST(InstallerScript, Variants) {
              EXPECT_EQ(f.mid(1, 7).join('\n').toStdString(),
                        "Source: \"<root>/*.exe\"; DestDir: \"{app}\"\n"
                        "Source: \"<root>/Project.dat\"; DestDir: \"{app}\"\n"
-                       "Source: \"<root>/Config/*.*\"; DestDir: \"{app}\\Config\"\n"
+                       "Source: \"<editor>/Output/Config/*.*\"; DestDir: \"{app}\\Config\"\n"
                        "Source: \"<root>/Frames/*.*\"; DestDir: \"{app}\\Frames\"\n"
                        "Source: \"<root>/Icons/*.*\"; DestDir: \"{app}\\Icons\"\n"
                        "Source: \"<root>/Areas/*.*\"; DestDir: \"{app}\\Areas\"\n"
@@ -203,12 +204,13 @@ Source: "<editor>/System\Comcat.dll"; DestDir: "{sys}"; Flags: onlyifdoesntexist
 Source: "<editor>/System\Gif89.dll"; DestDir: "{sys}"; Flags: regserver sharedfile uninsneveruninstall
 Source: "<editor>/Schemes\Moss\*.*"; DestDir: "{app}\Schemes\Moss"
 Source: "<root>/*.exe"; DestDir: "{app}"
-Source: "<root>/Config\*.*"; DestDir: "{app}\Config"
+Source: "<editor>/Output\Config\*.*"; DestDir: "{app}\Config"
 Source: "<root>/Frames\Entrée.bmp"; DestDir: "{app}\Frames"; DestName: "Entrée.004"
 Source: "<root>/Frames\Entrée.chn"; DestDir: "{app}\Frames"; DestName: "Entrée.chn"
 Source: "<root>/Frames\Entrée.fme"; DestDir: "{app}\Frames"; DestName: "Entrée.fme"
 Source: "<root>/Frames\Entrée.lks"; DestDir: "{app}\Frames"; DestName: "Entrée.lks"
 Source: "<root>/Areas\Entrée\*.*"; DestDir: "{app}\Areas\Entrée"
+Source: "<editor>/Output\Game\UserData.dat"; DestDir: "{app}"
 
 [Icons]
 Name: "{group}\Marsh Lights"; Filename: "{app}\Marsh Lights.exe"

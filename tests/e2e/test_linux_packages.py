@@ -27,14 +27,18 @@ import e2e_support as e  # noqa: E402
 import demo_game as demo  # noqa: E402
 
 NAME = "the-lighthouse-keeper"
-# Families of libraries every desktop has (C library, compiler runtime, graphics, X, sound
-# servers, fonts and text layout, GLib): a portable game takes them from the system.
-BASE = re.compile(r"^(ld-linux|libc\.|libm\.|libmvec|libdl\.|libpthread|librt\.|libresolv|"
-                  r"libutil|libanl|libnss_|libthread_db|libstdc\+\+|libgcc_s|libGL|libEGL|"
-                  r"libOpenGL|libglapi|libgbm|libdrm|libX11|libxcb\.|libxcb-dri|libICE|libSM|"
-                  r"libasound|libpulse|libjack|libpipewire|libfontconfig|libfreetype|libharfbuzz|"
-                  r"libfribidi|libthai|libpango|libglib|libgobject|libgio|libgdk_pixbuf|libz\.|"
-                  r"libexpat|libuuid|libusb|libp11-kit|libgpg-error|libcom_err|libgmp|linux-vdso)")
+# What a portable game takes from the system (distribution/BaseSystemLibraries.cpp): the C
+# library, the graphics driver stack and what a plain desktop's packages bring.
+BASE = re.compile(r"^(ld-linux|linux-vdso|libc\.|libm\.|libmvec|libdl\.|libpthread|librt\.|"
+                  r"libresolv|libutil|libanl|libBrokenLocale|libthread_db|libnss_|libGL|libEGL|"
+                  r"libOpenGL|libglapi|libgbm|libdrm|libxshmfence|"
+                  r"libxcb-(dri2|dri3|glx|present|randr|shm|sync|xfixes)\.|libstdc\+\+|libgcc_s|"
+                  r"libX11|libxcb\.|libXext|libXfixes|libXxf86vm|libXau|libXdmcp|libbsd|libmd\.|"
+                  r"libfontconfig|libfreetype|libexpat|libpng16|libbrotli(dec|common)|libz\.|"
+                  r"libasound|libpulse|libpipewire|libasyncns|libdbus-1|libsndfile|libogg|"
+                  r"libvorbis\.|libvorbisenc|libopus\.|libmpg123|libmp3lame|libsystemd|libcap\.|"
+                  r"libglib|libgobject|libgio|libgmodule|libgthread|libffi|libpcre2-8|libmount|"
+                  r"libblkid|libselinux|libxml2|libzstd|liblzma)")
 
 
 def run(*argv, **kw):
@@ -155,10 +159,10 @@ def test_portable(qmtool, editor, demo_src, source_tree):
         os.mkdir(out)
         package(qmtool, editor, demo_src, "portable", out)
         folder = os.path.join(out, demo.TITLE)
-        tarball = folder + ".tar.gz"
+        tarball = folder + ".tar.xz"
         if not (os.path.isdir(folder) and os.path.isfile(tarball)):
-            raise e.Failure("no folder and .tar.gz named after the title in %r" % os.listdir(out))
-        e.log("package size: %d bytes (.tar.gz)" % os.path.getsize(tarball))
+            raise e.Failure("no folder and .tar.xz named after the title in %r" % os.listdir(out))
+        e.log("package size: %d bytes (.tar.xz)" % os.path.getsize(tarball))
         lib = os.path.join(folder, "lib")
         for wanted in (NAME, NAME + ".sh", NAME + ".desktop", NAME + ".png", "qt.conf",
                        "soundfont.sf2", "plugins/platforms/libqxcb.so",

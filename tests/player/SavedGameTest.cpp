@@ -188,7 +188,8 @@ TEST_F(SavedGames, ASaveThatCannotBeWrittenSaysWhyAndKeepsTheOldFile) {
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].startsWith(QStringLiteral(" Unable to save '") +
                                      savePath(QStringLiteral("slot")) + QStringLiteral("'.\n")));
-    EXPECT_TRUE(errors[0].endsWith(QStringLiteral("\n\nPermission denied"))) << errors[0].toStdString();
+    EXPECT_TRUE(errors[0].endsWith(QStringLiteral("\n\nPermission denied")))
+        << errors[0].toStdString();
     EXPECT_EQ(saved(QStringLiteral("slot")), before);
 }
 
@@ -375,6 +376,42 @@ TEST_F(SavedGames, InstalledGameSavesInTheUsersDataFolder) {
     }
     // Without the marker the project's own folder holds them again.
     ASSERT_TRUE(QFile::remove(UserDataFolder::markerPath(project.root())));
+    makeEngine();
+    EXPECT_EQ(engine->savedGamesFolder(), project.root());
+}
+
+// Every build kind names the game in its marker: saved games go to that one folder, those kept
+// before under the project's name are moved there (listed and loaded), and a portable folder the
+// player may write keeps them in its root.
+TEST_F(SavedGames, OneFolderPerGameWhicheverWayItWasInstalled) {
+    const QString games = QString::fromLocal8Bit(qgetenv("XDG_DATA_HOME")) + "/Quillmoor/Games/";
+    const QString older = games + project.general.ProjectName + QLatin1Char('/');
+    const QString named = games + QStringLiteral("the-keeper/");
+    QDir(older).removeRecursively();
+    QDir(named).removeRecursively();
+    writeAdventure();
+    // What an earlier player saved for the installed game, under the project's name.
+    ASSERT_TRUE(UserDataFolder::writeMarker(project.root(), project.general.ProjectName));
+    makeEngine();
+    start();
+    engine->AreaClick(1, 1);
+    engine->AreaClick(2, 1);
+    ASSERT_TRUE(engine->saveGame(QStringLiteral("Morning")));
+    ASSERT_TRUE(QFileInfo(older + QStringLiteral("Morning.sav")).isFile());
+
+    ASSERT_TRUE(UserDataFolder::writeMarker(project.root(), QStringLiteral("the-keeper")));
+    makeEngine();
+    EXPECT_EQ(engine->savedGamesFolder(), QDir::toNativeSeparators(named));
+    EXPECT_EQ(engine->LoadSaveGames(), QStringList{QStringLiteral("Morning")});
+    start();
+    EXPECT_TRUE(engine->loadSavedGame(QStringLiteral("Morning")));
+    expectAdventureState();
+    ASSERT_TRUE(engine->saveGame(QStringLiteral("Evening")));
+    EXPECT_TRUE(QFileInfo(named + QStringLiteral("Evening.sav")).isFile());
+    EXPECT_FALSE(QFileInfo::exists(older + QStringLiteral("Evening.sav")));
+    EXPECT_EQ(takeErrors(), QStringList());
+
+    ASSERT_TRUE(UserDataFolder::writeMarker(project.root(), QStringLiteral("the-keeper"), false));
     makeEngine();
     EXPECT_EQ(engine->savedGamesFolder(), project.root());
 }
