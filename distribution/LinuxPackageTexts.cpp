@@ -56,14 +56,16 @@ QString shellWord(const QString &text) {
            QLatin1Char('\'');
 }
 
-// The start script's check that the libraries left to the system are there (the player and the
-// plugins it loads, with the folder's own libraries first): when one is missing the player would
+// The start script's check that the libraries left to the system are there (the player, its
+// sound and video libraries loaded on first use, and any other plugin, with the folder's own
+// libraries first): when one is missing the player would
 // not even start, so the script names them, in a window when it can, and exits with status 1.
 QString libraryCheck(const LinuxGameInfo &game) {
     return QStringLiteral("title=") + shellWord(oneLine(game.title)) + QLatin1Char('\n') +
            QStringLiteral(R"sh(missing=$(
     export LD_LIBRARY_PATH="$here/lib${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
-    { ldd "$here/%1"; find "$here" -name '*.so' ! -path "$here/lib/*" -exec ldd {} +; } 2>/dev/null |
+    { ldd "$here/%1" "$here"/lib/libqm*.so
+      find "$here" -name '*.so' ! -path "$here/lib/*" -exec ldd {} +; } 2>/dev/null |
         sed -n 's/^[[:space:]]*\([^[:space:]]*\) => not found.*/\1/p' | sort -u | tr '\n' ' ')
 if [ -n "$missing" ]; then
     text="$title cannot start: these libraries are missing on this system: $missing
