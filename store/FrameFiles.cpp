@@ -1,5 +1,6 @@
 #include "FrameFiles.h"
 
+#include "FolderListings.h"
 #include "NameRules.h"
 #include "ProjectFiles.h"
 #include "RecordReader.h"
@@ -48,6 +49,7 @@ bool FrameFiles::exists(const QString &frame) const {
 }
 
 QStringList FrameFiles::list() const {
+    const FolderListings::Scope scope; // Frames/ listed once for every name in it
     QStringList frames;
     for (const QString &f :
          ProjectFiles::baseNamesWithExtension(m_paths.FramesPath(), QStringLiteral("fme"))) {

@@ -1,5 +1,6 @@
 #include "ProjectCheck.h"
 
+#include "FolderListings.h"
 #include "HiddenNames.h"
 #include "ProjectFiles.h"
 
@@ -225,4 +226,7 @@ private:
 
 } // namespace
 
-QList<ProjectProblem> checkProject(const ProjectSnapshot &project) { return Checker(project).run(); }
+QList<ProjectProblem> checkProject(const ProjectSnapshot &project) {
+    const FolderListings::Scope scope; // the data folders listed once for every name
+    return Checker(project).run();
+}

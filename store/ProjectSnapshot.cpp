@@ -1,5 +1,6 @@
 #include "ProjectSnapshot.h"
 
+#include "FolderListings.h"
 #include "ProjectFiles.h"
 #include "ProjectIntegrity.h"
 #include "ProjectVersion.h"
@@ -45,6 +46,7 @@ private:
 } // namespace
 
 ProjectSnapshot ProjectSnapshot::load(const ProjectPaths &paths) {
+    const FolderListings::Scope scope; // every folder listed once
     ProjectSnapshot p;
     p.paths = paths;
     const SnapshotLoader loader(paths);

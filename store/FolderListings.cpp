@@ -1,0 +1,141 @@
+#include "FolderListings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMutex>
+
+#include <algorithm>
+#include <dirent.h>
+#include <sys/stat.h>
+
+namespace {
+
+struct ScopeData {
+    QHash<QString, FolderListings::Listing> listings; // by cleaned folder path
+    QSet<QString> written;                            // folders the writer has visited
+};
+
+thread_local ScopeData *t_scope = nullptr;
+thread_local int t_depth = 0;
+
+// Folders visited by writes made outside any scope: leftovers are only left behind when a
+// process dies, so once per folder and process is enough there.
+QMutex processMutex;
+QSet<QString> processWritten;
+
+QString key(const QString &folder) { return QDir::cleanPath(QDir::fromNativeSeparators(folder)); }
+
+bool lessWithoutCase(const QString &a, const QString &b) {
+    const int c = a.compare(b, Qt::CaseInsensitive);
+    return c != 0 ? c < 0 : a < b;
+}
+
+void insertSorted(QStringList &list, const QString &name) {
+    list.insert(std::lower_bound(list.begin(), list.end(), name, lessWithoutCase), name);
+}
+
+FolderListings::Listing list(const QString &folder) {
+    FolderListings::Listing l;
+    const QByteArray encoded = QFile::encodeName(folder);
+    DIR *dir = ::opendir(encoded.constData());
+    if (!dir)
+        return l;
+    const int dirFd = ::dirfd(dir);
+    while (const struct dirent *e = ::readdir(dir)) {
+        const char *n = e->d_name;
+        if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0)))
+            continue;
+        bool isFolder = e->d_type == DT_DIR;
+        if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
+            struct stat st {};
+            isFolder = ::fstatat(dirFd, n, &st, 0) == 0 && S_ISDIR(st.st_mode);
+        }
+        const QString name = QFile::decodeName(n);
+        l.entries.append(name);
+        if (!isFolder)
+            l.files.append(name);
+    }
+    ::closedir(dir);
+    std::sort(l.entries.begin(), l.entries.end(), lessWithoutCase);
+    std::sort(l.files.begin(), l.files.end(), lessWithoutCase);
+    l.byFoldedName.reserve(l.entries.size());
+    for (const QString &name : std::as_const(l.entries))
+        l.byFoldedName[name.toCaseFolded()].append(name);
+    return l;
+}
+
+} // namespace
+
+namespace FolderListings {
+
+Scope::Scope() {
+    if (t_depth++ == 0)
+        t_scope = new ScopeData;
+}
+
+Scope::~Scope() {
+    if (--t_depth == 0) {
+        delete t_scope;
+        t_scope = nullptr;
+    }
+}
+
+bool active() { return t_scope != nullptr; }
+
+const Listing *listing(const QString &folder) {
+    if (!t_scope)
+        return nullptr;
+    const QString k = key(folder);
+    auto it = t_scope->listings.find(k);
+    if (it == t_scope->listings.end())
+        it = t_scope->listings.insert(k, list(k));
+    return &it.value();
+}
+
+void added(const QString &path) {
+    if (!t_scope)
+        return;
+    const QString p = key(path);
+    const qsizetype slash = p.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return;
+    auto it = t_scope->listings.find(p.left(qMax<qsizetype>(slash, 1)));
+    if (it == t_scope->listings.end())
+        return;
+    const QString name = p.mid(slash + 1);
+    Listing &l = it.value();
+    QStringList &same = l.byFoldedName[name.toCaseFolded()];
+    if (same.contains(name))
+        return;
+    insertSorted(same, name);
+    insertSorted(l.entries, name);
+    insertSorted(l.files, name);
+}
+
+void forget(const QString &folder) {
+    if (t_scope)
+        t_scope->listings.remove(key(folder));
+}
+
+void forgetAll() {
+    if (t_scope)
+        t_scope->listings.clear();
+}
+
+bool firstWriteIn(const QString &folder) {
+    const QString k = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    if (t_scope) {
+        if (t_scope->written.contains(k))
+            return false;
+        t_scope->written.insert(k);
+        return true;
+    }
+    QMutexLocker lock(&processMutex);
+    if (processWritten.contains(k))
+        return false;
+    processWritten.insert(k);
+    return true;
+}
+
+} // namespace FolderListings
