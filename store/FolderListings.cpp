@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace {
@@ -47,11 +48,19 @@ FolderListings::Listing list(const QString &folder) {
         if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0)))
             continue;
         bool isFolder = e->d_type == DT_DIR;
-        if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
+        bool isLink = e->d_type == DT_LNK;
+        if (e->d_type == DT_UNKNOWN) {
+            struct stat st {};
+            isLink = ::fstatat(dirFd, n, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(st.st_mode);
+            isFolder = S_ISDIR(st.st_mode);
+        }
+        if (isLink) {
             struct stat st {};
             isFolder = ::fstatat(dirFd, n, &st, 0) == 0 && S_ISDIR(st.st_mode);
         }
         const QString name = QFile::decodeName(n);
+        if (isLink)
+            l.links.insert(name);
         l.entries.append(name);
         if (!isFolder)
             l.files.append(name);
@@ -93,6 +102,15 @@ const Listing *listing(const QString &folder) {
     return &it.value();
 }
 
+Entry entry(const QString &folder, const QString &name) {
+    const Listing *l = listing(folder);
+    if (!l)
+        return Entry::Unknown;
+    if (l->links.contains(name))
+        return Entry::Link;
+    return l->variants(name).contains(name) ? Entry::Plain : Entry::Missing;
+}
+
 void added(const QString &path) {
     if (!t_scope)
         return;
@@ -105,6 +123,7 @@ void added(const QString &path) {
         return;
     const QString name = p.mid(slash + 1);
     Listing &l = it.value();
+    l.links.remove(name); // a link at the name is replaced, never followed
     QStringList &same = l.byFoldedName[name.toCaseFolded()];
     if (same.contains(name))
         return;

@@ -18,6 +18,7 @@ struct Listing {
     QStringList entries;
     QStringList files;                      // entries that are not folders (links followed)
     QHash<QString, QStringList> byFoldedName; // case-folded name -> entries of that name
+    QSet<QString> links;                      // entries that are symbolic links
 
     // The entries named `name` in any letter case, in listing order; empty when none.
     QStringList variants(const QString &name) const {
@@ -40,6 +41,11 @@ bool active();
 // for the open scope, made on first use; null when no scope is open. An unreadable or missing
 // folder lists as empty.
 const Listing *listing(const QString &folder);
+
+// What the open scope's listing of `folder` says of the entry named exactly `name`: Unknown when
+// no scope is open.
+enum class Entry { Unknown, Missing, Plain, Link };
+Entry entry(const QString &folder, const QString &name);
 
 // The writer put a file at `path` in place: it joins its folder's listing, if there is one.
 void added(const QString &path);

@@ -85,7 +85,7 @@ QString resolve(const QString &folder, const QString &name) {
 }
 
 QString existingVariant(const QString &path) {
-    if (FolderListings::active()) {
+    if (FolderListings::active() && !path.endsWith(QDir::separator())) {
         // Within an operation the folder's listing answers first: a name missing in every
         // letter case costs no call to the file system.
         const qsizetype slash = path.lastIndexOf(QDir::separator());
@@ -93,7 +93,8 @@ QString existingVariant(const QString &path) {
         const QStringList found = FolderListings::listing(folder)->variants(path.mid(slash + 1));
         if (found.isEmpty())
             return path;
-        if (found.contains(path.mid(slash + 1)) && QFileInfo::exists(path))
+        // A dangling link in the exact case gives way to a variant that exists.
+        if (found.contains(path.mid(slash + 1)) && (found.size() == 1 || QFileInfo::exists(path)))
             return path;
         return withTrailingSeparator(folder) + found.first();
     }

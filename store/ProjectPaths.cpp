@@ -1,5 +1,6 @@
 #include "ProjectPaths.h"
 
+#include "FolderListings.h"
 #include "ProjectFiles.h"
 
 #include <QDir>
@@ -40,26 +41,30 @@ enum class Below { Plain, Unsure };
 // up to the first component that does not exist; Unsure when one is a link, when a component is
 // "." or "..", or when the file system does not say.
 Below checkBelow(const QString &folder, const QString &rest) {
-    QByteArray p = QFile::encodeName(folder);
-    if (!p.endsWith('/'))
-        p.append('/');
-    const QByteArray tail = QFile::encodeName(rest);
-    qsizetype start = 0;
-    while (start <= tail.size()) {
-        qsizetype end = tail.indexOf('/', start);
-        if (end < 0)
-            end = tail.size();
-        const QByteArray part = tail.mid(start, end - start);
-        start = end + 1;
-        if (part.isEmpty())
-            continue;
-        if (part == "." || part == "..")
+    QString p = folder;
+    const QChar sep = QDir::separator();
+    const bool listed = FolderListings::active();
+    for (const QStringView part : QStringView(rest).split(sep, Qt::SkipEmptyParts)) {
+        if (part == QLatin1String(".") || part == QLatin1String(".."))
             return Below::Unsure;
-        if (!p.endsWith('/'))
-            p.append('/');
+        if (!p.endsWith(sep))
+            p.append(sep);
+        if (listed) {
+            // The operation's listings already say which entries are links.
+            switch (FolderListings::entry(p, part.toString())) {
+            case FolderListings::Entry::Missing:
+                return Below::Plain;
+            case FolderListings::Entry::Link:
+                return Below::Unsure;
+            default:
+                break;
+            }
+            p.append(part);
+            continue;
+        }
         p.append(part);
         struct stat st {};
-        if (::lstat(p.constData(), &st) != 0)
+        if (::lstat(QFile::encodeName(p).constData(), &st) != 0)
             return errno == ENOENT || errno == ENOTDIR ? Below::Plain : Below::Unsure;
         if (S_ISLNK(st.st_mode))
             return Below::Unsure;

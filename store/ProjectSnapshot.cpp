@@ -18,7 +18,27 @@ public:
     explicit SnapshotLoader(const ProjectPaths &paths) : m_paths(paths) {}
 
     QString relative(const QString &path) const {
-        return QDir::fromNativeSeparators(QDir(m_paths.root()).relativeFilePath(path));
+        const QString &root = m_paths.root();
+        if (path.startsWith(root) && !path.contains(QLatin1String("..")))
+            return QDir::fromNativeSeparators(path.mid(root.size()));
+        return QDir::fromNativeSeparators(QDir(root).relativeFilePath(path));
+    }
+
+    // Anything is at `path`, a link only when what it names exists; from the operation's
+    // listing when it knows.
+    static bool exists(const QString &path) {
+        const qsizetype slash = path.lastIndexOf(QDir::separator());
+        if (slash >= 0 && slash + 1 < path.size()) {
+            switch (FolderListings::entry(path.left(slash + 1), path.mid(slash + 1))) {
+            case FolderListings::Entry::Missing:
+                return false;
+            case FolderListings::Entry::Plain:
+                return true;
+            default:
+                break;
+            }
+        }
+        return QFileInfo::exists(path);
     }
 
     // Reads `path` with `read` when the file exists inside the project; `optional` files that
@@ -29,7 +49,7 @@ public:
         l.file = path.isEmpty() ? QString() : relative(path);
         // Anything at the name is present: a folder or a named pipe is then reported by its
         // reader as not a regular file.
-        l.present = !path.isEmpty() && m_paths.holds(path) && QFileInfo::exists(path);
+        l.present = !path.isEmpty() && m_paths.holds(path) && exists(path);
         if (!l.present) {
             if (!optional)
                 l.status = StoreMessages::unreadable(path, QStringLiteral("File not found"));
