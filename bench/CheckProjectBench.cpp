@@ -185,7 +185,7 @@ void measureAgainstFloor(benchmark::State &state, const Generated &p, Operation 
 void BM_CheckNewFrames(benchmark::State &state) {
     const Generated &p = project(int(state.range(0)), false);
     measureAgainstFloor(state, p, [&] {
-        benchmark::DoNotOptimize(checkProject(ProjectSnapshot::load(p.paths)).size());
+        benchmark::DoNotOptimize(checkProjectAt(p.paths).size());
     });
 }
 BENCHMARK(BM_CheckNewFrames)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -193,7 +193,7 @@ BENCHMARK(BM_CheckNewFrames)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealT
 void BM_CheckCompleteFrames(benchmark::State &state) {
     const Generated &p = project(int(state.range(0)), true);
     measureAgainstFloor(state, p, [&] {
-        benchmark::DoNotOptimize(checkProject(ProjectSnapshot::load(p.paths)).size());
+        benchmark::DoNotOptimize(checkProjectAt(p.paths).size());
     });
 }
 BENCHMARK(BM_CheckCompleteFrames)

@@ -25,7 +25,17 @@ thread_local int t_depth = 0;
 QMutex processMutex;
 QSet<QString> processWritten;
 
-QString key(const QString &folder) { return QDir::cleanPath(QDir::fromNativeSeparators(folder)); }
+// The folder's path without a trailing separator; only paths with "." or ".." components or
+// doubled separators need the costlier cleaning.
+QString key(const QString &folder) {
+    QString k = QDir::fromNativeSeparators(folder);
+    if (k.contains(QLatin1String("//")) || k.contains(QLatin1String("/.")) ||
+        k.startsWith(QLatin1Char('.')))
+        return QDir::cleanPath(k);
+    if (k.size() > 1 && k.endsWith(QLatin1Char('/')))
+        k.chop(1);
+    return k;
+}
 
 bool lessWithoutCase(const QString &a, const QString &b) {
     const int c = a.compare(b, Qt::CaseInsensitive);
@@ -61,6 +71,8 @@ FolderListings::Listing list(const QString &folder) {
         const QString name = QFile::decodeName(n);
         if (isLink)
             l.links.insert(name);
+        else if (isFolder)
+            l.folders.insert(name);
         l.entries.append(name);
         if (!isFolder)
             l.files.append(name);
@@ -68,15 +80,29 @@ FolderListings::Listing list(const QString &folder) {
     ::closedir(dir);
     std::sort(l.entries.begin(), l.entries.end(), lessWithoutCase);
     std::sort(l.files.begin(), l.files.end(), lessWithoutCase);
-    l.byFoldedName.reserve(l.entries.size());
+    l.byName.reserve(l.entries.size());
     for (const QString &name : std::as_const(l.entries))
-        l.byFoldedName[name.toCaseFolded()].append(name);
+        l.byName[{name}].append(name);
     return l;
 }
 
 } // namespace
 
 namespace FolderListings {
+
+size_t qHash(const NameWithoutCase &key, size_t seed) noexcept {
+    // Letters are folded one by one; most names are plain ASCII.
+    size_t h = seed;
+    for (const QChar c : key.name) {
+        const char16_t u = c.unicode();
+        if (QChar::isSurrogate(u))
+            continue; // compared folded as whole code points: left out of the hash
+        const char16_t folded = u < 0x80 ? (u >= 'A' && u <= 'Z' ? u + 32 : u)
+                                         : QChar::toCaseFolded(u);
+        h = h * 31 + folded;
+    }
+    return h;
+}
 
 Scope::Scope() {
     if (t_depth++ == 0)
@@ -124,7 +150,7 @@ void added(const QString &path) {
     const QString name = p.mid(slash + 1);
     Listing &l = it.value();
     l.links.remove(name); // a link at the name is replaced, never followed
-    QStringList &same = l.byFoldedName[name.toCaseFolded()];
+    QStringList &same = l.byName[{name}];
     if (same.contains(name))
         return;
     insertSorted(same, name);

@@ -13,17 +13,25 @@
 // must call forget().
 namespace FolderListings {
 
+// A name compared and hashed without regard to case (no folded copy is made).
+struct NameWithoutCase {
+    QString name;
+    bool operator==(const NameWithoutCase &o) const {
+        return name.compare(o.name, Qt::CaseInsensitive) == 0;
+    }
+};
+size_t qHash(const NameWithoutCase &key, size_t seed = 0) noexcept;
+
 // One folder as it was listed: every entry except "." and "..", sorted without regard to case.
 struct Listing {
     QStringList entries;
-    QStringList files;                      // entries that are not folders (links followed)
-    QHash<QString, QStringList> byFoldedName; // case-folded name -> entries of that name
-    QSet<QString> links;                      // entries that are symbolic links
+    QStringList files; // entries that are not folders (links followed)
+    QHash<NameWithoutCase, QStringList> byName; // entries of each name, any letter case
+    QSet<QString> links;                        // entries that are symbolic links
+    QSet<QString> folders;                      // entries that are folders, links left out
 
     // The entries named `name` in any letter case, in listing order; empty when none.
-    QStringList variants(const QString &name) const {
-        return byFoldedName.value(name.toCaseFolded());
-    }
+    QStringList variants(const QString &name) const { return byName.value({name}); }
 };
 
 class Scope {

@@ -85,6 +85,10 @@ Status FrameFiles::readProperties(const QString &frame, FrameProperties &out) co
     const QString path = fmePath(frame);
     if (path.isEmpty())
         return StoreMessages::unreadable(frame, QStringLiteral("not a frame name"));
+    return readPropertiesAt(path, out);
+}
+
+Status FrameFiles::readPropertiesAt(const QString &path, FrameProperties &out) {
     RecordReader r = RecordReader::fromFile(path);
     FrameProperties f;
     readHeaderLines(r, f);
@@ -196,6 +200,10 @@ Status FrameFiles::readAreaCount(const QString &frame, int &out) const {
         out = 0;
         return Status::success();
     }
+    return readAreaCountAt(path, out);
+}
+
+Status FrameFiles::readAreaCountAt(const QString &path, int &out) {
     RecordReader r = RecordReader::fromFile(path);
     int n = 0;
     if (!r.readCount(n, kMaxAreasPerFrame))

@@ -26,7 +26,9 @@ public:
 
     // Anything is at `path`, a link only when what it names exists; from the operation's
     // listing when it knows.
-    static bool exists(const QString &path) {
+    static bool exists(QString path) {
+        if (path.size() > 1 && path.endsWith(QDir::separator()))
+            path.chop(1);
         const qsizetype slash = path.lastIndexOf(QDir::separator());
         if (slash >= 0 && slash + 1 < path.size()) {
             switch (FolderListings::entry(path.left(slash + 1), path.mid(slash + 1))) {
@@ -134,14 +136,9 @@ ProjectSnapshot ProjectSnapshot::load(const ProjectPaths &paths) {
     };
     for (const QString &frame : frames.list()) {
         FrameSnapshot f;
-        f.fme = loader.load<FrameProperties>(frames.fmePath(frame),
-                                             [&](const QString &, FrameProperties &out) {
-                                                 return frames.readProperties(frame, out);
-                                             });
+        f.fme = loader.load<FrameProperties>(frames.fmePath(frame), FrameFiles::readPropertiesAt);
         f.chn = loader.load<ChannelFile>(frames.chnPath(frame), channels, true);
-        f.areaCount = loader.load<int>(
-            frames.lksPath(frame),
-            [&](const QString &, int &out) { return frames.readAreaCount(frame, out); }, true);
+        f.areaCount = loader.load<int>(frames.lksPath(frame), FrameFiles::readAreaCountAt, true);
         const AreaFiles areas(paths, p.soundMode, frame);
         const int count = f.areaCount.usable() ? f.areaCount.value : 0;
         const QMap<int, QStringList> drops =
@@ -163,7 +160,7 @@ ProjectSnapshot ProjectSnapshot::load(const ProjectPaths &paths) {
             }
             f.areas.insert(n, a);
         }
-        if (!areas.folder().isEmpty()) {
+        if (!areas.folder().isEmpty() && SnapshotLoader::exists(areas.folder())) {
             for (const QString &file : TextLabels::list(areas.folder()))
                 f.texts.insert(file, loader.load<TextLabel>(areas.folder() + file, readTextLabel));
         }

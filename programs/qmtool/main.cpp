@@ -68,7 +68,7 @@ int check(const QString &folder) {
         std::fputs("The folder you have chosen does not contain a valid project.\n", stderr);
         return 2;
     }
-    const QList<ProjectProblem> problems = checkProject(ProjectSnapshot::load(paths));
+    const QList<ProjectProblem> problems = checkProjectAt(paths);
     QJsonArray list;
     for (const ProjectProblem &p : problems)
         list.append(QJsonObject{{"kind", p.kind}, {"file", p.file}, {"name", p.name}});
