@@ -11,6 +11,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 class SnapshotLoader {
@@ -67,7 +69,9 @@ private:
 
 } // namespace
 
-ProjectSnapshot ProjectSnapshot::load(const ProjectPaths &paths) {
+ProjectSnapshot ProjectSnapshot::load(const ProjectPaths &paths) { return load(paths, nullptr); }
+
+ProjectSnapshot ProjectSnapshot::load(const ProjectPaths &paths, const FrameSink &sink) {
     const FolderListings::Scope scope; // every folder listed once
     ProjectSnapshot p;
     p.paths = paths;
@@ -134,7 +138,10 @@ ProjectSnapshot ProjectSnapshot::load(const ProjectPaths &paths) {
     const auto channels = [&](const QString &path, ChannelFile &out) {
         return readChannels(path, p.soundMode, out);
     };
-    for (const QString &frame : frames.list()) {
+    QStringList frameNames = frames.list();
+    if (sink)
+        std::sort(frameNames.begin(), frameNames.end()); // the order of the map they replace
+    for (const QString &frame : std::as_const(frameNames)) {
         FrameSnapshot f;
         f.fme = loader.load<FrameProperties>(frames.fmePath(frame), FrameFiles::readPropertiesAt);
         f.chn = loader.load<ChannelFile>(frames.chnPath(frame), channels, true);
@@ -164,7 +171,12 @@ ProjectSnapshot ProjectSnapshot::load(const ProjectPaths &paths) {
             for (const QString &file : TextLabels::list(areas.folder()))
                 f.texts.insert(file, loader.load<TextLabel>(areas.folder() + file, readTextLabel));
         }
-        p.frames.insert(frame, f);
+        if (sink) {
+            sink(frame, f);
+            if (!areas.folder().isEmpty())
+                FolderListings::forget(areas.folder()); // read once, not needed again
+        } else
+            p.frames.insert(frame, f);
     }
 
     for (const QString &name : SavedGames::list(paths.root())) {

@@ -58,7 +58,11 @@ ProjectPaths projectPaths(const QString &arg) {
 }
 
 int dump(const QString &folder) {
-    print(projectToJson(ProjectSnapshot::load(projectPaths(folder))));
+    // Written as it is read, so that a large project does not sit in memory twice.
+    writeProjectJson(projectPaths(folder), [](const QByteArray &json) {
+        std::fwrite(json.constData(), 1, json.size(), stdout);
+    });
+    std::fputc('\n', stdout);
     return 0;
 }
 
