@@ -36,7 +36,9 @@ namespace {
 constexpr int kAreas = 3;
 const SoundMode kMode = SoundMode::MultiChannel;
 
-QString frameName(int f) { return QStringLiteral("Room %1").arg(f, 5, 10, QLatin1Char('0')); }
+QString frameName(int f) {
+    return QStringLiteral("Room %1").arg(f, 5, 10, QLatin1Char('0'));
+}
 
 bool copyBytes(const QString &from, const QString &to) {
     QFile in(from);
@@ -73,8 +75,9 @@ public:
         } else {
             props.TimerEnabled = true;
             props.TimerFrame = first;
-            ok = ok && files.saveProperties(first, props, QList<ChannelRecord>(channelCount(kMode)))
-                           .ok() &&
+            ok = ok &&
+                 files.saveProperties(first, props, QList<ChannelRecord>(channelCount(kMode)))
+                     .ok() &&
                  files.writeAreaCount(first, kAreas).ok();
             const AreaFiles areas(paths, kMode, first);
             for (int n = 1; ok && n <= kAreas; ++n) {
@@ -184,17 +187,15 @@ void measureAgainstFloor(benchmark::State &state, const Generated &p, Operation 
 
 void BM_CheckNewFrames(benchmark::State &state) {
     const Generated &p = project(int(state.range(0)), false);
-    measureAgainstFloor(state, p, [&] {
-        benchmark::DoNotOptimize(checkProjectAt(p.paths).size());
-    });
+    measureAgainstFloor(state, p,
+                        [&] { benchmark::DoNotOptimize(checkProjectAt(p.paths).size()); });
 }
 BENCHMARK(BM_CheckNewFrames)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_CheckCompleteFrames(benchmark::State &state) {
     const Generated &p = project(int(state.range(0)), true);
-    measureAgainstFloor(state, p, [&] {
-        benchmark::DoNotOptimize(checkProjectAt(p.paths).size());
-    });
+    measureAgainstFloor(state, p,
+                        [&] { benchmark::DoNotOptimize(checkProjectAt(p.paths).size()); });
 }
 BENCHMARK(BM_CheckCompleteFrames)
     ->Arg(100)

@@ -6,6 +6,7 @@
 #include <QMutex>
 
 #include <algorithm>
+#include <memory>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,7 +14,12 @@
 namespace {
 
 struct ScopeData {
-    QHash<QString, FolderListings::Listing> listings; // by cleaned folder path
+    // By cleaned folder path; held by pointer so that a listing in use stays where it is while
+    // others are added.
+    QHash<QString, std::shared_ptr<FolderListings::Listing>> listings;
+    // The folder asked for last, as it was spelled, and its listing.
+    QString lastFolder;
+    FolderListings::Listing *lastListing = nullptr;
     QSet<QString> written;                            // folders the writer has visited
 };
 
@@ -97,8 +103,8 @@ size_t qHash(const NameWithoutCase &key, size_t seed) noexcept {
         const char16_t u = c.unicode();
         if (QChar::isSurrogate(u))
             continue; // compared folded as whole code points: left out of the hash
-        const char16_t folded = u < 0x80 ? (u >= 'A' && u <= 'Z' ? u + 32 : u)
-                                         : QChar::toCaseFolded(u);
+        const char16_t folded =
+            u < 0x80 ? (u >= 'A' && u <= 'Z' ? u + 32 : u) : QChar::toCaseFolded(u);
         h = h * 31 + folded;
     }
     return h;
@@ -116,16 +122,22 @@ Scope::~Scope() {
     }
 }
 
-bool active() { return t_scope != nullptr; }
+bool active() {
+    return t_scope != nullptr;
+}
 
 const Listing *listing(const QString &folder) {
     if (!t_scope)
         return nullptr;
+    if (t_scope->lastListing && folder == t_scope->lastFolder)
+        return t_scope->lastListing;
     const QString k = key(folder);
     auto it = t_scope->listings.find(k);
     if (it == t_scope->listings.end())
-        it = t_scope->listings.insert(k, list(k));
-    return &it.value();
+        it = t_scope->listings.insert(k, std::make_shared<Listing>(list(k)));
+    t_scope->lastFolder = folder;
+    t_scope->lastListing = it.value().get();
+    return t_scope->lastListing;
 }
 
 Entry entry(const QString &folder, const QString &name) {
@@ -148,7 +160,7 @@ void added(const QString &path) {
     if (it == t_scope->listings.end())
         return;
     const QString name = p.mid(slash + 1);
-    Listing &l = it.value();
+    Listing &l = *it.value();
     l.links.remove(name); // a link at the name is replaced, never followed
     QStringList &same = l.byName[{name}];
     if (same.contains(name))
@@ -159,13 +171,17 @@ void added(const QString &path) {
 }
 
 void forget(const QString &folder) {
-    if (t_scope)
-        t_scope->listings.remove(key(folder));
+    if (!t_scope)
+        return;
+    t_scope->lastListing = nullptr;
+    t_scope->listings.remove(key(folder));
 }
 
 void forgetAll() {
-    if (t_scope)
-        t_scope->listings.clear();
+    if (!t_scope)
+        return;
+    t_scope->lastListing = nullptr;
+    t_scope->listings.clear();
 }
 
 bool firstWriteIn(const QString &folder) {

@@ -25,7 +25,7 @@ size_t qHash(const NameWithoutCase &key, size_t seed = 0) noexcept;
 // One folder as it was listed: every entry except "." and "..", sorted without regard to case.
 struct Listing {
     QStringList entries;
-    QStringList files; // entries that are not folders (links followed)
+    QStringList files;                          // entries that are not folders (links followed)
     QHash<NameWithoutCase, QStringList> byName; // entries of each name, any letter case
     QSet<QString> links;                        // entries that are symbolic links
     QSet<QString> folders;                      // entries that are folders, links left out

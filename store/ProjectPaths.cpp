@@ -153,10 +153,9 @@ bool ProjectPaths::holdsResolved(const QString &path, Resolved &r) const {
     const QString resolved = resolvedPath(path);
     if (isUnderReal(resolved, root))
         return true;
-    return m_dataMoved &&
-           (isUnderReal(resolved, real(r.frames, m_frames)) ||
-            isUnderReal(resolved, real(r.areas, m_areas)) ||
-            isUnderReal(resolved, real(r.icons, m_icons)));
+    return m_dataMoved && (isUnderReal(resolved, real(r.frames, m_frames)) ||
+                           isUnderReal(resolved, real(r.areas, m_areas)) ||
+                           isUnderReal(resolved, real(r.icons, m_icons)));
 }
 
 QString ProjectPaths::configFile(const QString &name) const {

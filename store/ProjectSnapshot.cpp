@@ -69,7 +69,9 @@ private:
 
 } // namespace
 
-ProjectSnapshot ProjectSnapshot::load(const ProjectPaths &paths) { return load(paths, nullptr); }
+ProjectSnapshot ProjectSnapshot::load(const ProjectPaths &paths) {
+    return load(paths, nullptr);
+}
 
 ProjectSnapshot ProjectSnapshot::load(const ProjectPaths &paths, const FrameSink &sink) {
     const FolderListings::Scope scope; // every folder listed once

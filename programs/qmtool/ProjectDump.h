@@ -12,4 +12,5 @@ QJsonObject projectToJson(const ProjectSnapshot &project);
 
 // The same object, compact, for the project at `paths`, written through `write` piece by piece
 // while the project is read: one frame at a time is held in memory.
-void writeProjectJson(const ProjectPaths &paths, const std::function<void(const QByteArray &)> &write);
+void writeProjectJson(const ProjectPaths &paths,
+                      const std::function<void(const QByteArray &)> &write);

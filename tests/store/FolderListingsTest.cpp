@@ -2,8 +2,8 @@
 // are still found by the next operation in their folder, and names written or looked up inside
 // an operation read the same as outside one.
 
-#include "FileAccess.h"
 #include "FolderListings.h"
+#include "FileAccess.h"
 #include "ProjectFiles.h"
 #include "TestProject.h"
 #include "WriteBatch.h"
