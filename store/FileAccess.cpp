@@ -1,13 +1,12 @@
 #include "FileAccess.h"
 
+#include "FolderListings.h"
 #include "WriteJournal.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMutex>
 #include <QRandomGenerator>
-#include <QSet>
 
 #include <cerrno>
 #include <cstring>
@@ -122,20 +121,25 @@ QString readOnlyReason(const QByteArray &path, const struct stat &st) {
     return QString();
 }
 
-// Folders whose leftovers this process has removed: a writer only leaves temporaries behind when
-// its process dies, so one clean-up per folder and process is enough.
-QMutex cleanedMutex;
-QSet<QString> cleanedFolders;
-
+// A writer only leaves temporaries behind when its process dies, so they are looked for once per
+// folder in an operation (FolderListings::Scope), from the listing the operation shares, and
+// once per folder and process for writes made outside any operation.
 void removeLeftoversOnce(const QString &folder) {
-    const QString key = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
-    {
-        QMutexLocker lock(&cleanedMutex);
-        if (cleanedFolders.contains(key))
-            return;
-        cleanedFolders.insert(key);
+    if (!FolderListings::firstWriteIn(folder))
+        return;
+    const FolderListings::Listing *listing = FolderListings::listing(folder);
+    if (!listing) {
+        FileAccess::removeLeftoverTemporaries(folder);
+        return;
     }
-    FileAccess::removeLeftoverTemporaries(folder);
+    bool removed = false;
+    const QDir dir(folder);
+    for (const QString &name : listing->files) {
+        if (FileAccess::isWriterTemporary(name))
+            removed = QFile::remove(dir.filePath(name)) || removed;
+    }
+    if (removed)
+        FolderListings::forget(folder);
 }
 
 bool writeAll(int fd, const char *p, qint64 left, int &code) {
@@ -236,6 +240,7 @@ bool putInPlace(const QByteArray &tempName, const QString &path, QString *error)
         ::unlink(tempName.constData());
         return fail(error, problem);
     }
+    FolderListings::added(path);
     // A folder that cannot be synced changes nothing.
     const int dirFd = ::open(QFile::encodeName(QFileInfo(path).path()).constData(),
                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);

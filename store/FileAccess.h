@@ -33,7 +33,7 @@ bool readFile(const QString &path, qint64 limit, QByteArray &out, QString *error
 // denied". On failure the old file is unchanged, nothing is left beside it, and `error` holds
 // the system's reason (for example "No space left on device"). The writer's leftover temporary
 // files of earlier, interrupted writes in the same folder are removed first (once per folder in
-// a process).
+// an operation, see FolderListings::Scope; once per folder in a process outside any).
 bool replaceFile(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 
 // replaceFile in two halves, for changes to several files that are put in place together.

@@ -1,5 +1,6 @@
 #include "FrameFiles.h"
 
+#include "FolderListings.h"
 #include "NameRules.h"
 #include "ProjectFiles.h"
 #include "RecordReader.h"
@@ -48,10 +49,19 @@ bool FrameFiles::exists(const QString &frame) const {
 }
 
 QStringList FrameFiles::list() const {
+    const FolderListings::Scope scope; // Frames/ listed once for every name in it
+    const QString &folder = m_paths.FramesPath();
+    // A file alone in its letter case, not a link, in a Frames folder inside the project is a
+    // frame without looking further; anything else is resolved as a look-up would.
+    const bool folderInside = m_paths.holds(folder);
+    const FolderListings::Listing *listing = FolderListings::listing(folder);
     QStringList frames;
-    for (const QString &f :
-         ProjectFiles::baseNamesWithExtension(m_paths.FramesPath(), QStringLiteral("fme"))) {
-        if (!fmePath(f).isEmpty())
+    for (const QString &f : ProjectFiles::baseNamesWithExtension(folder, QStringLiteral("fme"))) {
+        const QString entry = f + QStringLiteral(".fme");
+        const QStringList variants = listing->variants(entry);
+        if (folderInside && variants.size() == 1 && !listing->links.contains(variants.first()))
+            frames.append(f);
+        else if (!fmePath(f).isEmpty())
             frames.append(f); // a link out of the project is no frame
     }
     return frames;
@@ -83,6 +93,10 @@ Status FrameFiles::readProperties(const QString &frame, FrameProperties &out) co
     const QString path = fmePath(frame);
     if (path.isEmpty())
         return StoreMessages::unreadable(frame, QStringLiteral("not a frame name"));
+    return readPropertiesAt(path, out);
+}
+
+Status FrameFiles::readPropertiesAt(const QString &path, FrameProperties &out) {
     RecordReader r = RecordReader::fromFile(path);
     FrameProperties f;
     readHeaderLines(r, f);
@@ -194,6 +208,10 @@ Status FrameFiles::readAreaCount(const QString &frame, int &out) const {
         out = 0;
         return Status::success();
     }
+    return readAreaCountAt(path, out);
+}
+
+Status FrameFiles::readAreaCountAt(const QString &path, int &out) {
     RecordReader r = RecordReader::fromFile(path);
     int n = 0;
     if (!r.readCount(n, kMaxAreasPerFrame))

@@ -52,6 +52,8 @@ public:
     QStringList list() const;
 
     Status readProperties(const QString &frame, FrameProperties &out) const;
+    // The same from the .fme at `path`, already found and checked (fmePath()).
+    static Status readPropertiesAt(const QString &path, FrameProperties &out);
     // Lines 1 to 3 only (background kind, background, tiled): what the game reads first when a
     // frame opens. The other fields keep their defaults.
     Status readHeader(const QString &frame, FrameProperties &out) const;
@@ -65,6 +67,8 @@ public:
 
     // The number of areas; 0 when the frame has no .lks file.
     Status readAreaCount(const QString &frame, int &out) const;
+    // The same from the .lks at `path`, already found and checked (lksPath()).
+    static Status readAreaCountAt(const QString &path, int &out);
     Status writeAreaCount(const QString &frame, int count) const;
 
 private:

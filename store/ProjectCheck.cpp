@@ -1,10 +1,10 @@
 #include "ProjectCheck.h"
 
+#include "FolderListings.h"
 #include "HiddenNames.h"
 #include "ProjectFiles.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 #include <QSet>
 
@@ -110,17 +110,25 @@ private:
             if (!f.startsWith(paths.root()))
                 folders.append(f); // data folders moved to a CD
         }
-        for (const QString &folder : folders) {
-            QDirIterator it(folder,
-                            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                            QDirIterator::Subdirectories);
-            while (it.hasNext()) {
-                const QString path = it.next();
-                const QFileInfo info = it.fileInfo();
-                if (info.isSymLink() && !paths.holds(path))
+        for (const QString &folder : folders)
+            checkLinksIn(folder);
+    }
+
+    // The walk of checkLinks() through `folder` and its subfolders, from the operation's
+    // listings; links to folders are not entered.
+    void checkLinksIn(const QString &folder) {
+        const ProjectPaths &paths = m_p.paths;
+        const FolderListings::Listing *listing = FolderListings::listing(folder);
+        const QString base = withTrailingSeparator(folder);
+        for (const QString &name : listing->entries) {
+            const QString path = base + name;
+            if (listing->links.contains(name)) {
+                if (!paths.holds(path))
                     add(QStringLiteral("link-outside-project"),
                         QDir::fromNativeSeparators(QDir(paths.root()).relativeFilePath(path)),
-                        info.symLinkTarget());
+                        QFileInfo(path).symLinkTarget());
+            } else if (listing->folders.contains(name)) {
+                checkLinksIn(path);
             }
         }
     }
@@ -225,4 +233,12 @@ private:
 
 } // namespace
 
-QList<ProjectProblem> checkProject(const ProjectSnapshot &project) { return Checker(project).run(); }
+QList<ProjectProblem> checkProject(const ProjectSnapshot &project) {
+    const FolderListings::Scope scope; // the data folders listed once for every name
+    return Checker(project).run();
+}
+
+QList<ProjectProblem> checkProjectAt(const ProjectPaths &paths) {
+    const FolderListings::Scope scope; // shared by the load and the check
+    return checkProject(ProjectSnapshot::load(paths));
+}

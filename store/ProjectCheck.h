@@ -18,6 +18,8 @@ struct ProjectProblem {
 };
 
 QList<ProjectProblem> checkProject(const ProjectSnapshot &project);
+// Loads the project at `paths` and checks it, every folder listed once for both.
+QList<ProjectProblem> checkProjectAt(const ProjectPaths &paths);
 
 // True when `name` names a data file in `folder`, as written, in another letter case, or under
 // the hidden name a distribution gives it.

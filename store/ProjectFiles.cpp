@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "FileAccess.h"
+#include "FolderListings.h"
 #include "ProjectPaths.h"
 
 #include <algorithm>
@@ -11,6 +12,10 @@
 namespace {
 
 QString findComponent(const QString &dirPath, const QString &component) {
+    if (const FolderListings::Listing *l = FolderListings::listing(dirPath)) {
+        const QStringList found = l->variants(component);
+        return found.isEmpty() ? QString() : found.first();
+    }
     QDir dir(dirPath);
     const QStringList entries =
         dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
@@ -26,6 +31,13 @@ void sortWithoutCase(QStringList &names) {
         const int c = a.compare(b, Qt::CaseInsensitive);
         return c != 0 ? c < 0 : a < b;
     });
+}
+
+// Every entry of `folder` that is not a folder, from the operation's listing when one is open.
+QStringList filesIn(const QString &folder) {
+    if (const FolderListings::Listing *l = FolderListings::listing(folder))
+        return l->files;
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
 }
 
 } // namespace
@@ -73,6 +85,19 @@ QString resolve(const QString &folder, const QString &name) {
 }
 
 QString existingVariant(const QString &path) {
+    if (FolderListings::active() && !path.endsWith(QDir::separator())) {
+        // Within an operation the folder's listing answers first: a name missing in every
+        // letter case costs no call to the file system.
+        const qsizetype slash = path.lastIndexOf(QDir::separator());
+        const QString folder = slash < 0 ? QStringLiteral(".") : path.left(slash + 1);
+        const QStringList found = FolderListings::listing(folder)->variants(path.mid(slash + 1));
+        if (found.isEmpty())
+            return path;
+        // A dangling link in the exact case gives way to a variant that exists.
+        if (found.contains(path.mid(slash + 1)) && (found.size() == 1 || QFileInfo::exists(path)))
+            return path;
+        return withTrailingSeparator(folder) + found.first();
+    }
     if (QFileInfo::exists(path))
         return path;
     const QFileInfo info(path);
@@ -87,7 +112,7 @@ bool exists(const QString &path) { return QFileInfo::exists(existingVariant(path
 QStringList baseNamesWithExtension(const QString &folder, const QString &extension) {
     QStringList names;
     const QString suffix = QLatin1Char('.') + extension;
-    const QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    const QStringList files = filesIn(folder);
     for (const QString &f : files) {
         if (FileAccess::isLeftoverTemporary(f))
             continue;
@@ -100,7 +125,7 @@ QStringList baseNamesWithExtension(const QString &folder, const QString &extensi
 
 QStringList filesWith(const QString &folder, const QString &prefix, const QString &suffix) {
     QStringList out;
-    const QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    const QStringList files = filesIn(folder);
     for (const QString &f : files) {
         if (FileAccess::isLeftoverTemporary(f))
             continue;

@@ -1,9 +1,15 @@
 #include "ProjectPaths.h"
 
+#include "FolderListings.h"
 #include "ProjectFiles.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QMutex>
+
+#include <cerrno>
+#include <sys/stat.h>
 
 namespace {
 
@@ -21,15 +27,59 @@ QString resolvedPath(const QString &path) {
     }
 }
 
-bool isUnder(const QString &real, const QString &folder) {
-    const QString base = QFileInfo(folder).canonicalFilePath();
+bool isUnderReal(const QString &real, const QString &base) {
     if (base.isEmpty() || real.isEmpty())
         return false;
     return real == base ||
            real.startsWith(base.endsWith(QLatin1Char('/')) ? base : base + QLatin1Char('/'));
 }
 
+// What a path below a folder is, as far as leaving the project goes.
+enum class Below { Plain, Unsure };
+
+// Plain when no component of `rest` (a path relative to `folder`) is a link, judged with lstat
+// up to the first component that does not exist; Unsure when one is a link, when a component is
+// "." or "..", or when the file system does not say.
+Below checkBelow(const QString &folder, const QString &rest) {
+    QString p = folder;
+    const QChar sep = QDir::separator();
+    const bool listed = FolderListings::active();
+    for (const QStringView part : QStringView(rest).split(sep, Qt::SkipEmptyParts)) {
+        if (part == QLatin1String(".") || part == QLatin1String(".."))
+            return Below::Unsure;
+        if (!p.endsWith(sep))
+            p.append(sep);
+        if (listed) {
+            // The operation's listings already say which entries are links.
+            switch (FolderListings::entry(p, part.toString())) {
+            case FolderListings::Entry::Missing:
+                return Below::Plain;
+            case FolderListings::Entry::Link:
+                return Below::Unsure;
+            default:
+                break;
+            }
+            p.append(part);
+            continue;
+        }
+        p.append(part);
+        struct stat st {};
+        if (::lstat(QFile::encodeName(p).constData(), &st) != 0)
+            return errno == ENOENT || errno == ENOTDIR ? Below::Plain : Below::Unsure;
+        if (S_ISLNK(st.st_mode))
+            return Below::Unsure;
+    }
+    return Below::Plain;
+}
+
 } // namespace
+
+// The real paths of the root and the folders, each found once it exists, and whether a path
+// below each (without links) lies inside the project.
+struct ProjectPaths::Resolved {
+    QMutex mutex;
+    QString root, frames, areas, icons, config;
+};
 
 QString withTrailingSeparator(const QString &path) {
     if (path.isEmpty())
@@ -48,6 +98,7 @@ ProjectPaths::ProjectPaths(const QString &root) : m_root(withTrailingSeparator(r
     m_areas = m_root + QStringLiteral("Areas") + sep;
     m_icons = m_root + QStringLiteral("Icons") + sep;
     m_config = m_root + QStringLiteral("Config") + sep;
+    m_resolved = std::make_shared<Resolved>();
 }
 
 bool ProjectPaths::isValidProject() const {
@@ -60,16 +111,51 @@ void ProjectPaths::setDataFolders(const QString &frames, const QString &areas,
     m_areas = withTrailingSeparator(areas);
     m_icons = withTrailingSeparator(icons);
     m_dataMoved = true;
+    m_resolved = std::make_shared<Resolved>();
 }
 
 bool ProjectPaths::holds(const QString &path) const {
-    if (m_root.isEmpty() || path.isEmpty())
+    if (m_root.isEmpty() || path.isEmpty() || !m_resolved)
         return false;
-    const QString real = resolvedPath(path);
-    if (isUnder(real, m_root))
+    Resolved &r = *m_resolved;
+    QMutexLocker lock(&r.mutex);
+    return holdsResolved(path, r);
+}
+
+bool ProjectPaths::holdsResolved(const QString &path, Resolved &r) const {
+    const auto real = [](QString &cached, const QString &folder) -> const QString & {
+        if (cached.isEmpty())
+            cached = QFileInfo(folder).canonicalFilePath();
+        return cached;
+    };
+    const QString &root = real(r.root, m_root);
+    // A path below one of the folders, with no link on the way, is inside exactly when the
+    // folder is.
+    const struct {
+        const QString &folder;
+        QString &cached;
+        bool dataFolder;
+    } folders[] = {{m_frames, r.frames, true},
+                   {m_areas, r.areas, true},
+                   {m_icons, r.icons, true},
+                   {m_config, r.config, false},
+                   {m_root, r.root, false}};
+    for (const auto &f : folders) {
+        if (!path.startsWith(f.folder))
+            continue;
+        const QString &base = real(f.cached, f.folder);
+        if (base.isEmpty() || !(isUnderReal(base, root) || (m_dataMoved && f.dataFolder)))
+            break;
+        if (checkBelow(f.folder, path.mid(f.folder.size())) == Below::Plain)
+            return true;
+        break;
+    }
+    const QString resolved = resolvedPath(path);
+    if (isUnderReal(resolved, root))
         return true;
-    return m_dataMoved &&
-           (isUnder(real, m_frames) || isUnder(real, m_areas) || isUnder(real, m_icons));
+    return m_dataMoved && (isUnderReal(resolved, real(r.frames, m_frames)) ||
+                           isUnderReal(resolved, real(r.areas, m_areas)) ||
+                           isUnderReal(resolved, real(r.icons, m_icons)));
 }
 
 QString ProjectPaths::configFile(const QString &name) const {

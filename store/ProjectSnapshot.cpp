@@ -1,5 +1,6 @@
 #include "ProjectSnapshot.h"
 
+#include "FolderListings.h"
 #include "ProjectFiles.h"
 #include "ProjectIntegrity.h"
 #include "ProjectVersion.h"
@@ -10,6 +11,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 class SnapshotLoader {
@@ -17,7 +20,29 @@ public:
     explicit SnapshotLoader(const ProjectPaths &paths) : m_paths(paths) {}
 
     QString relative(const QString &path) const {
-        return QDir::fromNativeSeparators(QDir(m_paths.root()).relativeFilePath(path));
+        const QString &root = m_paths.root();
+        if (path.startsWith(root) && !path.contains(QLatin1String("..")))
+            return QDir::fromNativeSeparators(path.mid(root.size()));
+        return QDir::fromNativeSeparators(QDir(root).relativeFilePath(path));
+    }
+
+    // Anything is at `path`, a link only when what it names exists; from the operation's
+    // listing when it knows.
+    static bool exists(QString path) {
+        if (path.size() > 1 && path.endsWith(QDir::separator()))
+            path.chop(1);
+        const qsizetype slash = path.lastIndexOf(QDir::separator());
+        if (slash >= 0 && slash + 1 < path.size()) {
+            switch (FolderListings::entry(path.left(slash + 1), path.mid(slash + 1))) {
+            case FolderListings::Entry::Missing:
+                return false;
+            case FolderListings::Entry::Plain:
+                return true;
+            default:
+                break;
+            }
+        }
+        return QFileInfo::exists(path);
     }
 
     // Reads `path` with `read` when the file exists inside the project; `optional` files that
@@ -28,7 +53,7 @@ public:
         l.file = path.isEmpty() ? QString() : relative(path);
         // Anything at the name is present: a folder or a named pipe is then reported by its
         // reader as not a regular file.
-        l.present = !path.isEmpty() && m_paths.holds(path) && QFileInfo::exists(path);
+        l.present = !path.isEmpty() && m_paths.holds(path) && exists(path);
         if (!l.present) {
             if (!optional)
                 l.status = StoreMessages::unreadable(path, QStringLiteral("File not found"));
@@ -45,6 +70,11 @@ private:
 } // namespace
 
 ProjectSnapshot ProjectSnapshot::load(const ProjectPaths &paths) {
+    return load(paths, nullptr);
+}
+
+ProjectSnapshot ProjectSnapshot::load(const ProjectPaths &paths, const FrameSink &sink) {
+    const FolderListings::Scope scope; // every folder listed once
     ProjectSnapshot p;
     p.paths = paths;
     const SnapshotLoader loader(paths);
@@ -110,16 +140,14 @@ ProjectSnapshot ProjectSnapshot::load(const ProjectPaths &paths) {
     const auto channels = [&](const QString &path, ChannelFile &out) {
         return readChannels(path, p.soundMode, out);
     };
-    for (const QString &frame : frames.list()) {
+    QStringList frameNames = frames.list();
+    if (sink)
+        std::sort(frameNames.begin(), frameNames.end()); // the order of the map they replace
+    for (const QString &frame : std::as_const(frameNames)) {
         FrameSnapshot f;
-        f.fme = loader.load<FrameProperties>(frames.fmePath(frame),
-                                             [&](const QString &, FrameProperties &out) {
-                                                 return frames.readProperties(frame, out);
-                                             });
+        f.fme = loader.load<FrameProperties>(frames.fmePath(frame), FrameFiles::readPropertiesAt);
         f.chn = loader.load<ChannelFile>(frames.chnPath(frame), channels, true);
-        f.areaCount = loader.load<int>(
-            frames.lksPath(frame),
-            [&](const QString &, int &out) { return frames.readAreaCount(frame, out); }, true);
+        f.areaCount = loader.load<int>(frames.lksPath(frame), FrameFiles::readAreaCountAt, true);
         const AreaFiles areas(paths, p.soundMode, frame);
         const int count = f.areaCount.usable() ? f.areaCount.value : 0;
         const QMap<int, QStringList> drops =
@@ -141,11 +169,16 @@ ProjectSnapshot ProjectSnapshot::load(const ProjectPaths &paths) {
             }
             f.areas.insert(n, a);
         }
-        if (!areas.folder().isEmpty()) {
+        if (!areas.folder().isEmpty() && SnapshotLoader::exists(areas.folder())) {
             for (const QString &file : TextLabels::list(areas.folder()))
                 f.texts.insert(file, loader.load<TextLabel>(areas.folder() + file, readTextLabel));
         }
-        p.frames.insert(frame, f);
+        if (sink) {
+            sink(frame, f);
+            if (!areas.folder().isEmpty())
+                FolderListings::forget(areas.folder()); // read once, not needed again
+        } else
+            p.frames.insert(frame, f);
     }
 
     for (const QString &name : SavedGames::list(paths.root())) {

@@ -17,6 +17,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // One file of a project as it was read: its path relative to the root, whether it exists, and
 // its value or why it could not be read.
 template <class T> struct Loaded {
@@ -67,4 +69,10 @@ struct ProjectSnapshot {
     QMap<QString, Loaded<SavedGameFile>> savedGames;
 
     static ProjectSnapshot load(const ProjectPaths &paths);
+
+    // The same, with each frame handed to `frame` as soon as it is read instead of kept in
+    // `frames` (which stays empty), in the order of QMap<QString, ...>: the memory a frame takes
+    // is given back before the next is read.
+    using FrameSink = std::function<void(const QString &name, const FrameSnapshot &frame)>;
+    static ProjectSnapshot load(const ProjectPaths &paths, const FrameSink &frame);
 };

@@ -1,6 +1,7 @@
 #include "WriteBatch.h"
 
 #include "FileAccess.h"
+#include "FolderListings.h"
 #include "WriteJournal.h"
 
 #include <QDir>
@@ -331,6 +332,12 @@ void WriteBatch::undo(int renamesDone) {
 }
 
 bool WriteBatch::commit() {
+    // One operation: leftovers are looked for once per folder. The renames and removals below
+    // change folders behind the listings, so an enclosing operation lists them again.
+    const FolderListings::Scope scope;
+    const struct ForgetListings {
+        ~ForgetListings() { FolderListings::forgetAll(); }
+    } forget;
     m_failedPath.clear();
     m_reason.clear();
     int renamesDone = 0;

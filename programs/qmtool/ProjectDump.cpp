@@ -1,6 +1,7 @@
 #include "ProjectDump.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 
 namespace {
 
@@ -202,9 +203,25 @@ QJsonObject area(const AreaSnapshot &a) {
                        {"Drops", drops}};
 }
 
-} // namespace
+QJsonObject frameToJson(const FrameSnapshot &f) {
+    QJsonObject areas;
+    for (auto a = f.areas.begin(); a != f.areas.end(); ++a)
+        areas.insert(QString::number(a.key()), area(a.value()));
+    QJsonObject labels;
+    for (auto t = f.texts.begin(); t != f.texts.end(); ++t)
+        labels.insert(t.key(), loaded(t.value(), textLabel));
+    QJsonValue count = loaded(f.areaCount, [](int v) { return QJsonValue(v); });
+    if (!f.areaCount.present && f.areaCount.status.ok())
+        count = 0; // a frame without .lks has no areas
+    return QJsonObject{{"fme", loaded(f.fme, frame)},
+                       {"chn", loaded(f.chn, channels)},
+                       {"AreaCount", count},
+                       {"Areas", areas},
+                       {"Texts", labels}};
+}
 
-QJsonObject projectToJson(const ProjectSnapshot &p) {
+// Everything but the frames.
+QJsonObject withoutFrames(const ProjectSnapshot &p) {
     QJsonObject o;
     o.insert("General", loaded(p.general, general));
     o.insert("Version", loaded(p.version, [](const QString &v) { return QJsonValue(v); }));
@@ -233,29 +250,43 @@ QJsonObject projectToJson(const ProjectSnapshot &p) {
     }
     o.insert("ItemEvents", events);
 
-    QJsonObject frames;
-    for (auto it = p.frames.begin(); it != p.frames.end(); ++it) {
-        const FrameSnapshot &f = it.value();
-        QJsonObject areas;
-        for (auto a = f.areas.begin(); a != f.areas.end(); ++a)
-            areas.insert(QString::number(a.key()), area(a.value()));
-        QJsonObject labels;
-        for (auto t = f.texts.begin(); t != f.texts.end(); ++t)
-            labels.insert(t.key(), loaded(t.value(), textLabel));
-        QJsonValue count = loaded(f.areaCount, [](int v) { return QJsonValue(v); });
-        if (!f.areaCount.present && f.areaCount.status.ok())
-            count = 0; // a frame without .lks has no areas
-        frames.insert(it.key(), QJsonObject{{"fme", loaded(f.fme, frame)},
-                                            {"chn", loaded(f.chn, channels)},
-                                            {"AreaCount", count},
-                                            {"Areas", areas},
-                                            {"Texts", labels}});
-    }
-    o.insert("Frames", frames);
-
     QJsonObject saves;
     for (auto it = p.savedGames.begin(); it != p.savedGames.end(); ++it)
         saves.insert(it.key(), loaded(it.value(), savedGame));
     o.insert("SavedGames", saves);
     return o;
+}
+
+// The members of `o` in compact JSON, without the enclosing braces.
+QByteArray members(const QJsonObject &o) {
+    QByteArray json = QJsonDocument(o).toJson(QJsonDocument::Compact);
+    return json.mid(1, json.size() - 2);
+}
+
+} // namespace
+
+QJsonObject projectToJson(const ProjectSnapshot &p) {
+    QJsonObject o = withoutFrames(p);
+    QJsonObject frames;
+    for (auto it = p.frames.begin(); it != p.frames.end(); ++it)
+        frames.insert(it.key(), frameToJson(it.value()));
+    o.insert("Frames", frames);
+    return o;
+}
+
+void writeProjectJson(const ProjectPaths &paths,
+                      const std::function<void(const QByteArray &)> &write) {
+    // A JSON object's members are written in the order of their keys, and "Frames" comes
+    // first: the frames go out as they are read, the rest once the whole project is read.
+    write(QByteArrayLiteral("{\"Frames\":{"));
+    bool first = true;
+    const ProjectSnapshot rest =
+        ProjectSnapshot::load(paths, [&](const QString &name, const FrameSnapshot &f) {
+            write((first ? QByteArray() : QByteArrayLiteral(",")) +
+                  members(QJsonObject{{name, frameToJson(f)}}));
+            first = false;
+        });
+    const QByteArray others = members(withoutFrames(rest));
+    write(QByteArrayLiteral("}") + (others.isEmpty() ? QByteArray() : QByteArrayLiteral(",")) +
+          others + QByteArrayLiteral("}"));
 }

@@ -58,7 +58,11 @@ ProjectPaths projectPaths(const QString &arg) {
 }
 
 int dump(const QString &folder) {
-    print(projectToJson(ProjectSnapshot::load(projectPaths(folder))));
+    // Written as it is read, so that a large project does not sit in memory twice.
+    writeProjectJson(projectPaths(folder), [](const QByteArray &json) {
+        std::fwrite(json.constData(), 1, json.size(), stdout);
+    });
+    std::fputc('\n', stdout);
     return 0;
 }
 
@@ -68,7 +72,7 @@ int check(const QString &folder) {
         std::fputs("The folder you have chosen does not contain a valid project.\n", stderr);
         return 2;
     }
-    const QList<ProjectProblem> problems = checkProject(ProjectSnapshot::load(paths));
+    const QList<ProjectProblem> problems = checkProjectAt(paths);
     QJsonArray list;
     for (const ProjectProblem &p : problems)
         list.append(QJsonObject{{"kind", p.kind}, {"file", p.file}, {"name", p.name}});

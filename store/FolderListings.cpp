@@ -1,0 +1,202 @@
+#include "FolderListings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMutex>
+
+#include <algorithm>
+#include <memory>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace {
+
+struct ScopeData {
+    // By cleaned folder path; held by pointer so that a listing in use stays where it is while
+    // others are added.
+    QHash<QString, std::shared_ptr<FolderListings::Listing>> listings;
+    // The folder asked for last, as it was spelled, and its listing.
+    QString lastFolder;
+    FolderListings::Listing *lastListing = nullptr;
+    QSet<QString> written;                            // folders the writer has visited
+};
+
+thread_local ScopeData *t_scope = nullptr;
+thread_local int t_depth = 0;
+
+// Folders visited by writes made outside any scope: leftovers are only left behind when a
+// process dies, so once per folder and process is enough there.
+QMutex processMutex;
+QSet<QString> processWritten;
+
+// The folder's path without a trailing separator; only paths with "." or ".." components or
+// doubled separators need the costlier cleaning.
+QString key(const QString &folder) {
+    QString k = QDir::fromNativeSeparators(folder);
+    if (k.contains(QLatin1String("//")) || k.contains(QLatin1String("/.")) ||
+        k.startsWith(QLatin1Char('.')))
+        return QDir::cleanPath(k);
+    if (k.size() > 1 && k.endsWith(QLatin1Char('/')))
+        k.chop(1);
+    return k;
+}
+
+bool lessWithoutCase(const QString &a, const QString &b) {
+    const int c = a.compare(b, Qt::CaseInsensitive);
+    return c != 0 ? c < 0 : a < b;
+}
+
+void insertSorted(QStringList &list, const QString &name) {
+    list.insert(std::lower_bound(list.begin(), list.end(), name, lessWithoutCase), name);
+}
+
+FolderListings::Listing list(const QString &folder) {
+    FolderListings::Listing l;
+    const QByteArray encoded = QFile::encodeName(folder);
+    DIR *dir = ::opendir(encoded.constData());
+    if (!dir)
+        return l;
+    const int dirFd = ::dirfd(dir);
+    while (const struct dirent *e = ::readdir(dir)) {
+        const char *n = e->d_name;
+        if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0)))
+            continue;
+        bool isFolder = e->d_type == DT_DIR;
+        bool isLink = e->d_type == DT_LNK;
+        if (e->d_type == DT_UNKNOWN) {
+            struct stat st {};
+            isLink = ::fstatat(dirFd, n, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(st.st_mode);
+            isFolder = S_ISDIR(st.st_mode);
+        }
+        if (isLink) {
+            struct stat st {};
+            isFolder = ::fstatat(dirFd, n, &st, 0) == 0 && S_ISDIR(st.st_mode);
+        }
+        const QString name = QFile::decodeName(n);
+        if (isLink)
+            l.links.insert(name);
+        else if (isFolder)
+            l.folders.insert(name);
+        l.entries.append(name);
+        if (!isFolder)
+            l.files.append(name);
+    }
+    ::closedir(dir);
+    std::sort(l.entries.begin(), l.entries.end(), lessWithoutCase);
+    std::sort(l.files.begin(), l.files.end(), lessWithoutCase);
+    l.byName.reserve(l.entries.size());
+    for (const QString &name : std::as_const(l.entries))
+        l.byName[{name}].append(name);
+    return l;
+}
+
+} // namespace
+
+namespace FolderListings {
+
+size_t qHash(const NameWithoutCase &key, size_t seed) noexcept {
+    // Letters are folded one by one; most names are plain ASCII.
+    size_t h = seed;
+    for (const QChar c : key.name) {
+        const char16_t u = c.unicode();
+        if (QChar::isSurrogate(u))
+            continue; // compared folded as whole code points: left out of the hash
+        const char16_t folded =
+            u < 0x80 ? (u >= 'A' && u <= 'Z' ? u + 32 : u) : QChar::toCaseFolded(u);
+        h = h * 31 + folded;
+    }
+    return h;
+}
+
+Scope::Scope() {
+    if (t_depth++ == 0)
+        t_scope = new ScopeData;
+}
+
+Scope::~Scope() {
+    if (--t_depth == 0) {
+        delete t_scope;
+        t_scope = nullptr;
+    }
+}
+
+bool active() {
+    return t_scope != nullptr;
+}
+
+const Listing *listing(const QString &folder) {
+    if (!t_scope)
+        return nullptr;
+    if (t_scope->lastListing && folder == t_scope->lastFolder)
+        return t_scope->lastListing;
+    const QString k = key(folder);
+    auto it = t_scope->listings.find(k);
+    if (it == t_scope->listings.end())
+        it = t_scope->listings.insert(k, std::make_shared<Listing>(list(k)));
+    t_scope->lastFolder = folder;
+    t_scope->lastListing = it.value().get();
+    return t_scope->lastListing;
+}
+
+Entry entry(const QString &folder, const QString &name) {
+    const Listing *l = listing(folder);
+    if (!l)
+        return Entry::Unknown;
+    if (l->links.contains(name))
+        return Entry::Link;
+    return l->variants(name).contains(name) ? Entry::Plain : Entry::Missing;
+}
+
+void added(const QString &path) {
+    if (!t_scope)
+        return;
+    const QString p = key(path);
+    const qsizetype slash = p.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return;
+    auto it = t_scope->listings.find(p.left(qMax<qsizetype>(slash, 1)));
+    if (it == t_scope->listings.end())
+        return;
+    const QString name = p.mid(slash + 1);
+    Listing &l = *it.value();
+    l.links.remove(name); // a link at the name is replaced, never followed
+    QStringList &same = l.byName[{name}];
+    if (same.contains(name))
+        return;
+    insertSorted(same, name);
+    insertSorted(l.entries, name);
+    insertSorted(l.files, name);
+}
+
+void forget(const QString &folder) {
+    if (!t_scope)
+        return;
+    t_scope->lastListing = nullptr;
+    t_scope->listings.remove(key(folder));
+}
+
+void forgetAll() {
+    if (!t_scope)
+        return;
+    t_scope->lastListing = nullptr;
+    t_scope->listings.clear();
+}
+
+bool firstWriteIn(const QString &folder) {
+    const QString k = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    if (t_scope) {
+        if (t_scope->written.contains(k))
+            return false;
+        t_scope->written.insert(k);
+        return true;
+    }
+    QMutexLocker lock(&processMutex);
+    if (processWritten.contains(k))
+        return false;
+    processWritten.insert(k);
+    return true;
+}
+
+} // namespace FolderListings
