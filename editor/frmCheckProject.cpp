@@ -37,7 +37,7 @@ frmCheckProject::frmCheckProject(const EditorProject &project, QWidget *parent)
 
 void frmCheckProject::refresh() {
     m_list->clear();
-    const QList<ProjectProblem> problems = checkProject(ProjectSnapshot::load(m_project.paths));
+    const QList<ProjectProblem> problems = checkProjectAt(m_project.paths);
     for (const ProjectProblem &p : problems)
         m_list->addTopLevelItem(new QTreeWidgetItem(QStringList{p.kind, p.file, p.name}));
     if (problems.isEmpty())
