@@ -42,6 +42,24 @@ EditorProject wrongDoor(GameProject &p) {
     return project;
 }
 
+// Twenty items to pick up in any order: about a million states, a search that is still running
+// when Cancel is clicked.
+EditorProject manyStates(GameProject &p) {
+    p.frame("Start");
+    for (int n = 1; n <= 20; ++n) {
+        const QString name = QStringLiteral("Item%1").arg(n);
+        p.item(name);
+        Area area;
+        area.item.PickItem = 1;
+        area.item.ItemName = name;
+        area.action.HideOrRemove = 1;
+        p.area("Start", n, area);
+    }
+    EditorProject project;
+    project.paths = p.paths();
+    return project;
+}
+
 QStringList column(const QTreeWidget *list, int c) {
     QStringList out;
     for (int i = 0; i < list->topLevelItemCount(); ++i)
@@ -86,7 +104,7 @@ TEST(ExploreGameWindowTest, ListsFindingsThatLeadToTheirFrame) {
 
 TEST(ExploreGameWindowTest, CancelledSearchIsReportedIncomplete) {
     GameProject p;
-    frmExploreGame window(wrongDoor(p));
+    frmExploreGame window(manyStates(p));
     QSignalSpy finished(&window, &frmExploreGame::finished);
     window.start();
     window.cancelButton()->click();
