@@ -1,5 +1,6 @@
 // The floor for the player's start-up: a Qt Widgets program linked with SDL_mixer that shows
 // one empty window (the audio device is not opened, as the title window does not open it).
+// Built only for the start-up benchmark (bench/CMakeLists.txt).
 
 #include <QApplication>
 #include <QWidget>
