@@ -35,7 +35,7 @@
 
 using namespace CanvasUnits;
 
-frmMain::frmMain(QWidget *anchor, QWidget *parent) : QWidget(parent, Qt::Window), m_anchor(anchor) {
+frmMain::frmMain(QWidget *parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Frame editor"));
     setAccessibleName(QStringLiteral("Frame editor"));
     m_scroll = new QScrollArea(this);

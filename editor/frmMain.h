@@ -39,8 +39,8 @@ class frmCoordinates;
 class frmMain : public QWidget, public FrameCanvas {
     Q_OBJECT
 public:
-    // `anchor` is the main panel the window is placed against (it must outlive this window).
-    explicit frmMain(QWidget *anchor = nullptr, QWidget *parent = nullptr);
+    // Without a parent the canvas is a window of its own; the main window holds it in its centre.
+    explicit frmMain(QWidget *parent = nullptr);
     ~frmMain() override;
 
     // The area properties dialog for `state.CurrentAreaNumber`: type 0 area, 1 item dropped on
@@ -257,7 +257,6 @@ private:
     void loadGrid();
     void askGridSize();
 
-    QWidget *m_anchor;
     QScrollArea *m_scroll;
     CanvasSurface *m_back;
     std::unique_ptr<frmCoordinates> m_coordinates;

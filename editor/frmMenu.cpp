@@ -164,7 +164,7 @@ frmMenu::frmMenu(const EditorFolders &folders, MediaBackend &media, DriveProvide
     m_frames = std::make_unique<frmFrames>();
     m_frames->setMedia(&m_media);
     connect(m_frames.get(), &frmFrames::editRequested, this, &frmMenu::EditFrame);
-    m_canvas = std::make_unique<frmMain>(this);
+    m_canvas = std::make_unique<frmMain>();
     m_canvas->setAreaDialog([this](FrameEditState &state, FrameCanvas *canvas, int type,
                                    bool load) { runAreaDialog(state, canvas, type, load); });
     connect(m_canvas.get(), &frmMain::doneRequested, this, [this] { ShowMenu(2); });
