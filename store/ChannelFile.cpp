@@ -1,5 +1,6 @@
 #include "ChannelFile.h"
 
+#include "FolderListings.h"
 #include "ProjectFiles.h"
 #include "ProjectVersion.h"
 #include "RecordReader.h"
@@ -15,7 +16,7 @@ Status readChannels(const QString &path, SoundMode mode, ChannelFile &out) {
     const int count = channelCount(mode);
     for (int i = 0; i < count; ++i)
         f.Channels.append(ChannelRecord());
-    if (!QFileInfo::exists(path)) {
+    if (!FolderListings::exists(path)) {
         out = f;
         return Status::success();
     }

@@ -14,15 +14,12 @@ const char16_t kHigh[32] = {
 
 namespace Cp1252 {
 
-QString decode(const QByteArray &bytes) {
-    QString out;
-    out.reserve(bytes.size());
+QString decode(QByteArrayView bytes) {
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar *to = out.data();
     for (char ch : bytes) {
         const auto b = static_cast<unsigned char>(ch);
-        if (b >= 0x80 && b <= 0x9F && kHigh[b - 0x80] != 0)
-            out.append(QChar(kHigh[b - 0x80]));
-        else
-            out.append(QChar(b));
+        *to++ = b >= 0x80 && b <= 0x9F && kHigh[b - 0x80] != 0 ? QChar(kHigh[b - 0x80]) : QChar(b);
     }
     return out;
 }

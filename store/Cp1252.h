@@ -7,7 +7,7 @@
 // the only place where text crosses that boundary.
 namespace Cp1252 {
 
-QString decode(const QByteArray &bytes);
+QString decode(QByteArrayView bytes);
 
 // Characters that Windows-1252 cannot hold are written as '?'.
 QByteArray encode(const QString &text);

@@ -259,14 +259,15 @@ bool replaceWith(const QString &path, const Filler &fill, QString *error) {
 
 // Opens a regular file no larger than `limit` for reading, without blocking; -1 with `problem`.
 int openRegularFile(const QString &path, qint64 limit, struct stat &st, QString &problem) {
-    // The type is known before the file is opened, and the open cannot block either: a pipe put
-    // in place between the two is caught by the second check.
-    if (!FileAccess::checkReadable(path, limit, &problem))
+    // The type is known before the file is opened (from the operation's listing of its folder, or
+    // else asked for), and the open cannot block either: a pipe put in place between the two is
+    // caught by the second check.
+    if (!FolderListings::isRegularFile(path) && !FileAccess::checkReadable(path, limit, &problem))
         return -1;
     const int fd =
         ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
-        problem = systemReason(errno);
+        problem = errno == ENOENT ? QStringLiteral("File not found") : systemReason(errno);
         return -1;
     }
     problem = ::fstat(fd, &st) != 0 ? systemReason(errno) : typeOrSizeProblem(st, limit);

@@ -65,10 +65,12 @@ FolderListings::Listing list(const QString &folder) {
             continue;
         bool isFolder = e->d_type == DT_DIR;
         bool isLink = e->d_type == DT_LNK;
+        bool isRegular = e->d_type == DT_REG;
         if (e->d_type == DT_UNKNOWN) {
             struct stat st {};
             isLink = ::fstatat(dirFd, n, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(st.st_mode);
             isFolder = S_ISDIR(st.st_mode);
+            isRegular = S_ISREG(st.st_mode);
         }
         if (isLink) {
             struct stat st {};
@@ -79,6 +81,8 @@ FolderListings::Listing list(const QString &folder) {
             l.links.insert(name);
         else if (isFolder)
             l.folders.insert(name);
+        else if (isRegular)
+            l.regular.insert(name);
         l.entries.append(name);
         if (!isFolder)
             l.files.append(name);
@@ -149,6 +153,38 @@ Entry entry(const QString &folder, const QString &name) {
     return l->variants(name).contains(name) ? Entry::Plain : Entry::Missing;
 }
 
+namespace {
+
+// The listing of the folder of `path` in the open scope and the entry's name; null without one.
+const Listing *listingOf(const QString &path, QString &name) {
+    if (!t_scope)
+        return nullptr;
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0 || slash + 1 == path.size())
+        return nullptr;
+    name = path.mid(slash + 1);
+    return listing(path.left(slash + 1));
+}
+
+} // namespace
+
+bool exists(const QString &path) {
+    QString name;
+    if (const Listing *l = listingOf(path, name)) {
+        if (l->regular.contains(name) || l->folders.contains(name))
+            return true;
+        if (!l->links.contains(name) && !l->variants(name).contains(name))
+            return false;
+    }
+    return QFileInfo::exists(path);
+}
+
+bool isRegularFile(const QString &path) {
+    QString name;
+    const Listing *l = listingOf(path, name);
+    return l && l->regular.contains(name);
+}
+
 void added(const QString &path) {
     if (!t_scope)
         return;
@@ -162,6 +198,7 @@ void added(const QString &path) {
     const QString name = p.mid(slash + 1);
     Listing &l = *it.value();
     l.links.remove(name); // a link at the name is replaced, never followed
+    l.regular.insert(name);
     QStringList &same = l.byName[{name}];
     if (same.contains(name))
         return;

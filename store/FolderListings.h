@@ -29,6 +29,7 @@ struct Listing {
     QHash<NameWithoutCase, QStringList> byName; // entries of each name, any letter case
     QSet<QString> links;                        // entries that are symbolic links
     QSet<QString> folders;                      // entries that are folders, links left out
+    QSet<QString> regular;                      // entries that are regular files, links left out
 
     // The entries named `name` in any letter case, in listing order; empty when none.
     QStringList variants(const QString &name) const { return byName.value({name}); }
@@ -54,6 +55,13 @@ const Listing *listing(const QString &folder);
 // no scope is open.
 enum class Entry { Unknown, Missing, Plain, Link };
 Entry entry(const QString &folder, const QString &name);
+
+// Whether `path` exists (links followed): from the open scope's listing of its folder when that
+// tells, else from the file system.
+bool exists(const QString &path);
+// True when the open scope's listing of its folder shows `path` as a regular file, not a link;
+// false when no scope is open or the listing shows anything else.
+bool isRegularFile(const QString &path);
 
 // The writer put a file at `path` in place: it joins its folder's listing, if there is one.
 void added(const QString &path);

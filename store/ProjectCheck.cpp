@@ -6,16 +6,19 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QSet>
 
 QString findDataFile(const QString &folder, const QString &name) {
     const QString path = ProjectFiles::resolve(folder, name);
     if (path.isEmpty())
         return QString();
-    if (QFileInfo(path).isFile())
+    if (FolderListings::isRegularFile(path) || QFileInfo(path).isFile())
         return path;
     const QString hidden = ProjectFiles::resolve(folder, HiddenNames::hiddenName(name));
-    return !hidden.isEmpty() && QFileInfo(hidden).isFile() ? hidden : QString();
+    return !hidden.isEmpty() && (FolderListings::isRegularFile(hidden) || QFileInfo(hidden).isFile())
+               ? hidden
+               : QString();
 }
 
 bool dataFileExists(const QString &folder, const QString &name) {
@@ -96,9 +99,20 @@ private:
     void file(const QString &file, const QString &folder, const QString &name) {
         if (name.isEmpty())
             return;
-        const QString found = findDataFile(folder, name);
-        if (found.isEmpty() || !m_p.paths.holds(found))
+        if (!dataFileHeld(folder, name))
             add(QStringLiteral("missing-file"), file, name);
+    }
+
+    // Many areas name the same picture or sound: each is looked for once per check.
+    bool dataFileHeld(const QString &folder, const QString &name) {
+        const QString key = folder + QChar(0) + name;
+        auto it = m_dataFiles.constFind(key);
+        if (it != m_dataFiles.constEnd())
+            return it.value();
+        const QString found = findDataFile(folder, name);
+        const bool held = !found.isEmpty() && m_p.paths.holds(found);
+        m_dataFiles.insert(key, held);
+        return held;
     }
 
     // Every symbolic link in the project's folders whose target lies outside the project. Links
@@ -227,6 +241,7 @@ private:
 
     const ProjectSnapshot &m_p;
     QSet<QString> m_variables;
+    QHash<QString, bool> m_dataFiles; // folder, NUL, name: found inside the project
     QList<ProjectProblem> m_problems;
     QSet<QString> m_seen;
 };

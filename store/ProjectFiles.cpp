@@ -70,7 +70,7 @@ QString resolve(const QString &folder, const QString &name) {
     const QStringList parts = QString(name).replace(QLatin1Char('\\'), QLatin1Char('/'))
                                   .split(QLatin1Char('/'), Qt::SkipEmptyParts);
     const QString direct = folder + parts.join(QDir::separator());
-    if (QFileInfo::exists(direct))
+    if (FolderListings::exists(direct))
         return direct;
     QString current = folder;
     for (int i = 0; i < parts.size(); ++i) {

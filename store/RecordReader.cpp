@@ -56,7 +56,7 @@ bool RecordReader::next(Token &token) {
             ++m_pos;
         if (m_pos - start > kMaxRecordValueLength)
             return fail(QStringLiteral("Value too long"));
-        token.text = Cp1252::decode(m_data.mid(start, m_pos - start));
+        token.text = Cp1252::decode(QByteArrayView(m_data).sliced(start, m_pos - start));
         token.quoted = true;
         if (m_pos < size)
             ++m_pos; // closing quote
@@ -71,7 +71,7 @@ bool RecordReader::next(Token &token) {
             ++m_pos;
         if (m_pos - start > kMaxRecordValueLength)
             return fail(QStringLiteral("Value too long"));
-        token.text = Cp1252::decode(m_data.mid(start, m_pos - start)).trimmed();
+        token.text = Cp1252::decode(QByteArrayView(m_data).sliced(start, m_pos - start)).trimmed();
     }
     m_valueEnd = m_pos;
     // Consume one delimiter: a comma, or one line end (CR LF, LF or CR).
@@ -104,6 +104,18 @@ bool RecordReader::readString(QString &out) {
 }
 
 bool parseRecordNumber(const QString &input, double &out) {
+    // Most values are small whole numbers: those need no conversion through text.
+    if (input.size() <= 9) {
+        const bool negative = input.startsWith(u'-');
+        qsizetype k = negative ? 1 : 0;
+        int value = 0;
+        while (k < input.size() && input[k] >= u'0' && input[k] <= u'9')
+            value = value * 10 + (input[k++].unicode() - u'0');
+        if (k == input.size() && k > (negative ? 1 : 0)) {
+            out = negative ? -double(value) : double(value);
+            return true;
+        }
+    }
     const QString text = input.trimmed();
     if (text.isEmpty()) {
         out = 0;
