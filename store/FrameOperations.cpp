@@ -1,5 +1,6 @@
 #include "FrameOperations.h"
 
+#include "FolderListings.h"
 #include "NameRules.h"
 #include "ProjectFiles.h"
 
@@ -219,6 +220,8 @@ bool FrameOperations::writeNew(const QString &frame, const FrameProperties &prop
 }
 
 bool FrameOperations::createFromPicture(const QString &sourcePath, bool tiled, QString &frame) {
+    // One listing of the folders serves every look-up for a free name and the writes.
+    const FolderListings::Scope scope;
     QString title;
     if (!copyIntoFrames(sourcePath, title))
         return false;
@@ -239,6 +242,7 @@ bool FrameOperations::createFromPicture(const QString &sourcePath, bool tiled, Q
 }
 
 bool FrameOperations::createSolid(const QString &frame, qint32 color) {
+    const FolderListings::Scope scope;
     if (!checkNewName(frame, QStringLiteral("Frame Already Exists"), QString()))
         return false;
     FrameProperties props;
