@@ -14,7 +14,7 @@ QString DistributionFolders::player() const {
 }
 QStringList DistributionFolders::mediaLibraries() const {
     QStringList found;
-    for (const char *name : {"libqmsound.so", "libqmvideo.so"}) {
+    for (const char *name : {"libqmsound.so", "libqmvideo.so", "libqmmetafile.so"}) {
         const QString path = m_editor + QStringLiteral("lib/") + QLatin1String(name);
         if (QFileInfo(path).isFile())
             found << path;

@@ -11,9 +11,9 @@ public:
 
     const QString &editor() const { return m_editor; }
     QString player() const; // run.dat, copied under the game's title
-    // The player's sound and video libraries (lib/libqmsound.so, lib/libqmvideo.so) that the
-    // editor folder holds; they go into lib/ beside every copy of the player, where it looks
-    // for them on the first sound or video.
+    // The player's sound, video and metafile libraries (lib/libqmsound.so, lib/libqmvideo.so,
+    // lib/libqmmetafile.so) that the editor folder holds; they go into lib/ beside every copy
+    // of the player, where it looks for them on the first sound, video or metafile picture.
     QStringList mediaLibraries() const;
     QString compiler() const; // Compiler/
     // The system folder's stand-in: System/, where an author puts the system files to ship.

@@ -3,7 +3,7 @@
 // without crashing or running out of time or memory.
 
 #include "GuiOnce.h"
-#include "PictureLoader.h"
+#include "MetafileConverters.h"
 
 #include <QByteArray>
 
@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-    PictureLoader::fromWmf(bytes);
-    PictureLoader::fromEmf(bytes);
+    MetafileConverters::fromWmf(bytes);
+    MetafileConverters::fromEmf(bytes);
     return 0;
 }

@@ -1,12 +1,7 @@
 #include "MediaPlugins.h"
 
 #include "MediaPlugin.h"
-
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
-
-#include <dlfcn.h>
+#include "PluginLibraries.h"
 
 #include <mutex>
 
@@ -20,40 +15,13 @@ template <class Plugin> struct Loaded {
 
 std::mutex g_mutex;
 
-QString programFolder() {
-    if (QCoreApplication::instance())
-        return QCoreApplication::applicationDirPath();
-    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
-}
-
-// Loads `file` from the first folder of the search path that holds it and calls its entry.
 template <class Plugin>
 void load(Loaded<Plugin> &into, const char *file, const char *entry, const QString &what) {
     into.tried = true;
-    QString tried;
-    for (const QString &folder : MediaPlugins::searchPath()) {
-        const QString path = QDir(folder).filePath(QString::fromLatin1(file));
-        if (!QFileInfo(path).isFile())
-            continue;
-        void *library = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
-        if (!library) {
-            into.error = QStringLiteral("The %1 could not be loaded: %2")
-                             .arg(what, QString::fromLocal8Bit(dlerror()));
-            return;
-        }
-        using Entry = Plugin *();
-        auto *function = reinterpret_cast<Entry *>(dlsym(library, entry));
-        if (!function) {
-            into.error = QStringLiteral("The %1 (%2) is from another version of the program.")
-                             .arg(what, QDir::toNativeSeparators(path));
-            return;
-        }
+    using Entry = Plugin *();
+    if (auto *function = reinterpret_cast<Entry *>(
+            PluginLibraries::entry(file, entry, what, &into.error)))
         into.object = function();
-        return;
-    }
-    into.error = QStringLiteral("The %1 (%2) was not found in: %3")
-                     .arg(what, QString::fromLatin1(file),
-                          QDir::toNativeSeparators(MediaPlugins::searchPath().join(", ")));
 }
 
 template <class Plugin>
@@ -72,14 +40,7 @@ Plugin *get(Loaded<Plugin> &slot, const char *file, const char *entry, const QSt
 namespace MediaPlugins {
 
 QStringList searchPath() {
-    const QByteArray chosen = qgetenv("QM_MEDIA_PLUGIN_PATH");
-    if (!chosen.isEmpty())
-        return {QFile::decodeName(chosen)};
-    QStringList folders{programFolder() + QStringLiteral("/lib")};
-#ifdef QM_MEDIA_PLUGIN_DIR
-    folders << QStringLiteral(QM_MEDIA_PLUGIN_DIR);
-#endif
-    return folders;
+    return PluginLibraries::searchPath();
 }
 
 SoundPlugin *sound(QString *error) {

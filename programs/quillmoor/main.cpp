@@ -5,6 +5,7 @@
 #include "DisplayModes.h"
 #include "EditorFolders.h"
 #include "MediaBackend.h"
+#include "MenuBarStyle.h"
 #include "frmMenu.h"
 
 #include <QApplication>
@@ -41,6 +42,7 @@ int main(int argc, char **argv) {
     }
 
     QApplication app(argc, argv);
+    QApplication::setStyle(new MenuBarStyle);
     AccessibleNames::install();
     app.setApplicationName(QStringLiteral("Quillmoor"));
     app.setQuitOnLastWindowClosed(false);

@@ -1,5 +1,6 @@
-// What the programs load before they show their first window: never the sound and video back
-// ends (SDL_mixer, FluidSynth, FFmpeg), which wait for the first sound or video. Windows are
+// What the programs load before they show their first window: never the sound, video and
+// metafile back ends (SDL_mixer, FluidSynth, FFmpeg, libwmf, emf2svg, QtSvg), which wait for the
+// first sound, video or metafile picture. Windows are
 // shown in a private X server; the libraries are read from the process's memory map once the
 // window is mapped, or from the dynamic loader's report for a program that ends at once.
 
@@ -17,9 +18,10 @@
 
 namespace {
 
-const char *const BackEndLibraries[] = {"libavcodec", "libavformat",   "libavutil",
-                                        "libswscale", "libswresample", "libfluidsynth",
-                                        "libSDL2",    "libqmsound",    "libqmvideo"};
+const char *const BackEndLibraries[] = {
+    "libavcodec", "libavformat", "libavutil",  "libswscale",  "libswresample", "libfluidsynth",
+    "libSDL2",    "libqmsound",  "libqmvideo", "libqmmetafile", "libwmf",      "libemf2svg",
+    "libQt6Svg"};
 
 // An Xvfb on a free display, chosen by the server itself (-displayfd). It never resets: the
 // player's display-mode check connects and leaves before its window is shown.
