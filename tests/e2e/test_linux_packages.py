@@ -178,7 +178,7 @@ def test_portable(qmtool, editor, demo_src, source_tree):
         # find their own needs beside them ($ORIGIN), which readelf shows.
         programs = [os.path.join(folder, NAME)] + \
             sorted(glob.glob(os.path.join(folder, "plugins", "*", "*.so")))
-        bundled = set(os.listdir(lib))
+        bundled = {n for n in os.listdir(lib) if os.path.isfile(os.path.join(lib, n))}
         outside = set()
         for elf in programs + [os.path.join(lib, name) for name in sorted(bundled)]:
             dynamic = run("readelf", "-d", elf)
