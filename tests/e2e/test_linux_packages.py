@@ -46,9 +46,9 @@ def run(*argv, **kw):
                           stderr=subprocess.PIPE, timeout=300, **kw).stdout.decode()
 
 
-def package(qmtool, editor, demo_src, kind, to):
+def package(qmtool, editor, demo_src, kind, to, *options):
     started = time.monotonic()
-    out = run(qmtool, "package", demo_src, "--" + kind, "--to", to, "--editor", editor)
+    out = run(qmtool, "package", demo_src, "--" + kind, "--to", to, "--editor", editor, *options)
     e.log("qmtool package --%s took %.1f s" % (kind, time.monotonic() - started))
     return out
 
