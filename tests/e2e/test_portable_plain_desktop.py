@@ -98,14 +98,13 @@ def plain_root(roots):
     return root
 
 
-def bind(source, target, mounted):
+def bind(source, target):
     if os.path.isdir(source):
         os.makedirs(target, exist_ok=True)
     else:
         os.makedirs(os.path.dirname(target), exist_ok=True)
         open(target, "a").close()
     subprocess.run(["mount", "--bind", source, target], check=True)
-    mounted.append(target)
 
 
 def test():
@@ -119,26 +118,17 @@ def test():
     for stale in glob.glob(os.path.join(roots, "run-*")):
         remove_root(stale)  # left by a run that was killed
     cached = plain_root(roots)
-
     work = tempfile.mkdtemp(prefix="run-", dir=roots)
-    root = os.path.join(work, "root")
-    mounted = []
     try:
         with e.Session(screen="1024x768") as s:
-            try:
-                play_and_lose_a_library(s, qmtool, editor, demo_src, cached, root, mounted)
-            finally:
-                e._kill_group(s.player, "player")  # it holds /dev open
-                for point in reversed(mounted):
-                    if subprocess.run(["umount", point]).returncode != 0:
-                        subprocess.run(["umount", "-l", point])
+            play_and_lose_a_library(s, qmtool, editor, demo_src, cached, work + "/root")
     finally:
-        remove_root(work)
+        remove_root(work)  # once the session has ended the player, which holds /dev open
 
 
-def play_and_lose_a_library(s, qmtool, editor, demo_src, cached, root, mounted):
+def play_and_lose_a_library(s, qmtool, editor, demo_src, cached, root):
     """Plays the demo from its portable folder in a copy of the cached root, then removes
-    libfontconfig1 and runs the start script again. Mount points go to `mounted`."""
+    libfontconfig1 and runs the start script again."""
     subprocess.run(["cp", "-a", cached, root], check=True)
     out = os.path.join(s.tmp, "out")
     os.mkdir(out)
@@ -146,19 +136,16 @@ def play_and_lose_a_library(s, qmtool, editor, demo_src, cached, root, mounted):
     subprocess.run(["tar", "-xf", os.path.join(out, demo.TITLE + ".tar.xz"), "-C",
                     os.path.join(root, "opt")], check=True)
     script = "/opt/%s/%s.sh" % (demo.TITLE, NAME)
-
     subprocess.run(["mount", "-t", "proc", "proc", os.path.join(root, "proc")], check=True)
-    mounted.append(os.path.join(root, "proc"))
     # The X server, the session bus and the accessibility bus (in the session's runtime
     # folder) at the same places inside.
     bus = re.search(r"unix:path=([^,;]+)", s.env["DBUS_SESSION_BUS_ADDRESS"])
     for source in ["/dev", "/tmp/.X11-unix", s.tmp] + ([bus.group(1)] if bus else []):
-        bind(source, root + source, mounted)
+        bind(source, root + source)
 
     env = {"LD_LIBRARY_PATH": None, "QT_PLUGIN_PATH": None, "HOME": "/root",
            "PATH": "/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin"}
     start_and_see_first_frame(s, ["chroot", root, script], s.tmp, env)
-    e._kill_group(s.player, "player")
 
     subprocess.run(["chroot", root, "dpkg", "--force-depends", "-r", "libfontconfig1"],
                    check=True, stdout=subprocess.DEVNULL)
