@@ -5,15 +5,22 @@ namespace BaseSystemLibraries {
 namespace {
 
 // A library the game leaves to the user's system. `name` is a soname, or a prefix of sonames
-// when it ends in '*'.
+// when it ends in '*'. `fallback`: the folder also carries a copy for systems without it.
 struct Entry {
     const char *name;
     const char *why;
+    bool fallback = false;
 };
 
 const char *const CLibrary = "the C library (libc6): a copy would not match the kernel's loader";
 const char *const Graphics =
     "the graphics driver stack: it must be the one made for the machine's own graphics card";
+// libglvnd's front ends hold no driver: they find the system's through libglvnd's own vendor
+// lookup, so a copy works with any driver stack, while the system's copy matches its own
+// libGLdispatch. Qt's GUI library asks for both; the plain desktop's libgl1 brings neither.
+const char *const Dispatch = "libglvnd's front end to the graphics drivers: the system's own "
+                             "matches its libGLdispatch; where there is none, lib/fallback/";
+const bool Fallback = true;
 const char *const DriverRuntime =
     "the graphics drivers load the system's newest; an older copy would break them";
 
@@ -35,12 +42,17 @@ const Entry Entries[] = {
     {"libthread_db.so.1", CLibrary},
     {"libnss_*", CLibrary},
     {"libGL.so.1", Graphics},
-    {"libEGL.so.1", Graphics},
+    {"libEGL.so.1", Dispatch, Fallback},
     {"libGLX.so.0", Graphics},
-    {"libOpenGL.so.0", Graphics},
+    {"libOpenGL.so.0", Dispatch, Fallback},
     {"libGLdispatch.so.0", Graphics},
     {"libglapi.so.0", Graphics},
-    {"libgbm.so.1", Graphics},
+    // SDL asks for Mesa's buffer manager, which a plain desktop lacks, for its video only, which
+    // the player never starts: there a copy only lets the loader go on.
+    {"libgbm.so.1",
+     "the graphics driver stack (Mesa's buffer manager, for SDL's video, which the player never "
+     "starts): where there is none, lib/fallback/",
+     Fallback},
     {"libdrm.so.2", Graphics},
     {"libdrm_*", Graphics},
     {"libxshmfence.so.1", Graphics},
@@ -129,6 +141,14 @@ QString why(const QString &soname) {
             return QString::fromLatin1(e.why);
     }
     return QString();
+}
+
+bool hasFallback(const QString &soname) {
+    for (const Entry &e : Entries) {
+        if (matches(e, soname))
+            return e.fallback;
+    }
+    return false;
 }
 
 } // namespace BaseSystemLibraries

@@ -459,6 +459,20 @@ bool LinuxPackage::buildPortable() {
         sources << source;
         m_result.bundled << it.key();
     }
+    // Libraries left to the system that a plain desktop may lack: each in a folder of its own,
+    // which the start script adds to the library path only where the system has none.
+    QStringList fallbacks;
+    for (auto it = libs.found.begin(); it != libs.found.end(); ++it) {
+        if (!BaseSystemLibraries::hasFallback(it.key()))
+            continue;
+        const QString source = QFileInfo(it.value()).canonicalFilePath();
+        const QString target =
+            folder + QStringLiteral("/lib/fallback/") + it.key() + QLatin1Char('/') + it.key();
+        if (!copyFile(source, target, &error))
+            return fail(error);
+        sources << source;
+        fallbacks << target;
+    }
 
     if (!step(QStringLiteral("Setting the run paths")))
         return false;
@@ -472,6 +486,8 @@ bool LinuxPackage::buildPortable() {
         runPaths.append({folder + QStringLiteral("/lib/") + soname, QStringLiteral("$ORIGIN")});
     for (const QString &library : m_mediaLibraries)
         runPaths.append({library, QStringLiteral("$ORIGIN")});
+    for (const QString &library : fallbacks)
+        runPaths.append({library, QStringLiteral("$ORIGIN/../..")}); // lib/
     for (const RunPath &r : runPaths) {
         QFile::setPermissions(r.file, Executable); // patchelf rewrites the file in place
         const ToolRun patch =
@@ -515,7 +531,7 @@ bool LinuxPackage::buildPortable() {
     QSet<QString> exec2(executables.begin(), executables.end());
     for (const QString &soname : m_result.bundled)
         exec2.insert(folder + QStringLiteral("/lib/") + soname);
-    for (const QString &library : m_mediaLibraries)
+    for (const QString &library : m_mediaLibraries + fallbacks)
         exec2.insert(library);
     setPermissions(folder, exec2);
 

@@ -15,8 +15,9 @@
 //   /usr/games/<name>, a menu entry, an icon, a copyright file, Depends: from the player's
 //   libraries; saved games go to the user's data folder (UserData.dat);
 // - a portable folder <Title>/ and <Title>.tar.xz: the player with the libraries and Qt plugins
-//   it needs (less the base system, BaseSystemLibraries), qt.conf, a soundfont, a start script,
-//   a menu entry and an icon, all found relative to the folder.
+//   it needs (less the base system, BaseSystemLibraries, of which lib/fallback/ holds the few a
+//   plain desktop may lack), qt.conf, a soundfont, a start script, a menu entry and an icon, all
+//   found relative to the folder.
 class LinuxPackage {
 public:
     enum class Kind { Debian, Portable };

@@ -58,15 +58,29 @@ QString shellWord(const QString &text) {
 
 // The start script's check that the libraries left to the system are there (the player, its
 // sound and video libraries loaded on first use, and any other plugin, with the folder's own
-// libraries first): when one is missing the player would
-// not even start, so the script names them, in a window when it can, and exits with status 1.
+// libraries first): when one is missing the player would not even start, so the script names
+// them, in a window when it can, and exits with status 1. A missing library that the folder
+// carries in lib/fallback/<soname>/ is taken from there, and only then: where the system has
+// its own, that one matches the rest of the system.
 QString libraryCheck(const LinuxGameInfo &game) {
     return QStringLiteral("title=") + shellWord(oneLine(game.title)) + QLatin1Char('\n') +
-           QStringLiteral(R"sh(missing=$(
-    export LD_LIBRARY_PATH="$here/lib${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
+           QStringLiteral(R"sh(not_found() (
+    export LD_LIBRARY_PATH="$here/lib${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}${1:+:$1}"
     { ldd "$here/%1" "$here"/lib/libqm*.so
       find "$here" -name '*.so' ! -path "$here/lib/*" -exec ldd {} +; } 2>/dev/null |
-        sed -n 's/^[[:space:]]*\([^[:space:]]*\) => not found.*/\1/p' | sort -u | tr '\n' ' ')
+        sed -n 's/^[[:space:]]*\([^[:space:]]*\) => not found.*/\1/p' | sort -u | tr '\n' ' '
+)
+missing=$(not_found)
+fallback=
+for soname in $missing; do
+    if [ -d "$here/lib/fallback/$soname" ]; then
+        fallback="${fallback:+$fallback:}$here/lib/fallback/$soname"
+    fi
+done
+if [ -n "$fallback" ]; then
+    missing=$(not_found "$fallback")
+    export LD_LIBRARY_PATH="${LD_LIBRARY_PATH:+$LD_LIBRARY_PATH:}$fallback"
+fi
 if [ -n "$missing" ]; then
     text="$title cannot start: these libraries are missing on this system: $missing
 Please install them with the system's package manager."

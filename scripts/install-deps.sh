@@ -12,7 +12,7 @@ PACKAGES=(
   xvfb xauth xdotool x11-xserver-utils x11-utils imagemagick ffmpeg sox lame openbox
   fonts-liberation clang libclang-rt-14-dev
   python3-pyatspi python3-dogtail dbus-x11 at-spi2-core
-  dpkg-dev lintian patchelf binutils
+  dpkg-dev lintian patchelf binutils debootstrap
 )
 
 missing=()

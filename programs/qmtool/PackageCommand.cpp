@@ -14,7 +14,7 @@ namespace {
 
 int usage() {
     std::fputs("usage: qmtool package PROJECT --deb|--portable --to FOLDER [--enable]\n"
-               "                      [--editor FOLDER] [--replace]\n",
+               "                      [--editor FOLDER] [--replace] [--quick]\n",
                stderr);
     return 2;
 }
@@ -47,6 +47,8 @@ int runPackageCommand(const QStringList &arguments) {
             request.letAnyoneEdit = true;
         } else if (arg == QLatin1String("--replace")) {
             request.replace = true;
+        } else if (arg == QLatin1String("--quick")) {
+            request.quickArchive = true; // a larger archive, made in seconds (trials)
         } else if (arg == QLatin1String("--to") && hasValue) {
             request.location = QDir(arguments[++i]).absolutePath();
         } else if (arg == QLatin1String("--editor") && hasValue) {

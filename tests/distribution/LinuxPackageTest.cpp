@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -142,4 +143,27 @@ TEST(LinuxPackage, PlayerIsHardened) {
     const QString symbols = readelf(QStringLiteral("--dyn-syms"));
     EXPECT_TRUE(symbols.contains(QStringLiteral("__stack_chk_fail")));
     EXPECT_TRUE(symbols.contains(QRegularExpression(QStringLiteral("__(?!stack)\\w+_chk\\b"))));
+}
+
+// Qt asks for libglvnd's libEGL and libOpenGL, which a plain desktop may lack: the portable
+// folder carries them apart from its own libraries, for its start script to take where missing.
+TEST(LinuxPackage, PortableFolderCarriesTheGraphicsFallback) {
+    PackagingEditor editor;
+    SmallGame game(editor);
+    QTemporaryDir out;
+    LinuxPackage::Request request;
+    request.projectRoot = game.root();
+    request.editorFolder = editor.folder;
+    request.location = out.path();
+    request.kind = LinuxPackage::Kind::Portable;
+    request.quickArchive = true;
+    const LinuxPackage::Result r = LinuxPackage(request).build();
+    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    const QString folder = out.filePath(r.game.title) + QLatin1Char('/');
+    for (const QString soname : {"libEGL.so.1", "libOpenGL.so.0"}) {
+        EXPECT_TRUE(QFileInfo(folder + "lib/fallback/" + soname + "/" + soname).isFile())
+            << soname.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(folder + "lib/" + soname)) << soname.toStdString();
+    }
+    EXPECT_TRUE(readAll(folder + r.game.name + ".sh").contains("$here/lib/fallback/"));
 }

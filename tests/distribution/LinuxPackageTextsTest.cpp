@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLibraryInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -128,9 +129,11 @@ TEST(SharedLibraries, LddOutputAndTheBaseSystem) {
 
 // The portable start script starts the player when the libraries it leaves to the system are
 // there; when one is missing it names it on standard error and in a window, and exits with 1.
+// A missing library that lib/fallback/ carries is taken from there, and only a missing one.
 TEST(LinuxPackageTexts, StartScriptNamesMissingLibraries) {
-    for (const bool missing : {false, true}) {
-        SCOPED_TRACE(missing ? "a library missing" : "all there");
+    enum Case { AllThere, Missing, InFallback };
+    for (const Case c : {AllThere, Missing, InFallback}) {
+        SCOPED_TRACE(c == Missing ? "a library missing" : c == AllThere ? "all there" : "fallback");
         QTemporaryDir dir;
         const QString folder = dir.filePath("It's $Quest/"), bin = dir.filePath("bin/");
         QDir().mkpath(folder + "plugins/platforms");
@@ -146,28 +149,44 @@ TEST(LinuxPackageTexts, StartScriptNamesMissingLibraries) {
         write(folder + "quest.sh", LinuxPackageTexts::startScript(game));
         // A window program that writes down what it was asked to show.
         write(bin + "zenity", "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$(dirname \"$0\")/shown\"\n");
-        // The player, and a plugin it loads which, in the second case, needs a library no
-        // system has.
+        // The player writes down the library path it was given; a plugin it loads needs, in the
+        // second case, a library no system has, in the third one that only lib/fallback/ has,
+        // and zlib, which the system has and lib/fallback/ too.
+        write(folder + "quest", "#!/bin/sh\nprintf '%s' \"$LD_LIBRARY_PATH\" > '" + bin + "ran'\n");
         const QString plugin = folder + "plugins/platforms/libqxcb.so";
-        ASSERT_TRUE(QFile::copy("/bin/true", folder + "quest") && QFile::copy("/bin/true", plugin));
+        ASSERT_TRUE(QFile::copy("/bin/true", plugin));
         QFile::setPermissions(plugin, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        if (missing) {
-            EXPECT_EQ(QProcess::execute("patchelf", {"--add-needed", "libquest-gone.so.3", plugin}),
+        const QString zlib = QLibraryInfo::path(QLibraryInfo::LibrariesPath) + "/libz.so.1";
+        const QString fallback = folder + "lib/fallback/";
+        for (const QString soname : {"libquest-gl.so.1", "libz.so.1"}) {
+            QDir().mkpath(fallback + soname);
+            ASSERT_TRUE(QFile::copy(zlib, fallback + soname + "/" + soname));
+        }
+        const char *needed[] = {"", "libquest-gone.so.3", "libquest-gl.so.1"};
+        if (c != AllThere) {
+            EXPECT_EQ(QProcess::execute("patchelf", {"--add-needed", needed[c], "--add-needed",
+                                                     "libz.so.1", plugin}),
                       0);
         }
         QProcess script;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("PATH", bin + ":/usr/bin:/bin");
+        env.remove("LD_LIBRARY_PATH");
         script.setProcessEnvironment(env);
         script.start(folder + "quest.sh", QStringList());
         ASSERT_TRUE(script.waitForFinished());
         const QString said = QString::fromUtf8(script.readAllStandardError());
-        EXPECT_EQ(script.exitCode(), missing ? 1 : 0);
+        EXPECT_EQ(script.exitCode(), c == Missing ? 1 : 0);
         EXPECT_EQ(said.toStdString(),
-                  missing ? "It's $Quest cannot start: these libraries are missing on this system: "
-                            "libquest-gone.so.3 \nPlease install them with the system's package "
-                            "manager.\n"
-                          : "");
-        EXPECT_EQ(readAll(bin + "shown").contains("--text=" + said.trimmed().toUtf8()), missing);
+                  c == Missing
+                      ? "It's $Quest cannot start: these libraries are missing on this system: "
+                        "libquest-gone.so.3 \nPlease install them with the system's package "
+                        "manager.\n"
+                      : "");
+        EXPECT_EQ(readAll(bin + "shown").contains("--text=" + said.trimmed().toUtf8()),
+                  c == Missing);
+        EXPECT_EQ(QFile::exists(bin + "ran"), c != Missing);
+        EXPECT_EQ(readAll(bin + "ran").toStdString(),
+                  c == InFallback ? (fallback + "libquest-gl.so.1").toStdString() : "");
     }
 }

@@ -46,9 +46,9 @@ def run(*argv, **kw):
                           stderr=subprocess.PIPE, timeout=300, **kw).stdout.decode()
 
 
-def package(qmtool, editor, demo_src, kind, to):
+def package(qmtool, editor, demo_src, kind, to, *options):
     started = time.monotonic()
-    out = run(qmtool, "package", demo_src, "--" + kind, "--to", to, "--editor", editor)
+    out = run(qmtool, "package", demo_src, "--" + kind, "--to", to, "--editor", editor, *options)
     e.log("qmtool package --%s took %.1f s" % (kind, time.monotonic() - started))
     return out
 
@@ -178,7 +178,7 @@ def test_portable(qmtool, editor, demo_src, source_tree):
         # find their own needs beside them ($ORIGIN), which readelf shows.
         programs = [os.path.join(folder, NAME)] + \
             sorted(glob.glob(os.path.join(folder, "plugins", "*", "*.so")))
-        bundled = set(os.listdir(lib))
+        bundled = {n for n in os.listdir(lib) if os.path.isfile(os.path.join(lib, n))}
         outside = set()
         for elf in programs + [os.path.join(lib, name) for name in sorted(bundled)]:
             dynamic = run("readelf", "-d", elf)
