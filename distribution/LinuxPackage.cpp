@@ -220,8 +220,10 @@ bool LinuxPackage::stageGame(const QString &gameFolder, QStringList &executables
     const DistributionFolders folders(m_request.editorFolder);
     QVector<GameFile> files;
     QString error;
-    if (!listGameFiles(m_request.projectRoot, folders.schemes(), m_request.letAnyoneEdit, files,
-                       &error))
+    GameFileOptions options;
+    options.letAnyoneEdit = m_request.letAnyoneEdit;
+    options.runFromCd = m_request.kind == Kind::CdPlayer;
+    if (!listGameFiles(m_request.projectRoot, folders.schemes(), options, files, &error))
         return fail(error);
     for (const GameFile &f : files) {
         if (!copyFile(f.source, gameFolder + QLatin1Char('/') + f.target, &error))
@@ -418,8 +420,8 @@ bool LinuxPackage::buildPortable() {
     QStringList executables;
     if (!stageGame(folder, executables))
         return false;
-    // The game's name, for its saved games when the folder is read-only.
-    if (!UserDataFolder::writeMarker(folder, game.name, false))
+    // The game's name, for its saved games when the folder is read-only (always, on a CD).
+    if (!UserDataFolder::writeMarker(folder, game.name, m_request.kind == Kind::CdPlayer))
         return fail(QStringLiteral("Unable to write '%1'.").arg(folder));
     const QString player = executables.first();
 
@@ -483,10 +485,8 @@ bool LinuxPackage::buildPortable() {
     if (!step(QStringLiteral("Writing the start script, menu entry and licences")))
         return false;
     const QString start = folder + QLatin1Char('/') + game.name + QStringLiteral(".sh");
-    // %k is the menu entry's own path: the entry works wherever the folder is unpacked.
-    const QString exec =
-        QStringLiteral("sh -c \"exec \\\\\"\\\\$(dirname \\\\\"\\\\$0\\\\\")/%1.sh\\\\\"\" %k")
-            .arg(game.name);
+    // The entry works wherever the folder is unpacked.
+    const QString exec = LinuxPackageTexts::execBeside(game.name + QStringLiteral(".sh"));
     if (!writeText(start, LinuxPackageTexts::startScript(game), &error) ||
         !writeText(folder + QStringLiteral("/qt.conf"), LinuxPackageTexts::qtConf(), &error) ||
         !writeText(folder + QLatin1Char('/') + game.name + QStringLiteral(".desktop"),
@@ -518,6 +518,11 @@ bool LinuxPackage::buildPortable() {
     for (const QString &library : m_mediaLibraries)
         exec2.insert(library);
     setPermissions(folder, exec2);
+    if (m_request.kind == Kind::CdPlayer) {
+        cleanup.keep = true;
+        m_result.outputs << folder;
+        return true;
+    }
 
     if (!step(QStringLiteral("Packing the folder")))
         return false;
