@@ -2,6 +2,7 @@
 
 #include "BaseSystemLibraries.h"
 #include "BuildChecks.h"
+#include "DebianRenames.h"
 #include "DistributionFolders.h"
 #include "GameFiles.h"
 #include "GeneralInfo.h"
@@ -308,7 +309,9 @@ QString LinuxPackage::debianDepends(const QString &player) {
         }
     }
     depends << QStringLiteral("timgm6mb-soundfont | fluid-soundfont-gm");
-    return depends.join(QStringLiteral(", "));
+    // Still for this release (a .deb is for the release that built it), but where a library's
+    // package was only renamed the other name does as well.
+    return DebianRenames::withAlternatives(depends.join(QStringLiteral(", ")));
 }
 
 bool LinuxPackage::buildDebian() {
