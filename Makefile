@@ -51,7 +51,7 @@ fuzz: fuzz-build
 # Rewrites data/Projects/Demo from programs/make-demo (the result is committed).
 demo: build
 	$(BUILD)/programs/make-demo/qm-make-demo data/Projects
-	$(BUILD)/programs/qmtool/qmtool check data/Projects/Demo
+	$(BUILD)/Quillmoor/qmtool check data/Projects/Demo
 
 clean:
 	rm -rf build build-asan build-bench build-fuzz

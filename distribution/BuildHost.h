@@ -34,4 +34,7 @@ public:
     // A folder copy starts (show its progress, offer its cancel()) and ends.
     virtual void copyStarted(AnimatedCopy &) {}
     virtual void copyFinished(AnimatedCopy &) {}
+    // Writes the picture (a pointer file) as a PNG file, the game's icon on Linux; false when
+    // this host cannot (the editor's icon then stands in). Called from a worker thread.
+    virtual bool writeIcon(const QString &, const QString &) { return false; }
 };

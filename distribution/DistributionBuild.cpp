@@ -3,6 +3,7 @@
 #include "AnimatedCopy.h"
 #include "BuildChecks.h"
 #include "BuildHost.h"
+#include "CdLinuxPlayer.h"
 #include "FileAccess.h"
 #include "GameFiles.h"
 #include "InstallerScript.h"
@@ -403,6 +404,16 @@ DistributionBuild::StartRunFromCDCompilation(const BuildOptions &options) {
     const SetupCompiler compiler(m_folders.editor());
     if (!writeScript(o, compiler))
         return stopped();
+    // The CD also plays on Linux without being installed, when the player is a Linux program.
+    const bool forLinux = CdLinuxPlayer::possible(m_folders.editor());
+    const QString onLinux =
+        forLinux ? QStringLiteral("On Linux the CD plays without being installed: run '") +
+                       CdLinuxPlayer::scriptName(
+                           PackageNames::gameName(m_general.SoftwareTitle, m_general.ProjectName)) +
+                       QStringLiteral("' in the root of the CD. The setup program on the CD is "
+                                      "for Windows: it needs a Windows build of the player, "
+                                      "which this build does not make.\n\n")
+                 : QString();
     if (!m_host.ask(
             {QStringLiteral("Instructions"),
              QStringLiteral("You have selected the option 'Run from CD'. This will create a "
@@ -424,7 +435,8 @@ DistributionBuild::StartRunFromCDCompilation(const BuildOptions &options) {
                                 "'location' (just change the 'File name').\n\nNote: The files "
                                 "you are about to create will not work until you write them on a "
                                 "CD. It is no use to run the file '") +
-                 name + QStringLiteral("' from the hard-disk.\n\nClick 'OK' to continue..."),
+                 name + QStringLiteral("' from the hard-disk.\n\n") + onLinux +
+                 QStringLiteral("Click 'OK' to continue..."),
              Info}))
         return stopped();
     const QString step1 =
@@ -470,6 +482,8 @@ DistributionBuild::StartRunFromCDCompilation(const BuildOptions &options) {
     }
     for (const char *folder : folders)
         RenameToHideFiles(data + QLatin1Char('/') + QLatin1String(folder));
+    if (forLinux && !makeLinuxPlayer(cd))
+        return stopped();
     const QString target = cd + name;
     if (!moveSetupOutput(target, QStringLiteral("Operation Aborted")))
         return stopped();
@@ -490,6 +504,26 @@ DistributionBuild::StartRunFromCDCompilation(const BuildOptions &options) {
                  Info});
     m_host.closeDialog();
     return Result::Completed;
+}
+
+bool DistributionBuild::makeLinuxPlayer(const QString &cd) {
+    m_host.showWaitingPage(QStringLiteral("Preparing the player that plays the game from the CD "
+                                          "on Linux..."));
+    m_host.note(QStringLiteral("Copying the player for Linux to ") + native(cd));
+    CdLinuxPlayer::Request request;
+    request.projectRoot = m_paths.root();
+    request.editorFolder = m_folders.editor();
+    request.cdFolder = cd;
+    BuildHost &host = m_host;
+    request.writeIcon = [&host](const QString &picture, const QString &png) {
+        return host.writeIcon(picture, png);
+    };
+    QString error;
+    if (CdLinuxPlayer::make(request, &error))
+        return true;
+    return abortWith({QStringLiteral("Error"),
+                      QStringLiteral("Unable to make the player for Linux on the CD.\n\n") + error,
+                      Critical});
 }
 
 bool DistributionBuild::RenameToHideFiles(const QString &folder) {

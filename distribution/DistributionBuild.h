@@ -64,6 +64,9 @@ private:
     // Moves the compiler's output to `target`. False when it cannot, after telling "Unable to
     // rename ..." ending in `closing` (each build words that end its own way).
     bool moveSetupOutput(const QString &target, const QString &closing);
+    // The player for Linux and its start script on the CD (CdLinuxPlayer). False when they
+    // cannot be made, after telling why and "Operation Aborted".
+    bool makeLinuxPlayer(const QString &cd);
     // A build given up half-way: the temporary files go and the first page shows again.
     Result stopped();
 

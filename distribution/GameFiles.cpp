@@ -100,6 +100,13 @@ QVector<GameFile> dataFolderFiles(const QString &projectRoot, const QString &fol
 
 bool listGameFiles(const QString &projectRoot, const QString &schemesFolder, bool letAnyoneEdit,
                    QVector<GameFile> &out, QString *error) {
+    GameFileOptions options;
+    options.letAnyoneEdit = letAnyoneEdit;
+    return listGameFiles(projectRoot, schemesFolder, options, out, error);
+}
+
+bool listGameFiles(const QString &projectRoot, const QString &schemesFolder,
+                   const GameFileOptions &options, QVector<GameFile> &out, QString *error) {
     out.clear();
     const ProjectPaths paths(projectRoot);
     if (!paths.isValidProject()) {
@@ -118,8 +125,6 @@ bool listGameFiles(const QString &projectRoot, const QString &schemesFolder, boo
     QString scheme;
     if (!info.SchemeName.isEmpty())
         scheme = SchemeFolders(schemesFolder).schemeFolder(info.SchemeName);
-    GameFileOptions options;
-    options.letAnyoneEdit = letAnyoneEdit;
     for (const GameFileGroup &g : gameFileGroups(projectRoot, scheme, info.SchemeName, options)) {
         const QString prefix = g.targetFolder.isEmpty() ? QString() : g.targetFolder + '/';
         for (const QString &name : g.names)

@@ -11,13 +11,6 @@ struct GameFile {
                     // unless letAnyoneEdit
 };
 
-// Every file of the project an installed game needs (frames, areas incl. per-frame subfolders,
-// icons, config, the project's scheme folder), as the installer script's [Files] section lists
-// them. The player itself and the system files are not among them. False with `error` set when
-// the project cannot be read.
-bool listGameFiles(const QString &projectRoot, const QString &schemesFolder, bool letAnyoneEdit,
-                   QVector<GameFile> &out, QString *error);
-
 // The same files as the installer script groups them: one group per [Files] entry kind, in the
 // script's order. The script writer and listGameFiles both build on these.
 struct GameFileGroup {
@@ -33,6 +26,16 @@ struct GameFileOptions {
     bool letAnyoneEdit = false; // CheckEnable: real names, Project.dat included
     bool runFromCd = false;     // Frames, Icons and Areas stay on the CD
 };
+
+// Every file of the project an installed game needs (frames, areas incl. per-frame subfolders,
+// icons, config, the project's scheme folder), as the installer script's [Files] section lists
+// them; with `options.runFromCd` only what the run-from-CD installer puts on the hard disk. The
+// player itself and the system files are not among them. False with `error` set when the project
+// cannot be read.
+bool listGameFiles(const QString &projectRoot, const QString &schemesFolder,
+                   const GameFileOptions &options, QVector<GameFile> &out, QString *error);
+bool listGameFiles(const QString &projectRoot, const QString &schemesFolder, bool letAnyoneEdit,
+                   QVector<GameFile> &out, QString *error);
 
 // The groups of a project whose information (Config/General) has been read: `schemeFolder` is
 // the folder of its scheme (empty for none), installed as Schemes/<schemeName>. Folders

@@ -2,6 +2,7 @@
 
 #include "BaseSystemLibraries.h"
 #include "BuildChecks.h"
+#include "DebianRenames.h"
 #include "DistributionFolders.h"
 #include "GameFiles.h"
 #include "GeneralInfo.h"
@@ -220,8 +221,10 @@ bool LinuxPackage::stageGame(const QString &gameFolder, QStringList &executables
     const DistributionFolders folders(m_request.editorFolder);
     QVector<GameFile> files;
     QString error;
-    if (!listGameFiles(m_request.projectRoot, folders.schemes(), m_request.letAnyoneEdit, files,
-                       &error))
+    GameFileOptions options;
+    options.letAnyoneEdit = m_request.letAnyoneEdit;
+    options.runFromCd = m_request.kind == Kind::CdPlayer;
+    if (!listGameFiles(m_request.projectRoot, folders.schemes(), options, files, &error))
         return fail(error);
     for (const GameFile &f : files) {
         if (!copyFile(f.source, gameFolder + QLatin1Char('/') + f.target, &error))
@@ -306,7 +309,9 @@ QString LinuxPackage::debianDepends(const QString &player) {
         }
     }
     depends << QStringLiteral("timgm6mb-soundfont | fluid-soundfont-gm");
-    return depends.join(QStringLiteral(", "));
+    // Still for this release (a .deb is for the release that built it), but where a library's
+    // package was only renamed the other name does as well.
+    return DebianRenames::withAlternatives(depends.join(QStringLiteral(", ")));
 }
 
 bool LinuxPackage::buildDebian() {
@@ -418,8 +423,8 @@ bool LinuxPackage::buildPortable() {
     QStringList executables;
     if (!stageGame(folder, executables))
         return false;
-    // The game's name, for its saved games when the folder is read-only.
-    if (!UserDataFolder::writeMarker(folder, game.name, false))
+    // The game's name, for its saved games when the folder is read-only (always, on a CD).
+    if (!UserDataFolder::writeMarker(folder, game.name, m_request.kind == Kind::CdPlayer))
         return fail(QStringLiteral("Unable to write '%1'.").arg(folder));
     const QString player = executables.first();
 
@@ -499,10 +504,8 @@ bool LinuxPackage::buildPortable() {
     if (!step(QStringLiteral("Writing the start script, menu entry and licences")))
         return false;
     const QString start = folder + QLatin1Char('/') + game.name + QStringLiteral(".sh");
-    // %k is the menu entry's own path: the entry works wherever the folder is unpacked.
-    const QString exec =
-        QStringLiteral("sh -c \"exec \\\\\"\\\\$(dirname \\\\\"\\\\$0\\\\\")/%1.sh\\\\\"\" %k")
-            .arg(game.name);
+    // The entry works wherever the folder is unpacked.
+    const QString exec = LinuxPackageTexts::execBeside(game.name + QStringLiteral(".sh"));
     if (!writeText(start, LinuxPackageTexts::startScript(game), &error) ||
         !writeText(folder + QStringLiteral("/qt.conf"), LinuxPackageTexts::qtConf(), &error) ||
         !writeText(folder + QLatin1Char('/') + game.name + QStringLiteral(".desktop"),
@@ -534,6 +537,11 @@ bool LinuxPackage::buildPortable() {
     for (const QString &library : m_mediaLibraries + fallbacks)
         exec2.insert(library);
     setPermissions(folder, exec2);
+    if (m_request.kind == Kind::CdPlayer) {
+        cleanup.keep = true;
+        m_result.outputs << folder;
+        return true;
+    }
 
     if (!step(QStringLiteral("Packing the folder")))
         return false;

@@ -20,7 +20,10 @@
 //   found relative to the folder.
 class LinuxPackage {
 public:
-    enum class Kind { Debian, Portable };
+    // CdPlayer: the portable folder's player, libraries and start script for a run-from-CD
+    // folder, without the game's Frames, Areas and Icons (they are on the CD under Data/) and
+    // without the archive; its saved games always go to the user's data folder.
+    enum class Kind { Debian, Portable, CdPlayer };
 
     struct Request {
         QString projectRoot;
@@ -39,7 +42,8 @@ public:
     struct Result {
         bool ok = false;
         QString error;                      // what went wrong, in a sentence
-        QStringList outputs;                // the .deb; or the folder and the .tar.gz
+        QStringList outputs;                // the .deb; or the folder and the .tar.gz (the
+                                            // folder alone for CdPlayer)
         qint64 bytes = 0;                   // size of the .deb or of the .tar.xz
         QStringList bundled;                // portable: the libraries in lib/, by soname
         qint64 unpackedBytes = 0;           // portable: the folder's files together

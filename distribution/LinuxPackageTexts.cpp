@@ -183,6 +183,22 @@ QString startScript(const LinuxGameInfo &game) {
         .arg(oneLine(game.title), game.name, libraryCheck(game));
 }
 
+QString cdStartScript(const LinuxGameInfo &game, const QString &playerFolder) {
+    return QStringLiteral("#!/bin/sh\n"
+                          "# Plays %1 from this CD wherever it is mounted, or from a copy of it.\n"
+                          "# The player takes the game's pictures and sounds from Data/ here and\n"
+                          "# keeps saved games in the user's data folder.\n"
+                          "cd=$(dirname \"$(readlink -f \"$0\")\")\n"
+                          "exec \"$cd\"/%2 --cd \"$cd\" \"$@\"\n")
+        .arg(oneLine(game.title),
+             shellWord(playerFolder + QLatin1Char('/') + game.name + QStringLiteral(".sh")));
+}
+
+QString execBeside(const QString &script) {
+    return QStringLiteral("sh -c \"exec \\\\\"\\\\$(dirname \\\\\"\\\\$0\\\\\")/%1\\\\\"\" %k")
+        .arg(script);
+}
+
 QString qtConf() {
     return QStringLiteral("[Paths]\nPrefix = .\nPlugins = plugins\n");
 }

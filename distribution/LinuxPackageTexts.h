@@ -33,6 +33,13 @@ QString launcher(const LinuxGameInfo &game);
 // with "--add-to-menu" it writes the menu entry, with the folder's own paths, into the user's
 // applications folder.
 QString startScript(const LinuxGameInfo &game);
+// The start script in the root of a run-from-CD folder: runs the start script of the portable
+// player in `playerFolder` (relative to the CD's root, '/'-separated) with the CD's root, found
+// from the script's own place, as the player's CD; so the game plays wherever the CD is mounted.
+QString cdStartScript(const LinuxGameInfo &game, const QString &playerFolder);
+// A menu entry's Exec= value that runs the script `script` lying beside the entry, wherever the
+// folder holding both is (the entry's own path, %k).
+QString execBeside(const QString &script);
 // qt.conf beside the portable player: plugins from plugins/ in its own folder.
 QString qtConf();
 // usr/share/doc/<name>/copyright.

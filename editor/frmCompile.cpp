@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -226,6 +227,12 @@ void frmCompile::showFirstPage() {
 
 void frmCompile::closeDialog() {
     m_closeWhenDone = true;
+}
+
+// Called from the build's worker thread: QImage reads and writes there as well.
+bool frmCompile::writeIcon(const QString &picture, const QString &png) {
+    const QImage image(picture);
+    return !image.isNull() && image.save(png, "PNG");
 }
 
 void frmCompile::copyStarted(AnimatedCopy &copy) {

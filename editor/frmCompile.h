@@ -48,6 +48,7 @@ private:
     void closeDialog() override;
     void copyStarted(AnimatedCopy &copy) override;
     void copyFinished(AnimatedCopy &copy) override;
+    bool writeIcon(const QString &picture, const QString &png) override;
 
     void buildFirstPage();
     void buildOptionsPage();

@@ -1,5 +1,6 @@
 #include "frmLinuxPackage.h"
 
+#include "BuildMachine.h"
 #include "EditorMessages.h"
 
 #include <QCheckBox>
@@ -45,6 +46,17 @@ frmLinuxPackage::frmLinuxPackage(const QString &projectRoot, const QString &edit
     optDebian->setChecked(true);
     kindLayout->addWidget(optDebian);
     kindLayout->addWidget(optPortable);
+    // What the package needs of the system it is played on comes from this one.
+    QString needs = QStringLiteral("A Debian package is for the Debian release of the machine "
+                                   "that builds it, here %1: a game for Debian 13 is built on "
+                                   "Debian 13.")
+                        .arg(BuildMachine::systemRelease());
+    if (!BuildMachine::glibcVersion().isEmpty())
+        needs += QStringLiteral(" A portable folder needs the C library glibc %1 or newer.")
+                     .arg(BuildMachine::glibcVersion());
+    auto *lblBuildMachine = new QLabel(needs, kind);
+    lblBuildMachine->setWordWrap(true);
+    kindLayout->addWidget(lblBuildMachine);
     layout->addWidget(kind);
 
     auto *where = new QLabel(QStringLiteral("&Location:"), this);

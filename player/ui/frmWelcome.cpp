@@ -218,10 +218,10 @@ void frmWelcome::changeEvent(QEvent *event) {
 
 bool frmWelcome::findCdData() {
     m_gamePaths = m_paths;
-    if (m_fromEditor || !RunFromCd::isRunFromCd(m_paths.root()))
+    if (m_fromEditor || (m_cdDrive.isEmpty() && !RunFromCd::isRunFromCd(m_paths.root())))
         return true;
     const QString title = m_title.general.SoftwareTitle;
-    const QString drive = RunFromCd::readDrive(m_paths.root());
+    const QString drive = m_cdDrive.isEmpty() ? RunFromCd::readDrive(m_paths.root()) : m_cdDrive;
     QStringList folders = frmRunFromCD::dataFolders(drive, title);
     bool found = !drive.isEmpty() && QFileInfo(drive).isDir();
     for (const QString &f : folders)

@@ -53,6 +53,10 @@ public:
     // The next Start begins at `frame` instead of the initial frame, once (the editor's test
     // run from a chosen frame).
     void setStartFrame(const QString &frame) { m_startFrame = frame; }
+    // Plays as a run-from-CD installation with the CD at `drive` (a mount path): its
+    // Data/<title>/ folders are used before the drive RunFromCD.dat names, and also when the
+    // game has no RunFromCD.dat (a player that lies on the CD itself).
+    void setCdDrive(const QString &drive) { m_cdDrive = drive; }
 
     // The three buttons: 0 Start, 1 Load, 2 Exit.
     void ClickButton(int index);
@@ -104,6 +108,7 @@ private:
     ProjectPaths m_gamePaths;
     QString m_schemesFolder;
     QString m_startFrame; // empty: the initial frame
+    QString m_cdDrive;    // given by whoever started the player; empty: none
     MediaBackend &m_media;
     bool m_fromEditor;
     std::unique_ptr<DisplayModes> m_ownModes;

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -36,7 +37,9 @@ QString iconName(Status::Icon icon) {
 // Answers every question OK and prints messages and steps (to `to`).
 class ConsoleHost : public BuildHost {
 public:
-    explicit ConsoleHost(FILE *to) : m_to(to) {}
+    using IconWriter = std::function<bool(const QString &, const QString &)>;
+    explicit ConsoleHost(FILE *to, IconWriter writeIcon = {})
+        : m_to(to), m_writeIcon(std::move(writeIcon)) {}
     bool ask(const BuildMessage &m) override {
         print(m, QStringLiteral(" [answered OK]"));
         return true;
@@ -44,6 +47,9 @@ public:
     void tell(const BuildMessage &m) override { print(m, QString()); }
     void note(const QString &text) override { put(m_to, text + QLatin1Char('\n')); }
     void compilerOutput(const QString &text) override { put(m_to, text); }
+    bool writeIcon(const QString &picture, const QString &png) override {
+        return m_writeIcon && m_writeIcon(picture, png);
+    }
 
 private:
     void print(const BuildMessage &m, const QString &suffix) {
@@ -53,6 +59,7 @@ private:
         put(m_to, head + QStringLiteral(": ") + m.text + suffix + QLatin1Char('\n'));
     }
     FILE *m_to;
+    IconWriter m_writeIcon;
 };
 
 struct Arguments {
@@ -148,13 +155,15 @@ bool readGeneralTitle(const ProjectPaths &paths, GeneralInfo &info) {
 
 } // namespace
 
-int runDistributeCommand(const QString &project, const QStringList &options) {
+int runDistributeCommand(
+    const QString &project, const QStringList &options,
+    const std::function<bool(const QString &picture, const QString &png)> &writeIcon) {
     Request r = prepare(project, options, true);
     if (r.refused)
         return r.refused;
     Arguments &a = r.args;
     const ProjectPaths &paths = r.paths;
-    ConsoleHost host(stdout);
+    ConsoleHost host(stdout, writeIcon);
     GeneralInfo info;
     if (a.options.fileName.isEmpty() && readGeneralTitle(paths, info)) {
         // The installer is named after the title: a title the build refuses is told as such,

@@ -1,5 +1,6 @@
 #include "PackageCommand.h"
 
+#include "BuildMachine.h"
 #include "LinuxPackage.h"
 
 #include <QCoreApplication>
@@ -96,6 +97,14 @@ int runPackageCommand(const QStringList &arguments) {
     }
     if (!r.depends.isEmpty())
         printLine(QStringLiteral("Depends: ") + r.depends);
+    if (request.kind == LinuxPackage::Kind::Debian)
+        printLine(QStringLiteral("The package is for %1, the system that built it: a game for "
+                                 "another Debian release is built on that release.")
+                      .arg(BuildMachine::systemRelease()));
+    else if (!BuildMachine::glibcVersion().isEmpty())
+        printLine(QStringLiteral("The folder needs the C library glibc %1 or newer (this "
+                                 "machine's).")
+                      .arg(BuildMachine::glibcVersion()));
     if (!r.bundled.isEmpty())
         printLine(QStringLiteral("bundled: ") + r.bundled.join(QLatin1Char(' ')));
     return 0;

@@ -90,7 +90,7 @@ int main(int argc, char **argv) {
     if (args.size() >= 3 && args[1] == QLatin1String("explore"))
         return runExploreCommand(args.mid(2));
     if (args.size() >= 3 && args[1] == QLatin1String("distribute"))
-        return runDistributeCommand(args[2], args.mid(3));
+        return runDistributeCommand(args[2], args.mid(3), writePngIcon);
     if (args.size() >= 3 && args[1] == QLatin1String("setup-script"))
         return runSetupScriptCommand(args[2], args.mid(3));
     if (args.size() >= 3 && args[1] == QLatin1String("package"))

@@ -22,12 +22,16 @@ namespace {
 
 void usage(FILE *out) {
     std::fputs("usage: run [PROJECT]\n"
+               "       run --cd FOLDER [PROJECT]\n"
                "       run --help | --version\n"
                "Shows the game's title screen and plays the game.\n"
                "The game is looked for in the folder that holds this program. PROJECT, a\n"
                "project folder, is an extension for playing a game from elsewhere (for\n"
                "example while it is being made).\n"
                "\n"
+               "  --cd FOLDER    play from a CD mounted at FOLDER: the game's pictures and\n"
+               "                 sounds are in FOLDER/Data/<title>/ (the start script in the\n"
+               "                 root of a CD made by Quillmoor passes it)\n"
                "  -h, --help     print this help and end\n"
                "  --version      print the player's version and end\n",
                out);
@@ -37,6 +41,7 @@ void usage(FILE *out) {
 
 int main(int argc, char **argv) {
     const char *project = nullptr;
+    const char *cd = nullptr;
     for (int i = 1; i < argc; ++i) {
         const char *arg = argv[i];
         if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
@@ -51,6 +56,15 @@ int main(int argc, char **argv) {
         const bool afterDashes = i > 1 && std::strcmp(argv[i - 1], "--") == 0;
         if (std::strcmp(arg, "--") == 0 && !afterDashes)
             continue;
+        if (std::strcmp(arg, "--cd") == 0 && !afterDashes) {
+            if (i + 1 >= argc) {
+                std::fputs("run: --cd needs a folder\n", stderr);
+                usage(stderr);
+                return 2;
+            }
+            cd = argv[++i];
+            continue;
+        }
         if (arg[0] == '-' && !afterDashes) {
             std::fprintf(stderr, "run: unknown option '%s'\n", arg);
             usage(stderr);
@@ -80,6 +94,8 @@ int main(int argc, char **argv) {
     int status = 0;
     {
         frmWelcome title(paths, schemes, *media);
+        if (cd)
+            title.setCdDrive(QFileInfo(QString::fromLocal8Bit(cd)).absoluteFilePath());
         if (title.start())
             status = app.exec();
         else if (title.foundNoGame())

@@ -45,6 +45,7 @@ QByteArray readAll(const QString &path) {
 
 EditorInstall::EditorInstall(bool withCompiler) : folder(dir.path() + QLatin1Char('/')) {
     writeFile(path(QStringLiteral("run.dat")), "the player");
+    writeFile(path(QStringLiteral("quillmoor.png")), "\x89PNG\r\n\x1a\n"); // the default icon
     QDir().mkpath(path(QStringLiteral("System")));
     QDir().mkpath(path(QStringLiteral("Schemes/Moss")));
     writeFile(path(QStringLiteral("Schemes/Moss/Scheme.txt")), "scheme");

@@ -9,11 +9,11 @@
 
 #include <functional>
 
-// An editor installation in a temporary folder: run.dat and, unless told otherwise, a stand-in
-// setup compiler (a shell script as Compiler/Compil32.exe) that records its arguments and then
-// behaves as Compiler/mode says: "write" makes Output/Setup.exe, "close" exits without it,
-// "wait" sleeps a second first, "pack" makes Output/Setup.exe a tar archive of the files the
-// script installs in {app} (Source and DestDir lines; names as in the source).
+// An editor installation in a temporary folder: run.dat, the default icon and, unless told
+// otherwise, a stand-in setup compiler (a shell script as Compiler/Compil32.exe) that records its
+// arguments and then behaves as Compiler/mode says: "write" makes Output/Setup.exe, "close"
+// exits without it, "wait" sleeps a second first, "pack" makes Output/Setup.exe a tar archive of
+// the files the script installs in {app} (Source and DestDir lines; names as in the source).
 struct EditorInstall {
     QTemporaryDir dir;
     QString folder; // ends in '/'

@@ -2,6 +2,7 @@
 // how a build that cannot be made says why.
 
 #include "LinuxPackage.h"
+#include "DebianRenames.h"
 #include "DistributionFixture.h"
 
 #include <QDir>
@@ -166,4 +167,22 @@ TEST(LinuxPackage, PortableFolderCarriesTheGraphicsFallback) {
         EXPECT_FALSE(QFileInfo::exists(folder + "lib/" + soname)) << soname.toStdString();
     }
     EXPECT_TRUE(readAll(folder + r.game.name + ".sh").contains("$here/lib/fallback/"));
+}
+
+// A library whose package was renamed between Debian releases is named both ways, with the same
+// version bound; the rest of the field stays as it was.
+TEST(LinuxPackage, DependsNamesRenamedLibrariesBothWays) {
+    const struct {
+        const char *depends, *expected;
+    } cases[] = {
+        {"libc6 (>= 2.34), libqt6core6 (>= 6.4.0), libx11-6",
+         "libc6 (>= 2.34), libqt6core6 (>= 6.4.0) | libqt6core6t64 (>= 6.4.0), libx11-6"},
+        {"libasound2t64 (>= 1.2.14), libglib2.0-0",
+         "libasound2t64 (>= 1.2.14) | libasound2 (>= 1.2.14), libglib2.0-0 | libglib2.0-0t64"},
+        {"libasound2 | libasound2t64, timgm6mb-soundfont | fluid-soundfont-gm",
+         "libasound2 | libasound2t64, timgm6mb-soundfont | fluid-soundfont-gm"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(DebianRenames::withAlternatives(QString::fromLatin1(c.depends)).toStdString(),
+                  c.expected);
 }

@@ -10,14 +10,19 @@ portable: every library the player, its bundled libraries and its Qt plugins ask
           inside lib/ unless it belongs to the base system; run paths are relative; the game
           started by its start script from another folder, LD_LIBRARY_PATH unset, shows the
           title window and Start shows the first frame.
+cd:       a run-from-CD folder made by `qmtool distribute --cd` (stand-in setup compiler),
+          copied elsewhere and made read-only as a CD is: its start script, run from another
+          folder, shows the title window and Start shows the first frame from the CD's Data/;
+          a saved game lands in the user's data folder and nothing is written on the CD.
 
-usage: test_linux_packages.py deb|portable QMTOOL EDITOR_FOLDER DEMO_PROJECT SOURCE_TREE
+usage: test_linux_packages.py deb|portable|cd QMTOOL EDITOR_FOLDER DEMO_PROJECT SOURCE_TREE
 """
 
 import glob
 import os
 import re
 import shutil
+import stat
 import subprocess
 import time
 import sys
@@ -227,9 +232,74 @@ def test_portable(qmtool, editor, demo_src, source_tree):
                                   {"LD_LIBRARY_PATH": None, "QT_PLUGIN_PATH": None})
 
 
+# Stands in for the setup compiler: the setup program is not what this test plays.
+COMPILER = """#!/bin/sh
+mkdir -p "$(dirname "$0")/../Output" && echo setup > "$(dirname "$0")/../Output/Setup.exe"
+"""
+
+
+def set_writable(root, writable):
+    for folder, dirs, files in os.walk(root):
+        for path in [folder] + [os.path.join(folder, f) for f in files]:
+            if os.path.islink(path):
+                continue
+            mode = os.stat(path).st_mode
+            os.chmod(path, mode | stat.S_IWUSR if writable else
+                     mode & ~(stat.S_IWUSR | stat.S_IWGRP | stat.S_IWOTH))
+
+
+def files_under(root):
+    return sorted(os.path.relpath(os.path.join(d, f), root)
+                  for d, _, names in os.walk(root) for f in names)
+
+
+def test_cd(qmtool, editor, demo_src, source_tree):
+    with e.Session(screen="1024x768") as s:
+        folder = os.path.join(s.tmp, "Quillmoor")
+        shutil.copytree(editor, folder, symlinks=True)
+        compiler = os.path.join(folder, "Compiler", "Compil32.exe")
+        with open(compiler, "w") as f:
+            f.write(COMPILER)
+        os.chmod(compiler, stat.S_IRWXU)
+        project = s.copy_project(demo_src)
+        out = os.path.join(s.tmp, "out")
+        os.mkdir(out)
+        started = time.monotonic()
+        log = run(qmtool, "distribute", project, "--cd", "--to", out, "--editor", folder)
+        e.log("qmtool distribute --cd took %.1f s" % (time.monotonic() - started))
+        if "run '%s.sh' in the root of the CD" % NAME not in log:
+            raise e.Failure("the instructions do not name the start script:\n" + log)
+
+        # The CD as the player meets it: elsewhere, read-only.
+        disc = os.path.join(s.tmp, "disc")
+        shutil.copytree(os.path.join(out, "Write_this_on_a_CD"), disc, symlinks=True)
+        for wanted in (NAME + ".sh", NAME + ".desktop", demo.TITLE + ".exe",
+                       "Data/%s/Frames/shore.005" % demo.TITLE):
+            if not os.path.exists(os.path.join(disc, wanted)):
+                raise e.Failure("the CD lacks %s: %r" % (wanted, files_under(disc)))
+        before = files_under(disc)
+        set_writable(disc, False)
+        try:
+            data = os.path.join(s.tmp, "data")
+            elsewhere = os.path.join(s.tmp, "elsewhere")
+            os.mkdir(elsewhere)
+            start_and_see_first_frame(s, [os.path.join(disc, NAME + ".sh")], elsewhere,
+                                      {"XDG_DATA_HOME": data, "LD_LIBRARY_PATH": None,
+                                       "QT_PLUGIN_PATH": None})
+            save_game(s, "on the shore")
+            sav = os.path.join(data, "Quillmoor", "Games", NAME, "on the shore.sav")
+            e.poll("%s to be written" % sav, lambda: os.path.isfile(sav), 15)
+            if files_under(disc) != before:
+                raise e.Failure("the game wrote on the CD: %r" %
+                                sorted(set(files_under(disc)) - set(before)))
+        finally:
+            set_writable(disc, True)
+
+
 def test():
     mode, qmtool, editor, demo_src, source_tree = sys.argv[1:6]
-    {"deb": test_deb, "portable": test_portable}[mode](qmtool, editor, demo_src, source_tree)
+    {"deb": test_deb, "portable": test_portable, "cd": test_cd}[mode](qmtool, editor, demo_src,
+                                                                      source_tree)
 
 
 if __name__ == "__main__":

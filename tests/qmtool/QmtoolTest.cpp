@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -423,4 +424,17 @@ TEST(QmtoolCheck, LinksOutOfTheProjectAreMissingAndPipesNeverBlock) {
     const ToolRun farDump = qmtool(QStringLiteral("dump"), linkedFrames.root());
     EXPECT_TRUE(farDump.json[QStringLiteral("Frames")].toObject().isEmpty())
         << farDump.out.constData();
+}
+
+// qmtool lies in the editor's installation folder: without --editor it takes the player from
+// there.
+TEST(QmtoolPackage, FindsThePlayerInItsOwnFolder) {
+    QTemporaryDir out;
+    QProcess p;
+    p.start(QStringLiteral(QMTOOL_PATH), {QStringLiteral("package"), QStringLiteral(DEMO_PROJECT),
+                                          QStringLiteral("--deb"), QStringLiteral("--to"),
+                                          out.path()});
+    ASSERT_TRUE(p.waitForFinished(300000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().constData();
+    EXPECT_EQ(QDir(out.path()).entryList({QStringLiteral("*.deb")}).size(), 1);
 }
