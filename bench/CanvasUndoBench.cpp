@@ -59,8 +59,8 @@ struct CrowdedProject {
         for (int n = 2; n <= kAreas && ok; ++n) {
             for (const char *f : {"a.dat", "b.dat", "c.dat", "d.dat"}) {
                 const QString suffix = QString::fromLatin1(f);
-                ok = ok && copyBytes(areas.path(1, suffix),
-                                     areas.folder() + QString::number(n) + suffix);
+                ok = ok &&
+                     copyBytes(areas.path(1, suffix), areas.folder() + QString::number(n) + suffix);
             }
         }
         if (!ok) {
