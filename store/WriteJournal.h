@@ -70,8 +70,9 @@ public:
         QMap<QString, Entry> m_before;
     };
 
-    // `path` (a file or a folder) is about to change: the recording open on this thread, if
-    // any, keeps what it holds now unless it was touched before. Does nothing otherwise.
+    // `path` (a file or a folder) is about to change: the innermost recording open on this
+    // thread, if any, keeps what it holds now unless it was touched before. Does nothing
+    // otherwise.
     static void touching(const QString &path);
 
     // Most steps kept; the oldest goes first.
