@@ -1,46 +1,44 @@
 #include "FrameUndo.h"
 
-#include "FileAccess.h"
-#include "FrameFiles.h"
+#include "StoreMessages.h"
+#include "WriteBatch.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QMap>
 #include <QUndoCommand>
 #include <QUndoStack>
 
 namespace {
 
+using Change = WriteJournal::Change;
+
 // FrameUndo writes the files before it moves the stack: moving is all a command does.
 class FileChangesCommand : public QUndoCommand {
 public:
-    FileChangesCommand(const QString &text, QList<FileChange> changes, QString mergeKey = QString())
+    FileChangesCommand(const QString &text, QList<Change> changes, QString mergeKey = QString())
         : QUndoCommand(text), m_changes(std::move(changes)), m_mergeKey(std::move(mergeKey)) {}
 
-    const QList<FileChange> &changes() const { return m_changes; }
+    const QList<Change> &changes() const { return m_changes; }
     void undo() override {}
     void redo() override {}
     int id() const override { return m_mergeKey.isEmpty() ? -1 : 1; }
-    // The files as they were before this step and as they are after `other`.
+    // The files as they were before this step and as they are after `other`, in path order.
     bool mergeWith(const QUndoCommand *other) override {
         const auto *next = dynamic_cast<const FileChangesCommand *>(other);
         if (!next || next->m_mergeKey != m_mergeKey)
             return false;
-        QMap<QString, FileChange> byPath;
-        for (const FileChange &c : std::as_const(m_changes))
+        QMap<QString, Change> byPath;
+        for (const Change &c : std::as_const(m_changes))
             byPath.insert(c.path, c);
-        for (const FileChange &c : next->m_changes) {
+        for (const Change &c : next->m_changes) {
             auto it = byPath.find(c.path);
-            if (it == byPath.end()) {
+            if (it == byPath.end())
                 byPath.insert(c.path, c);
-                continue;
-            }
-            it->existsAfter = c.existsAfter;
-            it->after = c.after;
+            else
+                it->after = c.after;
         }
         m_changes.clear();
-        for (const FileChange &c : std::as_const(byPath)) {
-            if (c.existedBefore != c.existsAfter || c.before != c.after)
+        for (const Change &c : std::as_const(byPath)) {
+            if (c.before != c.after)
                 m_changes.append(c);
         }
         setObsolete(m_changes.isEmpty());
@@ -48,38 +46,12 @@ public:
     }
 
 private:
-    QList<FileChange> m_changes;
+    QList<Change> m_changes;
     QString m_mergeKey;
 };
 
-// Removals first: on a full disk they make room for the writes.
-QList<FileChange> removalsFirst(const QList<FileChange> &changes, bool forward) {
-    QList<FileChange> out;
-    for (const FileChange &c : changes) {
-        if (forward ? c.existsAfter : c.existedBefore)
-            out.append(c);
-        else
-            out.prepend(c);
-    }
-    return out;
-}
-
-// The bytes of those of `paths` that are regular files and can be read, as the whole-frame
-// capture takes them.
-QMap<QString, QByteArray> readFiles(const QStringList &paths) {
-    QMap<QString, QByteArray> out;
-    for (const QString &path : paths) {
-        QByteArray bytes;
-        if (QFileInfo(path).isFile() &&
-            FileAccess::readFile(path, FileAccess::kMaxRecordFileSize, bytes))
-            out.insert(path, bytes);
-    }
-    return out;
-}
-
-QString areaFolder(const ProjectPaths &paths, const QString &frame) {
-    return frame.isEmpty() ? QString()
-                           : FrameFiles(paths, SoundMode::MultiChannel).areaFolder(frame);
+Status writeFailure(const WriteBatch &batch) {
+    return StoreMessages::projectFilesReadOnly().withDetail(batch.reason());
 }
 
 } // namespace
@@ -131,9 +103,9 @@ void FrameUndo::keep() {
 void FrameUndo::restore(const QString &frame) {
     m_stack->clear();
     m_frame = frame;
+    endRecording();
     m_depth = 0;
     m_failed = false;
-    m_before.reset();
     if (frame.isEmpty() || !m_kept.contains(frame))
         return;
     const Kept kept = m_kept.take(frame);
@@ -143,70 +115,42 @@ void FrameUndo::restore(const QString &frame) {
     m_stack->setIndex(kept.index);
 }
 
-void FrameUndo::begin(const QStringList &only) {
+void FrameUndo::begin() {
     if (m_depth++ > 0 || m_frame.isEmpty())
         return;
-    Before before;
-    before.only = only;
-    if (only.isEmpty())
-        before.whole = FrameFileState::capture(m_paths, m_frame);
-    else
-        before.files = readFiles(only);
-    m_before = std::move(before);
     m_failed = false;
-    const QString folder = areaFolder(m_paths, m_frame);
-    m_folderExisted = !folder.isEmpty() && QFileInfo(folder).isDir();
+    m_recording.emplace(m_journal, QString());
 }
 
-QList<FileChange> FrameUndo::changesSince(const Before &before) const {
-    if (before.only.isEmpty())
-        return before.whole.changesTo(FrameFileState::capture(m_paths, m_frame));
-    const QMap<QString, QByteArray> now = readFiles(before.only);
-    QList<FileChange> out;
-    for (const QString &path : before.only) {
-        FileChange c;
-        c.path = path;
-        c.existedBefore = before.files.contains(path);
-        c.before = before.files.value(path);
-        c.existsAfter = now.contains(path);
-        c.after = now.value(path);
-        if (c.existedBefore != c.existsAfter || c.before != c.after)
-            out.append(c);
-    }
-    return out;
+void FrameUndo::endRecording() {
+    if (m_recording)
+        m_recording->take();
+    m_recording.reset();
 }
 
 bool FrameUndo::commit(const QString &text, bool failed, const QString &mergeKey) {
     if (m_depth == 0)
         return false;
     m_failed = m_failed || failed;
-    if (--m_depth > 0 || !m_before)
+    if (--m_depth > 0 || !m_recording)
         return false;
-    const Before before = *m_before;
-    m_before.reset();
-    QList<FileChange> changes = changesSince(before);
+    std::optional<WriteJournal::Step> step = m_recording->take();
+    m_recording.reset();
     if (m_failed) {
         m_failed = false;
-        putBack(changes);
+        WriteBatch batch;
+        if (step && WriteJournal::writeBack(step->changes, false, batch))
+            step.reset();
+        else if (step && this->failed)
+            this->failed(writeFailure(batch));
         // What could not be put back stays recorded: the history and the files agree.
-        changes = changesSince(before);
         if (abandoned)
             abandoned();
     }
-    if (changes.isEmpty())
+    if (!step)
         return false;
-    m_stack->push(new FileChangesCommand(text, std::move(changes), mergeKey));
+    m_stack->push(new FileChangesCommand(text, std::move(step->changes), mergeKey));
     return true;
-}
-
-void FrameUndo::putBack(const QList<FileChange> &changes) {
-    const Status s = FrameFileState::apply(removalsFirst(changes, false), false);
-    // A folder made for the change's files goes with them.
-    const QString folder = areaFolder(m_paths, m_frame);
-    if (!m_folderExisted && !folder.isEmpty())
-        QDir().rmdir(folder);
-    if (!s.ok() && failed)
-        failed(s);
 }
 
 bool FrameUndo::undo() {
@@ -222,15 +166,8 @@ bool FrameUndo::move(bool forward) {
     const auto *command = dynamic_cast<const FileChangesCommand *>(m_stack->command(index));
     if (!command)
         return false;
-    QList<FileChange> written;
-    Status s;
-    for (const FileChange &c : removalsFirst(command->changes(), forward)) {
-        s = FrameFileState::apply({c}, forward);
-        if (!s.ok())
-            break;
-        written.append(c);
-    }
-    if (s.ok()) {
+    WriteBatch batch;
+    if (WriteJournal::writeBack(command->changes(), forward, batch)) {
         if (forward)
             m_stack->redo();
         else
@@ -239,9 +176,8 @@ bool FrameUndo::move(bool forward) {
             restored();
         return true;
     }
-    FrameFileState::apply(written, !forward);
     if (failed)
-        failed(s);
+        failed(writeFailure(batch));
     if (abandoned)
         abandoned();
     return false;

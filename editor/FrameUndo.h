@@ -1,14 +1,13 @@
 #pragma once
 
-#include "FrameFileState.h"
 #include "ProjectPaths.h"
+#include "Status.h"
+#include "WriteJournal.h"
 
 #include <QHash>
-#include <QMap>
 #include <QObject>
 #include <QPair>
 #include <QString>
-#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -17,11 +16,12 @@ class QUndoStack;
 
 // The undo histories of the frames edited on the canvas, one per frame, kept for the whole
 // editing session: leaving a frame and opening it again finds its history where it was. Each
-// change is recorded as the files it touched, before and after (FrameFileState); undo and redo
-// write them back through the store and then let the canvas redraw. A change whose files could
-// not all be written is put back instead of recorded. A frame's history is dropped when its files
-// are moved or replaced by a change to the project's structure (forget()), and every history when
-// the project closes.
+// change is recorded through its own WriteJournal as the files the store wrote or removed,
+// before and after, so a step costs what its files cost however crowded the frame; undo and
+// redo write them back through one WriteBatch and then let the canvas redraw. A change whose
+// files could not all be written is put back instead of recorded. A frame's history is dropped when
+// its files are moved or replaced by a change to the project's structure (forget()), and every
+// history when the project closes.
 class FrameUndo : public QObject {
     Q_OBJECT
 public:
@@ -42,21 +42,21 @@ public:
     // Drops every history (the project closed).
     void forgetAll();
 
-    // Takes the files as they are before a change. Calls nest: only the outermost pair records.
-    // With `only`, just those files are taken and recorded: for a change known to touch no
-    // other file (an area moved), which on a crowded frame costs far less than every file.
-    void begin(const QStringList &only = QStringList());
-    // Takes the files again and records what changed under `text` ("Move Area"...). A change
-    // that left every file as it was records nothing. With `failed` (at any depth) the files are
-    // put back as they were at begin() instead, and `abandoned` is called. A change with a
-    // `mergeKey` joins the step on top of the history when that step has the same key (a run
-    // of arrow-key moves is one step; a run that brings every file back drops it). False when
-    // nothing was recorded.
+    // Starts recording a change: from here the store's writers keep each file as it was the
+    // first time they change it. Calls nest: only the outermost pair records.
+    void begin();
+    // Records what the change wrote under `text` ("Move Area"...). A change that left every file
+    // as it was records nothing. With `failed` (at any depth) the files are put back as they
+    // were at begin() instead and `abandoned` is called; when they cannot be put back, `failed`
+    // is called and the change is recorded, so that the history and the files agree. A change
+    // with a `mergeKey` joins the step on top of the history when that step has the same key (a
+    // run of arrow-key moves is one step; a run that brings every file back drops it). False
+    // when nothing was recorded.
     bool commit(const QString &text, bool failed = false, const QString &mergeKey = QString());
 
     // Writes the files of the step before (undo) or after (redo) the current one back and moves
-    // there. All or nothing: when one file cannot be written, those already written go back,
-    // the history stays where it was and `failed` is called. False then.
+    // there. All or nothing: when one file cannot be written, no file changes, the history stays
+    // where it was and `failed` is called. False then.
     bool undo();
     bool redo();
 
@@ -72,24 +72,19 @@ private:
     // The open frame's history into m_kept, and back onto the stack.
     void keep();
     void restore(const QString &frame);
-    void putBack(const QList<FileChange> &changes);
-    // The files as they are before a change: every file of the frame, or those `only` names.
-    struct Before {
-        FrameFileState whole;
-        QStringList only;
-        QMap<QString, QByteArray> files; // of `only`, those that exist
-    };
-    QList<FileChange> changesSince(const Before &before) const;
+    void endRecording();
 
     QUndoStack *m_stack;
     ProjectPaths m_paths;
     QString m_frame;
     int m_depth = 0;
     bool m_failed = false;
-    bool m_folderExisted = false;
-    std::optional<Before> m_before;
+    // Only records: each step is taken from it into the stack. Its own, so that a change of the
+    // project's structure made during a canvas change stays in the project's history.
+    WriteJournal m_journal;
+    std::optional<WriteJournal::Recording> m_recording;
     struct Kept {
-        QList<QPair<QString, QList<FileChange>>> steps; // text and files of each change
+        QList<QPair<QString, QList<WriteJournal::Change>>> steps; // text and files of each change
         int index = 0;
     };
     QHash<QString, Kept> m_kept;
@@ -98,11 +93,10 @@ private:
 // Records one change for as long as it lives; a change marked failed is put back instead.
 class FrameUndoStep {
 public:
-    // `only` and `mergeKey`: see FrameUndo::begin() and commit().
-    FrameUndoStep(FrameUndo &undo, QString text, const QStringList &only = QStringList(),
-                  QString mergeKey = QString())
+    // `mergeKey`: see FrameUndo::commit().
+    FrameUndoStep(FrameUndo &undo, QString text, QString mergeKey = QString())
         : m_undo(undo), m_text(std::move(text)), m_mergeKey(std::move(mergeKey)) {
-        m_undo.begin(only);
+        m_undo.begin();
     }
     ~FrameUndoStep() { m_undo.commit(m_text, m_failed, m_mergeKey); }
     FrameUndoStep(const FrameUndoStep &) = delete;

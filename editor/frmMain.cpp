@@ -515,10 +515,6 @@ int frmMain::GetFreeAreaIndex() const {
     }
 }
 
-QString frmMain::positionFile(int n) const {
-    return areaFiles().path(n, QStringLiteral("a.dat"));
-}
-
 bool frmMain::SaveAreaPosition(int n) {
     const QRect r = m_areaRects.value(n);
     const Status s = areaFiles().savePosition(n, r.left(), r.top(), r.width(), r.height());

@@ -197,8 +197,6 @@ private:
     enum class Gesture { None, Drawing, MovingArea, MovingGif, MovingText, MovingGroup, Band };
 
     AreaFiles areaFiles() const;
-    // The file that holds area n's rectangle (SaveAreaPosition).
-    QString positionFile(int n) const;
     SoundMode soundMode() const;
     void clearElements();
     void loadBackground();

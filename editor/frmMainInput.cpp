@@ -33,9 +33,7 @@ bool frmMain::MoveSelection(int dx, int dy) {
     const QString run =
         QStringLiteral("nudge %1 %2 %3").arg(m_nudgeRun).arg(m_selectedArea).arg(m_selectedText);
     if (m_selectedArea > 0 && m_areaRects.contains(m_selectedArea)) {
-        // A move writes the area's first file only.
-        FrameUndoStep step(*m_undo, QStringLiteral("Move Area"), {positionFile(m_selectedArea)},
-                           run);
+        FrameUndoStep step(*m_undo, QStringLiteral("Move Area"), run);
         m_areaRects[m_selectedArea].translate(dx * kTwips, dy * kTwips);
         placeArea(m_selectedArea);
         if (!SaveAreaPosition(m_selectedArea))
@@ -43,7 +41,7 @@ bool frmMain::MoveSelection(int dx, int dy) {
         return true;
     }
     if (QLabel *label = m_texts.value(m_selectedText)) {
-        FrameUndoStep step(*m_undo, QStringLiteral("Move Text"), {textPath(m_selectedText)}, run);
+        FrameUndoStep step(*m_undo, QStringLiteral("Move Text"), run);
         ChangeText(3, int(label->property("left").toDouble()) + dx * kTwips,
                    int(label->property("top").toDouble()) + dy * kTwips);
         return true;
@@ -87,7 +85,7 @@ void frmMain::reshapeClick(QObject *target, const QPoint &pixels) {
     const int n = m_reshapeArea;
     CancelReshape();
     if (m_areas.contains(n)) {
-        FrameUndoStep step(*m_undo, QStringLiteral("Reshape Area"), {positionFile(n)});
+        FrameUndoStep step(*m_undo, QStringLiteral("Reshape Area"));
         m_areaRects[n] = QRect(m_reshapeCorner.x() - kBorder, m_reshapeCorner.y() - kBorder,
                                twips.x() - m_reshapeCorner.x() + 2 * kBorder,
                                twips.y() - m_reshapeCorner.y() + 2 * kBorder);
@@ -391,7 +389,7 @@ void frmMain::releaseAt(const QPoint &pixels) {
         m_areas.value(n)->show();
     if (corner == r.topLeft())
         return;
-    FrameUndoStep step(*m_undo, QStringLiteral("Move Area"), {positionFile(n)});
+    FrameUndoStep step(*m_undo, QStringLiteral("Move Area"));
     r.moveTopLeft(corner);
     placeArea(n);
     if (!SaveAreaPosition(n))

@@ -4,13 +4,13 @@
 #include "frmMain.h"
 
 #include "CanvasSurface.h"
+#include "FileAccess.h"
 #include "FrameClipboard.h"
 #include "FrameFiles.h"
 #include "FrameUndo.h"
 #include "frmMainShared.h"
 
 #include <QAction>
-#include <QDir>
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
@@ -264,7 +264,7 @@ void frmMain::Paste() {
             t.Left += offset.x();
             t.Top += offset.y();
             const QString path = FreeTextIndex();
-            if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !writeTextLabel(path, t))
+            if (!FileAccess::makeFolder(QFileInfo(path).absolutePath()) || !writeTextLabel(path, t))
                 s = Status::failure(QStringLiteral("Error"),
                                     QStringLiteral("Unable to save text information."));
             texts.append(path);

@@ -4,12 +4,12 @@
 
 #include "BasicColor.h"
 #include "CanvasSurface.h"
+#include "FileAccess.h"
 #include "FrameFiles.h"
 #include "FrameUndo.h"
 #include "TextLabelFont.h"
 #include "frmMainShared.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 
@@ -107,7 +107,7 @@ void frmMain::AddText(int x, int y) {
     FrameUndoStep step(*m_undo, QStringLiteral("Add Text"));
     QLabel *label = createText(k, path, t);
     label->raise();
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !writeTextLabel(path, t)) {
+    if (!FileAccess::makeFolder(QFileInfo(path).absolutePath()) || !writeTextLabel(path, t)) {
         error(this, QStringLiteral("Error"), QStringLiteral("Unable to save text information."));
         step.fail();
     }
@@ -161,11 +161,10 @@ void frmMain::ChangeText(int kind, int x, int y) {
     }
     static const char *const kSteps[4] = {"Change Text", "Change Font", "Change Color",
                                           "Move Text"};
-    // Every change of a text writes its own file only.
-    FrameUndoStep step(*m_undo, QString::fromLatin1(kSteps[qBound(0, kind, 3)]), {path});
+    FrameUndoStep step(*m_undo, QString::fromLatin1(kSteps[qBound(0, kind, 3)]));
     applyText(label, t);
     UpdateTextToolTip(m_selectedText);
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !writeTextLabel(path, t)) {
+    if (!FileAccess::makeFolder(QFileInfo(path).absolutePath()) || !writeTextLabel(path, t)) {
         error(this, QStringLiteral("Error"),
               QStringLiteral("Unable to load or save text information."));
         step.fail();

@@ -6,8 +6,8 @@
 #include "RecordReader.h"
 #include "RecordWriter.h"
 #include "StoreMessages.h"
+#include "WriteJournal.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -184,7 +184,7 @@ Status AreaFiles::load(int n, Area &out) const {
 }
 
 Status AreaFiles::save(int n, const Area &area) const {
-    if (m_folder.isEmpty() || !QDir().mkpath(m_folder))
+    if (m_folder.isEmpty() || !FileAccess::makeFolder(m_folder))
         return areaWriteFailure();
     RecordWriter look;
     writeLook(look, area.look);
@@ -267,7 +267,7 @@ Status AreaFiles::readDropEvent(int n, const QString &item, DropEvent &out) cons
 
 Status AreaFiles::saveDropEvent(int n, const QString &item, const DropEvent &event) const {
     const QString drg = dropPath(n, item, QStringLiteral(".drg"));
-    if (drg.isEmpty() || !QDir().mkpath(m_folder))
+    if (drg.isEmpty() || !FileAccess::makeFolder(m_folder))
         return dropWriteFailure();
     Status s = writeActionRecord(drg, event.action, dropWriteFailure());
     if (s && !writeChannels(dropPath(n, item, QStringLiteral(".chn")), m_mode, event.sounds))
@@ -285,13 +285,23 @@ Status AreaFiles::removeArea(const FrameFiles &frames, int k, int count) const {
         files += ProjectFiles::filesWith(m_folder, prefix, QStringLiteral(".chn"));
         return files;
     };
+    // A history being recorded keeps each file before it is removed or renamed.
+    auto removeFile = [](const QString &p) {
+        WriteJournal::touching(p);
+        return QFile::remove(p);
+    };
+    auto renameFile = [](const QString &from, const QString &to) {
+        WriteJournal::touching(from);
+        WriteJournal::touching(to);
+        return QFile::rename(from, to);
+    };
     for (const char *f : kFiles) {
         const QString p = path(k, QString::fromLatin1(f));
-        if (QFileInfo::exists(p) && !QFile::remove(p))
+        if (QFileInfo::exists(p) && !removeFile(p))
             return removeFailure();
     }
     for (const QString &f : eventFiles(k)) {
-        if (!QFile::remove(m_folder + f))
+        if (!removeFile(m_folder + f))
             return removeFailure();
     }
     for (int m = k + 1; m <= count; ++m) {
@@ -299,13 +309,13 @@ Status AreaFiles::removeArea(const FrameFiles &frames, int k, int count) const {
             const QString from = path(m, QString::fromLatin1(f));
             if (!QFileInfo::exists(from))
                 continue;
-            if (!QFile::rename(from, m_folder + QString::number(m - 1) + QString::fromLatin1(f)))
+            if (!renameFile(from, m_folder + QString::number(m - 1) + QString::fromLatin1(f)))
                 return removeFailure();
         }
         const QString prefix = QString::number(m) + QLatin1Char('_');
         for (const QString &f : eventFiles(m)) {
             const QString to = QString::number(m - 1) + QLatin1Char('_') + f.mid(prefix.size());
-            if (!QFile::rename(m_folder + f, m_folder + to))
+            if (!renameFile(m_folder + f, m_folder + to))
                 return removeFailure();
         }
     }

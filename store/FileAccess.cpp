@@ -386,6 +386,20 @@ void discardReplacement(const QString &temporary) {
         ::unlink(QFile::encodeName(temporary).constData());
 }
 
+bool makeFolder(const QString &path) {
+    QString missing;
+    for (QString p = QDir::cleanPath(path); !p.isEmpty() && !QFileInfo::exists(p);) {
+        missing = p;
+        const QString up = QFileInfo(p).path();
+        if (up == p)
+            break;
+        p = up;
+    }
+    if (!missing.isEmpty())
+        WriteJournal::touching(missing);
+    return QDir().mkpath(path);
+}
+
 bool copyFile(const QString &from, const QString &to, qint64 limit, QString *error) {
     WriteJournal::touching(to);
     struct stat st {};

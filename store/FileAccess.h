@@ -49,6 +49,10 @@ bool commitReplacement(const QString &temporary, const QString &path, QString *e
 // Removes a prepared file that will not be put in place (nothing but a writer's temporary).
 void discardReplacement(const QString &temporary);
 
+// Makes the folder `path` and the folders above it that are missing (QDir::mkpath); a history
+// being recorded learns that the outermost of them was not there. False when it could not be made.
+bool makeFolder(const QString &path);
+
 // Copies the regular file `from`, no larger than `limit` bytes, to `to` the way replaceFile
 // writes: a named pipe or device at `from` is refused without blocking, every write is checked,
 // and on failure an old file at `to` stays as it was. The copy gets the default permissions.

@@ -4,6 +4,7 @@
 #include "RecordReader.h"
 #include "RecordWriter.h"
 #include "StoreMessages.h"
+#include "WriteJournal.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -70,6 +71,7 @@ QStringList list(const QString &frameFolder) {
 }
 
 Status remove(const QString &path) {
+    WriteJournal::touching(path);
     if (QFileInfo::exists(path) && !QFile::remove(path))
         return Status::failure(QStringLiteral("Error"),
                                QStringLiteral("Unable to load or modify text information."));

@@ -8,26 +8,31 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <vector>
+
 #include <sys/stat.h>
 
 namespace {
 
-struct Open {
-    WriteJournal::Recording *recording = nullptr;
-    bool incomplete = false; // a touched file could not be read: the step cannot be undone
-};
-thread_local Open t_open;
+// The recordings open on this thread, innermost last; each is the outermost of its journal's.
+thread_local std::vector<WriteJournal::Recording *> t_open;
 
-bool isUnder(const QString &path, const QString &root) {
-    return path == root || path.startsWith(root + QLatin1Char('/'));
-}
-
-bool underAny(const QString &path, const QStringList &roots) {
-    for (const QString &root : roots) {
-        if (isUnder(path, root))
+// True when `path` is one of `roots` or lies inside one: looked up by its folders, so a step
+// that touches thousands of files stays linear.
+bool underAny(QString path, const std::set<QString> &roots) {
+    if (roots.empty())
+        return false;
+    for (;;) {
+        if (roots.count(path))
             return true;
+        const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+        if (slash < 0)
+            return false;
+        if (slash == 0)
+            return roots.count(QStringLiteral("/")) > 0;
+        path.truncate(slash);
     }
-    return false;
 }
 
 // Reads one entry into `into`; false when a regular file could not be read.
@@ -51,7 +56,7 @@ bool keepEntry(const QString &path, QMap<QString, WriteJournal::Entry> &into) {
 }
 
 // Everything `root` holds (itself included), except what lies under `skip`.
-bool keepTree(const QString &root, const QStringList &skip,
+bool keepTree(const QString &root, const std::set<QString> &skip,
               QMap<QString, WriteJournal::Entry> &into) {
     bool ok = underAny(root, skip) || keepEntry(root, into);
     if (!into.value(root).folder)
@@ -70,8 +75,8 @@ bool keepTree(const QString &root, const QStringList &skip,
 
 WriteJournal::Recording::Recording(WriteJournal &journal, QString text)
     : m_journal(journal), m_text(std::move(text)) {
-    if (!t_open.recording) {
-        t_open = Open{this, false};
+    if (t_open.empty() || &t_open.back()->m_journal != &journal) {
+        t_open.push_back(this);
         m_outermost = true;
     }
 }
@@ -81,19 +86,26 @@ WriteJournal::Recording::~Recording() {
 }
 
 bool WriteJournal::Recording::finish() {
-    if (m_finished || !m_outermost)
+    std::optional<Step> step = take();
+    if (!step)
         return false;
+    m_journal.add(std::move(*step));
+    return true;
+}
+
+std::optional<WriteJournal::Step> WriteJournal::Recording::take() {
+    if (m_finished || !m_outermost)
+        return std::nullopt;
     m_finished = true;
-    const bool incomplete = t_open.incomplete;
-    t_open = Open{};
-    if (incomplete) {
+    t_open.erase(std::remove(t_open.begin(), t_open.end(), this), t_open.end());
+    if (m_incomplete) {
         // Earlier steps may depend on files this one changed without keeping them.
         m_journal.clear();
-        return false;
+        return std::nullopt;
     }
     QMap<QString, Entry> after;
-    for (const QString &root : std::as_const(m_roots))
-        keepTree(root, QStringList(), after);
+    for (const QString &root : m_roots)
+        keepTree(root, {}, after);
     QStringList paths = m_before.keys() + after.keys();
     paths.sort();
     paths.removeDuplicates();
@@ -108,28 +120,24 @@ bool WriteJournal::Recording::finish() {
             step.changes.append(c);
     }
     if (step.changes.isEmpty())
-        return false;
-    m_journal.add(std::move(step));
-    return true;
+        return std::nullopt;
+    return step;
 }
 
 void WriteJournal::touching(const QString &path) {
-    Recording *r = t_open.recording;
-    if (!r || path.isEmpty())
+    if (t_open.empty() || path.isEmpty())
         return;
+    Recording *r = t_open.back();
     const QString clean = QDir::cleanPath(path);
     if (underAny(clean, r->m_roots))
         return;
     // A folder touched after something in it: what was kept first stays.
     if (!keepTree(clean, r->m_roots, r->m_before))
-        t_open.incomplete = true;
-    QStringList roots;
-    for (const QString &root : std::as_const(r->m_roots)) {
-        if (!isUnder(root, clean))
-            roots.append(root);
-    }
-    roots.append(clean);
-    r->m_roots = roots;
+        r->m_incomplete = true;
+    // The roots inside it sort from "<clean>/" up to "<clean>0" ('0' follows '/').
+    r->m_roots.erase(r->m_roots.lower_bound(clean + QLatin1Char('/')),
+                     r->m_roots.lower_bound(clean + QLatin1Char('0')));
+    r->m_roots.insert(clean);
 }
 
 void WriteJournal::add(Step step) {
@@ -155,11 +163,20 @@ bool WriteJournal::redo() {
 }
 
 bool WriteJournal::move(bool forward) {
-    const Step &step = m_steps[forward ? m_index : m_index - 1];
     WriteBatch batch;
-    QStringList removedFolders;
+    if (!writeBack(m_steps[forward ? m_index : m_index - 1].changes, forward, batch)) {
+        m_error = batch.errorString();
+        return false;
+    }
+    m_error.clear();
+    m_index += forward ? 1 : -1;
+    return true;
+}
+
+bool WriteJournal::writeBack(const QList<Change> &changes, bool forward, WriteBatch &batch) {
+    std::set<QString> removedFolders;
     // Changes are in path order: a folder comes before what it holds.
-    for (const Change &c : step.changes) {
+    for (const Change &c : changes) {
         const std::optional<Entry> &target = forward ? c.after : c.before;
         const std::optional<Entry> &other = forward ? c.before : c.after;
         if (target && target->folder) {
@@ -169,14 +186,8 @@ bool WriteJournal::move(bool forward) {
         } else if (!underAny(c.path, removedFolders)) {
             batch.remove(c.path);
             if (other && other->folder)
-                removedFolders.append(c.path);
+                removedFolders.insert(c.path);
         }
     }
-    if (!batch.commit()) {
-        m_error = batch.errorString();
-        return false;
-    }
-    m_error.clear();
-    m_index += forward ? 1 : -1;
-    return true;
+    return batch.commit();
 }

@@ -6,6 +6,9 @@
 #include <QString>
 
 #include <optional>
+#include <set>
+
+class WriteBatch;
 
 // A history of changes to a project's files, each step undone and redone as a whole.
 //
@@ -37,7 +40,9 @@ public:
     };
 
     // Records one step named `text` ("Rename Frame") for as long as it lives. While a recording
-    // is open on this thread, another one only adds to it.
+    // of the same journal is open on this thread, another one only adds to it. A recording of
+    // another journal opened inside it takes every change made until it ends: each history
+    // keeps its own changes and none is kept by two.
     class Recording {
     public:
         Recording(WriteJournal &journal, QString text);
@@ -49,6 +54,10 @@ public:
         // the current position are dropped). True when a step was added. Called by the
         // destructor when not called before.
         bool finish();
+        // Ends the recording as finish() does but hands the step to the caller instead of adding
+        // it. No value when nothing changed, when this recording only adds to another, or when a
+        // touched file could not be read (the journal is then emptied, as by finish()).
+        std::optional<Step> take();
 
     private:
         friend class WriteJournal;
@@ -56,12 +65,14 @@ public:
         QString m_text;
         bool m_outermost = false;
         bool m_finished = false;
-        QStringList m_roots;
+        bool m_incomplete = false; // a touched file could not be read: the step cannot be undone
+        std::set<QString> m_roots; // the paths touched; nothing under one is touched again
         QMap<QString, Entry> m_before;
     };
 
-    // `path` (a file or a folder) is about to change: the recording open on this thread, if
-    // any, keeps what it holds now unless it was touched before. Does nothing otherwise.
+    // `path` (a file or a folder) is about to change: the innermost recording open on this
+    // thread, if any, keeps what it holds now unless it was touched before. Does nothing
+    // otherwise.
     static void touching(const QString &path);
 
     // Most steps kept; the oldest goes first.
@@ -83,6 +94,11 @@ public:
     bool redo();
     // "<path>: <reason>" after a failed undo or redo.
     const QString &errorString() const { return m_error; }
+
+    // Puts every path of `changes` (in path order, as a step holds them) as it was before them
+    // (`forward` false) or as they left it, through `batch`. All or nothing: false when a file
+    // could not be written, and then nothing has changed; the batch says which file and why.
+    static bool writeBack(const QList<Change> &changes, bool forward, WriteBatch &batch);
 
     void clear();
 

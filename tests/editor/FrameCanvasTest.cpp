@@ -5,6 +5,7 @@
 #include "AreaFiles.h"
 #include "BasicColor.h"
 #include "CanvasSurface.h"
+#include "DataFiles.h"
 #include "EditorTestSupport.h"
 #include "FrameFiles.h"
 #include "FrameUndo.h"
@@ -713,6 +714,33 @@ TEST(FrameCanvasTest, AnUndoOrRedoThatCannotWriteEveryFileChangesNothing) {
         EXPECT_EQ(stack->index(), redo ? 1 : 0);
         EXPECT_FALSE(projectFiles(t.p) == before);
     }
+}
+
+// A change is undone and redone whole: a picture brought into the project during it, and the
+// folders made for its area, go and come back with it.
+TEST(FrameUndoTest, AStepPutsBackEveryFileAndFolderItWroteAlsoOutsideTheFrame) {
+    TestProject p;
+    writeProject(p, "Manor", kFrame, {kFrame});
+    p.writeRaw("lamp.bmp", "BM picture");
+    FrameUndo undo;
+    undo.open(p.paths(), kFrame);
+    const auto before = folderTree(p.root());
+    {
+        FrameUndoStep step(undo, "Area Properties");
+        Area area;
+        area.look.HasPicture = true;
+        area.look.PictureFile = "lamp.bmp";
+        ASSERT_TRUE(AreaFiles(p.paths(), SoundMode::MultiChannel, kFrame).save(1, area));
+        QString copied;
+        ASSERT_TRUE(DataFiles().copyInto(p.paths().AreasPath(), p.path("lamp.bmp"), copied));
+    }
+    const auto after = folderTree(p.root());
+    ASSERT_TRUE(p.exists("Areas/lamp.bmp"));
+    ASSERT_EQ(undo.stack()->count(), 1);
+    ASSERT_TRUE(undo.undo());
+    EXPECT_EQ(folderTree(p.root()), before);
+    ASSERT_TRUE(undo.redo());
+    EXPECT_EQ(folderTree(p.root()), after);
 }
 
 TEST(FrameCanvasTest, TheFramesListOpensTheCanvasAndItsHistoryOutlivesDone) {

@@ -3,6 +3,7 @@
 
 #include "WriteJournal.h"
 #include "EventRemoval.h"
+#include "FileAccess.h"
 #include "FrameOperations.h"
 #include "Items.h"
 #include "ReadOnlyFolder.h"
@@ -131,4 +132,36 @@ TEST(WriteJournalTest, AWriteBackThatFailsChangesNoFileAndKeepsThePosition) {
     ASSERT_TRUE(journal.undo()) << journal.errorString().toStdString();
     EXPECT_TRUE(game.exists("Frames/Cellar.fme"));
     EXPECT_FALSE(game.exists("Frames/Vault.fme"));
+}
+
+// A recording of another history opened inside a step (an item made from a canvas dialog) keeps
+// its own changes: each history undoes what it recorded and nothing of the other's.
+TEST(WriteJournalTest, ARecordingOfAnotherJournalInsideAStepKeepsItsOwnChanges) {
+    ReferenceGame game;
+    WriteJournal canvas, project;
+    const auto before = tree(game);
+    {
+        WriteJournal::Recording outer(canvas, "Area Properties");
+        ASSERT_TRUE(FileAccess::replaceFile(game.path("Frames/Hall.fme"), "outer"));
+        {
+            WriteJournal::Recording inner(project, "New Item");
+            ASSERT_TRUE(FileAccess::replaceFile(game.path("Frames/Cellar.fme"), "inner"));
+            EXPECT_TRUE(inner.finish());
+        }
+        ASSERT_TRUE(FileAccess::replaceFile(game.path("Frames/Hall.lks"), "outer"));
+    }
+    auto pathsOf = [](const WriteJournal &journal) {
+        QStringList out;
+        for (const WriteJournal::Change &c : journal.stepToUndo()->changes)
+            out.append(QFileInfo(c.path).fileName());
+        return out;
+    };
+    ASSERT_EQ(canvas.count(), 1);
+    ASSERT_EQ(project.count(), 1);
+    EXPECT_EQ(pathsOf(canvas), (QStringList{"Hall.fme", "Hall.lks"}));
+    EXPECT_EQ(pathsOf(project), QStringList{"Cellar.fme"});
+    ASSERT_TRUE(canvas.undo());
+    EXPECT_EQ(game.read("Frames/Cellar.fme"), "inner");
+    ASSERT_TRUE(project.undo());
+    EXPECT_EQ(tree(game), before);
 }
