@@ -9,6 +9,7 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
+#include <dirent.h>
 #include <cstring>
 #include <functional>
 #include <fcntl.h>
@@ -127,7 +128,10 @@ QString readOnlyReason(const QByteArray &path, const struct stat &st) {
 void removeLeftoversOnce(const QString &folder) {
     if (!FolderListings::firstWriteIn(folder))
         return;
-    const FolderListings::Listing *listing = FolderListings::listing(folder);
+    // A listing the operation made already is used; otherwise the folder is only scanned for
+    // the temporaries' mark, which costs far less than a listing when nothing else needs one
+    // (a write-back of a few named files into a crowded folder).
+    const FolderListings::Listing *listing = FolderListings::madeListing(folder);
     if (!listing) {
         FileAccess::removeLeftoverTemporaries(folder);
         return;
@@ -347,13 +351,29 @@ bool isLeftoverTemporary(const QString &fileName) {
 }
 
 void removeLeftoverTemporaries(const QString &folder) {
-    const QDir dir(folder);
-    const QStringList names =
-        dir.entryList(QDir::Files | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
-    for (const QString &name : names) {
+    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return;
+    QStringList found;
+    while (const struct dirent *e = ::readdir(dir)) {
+        // Temporaries are hidden files that are not folders; most names are passed over here.
+        if (e->d_name[0] != '.' || e->d_type == DT_DIR)
+            continue;
+        const QString name = QFile::decodeName(e->d_name);
         if (isWriterTemporary(name))
-            QFile::remove(dir.filePath(name)); // a link is removed, never what it names
+            found << name;
     }
+    ::closedir(dir);
+    const QDir base(folder);
+    bool removed = false;
+    for (const QString &name : found) {
+        struct stat st {};
+        const QByteArray path = QFile::encodeName(base.filePath(name));
+        if (::lstat(path.constData(), &st) == 0 && !S_ISDIR(st.st_mode))
+            removed = ::unlink(path.constData()) == 0 || removed; // a link goes, never its target
+    }
+    if (removed)
+        FolderListings::forget(folder);
 }
 
 bool replaceFile(const QString &path, const QByteArray &bytes, QString *error) {

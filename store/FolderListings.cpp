@@ -144,6 +144,15 @@ const Listing *listing(const QString &folder) {
     return t_scope->lastListing;
 }
 
+const Listing *madeListing(const QString &folder) {
+    if (!t_scope)
+        return nullptr;
+    if (t_scope->lastListing && folder == t_scope->lastFolder)
+        return t_scope->lastListing;
+    const auto it = t_scope->listings.constFind(key(folder));
+    return it == t_scope->listings.constEnd() ? nullptr : it.value().get();
+}
+
 Entry entry(const QString &folder, const QString &name) {
     const Listing *l = listing(folder);
     if (!l)

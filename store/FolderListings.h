@@ -51,6 +51,9 @@ bool active();
 // folder lists as empty.
 const Listing *listing(const QString &folder);
 
+// The open scope's listing of `folder` when one was made already; null otherwise (never lists).
+const Listing *madeListing(const QString &folder);
+
 // What the open scope's listing of `folder` says of the entry named exactly `name`: Unknown when
 // no scope is open.
 enum class Entry { Unknown, Missing, Plain, Link };
