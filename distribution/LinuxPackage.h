@@ -16,7 +16,9 @@
 //   libraries; saved games go to the user's data folder (UserData.dat);
 // - a portable folder <Title>/ and <Title>.tar.xz: the player with the libraries and Qt plugins
 //   it needs (less the base system, BaseSystemLibraries), qt.conf, a soundfont, a start script,
-//   a menu entry and an icon, all found relative to the folder.
+//   a menu entry and an icon, all found relative to the folder. Where the editor folder holds a
+//   media library's portable variant (lib/portable/, a video library with its own decoder-only
+//   FFmpeg), the folder brings that one, and its licence.
 class LinuxPackage {
 public:
     enum class Kind { Debian, Portable };
@@ -82,4 +84,5 @@ private:
     std::function<void(const QString &)> m_progress;
     std::atomic<bool> m_cancelled{false};
     QStringList m_mediaLibraries; // staged: the player's sound and video libraries in lib/
+    QStringList m_mediaLicences;  // staged variants' licences/ files: what they hold inside
 };
