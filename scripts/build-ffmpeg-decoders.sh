@@ -95,7 +95,7 @@ apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(COMPONENT)' \
 APT=(-o "Dir::Etc::SourceList=$work/apt/sources.list" -o "Dir::Etc::SourceParts=$work/apt/none"
      -o "Dir::State::Lists=$work/apt/lists" -o "Dir::Cache=$work/apt/cache"
      -o "Debug::NoLocking=1" -o "APT::Sandbox::User=$(id -un)" -q)
-echo "build-ffmpeg-decoders: fetching $source_package $version from $(awk '{ print $2 }' \
+echo "build-ffmpeg-decoders: fetching $source_package $version from $(awk '{ print $2 $3 }' \
   "$work/apt/sources.list" | tr '\n' ' ')" >&2
 apt-get "${APT[@]}" update >"$work/apt.log" 2>&1 || cannot_fetch "$(tail -3 "$work/apt.log")"
 (cd "$work/source" && apt-get "${APT[@]}" source --download-only "$source_package=$version") \
