@@ -91,13 +91,15 @@ mkdir -p "$work/apt/lists/partial" "$work/apt/cache/archives/partial" "$work/sou
 apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(COMPONENT)' \
   'Created-By: Packages' 'Target-Of: deb' 2>/dev/null |
   awk '$3 == "main" && !seen[$0]++ { print "deb-src " $1 " " $2 " main" }' >"$work/apt/sources.list"
-[ -s "$work/apt/sources.list" ] || cannot_fetch "the system has no Debian 'main' source to take deb-src lines from"
+[ -s "$work/apt/sources.list" ] ||
+  cannot_fetch "the system installs from no Debian 'main' component to take deb-src lines from"
 APT=(-o "Dir::Etc::SourceList=$work/apt/sources.list" -o "Dir::Etc::SourceParts=$work/apt/none"
      -o "Dir::State::Lists=$work/apt/lists" -o "Dir::Cache=$work/apt/cache"
      -o "Debug::NoLocking=1" -o "APT::Sandbox::User=$(id -un)" -q)
 echo "build-ffmpeg-decoders: fetching $source_package $version from $(awk '{ print $2 $3 }' \
   "$work/apt/sources.list" | tr '\n' ' ')" >&2
-apt-get "${APT[@]}" update >"$work/apt.log" 2>&1 || cannot_fetch "$(tail -3 "$work/apt.log")"
+apt-get "${APT[@]}" update --error-on=any >"$work/apt.log" 2>&1 ||
+  cannot_fetch "$(grep -E '^(E|W):' "$work/apt.log" | tail -3)"
 (cd "$work/source" && apt-get "${APT[@]}" source --download-only "$source_package=$version") \
   >"$work/apt.log" 2>&1 || cannot_fetch "$(tail -3 "$work/apt.log")"
 dsc=$(ls "$work/source/"*.dsc)
@@ -108,7 +110,8 @@ mkdir -p "$work/build"
 cd "$work/build"
 "$work/source/ffmpeg/configure" --prefix="$prefix" "${CONFIGURE[@]}" >"$work/configure.log" 2>&1 ||
   fail "configure failed: $(tail -5 "$work/configure.log")"
-make -j "${QM_FFMPEG_JOBS:-2}" >"$work/make.log" 2>&1 || fail "make failed: $(tail -15 "$work/make.log")"
+make -j "${QM_FFMPEG_JOBS:-2}" >"$work/make.log" 2>&1 ||
+  fail "make failed: $(tail -15 "$work/make.log")"
 make install DESTDIR="$work/stage" >>"$work/make.log" 2>&1 || fail "make install failed"
 
 # What a game that brings this FFmpeg must ship beside it: its licence.
