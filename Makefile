@@ -1,6 +1,7 @@
 # Quillmoor: every command installs what it needs, builds, then does its job.
 #   make run        builds everything and starts the editor from its installation folder
-#   make test       every test (unit, module, qmtool, a short fuzz run)
+#   make test       every test (unit, module, qmtool, a short fuzz run); it first builds the
+#                   portable games' video library over a decoder-only FFmpeg (cached)
 #   make test-asan  the tests under AddressSanitizer and UndefinedBehaviorSanitizer
 #   make bench      the benchmarks
 #   make fuzz       the fuzz targets, FUZZ_SECONDS each (default 60)
@@ -11,7 +12,7 @@ JOBS        ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps build run test test-asan bench fuzz fuzz-build demo clean
+.PHONY: deps build portable-video run test test-asan bench fuzz fuzz-build demo clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -20,10 +21,22 @@ build: deps
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
+# The video library portable games bring: linked against a decoder-only FFmpeg built from
+# Debian's source (scripts/build-ffmpeg-decoders.sh; cached, the first build takes minutes).
+# Without that source the build goes on without it, and its test says why.
+portable-video: build
+	@if prefix=$$(QM_FFMPEG_JOBS=$(JOBS) bash scripts/build-ffmpeg-decoders.sh); then \
+		cmake -S . -B $(BUILD) -DQM_FFMPEG_DECODERS="$$prefix" >/dev/null && \
+		cmake --build $(BUILD) -j $(JOBS) --target qmvideo_decoders; \
+	else \
+		cmake -S . -B $(BUILD) -DQM_FFMPEG_DECODERS= >/dev/null; \
+		echo "portable-video: no decoder-only FFmpeg; portable games bring the system's"; \
+	fi
+
 run: build
 	$(BUILD)/Quillmoor/quillmoor
 
-test: build
+test: portable-video
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=10
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 600
 

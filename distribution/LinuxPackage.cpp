@@ -245,8 +245,19 @@ bool LinuxPackage::stageGame(const QString &gameFolder, QStringList &executables
     executables << target;
     // The player loads its sound and video libraries from lib/ beside it on first use.
     m_mediaLibraries.clear();
-    for (const QString &library : folders.mediaLibraries()) {
-        const QString staged = gameFolder + QStringLiteral("/lib/") + QFileInfo(library).fileName();
+    m_mediaLicences.clear();
+    for (QString library : folders.mediaLibraries()) {
+        const QString name = QFileInfo(library).fileName();
+        // A portable game brings every library it needs: the editor's lib/portable/ holds the
+        // variants that need fewer (the video library with a decoder-only FFmpeg inside).
+        const QString variant = QFileInfo(library).absolutePath() + QStringLiteral("/portable/");
+        if (m_request.kind == Kind::Portable && QFileInfo(variant + name).isFile()) {
+            library = variant + name;
+            const QDir licences(variant + QStringLiteral("licences"));
+            for (const QString &text : licences.entryList(QDir::Files, QDir::Name))
+                m_mediaLicences << licences.filePath(text);
+        }
+        const QString staged = gameFolder + QStringLiteral("/lib/") + name;
         makeParent(staged);
         const ToolRun stripped =
             runTool(QStringLiteral("strip"),
@@ -524,12 +535,18 @@ bool LinuxPackage::buildPortable() {
     if (font.isEmpty() || !copyFile(font, folder + QStringLiteral("/soundfont.sf2")))
         return fail(QStringLiteral("No General MIDI soundfont was found."));
     sources << font;
-    // The licences of what the folder brings, from the packages they came with.
+    // The licences of what the folder brings, from the packages they came with, and of what
+    // the media libraries hold inside.
     for (const QString &package : owningPackages(sources)) {
         const QString text = QStringLiteral("/usr/share/doc/%1/copyright").arg(package);
         if (QFileInfo(text).isFile())
             copyFile(text,
                      folder + QStringLiteral("/licences/") + package + QStringLiteral(".txt"));
+    }
+    for (const QString &text : m_mediaLicences) {
+        if (!copyFile(text, folder + QStringLiteral("/licences/") + QFileInfo(text).fileName(),
+                      &error))
+            return fail(error);
     }
     QSet<QString> exec2(executables.begin(), executables.end());
     for (const QString &soname : m_result.bundled)

@@ -17,7 +17,9 @@
 // - a portable folder <Title>/ and <Title>.tar.xz: the player with the libraries and Qt plugins
 //   it needs (less the base system, BaseSystemLibraries, of which lib/fallback/ holds the few a
 //   plain desktop may lack), qt.conf, a soundfont, a start script, a menu entry and an icon, all
-//   found relative to the folder.
+//   found relative to the folder. Where the editor folder holds a media library's portable
+//   variant (lib/portable/, a video library with its own decoder-only FFmpeg), the folder brings
+//   that one, and its licence.
 class LinuxPackage {
 public:
     // CdPlayer: the portable folder's player, libraries and start script for a run-from-CD
@@ -87,4 +89,5 @@ private:
     std::function<void(const QString &)> m_progress;
     std::atomic<bool> m_cancelled{false};
     QStringList m_mediaLibraries; // staged: the player's sound and video libraries in lib/
+    QStringList m_mediaLicences;  // staged variants' licences/ files: what they hold inside
 };

@@ -26,7 +26,34 @@ void parseLddOutput(const QString &output, SharedLibraries &into) {
     }
 }
 
+QStringList parseNeeded(const QString &readelfOutput) {
+    // " 0x0000000000000001 (NEEDED)             Shared library: [libc.so.6]"
+    static const QRegularExpression needed(
+        QStringLiteral("\\(NEEDED\\)\\s+Shared library: \\[([^\\]]+)\\]"));
+    QStringList out;
+    for (auto it = needed.globalMatch(readelfOutput); it.hasNext();)
+        out << it.next().captured(1);
+    return out;
+}
+
+namespace {
+
+bool neededBy(const QString &file, QStringList *sonames, QString *error) {
+    const ToolRun r =
+        runTool(QStringLiteral("readelf"), {QStringLiteral("-d"), QStringLiteral("-W"), file});
+    if (!r.ok) {
+        if (error)
+            *error = r.error;
+        return false;
+    }
+    *sonames = parseNeeded(r.output);
+    return true;
+}
+
+} // namespace
+
 bool SharedLibraries::resolve(const QStringList &files, QString *error) {
+    QStringList asked;
     for (const QString &file : files) {
         const ToolRun r = runTool(QStringLiteral("ldd"), {file});
         if (!r.ok) {
@@ -35,14 +62,42 @@ bool SharedLibraries::resolve(const QStringList &files, QString *error) {
             return false;
         }
         parseLddOutput(r.output, *this);
+        QStringList needed;
+        if (!neededBy(file, &needed, error))
+            return false;
+        asked << needed;
     }
+    QMap<QString, QStringList> needs;
+    for (auto it = found.begin(); it != found.end(); ++it) {
+        if (!neededBy(it.value(), &needs[it.key()], error))
+            return false;
+    }
+    noteWhatOnlyTheBaseNeeds(asked, needs);
     return true;
+}
+
+void SharedLibraries::noteWhatOnlyTheBaseNeeds(const QStringList &asked,
+                                               const QMap<QString, QStringList> &needs) {
+    QSet<QString> reached;
+    QStringList queue = asked;
+    while (!queue.isEmpty()) {
+        const QString soname = queue.takeLast();
+        if (reached.contains(soname) || BaseSystemLibraries::contains(soname))
+            continue;
+        reached.insert(soname);
+        queue << needs.value(soname);
+    }
+    onlyForTheBase.clear();
+    for (auto it = found.begin(); it != found.end(); ++it) {
+        if (!reached.contains(it.key()) && !BaseSystemLibraries::contains(it.key()))
+            onlyForTheBase.insert(it.key());
+    }
 }
 
 QMap<QString, QString> SharedLibraries::toBundle() const {
     QMap<QString, QString> out;
     for (auto it = found.begin(); it != found.end(); ++it) {
-        if (!BaseSystemLibraries::contains(it.key()))
+        if (!BaseSystemLibraries::contains(it.key()) && !onlyForTheBase.contains(it.key()))
             out.insert(it.key(), it.value());
     }
     return out;

@@ -13,6 +13,7 @@ PACKAGES=(
   fonts-liberation clang libclang-rt-14-dev
   python3-pyatspi python3-dogtail dbus-x11 at-spi2-core
   dpkg-dev lintian patchelf binutils debootstrap
+  nasm  # the decoder-only FFmpeg of portable games (build-ffmpeg-decoders.sh)
 )
 
 missing=()

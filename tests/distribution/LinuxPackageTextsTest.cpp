@@ -127,6 +127,31 @@ TEST(SharedLibraries, LddOutputAndTheBaseSystem) {
         EXPECT_FALSE(BaseSystemLibraries::contains(QString::fromLatin1(bundled))) << bundled;
 }
 
+// A library that only base system libraries ask for comes with them (libsystemd's libgcrypt);
+// one that a bundled library also asks for goes along (libFLAC, which libsndfile needs too).
+TEST(SharedLibraries, WhatOnlyTheBaseSystemNeedsStaysWithIt) {
+    EXPECT_EQ(parseNeeded(" 0x1 (NEEDED)  Shared library: [libqmsound.so]\n"
+                          " 0x1d (RUNPATH)  Library runpath: [$ORIGIN]\n"
+                          " 0x1 (NEEDED)  Shared library: [libc.so.6]\n"),
+              (QStringList{"libqmsound.so", "libc.so.6"}));
+    const QMap<QString, QStringList> needs{
+        {"libQt6Gui.so.6", {"libQt6DBus.so.6", "libEGL.so.1", "libc.so.6"}},
+        {"libQt6DBus.so.6", {"libdbus-1.so.3"}},
+        {"libdbus-1.so.3", {"libsystemd.so.0"}},
+        {"libsystemd.so.0", {"libgcrypt.so.20", "liblz4.so.1"}},
+        {"libgcrypt.so.20", {"libgpg-error.so.0"}},
+        {"libEGL.so.1", {"libwayland-server.so.0"}},
+        {"libSDL2_mixer-2.0.so.0", {"libFLAC.so.12", "libsndfile.so.1"}},
+        {"libsndfile.so.1", {"libFLAC.so.12"}}};
+    SharedLibraries libs;
+    for (const QStringList &sonames : needs)
+        for (const QString &soname : sonames + needs.keys())
+            libs.found.insert(soname, "/lib/" + soname);
+    libs.noteWhatOnlyTheBaseNeeds({"libQt6Gui.so.6", "libSDL2_mixer-2.0.so.0"}, needs);
+    EXPECT_EQ(libs.toBundle().keys(), (QStringList{"libFLAC.so.12", "libQt6DBus.so.6",
+                                                   "libQt6Gui.so.6", "libSDL2_mixer-2.0.so.0"}));
+}
+
 // The portable start script starts the player when the libraries it leaves to the system are
 // there; when one is missing it names it on standard error and in a window, and exits with 1.
 // A missing library that lib/fallback/ carries is taken from there, and only a missing one.

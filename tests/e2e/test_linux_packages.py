@@ -174,7 +174,7 @@ def test_portable(qmtool, editor, demo_src, source_tree):
                        "soundfont.sf2", "plugins/platforms/libqxcb.so",
                        "plugins/platforms/libqoffscreen.so", "plugins/imageformats/libqsvg.so",
                        "Frames/shore.005", "lib/libQt6Core.so.6", "lib/libSDL2_mixer-2.0.so.0",
-                       "lib/libfluidsynth.so.3", "lib/libavcodec.so.59"):
+                       "lib/libfluidsynth.so.3", "lib/libqmsound.so", "lib/libqmvideo.so"):
             if not os.path.exists(os.path.join(folder, wanted)):
                 raise e.Failure("the folder lacks %s" % wanted)
 
