@@ -164,7 +164,8 @@ Entry entry(const QString &folder, const QString &name) {
 
 namespace {
 
-// The listing of the folder of `path` in the open scope and the entry's name; null without one.
+// The listing of the folder of `path` the open scope made already, and the entry's name; null
+// without one: a look-up of one name is not worth listing a crowded folder for.
 const Listing *listingOf(const QString &path, QString &name) {
     if (!t_scope)
         return nullptr;
@@ -172,7 +173,7 @@ const Listing *listingOf(const QString &path, QString &name) {
     if (slash < 0 || slash + 1 == path.size())
         return nullptr;
     name = path.mid(slash + 1);
-    return listing(path.left(slash + 1));
+    return madeListing(path.left(slash + 1));
 }
 
 } // namespace

@@ -59,11 +59,11 @@ const Listing *madeListing(const QString &folder);
 enum class Entry { Unknown, Missing, Plain, Link };
 Entry entry(const QString &folder, const QString &name);
 
-// Whether `path` exists (links followed): from the open scope's listing of its folder when that
-// tells, else from the file system.
+// Whether `path` exists (links followed): from the open scope's listing of its folder when one
+// was made and it tells, else from the file system.
 bool exists(const QString &path);
-// True when the open scope's listing of its folder shows `path` as a regular file, not a link;
-// false when no scope is open or the listing shows anything else.
+// True when a listing of its folder the open scope made already shows `path` as a regular file,
+// not a link; false when there is none or it shows anything else.
 bool isRegularFile(const QString &path);
 
 // The writer put a file at `path` in place: it joins its folder's listing, if there is one.
