@@ -5,6 +5,7 @@
 // recording's) time over the floor's; the goal is at most 3 for the undo.
 
 #include "AreaFiles.h"
+#include "BenchFiles.h"
 #include "FileAccess.h"
 #include "FrameFiles.h"
 #include "FrameUndo.h"
@@ -28,14 +29,6 @@ namespace {
 constexpr int kAreas = 500;
 const QString kFrame = QStringLiteral("Crowded");
 const SoundMode kMode = SoundMode::MultiChannel;
-
-bool copyBytes(const QString &from, const QString &to) {
-    QFile in(from);
-    QFile out(to);
-    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
-        return false;
-    return out.write(in.readAll()) == in.size();
-}
 
 // A project whose frame "Crowded" has 500 areas of four files each, its area count and a
 // variables list. Area 1 is written by the store; the others are plain copies of its files (no

@@ -6,6 +6,7 @@
 // grows.
 
 #include "AreaFiles.h"
+#include "BenchFiles.h"
 #include "FrameFiles.h"
 #include "GeneralInfo.h"
 #include "ProjectCheck.h"
@@ -38,14 +39,6 @@ const SoundMode kMode = SoundMode::MultiChannel;
 
 QString frameName(int f) {
     return QStringLiteral("Room %1").arg(f, 5, 10, QLatin1Char('0'));
-}
-
-bool copyBytes(const QString &from, const QString &to) {
-    QFile in(from);
-    QFile out(to);
-    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
-        return false;
-    return out.write(in.readAll()) == in.size();
 }
 
 // A project of `frames` frames. The first frame is written by the store's writers; the others

@@ -6,9 +6,9 @@
 #include <QMutex>
 
 #include <algorithm>
-#include <memory>
 #include <dirent.h>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 
 namespace {
@@ -20,7 +20,7 @@ struct ScopeData {
     // The folder asked for last, as it was spelled, and its listing.
     QString lastFolder;
     FolderListings::Listing *lastListing = nullptr;
-    QSet<QString> written;                            // folders the writer has visited
+    QSet<QString> written; // folders the writer has visited
 };
 
 thread_local ScopeData *t_scope = nullptr;

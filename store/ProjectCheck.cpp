@@ -16,7 +16,8 @@ QString findDataFile(const QString &folder, const QString &name) {
     if (FolderListings::isRegularFile(path) || QFileInfo(path).isFile())
         return path;
     const QString hidden = ProjectFiles::resolve(folder, HiddenNames::hiddenName(name));
-    return !hidden.isEmpty() && (FolderListings::isRegularFile(hidden) || QFileInfo(hidden).isFile())
+    return !hidden.isEmpty() &&
+                   (FolderListings::isRegularFile(hidden) || QFileInfo(hidden).isFile())
                ? hidden
                : QString();
 }

@@ -19,8 +19,8 @@ template <class Plugin>
 void load(Loaded<Plugin> &into, const char *file, const char *entry, const QString &what) {
     into.tried = true;
     using Entry = Plugin *();
-    if (auto *function = reinterpret_cast<Entry *>(
-            PluginLibraries::entry(file, entry, what, &into.error)))
+    if (auto *function =
+            reinterpret_cast<Entry *>(PluginLibraries::entry(file, entry, what, &into.error)))
         into.object = function();
 }
 

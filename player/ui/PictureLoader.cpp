@@ -37,9 +37,9 @@ const MetafilePlugin *converters() {
     std::call_once(once, [] {
         QString error;
         using Entry = const MetafilePlugin *();
-        if (auto *entry = reinterpret_cast<Entry *>(PluginLibraries::entry(
-                QM_METAFILE_PLUGIN_FILE, QM_METAFILE_PLUGIN_ENTRY,
-                QStringLiteral("metafile library"), &error)))
+        if (auto *entry = reinterpret_cast<Entry *>(
+                PluginLibraries::entry(QM_METAFILE_PLUGIN_FILE, QM_METAFILE_PLUGIN_ENTRY,
+                                       QStringLiteral("metafile library"), &error)))
             plugin = entry();
         else
             qWarning("%s", qPrintable(error));

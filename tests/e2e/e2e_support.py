@@ -564,6 +564,18 @@ class Session:
         return t.getText(0, t.characterCount)
 
 
+def editor_copy(session, editor, compiler):
+    """A copy of the editor's installation folder `editor` in the session's temporary folder,
+    whose setup compiler is the shell script `compiler`: the tests do not play setup programs."""
+    folder = os.path.join(session.tmp, "Quillmoor")
+    shutil.copytree(editor, folder, symlinks=True)
+    script = os.path.join(folder, "Compiler", "Compil32.exe")
+    with open(script, "w") as f:
+        f.write(compiler)
+    os.chmod(script, 0o700)
+    return folder
+
+
 def _interrupted(signum, frame):
     raise Failure("interrupted by signal %d (test took too long?)" % signum)
 

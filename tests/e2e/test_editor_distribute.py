@@ -5,8 +5,6 @@ the location, OK and the instructions; the installer lands in the chosen folder 
 player's temporary copy is gone from the project."""
 
 import os
-import shutil
-import stat
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -33,12 +31,7 @@ def answer_alert(s, button, expected):
 def test():
     folder_src = sys.argv[1]
     with e.Session(screen="1024x768") as s:
-        folder = os.path.join(s.tmp, "Quillmoor")
-        shutil.copytree(folder_src, folder, symlinks=True)
-        compiler = os.path.join(folder, "Compiler", "Compil32.exe")
-        with open(compiler, "w") as f:
-            f.write(COMPILER)
-        os.chmod(compiler, stat.S_IRWXU)
+        folder = e.editor_copy(s, folder_src, COMPILER)
         out = os.path.join(s.tmp, "releases")
         os.mkdir(out)
         project = os.path.join(folder, "Projects", "Demo")

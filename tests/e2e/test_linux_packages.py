@@ -256,12 +256,7 @@ def files_under(root):
 
 def test_cd(qmtool, editor, demo_src, source_tree):
     with e.Session(screen="1024x768") as s:
-        folder = os.path.join(s.tmp, "Quillmoor")
-        shutil.copytree(editor, folder, symlinks=True)
-        compiler = os.path.join(folder, "Compiler", "Compil32.exe")
-        with open(compiler, "w") as f:
-            f.write(COMPILER)
-        os.chmod(compiler, stat.S_IRWXU)
+        folder = e.editor_copy(s, editor, COMPILER)
         project = s.copy_project(demo_src)
         out = os.path.join(s.tmp, "out")
         os.mkdir(out)

@@ -18,10 +18,10 @@
 
 namespace {
 
-const char *const BackEndLibraries[] = {
-    "libavcodec", "libavformat", "libavutil",  "libswscale",  "libswresample", "libfluidsynth",
-    "libSDL2",    "libqmsound",  "libqmvideo", "libqmmetafile", "libwmf",      "libemf2svg",
-    "libQt6Svg"};
+const char *const BackEndLibraries[] = {"libavcodec",    "libavformat",   "libavutil", "libswscale",
+                                        "libswresample", "libfluidsynth", "libSDL2",   "libqmsound",
+                                        "libqmvideo",    "libqmmetafile", "libwmf",    "libemf2svg",
+                                        "libQt6Svg"};
 
 // An Xvfb on a free display, chosen by the server itself (-displayfd). It never resets: the
 // player's display-mode check connects and leaves before its window is shown.
