@@ -30,8 +30,11 @@ QString resolvedPath(const QString &path) {
 bool isUnderReal(const QString &real, const QString &base) {
     if (base.isEmpty() || real.isEmpty())
         return false;
-    return real == base ||
-           real.startsWith(base.endsWith(QLatin1Char('/')) ? base : base + QLatin1Char('/'));
+    if (!real.startsWith(base))
+        return false;
+    // Inside when nothing follows, or what follows starts a component below it.
+    return real.size() == base.size() || base.endsWith(QLatin1Char('/')) ||
+           real[base.size()] == QLatin1Char('/');
 }
 
 // What a path below a folder is, as far as leaving the project goes.
