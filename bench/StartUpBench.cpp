@@ -73,4 +73,12 @@ void BM_EditorWindowVsBareQt(benchmark::State &state) {
 }
 BENCHMARK(BM_EditorWindowVsBareQt)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+// What showing any text costs over the empty window: the same bare program with one button,
+// against the empty one. The editor's ratio above cannot be lower than this one.
+void BM_BareQtButtonVsBareQt(benchmark::State &state) {
+    compare(state, Side{QStringLiteral(QM_BARE_QT), {QStringLiteral("--button")}},
+            Side{QStringLiteral(QM_BARE_QT), {}});
+}
+BENCHMARK(BM_BareQtButtonVsBareQt)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 } // namespace
