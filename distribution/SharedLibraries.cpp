@@ -82,7 +82,10 @@ void SharedLibraries::noteWhatOnlyTheBaseNeeds(const QStringList &asked,
     QStringList queue = asked;
     while (!queue.isEmpty()) {
         const QString soname = queue.takeLast();
-        if (reached.contains(soname) || BaseSystemLibraries::contains(soname))
+        // A base library the folder carries in lib/fallback/ may be the one used: what it
+        // needs must come too.
+        if (reached.contains(soname) || (BaseSystemLibraries::contains(soname) &&
+                                         !BaseSystemLibraries::hasFallback(soname)))
             continue;
         reached.insert(soname);
         queue << needs.value(soname);

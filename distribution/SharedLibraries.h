@@ -17,7 +17,8 @@ struct SharedLibraries {
     // for by name (readelf). False with `error` set when ldd or readelf cannot be run on one.
     bool resolve(const QStringList &files, QString *error);
     // Fills `onlyForTheBase`: the found sonames that cannot be reached from `asked` (what the
-    // files themselves ask for) without passing through a base system library. `needs` maps a
+    // files themselves ask for) without passing through a base system library (one with a
+    // fallback copy in lib/fallback/ is passed through: it may be the one loaded). `needs` maps a
     // soname to the sonames it asks for.
     void noteWhatOnlyTheBaseNeeds(const QStringList &asked,
                                   const QMap<QString, QStringList> &needs);

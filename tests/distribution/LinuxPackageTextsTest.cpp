@@ -128,7 +128,8 @@ TEST(SharedLibraries, LddOutputAndTheBaseSystem) {
 }
 
 // A library that only base system libraries ask for comes with them (libsystemd's libgcrypt);
-// one that a bundled library also asks for goes along (libFLAC, which libsndfile needs too).
+// one that a bundled library also asks for goes along (libFLAC, which libsndfile needs too), and
+// so does one that a library of lib/fallback/ asks for (libgbm's libwayland-server).
 TEST(SharedLibraries, WhatOnlyTheBaseSystemNeedsStaysWithIt) {
     EXPECT_EQ(parseNeeded(" 0x1 (NEEDED)  Shared library: [libqmsound.so]\n"
                           " 0x1d (RUNPATH)  Library runpath: [$ORIGIN]\n"
@@ -140,16 +141,18 @@ TEST(SharedLibraries, WhatOnlyTheBaseSystemNeedsStaysWithIt) {
         {"libdbus-1.so.3", {"libsystemd.so.0"}},
         {"libsystemd.so.0", {"libgcrypt.so.20", "liblz4.so.1"}},
         {"libgcrypt.so.20", {"libgpg-error.so.0"}},
-        {"libEGL.so.1", {"libwayland-server.so.0"}},
-        {"libSDL2_mixer-2.0.so.0", {"libFLAC.so.12", "libsndfile.so.1"}},
+        {"libEGL.so.1", {"libGLdispatch.so.0"}},
+        {"libgbm.so.1", {"libwayland-server.so.0"}},
+        {"libSDL2_mixer-2.0.so.0", {"libFLAC.so.12", "libsndfile.so.1", "libgbm.so.1"}},
         {"libsndfile.so.1", {"libFLAC.so.12"}}};
     SharedLibraries libs;
     for (const QStringList &sonames : needs)
         for (const QString &soname : sonames + needs.keys())
             libs.found.insert(soname, "/lib/" + soname);
     libs.noteWhatOnlyTheBaseNeeds({"libQt6Gui.so.6", "libSDL2_mixer-2.0.so.0"}, needs);
-    EXPECT_EQ(libs.toBundle().keys(), (QStringList{"libFLAC.so.12", "libQt6DBus.so.6",
-                                                   "libQt6Gui.so.6", "libSDL2_mixer-2.0.so.0"}));
+    EXPECT_EQ(libs.toBundle().keys(),
+              (QStringList{"libFLAC.so.12", "libQt6DBus.so.6", "libQt6Gui.so.6",
+                           "libSDL2_mixer-2.0.so.0", "libwayland-server.so.0"}));
 }
 
 // The portable start script starts the player when the libraries it leaves to the system are
