@@ -123,27 +123,11 @@ QString readOnlyReason(const QByteArray &path, const struct stat &st) {
 }
 
 // A writer only leaves temporaries behind when its process dies, so they are looked for once per
-// folder in an operation (FolderListings::Scope), from the listing the operation shares, and
-// once per folder and process for writes made outside any operation.
+// folder in an operation (FolderListings::Scope), and once per folder and process for writes made
+// outside any operation.
 void removeLeftoversOnce(const QString &folder) {
-    if (!FolderListings::firstWriteIn(folder))
-        return;
-    // A listing the operation made already is used; otherwise the folder is only scanned for
-    // the temporaries' mark, which costs far less than a listing when nothing else needs one
-    // (a write-back of a few named files into a crowded folder).
-    const FolderListings::Listing *listing = FolderListings::madeListing(folder);
-    if (!listing) {
+    if (FolderListings::firstWriteIn(folder))
         FileAccess::removeLeftoverTemporaries(folder);
-        return;
-    }
-    bool removed = false;
-    const QDir dir(folder);
-    for (const QString &name : listing->files) {
-        if (FileAccess::isWriterTemporary(name))
-            removed = QFile::remove(dir.filePath(name)) || removed;
-    }
-    if (removed)
-        FolderListings::forget(folder);
 }
 
 bool writeAll(int fd, const char *p, qint64 left, int &code) {

@@ -130,27 +130,29 @@ bool active() {
     return t_scope != nullptr;
 }
 
-const Listing *listing(const QString &folder) {
-    if (!t_scope)
-        return nullptr;
-    if (t_scope->lastListing && folder == t_scope->lastFolder)
-        return t_scope->lastListing;
-    const QString k = key(folder);
-    auto it = t_scope->listings.find(k);
-    if (it == t_scope->listings.end())
-        it = t_scope->listings.insert(k, std::make_shared<Listing>(list(k)));
-    t_scope->lastFolder = folder;
-    t_scope->lastListing = it.value().get();
-    return t_scope->lastListing;
-}
-
 const Listing *madeListing(const QString &folder) {
     if (!t_scope)
         return nullptr;
     if (t_scope->lastListing && folder == t_scope->lastFolder)
         return t_scope->lastListing;
     const auto it = t_scope->listings.constFind(key(folder));
-    return it == t_scope->listings.constEnd() ? nullptr : it.value().get();
+    if (it == t_scope->listings.constEnd())
+        return nullptr;
+    t_scope->lastFolder = folder;
+    t_scope->lastListing = it.value().get();
+    return t_scope->lastListing;
+}
+
+const Listing *listing(const QString &folder) {
+    if (!t_scope)
+        return nullptr;
+    if (const Listing *made = madeListing(folder))
+        return made;
+    const QString k = key(folder);
+    const auto it = t_scope->listings.insert(k, std::make_shared<Listing>(list(k)));
+    t_scope->lastFolder = folder;
+    t_scope->lastListing = it.value().get();
+    return t_scope->lastListing;
 }
 
 Entry entry(const QString &folder, const QString &name) {
@@ -193,6 +195,17 @@ bool isRegularFile(const QString &path) {
     QString name;
     const Listing *l = listingOf(path, name);
     return l && l->regular.contains(name);
+}
+
+bool isFile(const QString &path) {
+    QString name;
+    if (const Listing *l = listingOf(path, name)) {
+        if (l->regular.contains(name))
+            return true;
+        if (l->folders.contains(name) || !l->variants(name).contains(name))
+            return false;
+    }
+    return QFileInfo(path).isFile();
 }
 
 void added(const QString &path) {

@@ -65,6 +65,9 @@ bool exists(const QString &path);
 // True when a listing of its folder the open scope made already shows `path` as a regular file,
 // not a link; false when there is none or it shows anything else.
 bool isRegularFile(const QString &path);
+// Whether `path` is a file (links followed), as QFileInfo::isFile() answers: from a listing of
+// its folder the open scope made already when that tells, else from the file system.
+bool isFile(const QString &path);
 
 // The writer put a file at `path` in place: it joins its folder's listing, if there is one.
 void added(const QString &path);

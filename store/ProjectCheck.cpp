@@ -13,13 +13,10 @@ QString findDataFile(const QString &folder, const QString &name) {
     const QString path = ProjectFiles::resolve(folder, name);
     if (path.isEmpty())
         return QString();
-    if (FolderListings::isRegularFile(path) || QFileInfo(path).isFile())
+    if (FolderListings::isFile(path))
         return path;
     const QString hidden = ProjectFiles::resolve(folder, HiddenNames::hiddenName(name));
-    return !hidden.isEmpty() &&
-                   (FolderListings::isRegularFile(hidden) || QFileInfo(hidden).isFile())
-               ? hidden
-               : QString();
+    return !hidden.isEmpty() && FolderListings::isFile(hidden) ? hidden : QString();
 }
 
 bool dataFileExists(const QString &folder, const QString &name) {
