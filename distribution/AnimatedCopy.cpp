@@ -1,12 +1,10 @@
 #include "AnimatedCopy.h"
 
+#include "WhileEventsFlow.h"
+
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QThread>
-
-#include <memory>
 
 namespace {
 
@@ -26,12 +24,7 @@ QString AnimatedCopy::title() {
 
 bool AnimatedCopy::run() {
     bool ok = false;
-    std::unique_ptr<QThread> worker(QThread::create([this, &ok] { ok = copyAll(); }));
-    QEventLoop loop;
-    connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
-    worker->start();
-    loop.exec();
-    worker->wait();
+    runWhileEventsFlow([this, &ok] { ok = copyAll(); });
     return ok;
 }
 

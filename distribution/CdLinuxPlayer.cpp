@@ -3,14 +3,11 @@
 #include "FileAccess.h"
 #include "LinuxPackage.h"
 #include "LinuxPackageTexts.h"
+#include "WhileEventsFlow.h"
 
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QThread>
-
-#include <memory>
 
 namespace {
 
@@ -47,12 +44,7 @@ bool CdLinuxPlayer::make(const Request &request, QString *error) {
     r.writeIcon = request.writeIcon;
     LinuxPackage package(r);
     LinuxPackage::Result result;
-    std::unique_ptr<QThread> worker(QThread::create([&] { result = package.build(); }));
-    QEventLoop loop;
-    QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
-    worker->start();
-    loop.exec();
-    worker->wait();
+    runWhileEventsFlow([&] { result = package.build(); });
     if (!result.ok) {
         QDir(cd).rmdir(QLatin1String(kPlayers)); // only when no other game's player is in it
         *error = result.error;

@@ -259,10 +259,7 @@ bool LinuxPackage::stageGame(const QString &gameFolder, QStringList &executables
         }
         const QString staged = gameFolder + QStringLiteral("/lib/") + name;
         makeParent(staged);
-        const ToolRun stripped =
-            runTool(QStringLiteral("strip"),
-                    {QStringLiteral("--strip-unneeded"), QStringLiteral("-o"), staged, library});
-        if (!stripped.ok && !copyFile(library, staged, &error))
+        if (!PlayerCopy::copyStripped(library, staged, &error))
             return fail(error);
         m_mediaLibraries << staged;
     }
