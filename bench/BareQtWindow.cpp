@@ -1,6 +1,7 @@
-// The floor for the editor's start-up: a Qt Widgets program that shows one empty window. With
-// --button, the window holds one push button instead: what any window showing text costs more,
-// Qt's font set-up (fontconfig) and the style's first drawing of a control.
+// The floors for the editor's start-up: a Qt Widgets program that shows one empty window, or
+// with --button the same window holding one push button, the "hello world" of Qt Widgets. The
+// button is what any window showing text costs more: Qt's font set-up (fontconfig) and the
+// style's first control.
 
 #include <QApplication>
 #include <QPushButton>
@@ -14,7 +15,7 @@ int main(int argc, char **argv) {
     window.setWindowTitle(QStringLiteral("Bare"));
     window.resize(640, 480);
     if (argc > 1 && std::strcmp(argv[1], "--button") == 0)
-        new QPushButton(QStringLiteral("Button"), &window);
+        new QPushButton(QStringLiteral("Hello world!"), &window);
     window.show();
     return app.exec();
 }
