@@ -65,19 +65,18 @@ public:
     }
 
     // load() of `folder` + `name` (`folder` held by the project and listed as `listing`), when
-    // the listing alone tells what its look-ups would find: no entry in any letter case (the
-    // file is missing), or one regular file of exactly that name (no link). False, with `l`
+    // the listing alone tells what its look-ups would find: a regular file of exactly that name
+    // (no link), or no entry in any letter case (the file is missing). False, with `l`
     // untouched, for anything else, which needs the whole way.
     template <class T, class Read>
     bool loadListed(const QString &folder, const FolderListings::Listing &listing,
                     const QString &name, Read read, bool optional, Loaded<T> &l) const {
-        const QStringList variants = listing.variants(name);
-        if (!variants.isEmpty() &&
-            (variants.size() != 1 || !listing.regular.contains(name) || variants.first() != name))
+        const bool present = listing.regular.contains(name);
+        if (!present && !listing.variants(name).isEmpty())
             return false;
         const QString path = folder + name;
         l.file = relative(path);
-        l.present = !variants.isEmpty();
+        l.present = present;
         if (l.present)
             l.status = read(path, l.value);
         else if (!optional)
