@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
+#include <vector>
 
 namespace {
 
@@ -54,6 +55,11 @@ void insertSorted(QStringList &list, const QString &name) {
 
 FolderListings::Listing list(const QString &folder) {
     FolderListings::Listing l;
+    struct Scanned {
+        QString name;
+        bool isFolder; // links to folders included
+    };
+    std::vector<Scanned> scanned;
     const QByteArray encoded = QFile::encodeName(folder);
     DIR *dir = ::opendir(encoded.constData());
     if (!dir)
@@ -83,16 +89,20 @@ FolderListings::Listing list(const QString &folder) {
             l.folders.insert(name);
         else if (isRegular)
             l.regular.insert(name);
-        l.entries.append(name);
-        if (!isFolder)
-            l.files.append(name);
+        scanned.push_back({name, isFolder});
     }
     ::closedir(dir);
-    std::sort(l.entries.begin(), l.entries.end(), lessWithoutCase);
-    std::sort(l.files.begin(), l.files.end(), lessWithoutCase);
-    l.byName.reserve(l.entries.size());
-    for (const QString &name : std::as_const(l.entries))
-        l.byName[{name}].append(name);
+    // One sort for all three views: the files keep the entries' order.
+    std::sort(scanned.begin(), scanned.end(),
+              [](const Scanned &a, const Scanned &b) { return lessWithoutCase(a.name, b.name); });
+    l.entries.reserve(qsizetype(scanned.size()));
+    l.byName.reserve(qsizetype(scanned.size()));
+    for (const Scanned &e : scanned) {
+        l.entries.append(e.name);
+        if (!e.isFolder)
+            l.files.append(e.name);
+        l.byName[{e.name}].append(e.name);
+    }
     return l;
 }
 

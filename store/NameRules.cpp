@@ -10,9 +10,23 @@ const QString &forbiddenNameCharacters() {
 QString forbiddenCharactersForDisplay() { return QStringLiteral("\" \\ / : * ? < > | ,"); }
 
 bool isValidName(const QString &name) {
+    // The characters of forbiddenNameCharacters(), tested without a search for each one.
     for (QChar c : name) {
-        if (forbiddenNameCharacters().contains(c))
+        switch (c.unicode()) {
+        case u'"':
+        case u'\\':
+        case u'/':
+        case u':':
+        case u'*':
+        case u'?':
+        case u'<':
+        case u'>':
+        case u'|':
+        case u',':
             return false;
+        default:
+            break;
+        }
     }
     return true;
 }

@@ -27,10 +27,13 @@ QString findComponent(const QString &dirPath, const QString &component) {
 }
 
 void sortWithoutCase(QStringList &names) {
-    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+    const auto less = [](const QString &a, const QString &b) {
         const int c = a.compare(b, Qt::CaseInsensitive);
         return c != 0 ? c < 0 : a < b;
-    });
+    };
+    // Names taken from a listing, which is sorted so, mostly stay in order.
+    if (!std::is_sorted(names.begin(), names.end(), less))
+        std::sort(names.begin(), names.end(), less);
 }
 
 // Every entry of `folder` that is not a folder, from the operation's listing when one is open.

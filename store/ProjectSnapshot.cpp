@@ -1,6 +1,7 @@
 #include "ProjectSnapshot.h"
 
 #include "FolderListings.h"
+#include "NameRules.h"
 #include "ProjectFiles.h"
 #include "ProjectIntegrity.h"
 #include "ProjectVersion.h"
@@ -63,9 +64,57 @@ public:
         return l;
     }
 
+    // load() of `folder` + `name` (`folder` held by the project and listed as `listing`), when
+    // the listing alone tells what its look-ups would find: a regular file of exactly that name
+    // (no link), or no entry in any letter case (the file is missing). False, with `l`
+    // untouched, for anything else, which needs the whole way.
+    template <class T, class Read>
+    bool loadListed(const QString &folder, const FolderListings::Listing &listing,
+                    const QString &name, Read read, bool optional, Loaded<T> &l) const {
+        const bool present = listing.regular.contains(name);
+        if (!present && !listing.variants(name).isEmpty())
+            return false;
+        const QString path = folder + name;
+        l.file = relative(path);
+        l.present = present;
+        if (l.present)
+            l.status = read(path, l.value);
+        else if (!optional)
+            l.status = StoreMessages::unreadable(path, QStringLiteral("File not found"));
+        return true;
+    }
+
 private:
     ProjectPaths m_paths;
 };
+
+// The areas (1 .. `count`), their drop events and the texts of the frame of `areas`.
+template <class Channels>
+void loadAreas(const SnapshotLoader &loader, const AreaFiles &areas, int count,
+               const Channels &channels, FrameSnapshot &f) {
+    const QMap<int, QStringList> drops =
+        count > 0 ? areas.allDropEvents() : QMap<int, QStringList>();
+    for (int n = 1; n <= count; ++n) {
+        AreaSnapshot a;
+        a.a = loader.load<AreaLook>(areas.path(n, QStringLiteral("a.dat")), readAreaLook);
+        a.b = loader.load<ActionRecord>(areas.path(n, QStringLiteral("b.dat")), readActionRecord);
+        a.c = loader.load<AreaItem>(areas.path(n, QStringLiteral("c.dat")), readAreaItem);
+        a.d = loader.load<ChannelFile>(areas.path(n, QStringLiteral("d.dat")), channels, true);
+        for (const QString &item : drops.value(n)) {
+            DropSnapshot d;
+            d.drg = loader.load<ActionRecord>(areas.dropPath(n, item, QStringLiteral(".drg")),
+                                              readActionRecord);
+            d.chn = loader.load<ChannelFile>(areas.dropPath(n, item, QStringLiteral(".chn")),
+                                             channels, true);
+            a.drops.insert(item, d);
+        }
+        f.areas.insert(n, a);
+    }
+    if (!areas.folder().isEmpty() && SnapshotLoader::exists(areas.folder())) {
+        for (const QString &file : TextLabels::list(areas.folder()))
+            f.texts.insert(file, loader.load<TextLabel>(areas.folder() + file, readTextLabel));
+    }
+}
 
 } // namespace
 
@@ -143,42 +192,44 @@ ProjectSnapshot ProjectSnapshot::load(const ProjectPaths &paths, const FrameSink
     QStringList frameNames = frames.list();
     if (sink)
         std::sort(frameNames.begin(), frameNames.end()); // the order of the map they replace
+    // A frame's three files are most often found by one look-up each in the listing of Frames/.
+    const QString &framesFolder = paths.FramesPath();
+    const bool framesInside = paths.holds(framesFolder);
+    // Held across frames; asked for again after the sink, which may change what is listed.
+    const FolderListings::Listing *framesListing = FolderListings::listing(framesFolder);
+    const FolderListings::Listing *areasListing = FolderListings::listing(paths.AreasPath());
     for (const QString &frame : std::as_const(frameNames)) {
         FrameSnapshot f;
-        f.fme = loader.load<FrameProperties>(frames.fmePath(frame), FrameFiles::readPropertiesAt);
-        f.chn = loader.load<ChannelFile>(frames.chnPath(frame), channels, true);
-        f.areaCount = loader.load<int>(frames.lksPath(frame), FrameFiles::readAreaCountAt, true);
-        const AreaFiles areas(paths, p.soundMode, frame);
+        const FolderListings::Listing *listed =
+            framesInside && NameRules::isSafeComponent(frame) ? framesListing : nullptr;
+        if (!listed || !loader.loadListed(framesFolder, *listed, frame + QStringLiteral(".fme"),
+                                          FrameFiles::readPropertiesAt, false, f.fme))
+            f.fme =
+                loader.load<FrameProperties>(frames.fmePath(frame), FrameFiles::readPropertiesAt);
+        if (!listed || !loader.loadListed(framesFolder, *listed, frame + QStringLiteral(".chn"),
+                                          channels, true, f.chn))
+            f.chn = loader.load<ChannelFile>(frames.chnPath(frame), channels, true);
+        if (!listed || !loader.loadListed(framesFolder, *listed, frame + QStringLiteral(".lks"),
+                                          FrameFiles::readAreaCountAt, true, f.areaCount))
+            f.areaCount =
+                loader.load<int>(frames.lksPath(frame), FrameFiles::readAreaCountAt, true);
         const int count = f.areaCount.usable() ? f.areaCount.value : 0;
-        const QMap<int, QStringList> drops =
-            count > 0 ? areas.allDropEvents() : QMap<int, QStringList>();
-        for (int n = 1; n <= count; ++n) {
-            AreaSnapshot a;
-            a.a = loader.load<AreaLook>(areas.path(n, QStringLiteral("a.dat")), readAreaLook);
-            a.b =
-                loader.load<ActionRecord>(areas.path(n, QStringLiteral("b.dat")), readActionRecord);
-            a.c = loader.load<AreaItem>(areas.path(n, QStringLiteral("c.dat")), readAreaItem);
-            a.d = loader.load<ChannelFile>(areas.path(n, QStringLiteral("d.dat")), channels, true);
-            for (const QString &item : drops.value(n)) {
-                DropSnapshot d;
-                d.drg = loader.load<ActionRecord>(areas.dropPath(n, item, QStringLiteral(".drg")),
-                                                  readActionRecord);
-                d.chn = loader.load<ChannelFile>(areas.dropPath(n, item, QStringLiteral(".chn")),
-                                                 channels, true);
-                a.drops.insert(item, d);
-            }
-            f.areas.insert(n, a);
-        }
-        if (!areas.folder().isEmpty() && SnapshotLoader::exists(areas.folder())) {
-            for (const QString &file : TextLabels::list(areas.folder()))
-                f.texts.insert(file, loader.load<TextLabel>(areas.folder() + file, readTextLabel));
+        // A frame without areas and without a folder in any letter case has nothing more to
+        // read.
+        QString areaFolder;
+        if (count > 0 || !areasListing->variants(frame).isEmpty()) {
+            const AreaFiles areas(paths, p.soundMode, frame);
+            areaFolder = areas.folder();
+            loadAreas(loader, areas, count, channels, f);
         }
         if (sink) {
             sink(frame, f);
-            if (!areas.folder().isEmpty())
-                FolderListings::forget(areas.folder()); // read once, not needed again
+            if (!areaFolder.isEmpty())
+                FolderListings::forget(areaFolder); // read once, not needed again
+            framesListing = FolderListings::listing(framesFolder);
+            areasListing = FolderListings::listing(paths.AreasPath());
         } else
-            p.frames.insert(frame, f);
+            p.frames.insert(p.frames.cend(), frame, FrameSnapshot()).value() = std::move(f);
     }
 
     for (const QString &name : SavedGames::list(paths.root())) {

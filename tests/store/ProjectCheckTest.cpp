@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <ostream>
+#include <string>
+#include <vector>
 
 // Readable failure messages.
 void PrintTo(const ProjectProblem &p, std::ostream *os) {
@@ -272,4 +274,58 @@ TEST(DataFileExistsTest, ExactCaseVariantAndHiddenName) {
     EXPECT_FALSE(dataFileExists(folder, QStringLiteral("pic.jpg")));
     EXPECT_FALSE(dataFileExists(folder, QStringLiteral("../Areas/pic.bmp")));
     EXPECT_FALSE(dataFileExists(folder, QString()));
+}
+
+// A frame's files in every layout a project may hold them, read by the snapshot as the frame's
+// own look-ups find them: another letter case, links inside, out of the project and dangling, a
+// folder where a file belongs, a name that is no frame name.
+TEST(ProjectSnapshotTest, FrameFilesInEveryLayoutAreFoundAsTheirLookUpsFindThem) {
+    TestProject outside;
+    outside.writeLines(QStringLiteral("Far.chn"), {q(QStringLiteral("Far"))});
+    TestProject p;
+    p.writeMinimalProject();
+    const QStringList fme{QStringLiteral("0"),     q(QStringLiteral("1")), QStringLiteral("0"),
+                          QStringLiteral("0"),     q(QString()),           QStringLiteral("0"),
+                          QStringLiteral("4"),     q(QString()),           q(QString()),
+                          QStringLiteral("#TRUE#")};
+    const auto link = [&](const QString &target, const char *name) {
+        ASSERT_TRUE(QFile::link(target, p.path(QStringLiteral("Frames/") + QLatin1String(name))));
+    };
+    for (const char *name : {"Plain.fme", "LOUD.FME", "Linked.fme", "Walls.fme", "a,b.fme"})
+        p.writeLines(QStringLiteral("Frames/") + QLatin1String(name), fme);
+    link(p.path(QStringLiteral("Frames/Plain.fme")), "Alias.fme");
+    link(outside.path(QStringLiteral("Far.chn")), "Linked.chn");
+    link(p.path(QStringLiteral("Frames/Nowhere.lks")), "Linked.lks");
+    ASSERT_TRUE(writeChannels(p.path(QStringLiteral("Frames/WALLS.CHN")), SoundMode::MultiChannel,
+                              QList<ChannelRecord>(channelCount(SoundMode::MultiChannel)))
+                    .ok());
+    ASSERT_TRUE(QDir().mkpath(p.path(QStringLiteral("Frames/Walls.lks"))));
+    p.writeLines(QStringLiteral("Areas/WALLS/Text01.lbl"), {q(QStringLiteral("Hi"))});
+
+    const ProjectSnapshot s = ProjectSnapshot::load(p.paths());
+    EXPECT_EQ(s.frames.keys(), (QStringList{"Alias", "LOUD", "Linked", "Plain", "Walls", "a,b"}));
+    const auto seen = [](const auto &l) {
+        return l.file.toStdString() + (l.present ? ": present" : ": absent") +
+               (l.status.ok() ? " ok" : " unreadable");
+    };
+    const char *const cases[][4] = {
+        // frame, .fme, .chn, .lks
+        {"Plain", "Frames/Plain.fme: present ok", "Frames/Plain.chn: absent ok",
+         "Frames/Plain.lks: absent ok"},
+        {"LOUD", "Frames/LOUD.FME: present ok", "Frames/LOUD.chn: absent ok",
+         "Frames/LOUD.lks: absent ok"},
+        {"Alias", "Frames/Alias.fme: present ok", "Frames/Alias.chn: absent ok",
+         "Frames/Alias.lks: absent ok"},
+        {"Linked", "Frames/Linked.fme: present ok", ": absent ok", "Frames/Linked.lks: absent ok"},
+        {"Walls", "Frames/Walls.fme: present ok", "Frames/WALLS.CHN: present ok",
+         "Frames/Walls.lks: present unreadable"},
+        {"a,b", ": absent unreadable", ": absent ok", ": absent ok"},
+    };
+    for (const auto &c : cases) {
+        const FrameSnapshot f = s.frames.value(QString::fromLatin1(c[0]));
+        EXPECT_EQ(std::vector<std::string>({seen(f.fme), seen(f.chn), seen(f.areaCount)}),
+                  std::vector<std::string>({c[1], c[2], c[3]}));
+    }
+    // A frame without areas still has the texts of its folder, found in another letter case.
+    EXPECT_EQ(s.frames.value(QStringLiteral("Walls")).texts.keys(), QStringList{"Text01.lbl"});
 }
