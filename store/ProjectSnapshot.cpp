@@ -229,7 +229,7 @@ ProjectSnapshot ProjectSnapshot::load(const ProjectPaths &paths, const FrameSink
             framesListing = FolderListings::listing(framesFolder);
             areasListing = FolderListings::listing(paths.AreasPath());
         } else
-            p.frames.insert(p.frames.cend(), frame, FrameSnapshot()).value() = std::move(f);
+            p.frames[frame] = std::move(f);
     }
 
     for (const QString &name : SavedGames::list(paths.root())) {
